@@ -1,0 +1,114 @@
+#pragma once
+// The equation document: 20 line texts, their classified records, measuring and
+// drawing of the whole equation, persistence and the update cycle.
+#include <array>
+#include <optional>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/IniStore.h"
+#include "engine/DeviceContext.h"
+#include "engine/EquationLine.h"
+#include "engine/LogRecords.h"
+
+struct MolvexAppState;
+class CArchive;
+class CMolvexDoc;
+class IClipboard;
+class CEquationOptions;
+
+constexpr int kEquationLines = 20;
+using LineTops = std::array<std::int32_t, kEquationLines>;
+
+// The document's list of exactly 20 line texts.
+class CFunctionList {
+public:
+    CFunctionList();
+    virtual ~CFunctionList() = default;
+    virtual void Serialize(CArchive& ar);
+    std::array<std::string, kEquationLines> texts;
+};
+
+// Views and server items observe a document. On every change the document calls, in
+// this order: ItemsChanged on every observer, sets its modified flag, then
+// UpdateView on every observer.
+class IDocumentObserver {
+public:
+    virtual ~IDocumentObserver() = default;
+    virtual void ItemsChanged(CMolvexDoc&) {}
+    virtual void UpdateView(CMolvexDoc&) {}
+    virtual void ModifiedChanged(CMolvexDoc&, bool /*modified*/) {}
+};
+
+struct EquationMetrics {
+    SIZE size;             // widest line, stacked height
+    LineTops lineTops{};   // top of each line from the top of the equation
+    std::int32_t lowering = 0;   // bottom edge up to the first line's baseline
+    std::int32_t fontHeight = 0; // lfHeight of the equation font
+};
+
+// Result of opening or saving: ok, or the message the shell shows.
+struct DocResult {
+    bool ok = true;
+    std::string message;
+    static DocResult Ok() { return {}; }
+    static DocResult Fail(std::string m) { return {false, std::move(m)}; }
+};
+
+class CMolvexDoc {
+public:
+    explicit CMolvexDoc(MolvexAppState& app);
+    virtual ~CMolvexDoc();
+    CMolvexDoc(const CMolvexDoc&) = delete;
+    CMolvexDoc& operator=(const CMolvexDoc&) = delete;
+
+    MolvexAppState& App() { return m_app; }
+
+    void SetEquationText(const std::string& text);
+    std::string GetEquationText();
+    bool IsSingleLine() const;
+
+    EquationMetrics MeasureEquation(CDC& dc);
+    void DrawEquation(CDC& dc, LineTops lineTops, int x, int y, bool unused = false);
+
+    // Archive of the document ("MLV2", version 1, 20 lines, the options block).
+    virtual void Serialize(CArchive& ar);
+    // The archive bytes (the "Contents" stream), and loading from them. Loading
+    // replaces the lines only when it succeeds; the error message is
+    // "Unexpected file format.".
+    std::vector<std::uint8_t> SaveToBytes();
+    DocResult LoadFromBytes(const std::vector<std::uint8_t>& bytes);
+    // Files: a compound file with one "Contents" stream; a file without the compound
+    // signature is read as a bare archive. Saving goes through a temporary file.
+    DocResult OpenFile(const std::string& path);
+    DocResult SaveFile(const std::string& path);
+
+    // The Font and Options commands' effects after their dialogs: make the font or the
+    // options the application's, save them to the main store (the store's error is
+    // returned), update views, set modified, notify items.
+    std::optional<IniSaveError> ApplyFont(const KVLogFont& font);
+    std::optional<IniSaveError> ApplyOptions(const CEquationOptions& options);
+
+    // Copy as Picture: records the equation as a metafile and hands it to the
+    // clipboard; returns the message to show on failure.
+    std::optional<std::string> CopyAsPicture(IClipboard& clipboard, CDC& screen);
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true);
+    void AddObserver(IDocumentObserver* observer);
+    void RemoveObserver(IDocumentObserver* observer);
+    void UpdateAllViews();
+    void UpdateAllItems();
+
+    const CFunctionList& Lines() const { return lineList; }
+
+    std::string entryText;
+    CFunctionList lineList;
+    std::array<CEquationLine, kEquationLines> lineRecords;
+
+private:
+    MolvexAppState& m_app;
+    bool m_modified = false;
+    std::vector<IDocumentObserver*> m_observers;
+};

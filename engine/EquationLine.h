@@ -1,0 +1,122 @@
+#pragma once
+// One equation line: its text, the class and display code of every character position,
+// the texts above and below its arrows and the fields of its stacked pairs; and the
+// one pass that lays the line out and draws it on a device context.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/DeviceContext.h"
+
+class CEquationOptions;
+class KVLogFontTBD;
+
+// Class codes: what a character is.
+struct CharClass {
+    enum : std::int16_t {
+        Unset = 0,
+        Coefficient = 1,
+        FixedSubscript = 2,
+        Charge = 3,
+        ArrowAbove = 4,
+        ArrowBelow = 5,
+        OpenBracket = 6,
+        CloseBracket = 7,
+        StateGroup = 8,
+        Subscript = 9,
+        Ordinary = 10,
+        PlusOperator = 11,
+        ElementInitial = 12,
+        MinusCharge = 13,
+        Blank = 14,
+        ReactionArrowStart = 15,
+        EquilibriumArrowStart = 16,
+        Closer = 17,
+        Separator = 18,
+        CloseSquare = 19,
+        QuoteOpen = 20,
+        QuoteClose = 21,
+        StackOpen = 22,
+        StackTop = 24,
+        StackBottom = 25,
+        Quoted = 26,
+        GreekForm = 27,
+    };
+};
+
+// Display codes: how layout and drawing render a position.
+struct Display {
+    enum : std::int16_t {
+        Normal = 0,
+        Symbol = 1,
+        Raised = 2,
+        Lowered = 3,
+        StateText = 4,
+        Capital = 5,
+        Hidden = 6,
+        ArrowReaction = 7,
+        ArrowEquilibrium = 8,
+        HiddenCloser = 9,
+        StackedPair = 10,
+        BarredSymbol = 11,
+    };
+};
+
+// Depth, width and height of a laid-out line, in logical units.
+struct LineExtent {
+    std::int32_t depth = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const LineExtent& a, const LineExtent& b)
+    {
+        return a.depth == b.depth && a.width == b.width && a.height == b.height;
+    }
+};
+
+class CEquationLine {
+public:
+    // The record's nominal capacities. The arrays grow beyond them with the text, so a
+    // longer line, an eleventh arrow or a fifty-first pair is handled like the others;
+    // within these capacities the results are the nominal ones.
+    static constexpr int kPositions = 1000;
+    static constexpr int kArrows = 10;
+    static constexpr int kStacks = 50;
+
+    CEquationLine();
+    virtual ~CEquationLine();
+    CEquationLine(const CEquationLine&) = default;
+    CEquationLine& operator=(const CEquationLine&) = default;
+
+    // Stores the text; a non-empty text gets one blank appended and is classified.
+    // An empty text is stored as it is and the rest of the record is left unchanged.
+    void SetText(const std::string& text);
+
+    // Layout and drawing (one pass). The line must have been classified.
+    LineExtent DrawLine(CDC& dc, int x, int y, CEquationOptions& options, const KVLogFontTBD& baseFont);
+    LineExtent MeasureLine(CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont);
+    void MeasureArrowTexts(CDC& dc, CEquationOptions& options, const KVLogFontTBD& arrowFont);
+
+    // Read access for layout, drawing and tests; layout also writes arrowWidth,
+    // tallestAbove, arrowCount and stackCount.
+    std::string text;                    // Windows-1252 bytes, blank appended
+    std::vector<std::int16_t> classes;   // at least kPositions entries
+    std::vector<std::int16_t> display;   // at least kPositions entries
+    std::int32_t wordStart = 0;
+    std::vector<std::string> arrowAbove; // at least kArrows entries
+    std::vector<std::string> arrowBelow;
+    std::vector<std::int32_t> arrowWidth;
+    std::vector<std::string> stackTop;   // at least kStacks entries
+    std::vector<std::string> stackBottom;
+    std::int32_t stackCount = 0;
+    bool inStack = false;
+    std::int32_t arrowCount = 0;
+    std::int32_t tallestAbove = 0;
+
+    // The element-symbol table (105 entries, entry 0 "zz", entry 23 empty) and the
+    // ion table (48 entries), shared by all records.
+    static const std::vector<std::string>& ElementSymbols();
+    static const std::vector<std::string>& IonCharges();
+
+private:
+    void Classify();
+};
