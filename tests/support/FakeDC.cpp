@@ -1,0 +1,360 @@
+#include "tests/support/FakeDC.h"
+
+#include <cstdlib>
+#include <cstring>
+
+int CFakeDC::Units(unsigned char c)
+{
+    switch (c) {
+    case 'm': case 'M': case 'w': case 'W':
+        return 9;
+    case 'i': case 'j': case 'l': case 'I': case '.': case ',': case ':': case ';':
+    case '\'': case '!': case '|': case ' ':
+        return 3;
+    case '(': case ')': case '[': case ']': case '{': case '}': case '-':
+        return 4;
+    default:
+        break;
+    }
+    if (c >= 'A' && c <= 'Z')
+        return 7;
+    return 6;
+}
+
+int CFakeDC::CharHeightOf(const LOGFONTA& font)
+{
+    if (font.lfHeight == 0)
+        return 16;
+    // Wide enough for INT_MIN without overflow; clamp to keep products in range.
+    std::int64_t h = font.lfHeight < 0 ? -static_cast<std::int64_t>(font.lfHeight) : font.lfHeight;
+    if (h > 1000000)
+        h = 1000000;
+    return static_cast<int>(h);
+}
+
+int CFakeDC::Width(const std::string& s, int h)
+{
+    int w = 0;
+    for (unsigned char c : s)
+        w += Advance(c, h);
+    return w;
+}
+
+TEXTMETRICA CFakeDC::MetricsFor(int h)
+{
+    TEXTMETRICA tm;
+    tm.tmInternalLeading = h / 5;
+    tm.tmDescent = h / 4;
+    tm.tmAscent = h + h / 5 - h / 4;
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmExternalLeading = 0;
+    tm.tmAveCharWidth = Advance('x', h);
+    tm.tmMaxCharWidth = Advance('m', h);
+    tm.tmWeight = 400;
+    return tm;
+}
+
+void CFakeDC::Record(const char* name, std::initializer_list<std::int64_t> args, const char* text, int count)
+{
+    if (!m_recording)
+        return;
+    Call call;
+    call.name = name;
+    call.args = args;
+    if (text && count > 0)
+        call.text.assign(text, static_cast<std::size_t>(count));
+    m_calls.push_back(std::move(call));
+}
+
+const CFakeDC::Object* CFakeDC::Find(HGDIOBJ h) const
+{
+    if (h == 0 || IsStockHandle(h) || h > m_objects.size())
+        return nullptr;
+    return &m_objects[h - 1];
+}
+
+HGDIOBJ CFakeDC::CreatePen(int style, int width, COLORREF color)
+{
+    Record("CreatePen", {style, width, color});
+    if (m_failPens)
+        return 0;
+    Object o;
+    o.kind = Object::Pen;
+    o.penStyle = style;
+    o.penWidth = width;
+    o.penColor = color;
+    m_objects.push_back(o);
+    ++m_pensCreated;
+    return static_cast<HGDIOBJ>(m_objects.size());
+}
+
+HGDIOBJ CFakeDC::CreateFontIndirectA(const LOGFONTA& font)
+{
+    Record("CreateFontIndirectA", {font.lfHeight, font.lfWeight, font.lfItalic}, font.lfFaceName,
+           static_cast<int>(strnlen(font.lfFaceName, LF_FACESIZE)));
+    if (m_failFonts)
+        return 0;
+    Object o;
+    o.kind = Object::Font;
+    o.font = font;
+    o.font.lfFaceName[LF_FACESIZE - 1] = 0;
+    m_objects.push_back(o);
+    ++m_fontsCreated;
+    return static_cast<HGDIOBJ>(m_objects.size());
+}
+
+HGDIOBJ CFakeDC::SelectObject(HGDIOBJ object)
+{
+    Record("SelectObject", {object});
+    if (IsStockHandle(object)) {
+        HGDIOBJ prev = 0;
+        if (IsStockFont(object)) {
+            prev = m_font;
+            m_font = object;
+        } else if (IsStockPen(object)) {
+            prev = m_pen;
+            m_pen = object;
+        } else if (IsStockBrush(object)) {
+            prev = m_brush;
+            m_brush = object;
+        }
+        return prev;
+    }
+    const Object* o = Find(object);
+    if (!o || o->deleted)
+        return 0;
+    HGDIOBJ& slot = o->kind == Object::Font ? m_font : m_pen;
+    HGDIOBJ prev = slot;
+    slot = object;
+    return prev;
+}
+
+bool CFakeDC::DeleteObject(HGDIOBJ object)
+{
+    Record("DeleteObject", {object});
+    const Object* found = Find(object);
+    if (!found || found->deleted || object == m_font || object == m_pen) {
+        ++m_failedDeletes;
+        return false;
+    }
+    Object& o = m_objects[object - 1];
+    o.deleted = true;
+    if (o.kind == Object::Font)
+        ++m_fontsDeleted;
+    else
+        ++m_pensDeleted;
+    return true;
+}
+
+int CFakeDC::LiveObjects() const
+{
+    int n = 0;
+    for (const Object& o : m_objects)
+        n += o.deleted ? 0 : 1;
+    return n;
+}
+
+int CFakeDC::SetBkMode(int mode)
+{
+    Record("SetBkMode", {mode});
+    int prev = m_bkMode;
+    m_bkMode = mode;
+    return prev;
+}
+
+unsigned CFakeDC::SetTextAlign(unsigned align)
+{
+    Record("SetTextAlign", {align});
+    unsigned prev = m_align;
+    m_align = align;
+    return prev;
+}
+
+unsigned CFakeDC::GetTextAlign()
+{
+    Record("GetTextAlign", {});
+    return m_align;
+}
+
+COLORREF CFakeDC::SetTextColor(COLORREF color)
+{
+    Record("SetTextColor", {color});
+    COLORREF prev = m_textColor;
+    m_textColor = color;
+    return prev;
+}
+
+COLORREF CFakeDC::GetTextColor()
+{
+    Record("GetTextColor", {});
+    return m_textColor;
+}
+
+int CFakeDC::SetMapMode(int mode)
+{
+    Record("SetMapMode", {mode});
+    int prev = m_mapMode;
+    m_mapMode = mode;
+    return prev;
+}
+
+int CFakeDC::GetMapMode()
+{
+    Record("GetMapMode", {});
+    return m_mapMode;
+}
+
+POINT CFakeDC::SetWindowOrg(int x, int y)
+{
+    Record("SetWindowOrg", {x, y});
+    POINT prev = m_windowOrg;
+    m_windowOrg = {x, y};
+    return prev;
+}
+
+SIZE CFakeDC::SetWindowExt(int cx, int cy)
+{
+    Record("SetWindowExt", {cx, cy});
+    SIZE prev = m_windowExt;
+    m_windowExt = {cx, cy};
+    return prev;
+}
+
+POINT CFakeDC::SetViewportOrg(int x, int y)
+{
+    Record("SetViewportOrg", {x, y});
+    POINT prev = m_viewportOrg;
+    m_viewportOrg = {x, y};
+    return prev;
+}
+
+SIZE CFakeDC::SetViewportExt(int cx, int cy)
+{
+    Record("SetViewportExt", {cx, cy});
+    SIZE prev = m_viewportExt;
+    m_viewportExt = {cx, cy};
+    return prev;
+}
+
+int CFakeDC::GetDeviceCaps(int index)
+{
+    Record("GetDeviceCaps", {index});
+    switch (index) {
+    case LOGPIXELSX:
+        return m_logPixelsX;
+    case LOGPIXELSY:
+        return m_logPixelsY;
+    case HORZRES:
+        return 1920;
+    case VERTRES:
+        return 1080;
+    case HORZSIZE:
+        return 1920 * 254 / (m_logPixelsX > 0 ? m_logPixelsX : 96) / 10;
+    case VERTSIZE:
+        return 1080 * 254 / (m_logPixelsY > 0 ? m_logPixelsY : 96) / 10;
+    default:
+        return 0;
+    }
+}
+
+LOGFONTA CFakeDC::SelectedLogFont() const
+{
+    const Object* o = Find(m_font);
+    return o ? o->font : LOGFONTA{};
+}
+
+int CFakeDC::SelectedHeight() const
+{
+    return CharHeightOf(SelectedLogFont());
+}
+
+bool CFakeDC::GetTextMetricsA(TEXTMETRICA& metrics)
+{
+    Record("GetTextMetricsA", {});
+    metrics = MetricsFor(SelectedHeight());
+    return true;
+}
+
+SIZE CFakeDC::GetTextExtentPoint32A(const char* text, int count)
+{
+    Record("GetTextExtentPoint32A", {count}, text, count);
+    int h = SelectedHeight();
+    SIZE s;
+    std::int64_t w = 0;
+    for (int i = 0; text && i < count; ++i)
+        w += Advance(static_cast<unsigned char>(text[i]), h);
+    s.cx = static_cast<std::int32_t>(w > 0x7FFFFFFF ? 0x7FFFFFFF : w);
+    s.cy = MetricsFor(h).tmHeight;
+    return s;
+}
+
+bool CFakeDC::TextOut(int x, int y, const char* text, int count)
+{
+    Record("TextOut", {x, y, count}, text, count);
+    if (m_recording) {
+        TextOutCall t;
+        t.x = x;
+        t.y = y;
+        if (text && count > 0)
+            t.text.assign(text, static_cast<std::size_t>(count));
+        t.font = m_font;
+        LOGFONTA lf = SelectedLogFont();
+        t.fontHeight = lf.lfHeight;
+        t.face = lf.lfFaceName;
+        t.color = m_textColor;
+        t.align = m_align;
+        m_textOuts.push_back(std::move(t));
+    }
+    return true;
+}
+
+POINT CFakeDC::MoveTo(int x, int y)
+{
+    Record("MoveTo", {x, y});
+    POINT prev = m_pos;
+    m_pos = {x, y};
+    return prev;
+}
+
+bool CFakeDC::LineTo(int x, int y)
+{
+    Record("LineTo", {x, y});
+    if (m_recording) {
+        Stroke s;
+        s.from = m_pos;
+        s.to = {x, y};
+        s.pen = m_pen;
+        if (const Object* o = Find(m_pen))
+            s.color = o->penColor;
+        else
+            s.color = m_pen == StockHandle(WHITE_PEN) ? RGB(255, 255, 255) : 0;
+        m_strokes.push_back(s);
+    }
+    m_pos = {x, y};
+    return true;
+}
+
+std::vector<std::string> CFakeDC::CallNames() const
+{
+    std::vector<std::string> names;
+    names.reserve(m_calls.size());
+    for (const Call& c : m_calls)
+        names.push_back(c.name);
+    return names;
+}
+
+int CFakeDC::CountCalls(const std::string& name) const
+{
+    int n = 0;
+    for (const Call& c : m_calls)
+        n += c.name == name ? 1 : 0;
+    return n;
+}
+
+std::string CFakeDC::DrawnText() const
+{
+    std::string s;
+    for (const TextOutCall& t : m_textOuts)
+        s += t.text;
+    return s;
+}
