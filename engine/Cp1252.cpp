@@ -1,0 +1,129 @@
+#include "engine/Cp1252.h"
+
+#include <cstdint>
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; the five unassigned bytes stand for
+// themselves as C1 controls so that every byte survives a round trip.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// The byte for a code point, or -1 when Windows-1252 has none.
+int CodePointToCp1252(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == cp)
+            return 0x80 + i;
+    return -1;
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+char32_t Cp1252ToCodePoint(unsigned char c)
+{
+    if (c >= 0x80 && c <= 0x9F)
+        return kHigh[c - 0x80];
+    return c;
+}
+
+std::string Cp1252ToUtf8(const std::string& cp1252)
+{
+    std::string out;
+    out.reserve(cp1252.size());
+    for (char ch : cp1252)
+        AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(ch)));
+    return out;
+}
+
+std::string Utf8ToCp1252(const std::string& utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    const std::size_t n = utf8.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const auto b0 = static_cast<unsigned char>(utf8[i]);
+        if (b0 < 0x80) {
+            out += static_cast<char>(b0);
+            ++i;
+            continue;
+        }
+        int len = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
+        if ((b0 & 0xE0) == 0xC0) {
+            len = 2;
+            cp = b0 & 0x1F;
+            minimum = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            len = 3;
+            cp = b0 & 0x0F;
+            minimum = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            len = 4;
+            cp = b0 & 0x07;
+            minimum = 0x10000;
+        }
+        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= n;
+        for (int k = 1; ok && k < len; ++k) {
+            const auto b = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            if ((b & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (b & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not valid UTF-8.
+        if (ok && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+            ok = false;
+        if (!ok) {
+            // Not UTF-8: most likely text already in Windows-1252; keep the byte.
+            out += static_cast<char>(b0);
+            ++i;
+            continue;
+        }
+        const int byte = CodePointToCp1252(cp);
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+        i += static_cast<std::size_t>(len);
+    }
+    return out;
+}
+
+std::string Utf16ToCp1252(const std::u16string& utf16)
+{
+    std::string out;
+    out.reserve(utf16.size());
+    const std::size_t n = utf16.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t u = utf16[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < n && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+            // A character beyond the basic plane never has a Windows-1252 form.
+            out += '?';
+            ++i;
+            continue;
+        }
+        const int byte = CodePointToCp1252(u);
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return out;
+}
