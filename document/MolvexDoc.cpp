@@ -1,0 +1,371 @@
+#include "document/MolvexDoc.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+
+#include "document/AppState.h"
+#include "document/CompoundFile.h"
+#include "engine/Archive.h"
+#include "engine/EquationOptions.h"
+
+namespace {
+
+const char* const kDocumentTag = "MLV2";
+const char* const kUnexpectedFormat = "Unexpected file format.";
+const char* const kOpenFailed = "Failed to open document.";
+const char* const kSaveFailed = "Failed to save document.";
+
+std::int32_t ClampToInt32(std::int64_t v)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+// Writes all bytes to a descriptor, retrying short writes.
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+CFunctionList::CFunctionList()
+{
+    texts.fill(std::string());
+}
+
+void CFunctionList::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        for (const std::string& text : texts)
+            ar << text;
+    } else {
+        for (std::string& text : texts)
+            ar >> text;
+    }
+}
+
+CMolvexDoc::CMolvexDoc(MolvexAppState& app) : m_app(app) {}
+
+CMolvexDoc::~CMolvexDoc() = default;
+
+void CMolvexDoc::SetEquationText(const std::string& text)
+{
+    entryText = text;
+    std::string rest = text;
+    for (int i = 0; i < kEquationLines - 1; ++i) {
+        const std::size_t p = rest.empty() ? std::string::npos : rest.find('\r');
+        if (p == std::string::npos) {
+            lineList.texts[i] = rest;
+            rest.clear();
+            continue;
+        }
+        lineList.texts[i] = rest.substr(0, p);
+        // The break is two characters: the CR and whatever follows it (the LF of a
+        // CR LF pair). A lone CR as the whole rest stays for the lines after it.
+        if (rest.size() >= 2)
+            rest.erase(0, std::min(rest.size(), p + 2));
+    }
+    lineList.texts[kEquationLines - 1] = rest;
+
+    UpdateAllItems();
+    SetModifiedFlag(true);
+    UpdateAllViews();
+}
+
+std::string CMolvexDoc::GetEquationText()
+{
+    std::string joined;
+    for (int i = 0; i < kEquationLines - 1; ++i) {
+        joined += lineList.texts[i];
+        joined += "\r\n";
+    }
+    joined += lineList.texts[kEquationLines - 1];
+    entryText = joined;
+    return joined;
+}
+
+bool CMolvexDoc::IsSingleLine() const
+{
+    if (lineList.texts[0].empty())
+        return false;
+    for (int i = 1; i < kEquationLines; ++i)
+        if (!lineList.texts[i].empty())
+            return false;
+    return true;
+}
+
+EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
+{
+    CEquationOptions& options = m_app.options;
+    EquationMetrics metrics;
+    // 64-bit sums: twenty lines in a huge font with a large spacing must not overflow.
+    std::int64_t total = 0;
+    std::int32_t widest = 0;
+    LineExtent first;
+    bool anyLine = false;
+
+    for (int i = 0; i < kEquationLines; ++i) {
+        metrics.lineTops[i] = 0;
+        const std::string& text = lineList.texts[i];
+        if (text.empty())
+            continue;
+        lineRecords[i].SetText(text);
+        metrics.lineTops[i] = ClampToInt32(total);
+        const LineExtent extent = lineRecords[i].MeasureLine(dc, options, options.font.Get());
+        // The first drawn line carries the base line the lowering refers to; with
+        // line 0 empty that is the first non-empty line.
+        if (!anyLine)
+            first = extent;
+        anyLine = true;
+        total += static_cast<std::int64_t>(options.verticalSpacing.Get()) + extent.height;
+        widest = std::max(widest, extent.width);
+    }
+
+    // Whether any line was measured decides, not the sum: a spacing of minus the line
+    // height would otherwise make a one-line equation measure like an empty one.
+    if (anyLine) {
+        total -= options.verticalSpacing.Get();
+    } else {
+        // An empty equation measures like a digit, so its picture is never empty.
+        lineRecords[0].SetText("3");
+        first = lineRecords[0].MeasureLine(dc, options, options.font.Get());
+        total = first.height;
+        widest = first.width;
+    }
+
+    metrics.size = SIZE{widest, ClampToInt32(total)};
+    metrics.lowering = ClampToInt32(total - first.height + first.depth);
+    metrics.fontHeight = options.font.Get().lf.lfHeight;
+    return metrics;
+}
+
+void CMolvexDoc::DrawEquation(CDC& dc, LineTops lineTops, int x, int y, bool /*unused*/)
+{
+    CEquationOptions& options = m_app.options;
+    for (int i = 0; i < kEquationLines; ++i) {
+        lineRecords[i].SetText(lineList.texts[i]);
+        dc.SetTextAlign(TA_TOP | TA_LEFT);
+        lineRecords[i].DrawLine(dc, x, ClampToInt32(static_cast<std::int64_t>(y) + lineTops[i]), options,
+                                options.font.Get());
+    }
+}
+
+void CMolvexDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << std::string(kDocumentTag) << static_cast<std::uint16_t>(1);
+        lineList.Serialize(ar);
+        m_app.options.Serialize(ar);
+        return;
+    }
+
+    // Read into copies and take them over only when the archive has been read
+    // without error, so a damaged file leaves the document and the options as they
+    // were. A wrong tag or version stops reading but is not an error: the document
+    // then holds what was read up to there (nothing, for the document's own header).
+    CFunctionList lines;
+    CEquationOptions options = m_app.options;
+    bool linesRead = false;
+    std::string tag;
+    ar >> tag;
+    if (tag == kDocumentTag) {
+        std::int16_t version = 0;
+        ar >> version;
+        if (version >= 1) {
+            lines.Serialize(ar);
+            linesRead = true;
+            options.Serialize(ar);
+        }
+    }
+    lineList = lines;
+    if (linesRead)
+        m_app.options = options;
+    for (CEquationLine& record : lineRecords)
+        record = CEquationLine();
+}
+
+std::vector<std::uint8_t> CMolvexDoc::SaveToBytes()
+{
+    CArchive ar;
+    Serialize(ar);
+    return ar.TakeBuffer();
+}
+
+DocResult CMolvexDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
+{
+    try {
+        CArchive ar(bytes);
+        Serialize(ar);
+    } catch (const CArchiveException&) {
+        return DocResult::Fail(kUnexpectedFormat);
+    } catch (const std::bad_alloc&) {
+        return DocResult::Fail(kUnexpectedFormat);
+    }
+    GetEquationText();
+    SetModifiedFlag(false);
+    UpdateAllViews();
+    return DocResult::Ok();
+}
+
+DocResult CMolvexDoc::OpenFile(const std::string& path)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return DocResult::Fail(kOpenFailed);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return DocResult::Fail(kOpenFailed);
+    std::uint8_t head[8] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    const std::size_t got = static_cast<std::size_t>(in.gcount());
+
+    std::vector<std::uint8_t> contents;
+    if (CCompoundFile::HasSignature(head, got)) {
+        in.close();
+        auto stream = CCompoundFile::ReadStreamFromFile(path, "Contents");
+        if (!stream)
+            return DocResult::Fail(kUnexpectedFormat);
+        contents = std::move(*stream);
+    } else {
+        // Not a compound file: the whole file is the archive.
+        try {
+            contents.resize(static_cast<std::size_t>(size));
+        } catch (const std::bad_alloc&) {
+            return DocResult::Fail(kOpenFailed);
+        }
+        std::copy(head, head + std::min(got, contents.size()), contents.begin());
+        if (contents.size() > got) {
+            in.read(reinterpret_cast<char*>(contents.data() + got), static_cast<std::streamsize>(contents.size() - got));
+            contents.resize(got + static_cast<std::size_t>(in.gcount()));
+        }
+        if (in.bad())
+            return DocResult::Fail(kOpenFailed);
+    }
+    return LoadFromBytes(contents);
+}
+
+DocResult CMolvexDoc::SaveFile(const std::string& path)
+{
+    const auto file = CCompoundFile::WriteContents(SaveToBytes());
+    if (!file)
+        return DocResult::Fail(kSaveFailed);
+
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path target(path);
+    // Saving through a link replaces the file it points to, not the link.
+    if (fs::is_symlink(target, ec))
+        target = fs::weakly_canonical(target, ec);
+    if (ec)
+        target = fs::path(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    // A temporary file beside the target, renamed over it once complete, so that a
+    // failed save never destroys the previous file.
+    std::random_device random;
+    fs::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
+        temp = folder / ("." + target.filename().string() + suffix);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return DocResult::Fail(kSaveFailed);
+
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0)
+        (void)::fchmod(fd, old.st_mode & 07777);
+    bool ok = WriteAll(fd, file->data(), file->size());
+    ok = (::fsync(fd) == 0) && ok;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return DocResult::Fail(kSaveFailed);
+    }
+    SetModifiedFlag(false);
+    return DocResult::Ok();
+}
+
+std::optional<IniSaveError> CMolvexDoc::ApplyFont(const KVLogFont& font)
+{
+    m_app.options.font.SetFont(font);
+    m_app.options.font.Save(m_app.mainStore);
+    std::optional<IniSaveError> error = m_app.mainStore.Save();
+    UpdateAllViews();
+    SetModifiedFlag(true);
+    UpdateAllItems();
+    return error;
+}
+
+std::optional<IniSaveError> CMolvexDoc::ApplyOptions(const CEquationOptions& options)
+{
+    m_app.options = options;
+    std::optional<IniSaveError> error = m_app.options.Save(m_app.mainStore);
+    UpdateAllViews();
+    SetModifiedFlag(true);
+    UpdateAllItems();
+    return error;
+}
+
+void CMolvexDoc::SetModifiedFlag(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    const auto observers = m_observers;
+    for (IDocumentObserver* o : observers)
+        o->ModifiedChanged(*this, modified);
+}
+
+void CMolvexDoc::AddObserver(IDocumentObserver* observer)
+{
+    if (observer && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
+}
+
+void CMolvexDoc::RemoveObserver(IDocumentObserver* observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void CMolvexDoc::UpdateAllViews()
+{
+    // A copy: an observer may remove itself while being told.
+    const auto observers = m_observers;
+    for (IDocumentObserver* o : observers)
+        o->UpdateView(*this);
+}
+
+void CMolvexDoc::UpdateAllItems()
+{
+    const auto observers = m_observers;
+    for (IDocumentObserver* o : observers)
+        o->ItemsChanged(*this);
+}
