@@ -1,0 +1,321 @@
+#include "shell/OptionsDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "document/AppState.h"
+#include "document/MolvexDoc.h"
+#include "engine/EquationLine.h"
+#include "engine/LogRecords.h"
+#include "platform/QtDeviceContext.h"
+
+namespace {
+
+// The eight level and size sliders. Levels of subscripts and all sizes count from
+// the top, so that every thumb moves its item the way it moves.
+struct LevelSlider {
+    int id;
+    DoubleOption CEquationOptions::*option;
+    bool fromTop; // position trunc((1 - v) * 100), value 1 - p * 0.01
+};
+const LevelSlider kLevelSliders[] = {
+    {COptionsDialog::IDC_LEVEL_ARROW, &CEquationOptions::levelArrow, false},
+    {COptionsDialog::IDC_LEVEL_SUPER, &CEquationOptions::levelSuper, false},
+    {COptionsDialog::IDC_LEVEL_SUB, &CEquationOptions::levelSub, true},
+    {COptionsDialog::IDC_LEVEL_PHASE, &CEquationOptions::levelPhase, false},
+    {COptionsDialog::IDC_TEXT_ARROW, &CEquationOptions::textArrow, true},
+    {COptionsDialog::IDC_TEXT_SUPER, &CEquationOptions::textSuper, true},
+    {COptionsDialog::IDC_TEXT_SUB, &CEquationOptions::textSub, true},
+    {COptionsDialog::IDC_TEXT_PHASE, &CEquationOptions::textPhase, true},
+};
+
+const int kBindingOrder[10] = {
+    COptionsDialog::IDC_SPACING, COptionsDialog::IDC_TEXT_SUPER, COptionsDialog::IDC_TEXT_SUB,
+    COptionsDialog::IDC_TEXT_PHASE, COptionsDialog::IDC_TEXT_ARROW, COptionsDialog::IDC_LEVEL_SUPER,
+    COptionsDialog::IDC_LEVEL_SUB, COptionsDialog::IDC_LEVEL_PHASE, COptionsDialog::IDC_LEVEL_ARROW,
+    COptionsDialog::IDC_ARROW_WIDTH,
+};
+
+const int kArrowTypeIds[4] = {COptionsDialog::IDC_ARROW_TYPE_0, COptionsDialog::IDC_ARROW_TYPE_1,
+                              COptionsDialog::IDC_ARROW_TYPE_2, COptionsDialog::IDC_ARROW_TYPE_3};
+const char* const kArrowTypeTexts[4] = {"Single line half arrows", "Single line full arrows",
+                                        "Double lines half arrows", "Double lines full arrows"};
+
+// A truncated position as the slider shows it: options in range can still lie far
+// outside a slider's scale (a level of 1e15), and converting those to int is undefined.
+int ToPosition(double position, const QSlider* slider)
+{
+    const double t = std::trunc(position);
+    if (!(t >= slider->minimum()))
+        return slider->minimum();
+    if (t > slider->maximum())
+        return slider->maximum();
+    return static_cast<int>(t);
+}
+
+QString Name(int id) { return QStringLiteral("ctl%1").arg(id); }
+
+} // namespace
+
+COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(parent), m_app(app)
+{
+    setWindowTitle(QStringLiteral("Molvex 2 Options"));
+    showMessage = [this](const QString& caption, const QString& text) {
+        QMessageBox::warning(this, caption, text);
+    };
+
+    for (int i = 0; i < 10; ++i) {
+        const int id = kBindingOrder[i];
+        m_sliders[static_cast<size_t>(i)] =
+            id == IDC_ARROW_WIDTH ? MakeSlider(id, Qt::Horizontal, 1, 36)
+                                  : MakeSlider(id, Qt::Vertical, 1, id == IDC_SPACING ? 60 : 100);
+    }
+
+    auto sliderColumns = [this](const QString& title, const std::vector<std::pair<int, const char*>>& columns) {
+        auto* box = new QGroupBox(title, this);
+        auto* grid = new QGridLayout(box);
+        int column = 0;
+        for (const auto& [id, label] : columns) {
+            auto* text = new QLabel(QString::fromLatin1(label), box);
+            text->setAlignment(Qt::AlignHCenter);
+            grid->addWidget(text, 0, column, Qt::AlignHCenter);
+            grid->addWidget(Slider(id), 1, column, Qt::AlignHCenter);
+            ++column;
+        }
+        grid->setRowStretch(1, 1);
+        return box;
+    };
+    QGroupBox* levels = sliderColumns(QStringLiteral("Levels"), {{IDC_LEVEL_ARROW, "Arrows"},
+                                                                 {IDC_LEVEL_SUPER, "Super"},
+                                                                 {IDC_LEVEL_SUB, "Subscript"},
+                                                                 {IDC_LEVEL_PHASE, "Phase"}});
+    QGroupBox* sizes = sliderColumns(QStringLiteral("Text Sizes"), {{IDC_TEXT_ARROW, "Arrow Text"},
+                                                                    {IDC_TEXT_SUPER, "Super"},
+                                                                    {IDC_TEXT_SUB, "Subscript"},
+                                                                    {IDC_TEXT_PHASE, "Phase"}});
+    QGroupBox* vertical = sliderColumns(QStringLiteral("Vertical"), {{IDC_SPACING, "Spacing"}});
+
+    auto* arrowBox = new QGroupBox(QStringLiteral("Equilibrium Arrow Type"), this);
+    auto* arrowLayout = new QVBoxLayout(arrowBox);
+    m_arrowType = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        auto* radio = new QRadioButton(QString::fromLatin1(kArrowTypeTexts[i]), arrowBox);
+        radio->setObjectName(Name(kArrowTypeIds[i]));
+        m_arrowType->addButton(radio, i);
+        arrowLayout->addWidget(radio);
+    }
+    m_italicBox = new QCheckBox(QStringLiteral("Italicize Phase"), this);
+    m_italicBox->setObjectName(Name(IDC_ITALIC));
+    auto* widthBox = new QGroupBox(QStringLiteral("Default Arrow Width"), this);
+    auto* widthLayout = new QVBoxLayout(widthBox);
+    widthLayout->addWidget(Slider(IDC_ARROW_WIDTH));
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(arrowBox);
+    right->addWidget(m_italicBox);
+    right->addWidget(widthBox);
+    right->addStretch(1);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(levels);
+    body->addWidget(sizes);
+    body->addWidget(vertical);
+    body->addLayout(right);
+
+    auto button = [this](const char* text, int id) {
+        auto* b = new QPushButton(QString::fromLatin1(text), this);
+        b->setObjectName(Name(id));
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* reset = button("Reset", IDC_RESET);
+    QPushButton* setDefault = button("Set as Default", IDC_SET_DEFAULT);
+    QPushButton* ok = button("OK", 1);
+    ok->setDefault(true);
+    QPushButton* cancel = button("Cancel", 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(reset);
+    buttons->addWidget(setDefault);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* root = new QVBoxLayout(this);
+    // The preview is painted on the dialog itself above the controls.
+    const QRect band = PreviewBand(true);
+    root->setContentsMargins(band.left(), band.bottom() + 1 + 10, band.left(), band.left());
+    root->addLayout(body, 1);
+    root->addLayout(buttons);
+    setMinimumWidth(band.right() + 1 + band.left());
+
+    connect(reset, &QPushButton::clicked, this, &COptionsDialog::OnReset);
+    connect(setDefault, &QPushButton::clicked, this, &COptionsDialog::OnSetAsDefault);
+    connect(ok, &QPushButton::clicked, this, &COptionsDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &COptionsDialog::reject);
+    const QRect shortBand = PreviewBand(false);
+    connect(m_arrowType, &QButtonGroup::buttonClicked, this, [this, shortBand] { update(shortBand); });
+    connect(m_italicBox, &QCheckBox::clicked, this, [this, shortBand] { update(shortBand); });
+}
+
+COptionsDialog::~COptionsDialog() = default;
+
+QSlider* COptionsDialog::MakeSlider(int id, Qt::Orientation orientation, int minimum, int maximum)
+{
+    auto* slider = new QSlider(orientation, this);
+    slider->setObjectName(Name(id));
+    slider->setRange(minimum, maximum);
+    slider->setTickPosition(QSlider::NoTicks);
+    slider->setPageStep(orientation == Qt::Vertical ? 10 : 6);
+    if (orientation == Qt::Vertical) {
+        // Position 1 at the top, and the arrow keys move the thumb the way they point.
+        slider->setInvertedAppearance(true);
+        slider->setInvertedControls(true);
+        slider->setMinimumHeight(130);
+    } else {
+        slider->setMinimumWidth(150);
+    }
+    // Every change repaints the preview band, which reads the controls afresh.
+    const QRect band = PreviewBand(orientation == Qt::Horizontal);
+    auto repaint = [this, band] { update(band); };
+    connect(slider, &QSlider::actionTriggered, this, repaint);
+    connect(slider, &QSlider::valueChanged, this, repaint);
+    connect(slider, &QSlider::sliderReleased, this, repaint);
+    return slider;
+}
+
+QRect COptionsDialog::PreviewBand(bool horizontalSlider)
+{
+    return QRect(QPoint(10, 10), QPoint(499, horizontalSlider ? 79 : 69));
+}
+
+QSlider* COptionsDialog::Slider(int id) const
+{
+    for (int i = 0; i < 10; ++i)
+        if (kBindingOrder[i] == id)
+            return m_sliders[static_cast<size_t>(i)];
+    return nullptr;
+}
+
+QAbstractButton* COptionsDialog::ArrowTypeButton(int index) const { return m_arrowType->button(index); }
+
+void COptionsDialog::showEvent(QShowEvent* event)
+{
+    if (!m_initialised && !event->spontaneous())
+        InitDialog();
+    QDialog::showEvent(event);
+}
+
+void COptionsDialog::InitDialog()
+{
+    m_initialised = true;
+    for (const LevelSlider& s : kLevelSliders) {
+        QSlider* slider = Slider(s.id);
+        slider->setRange(1, 100);
+        const double v = (options.*s.option).Get();
+        slider->setValue(ToPosition((s.fromTop ? 1.0 - v : v) * 100.0, slider));
+    }
+    QSlider* width = Slider(IDC_ARROW_WIDTH);
+    width->setRange(1, 36);
+    width->setValue(ToPosition(options.arrowWidth.Get() * 3.0, width));
+    QSlider* spacing = Slider(IDC_SPACING);
+    spacing->setRange(1, 60);
+    spacing->setValue(ToPosition(61.0 - options.verticalSpacing.Get(), spacing));
+
+    m_nArrowType = options.equilibriumArrow.Get();
+    m_nItalic = options.italicPhase.Get() ? 1 : 0;
+    // A style without a button leaves all four unchecked.
+    m_arrowType->setExclusive(false);
+    for (int i = 0; i < 4; ++i)
+        m_arrowType->button(i)->setChecked(i == m_nArrowType);
+    m_arrowType->setExclusive(true);
+    m_italicBox->setChecked(m_nItalic != 0);
+}
+
+void COptionsDialog::ReadControls()
+{
+    m_nArrowType = m_arrowType->checkedId();
+    m_nItalic = m_italicBox->isChecked() ? 1 : 0;
+
+    for (const LevelSlider& s : kLevelSliders) {
+        const int p = Slider(s.id)->value();
+        DoubleOption& option = options.*s.option;
+        option.Set(s.fromTop ? 1.0 - p * 0.01 : p * 0.01);
+        option.ApplyRange();
+    }
+    options.arrowWidth.Set(Slider(IDC_ARROW_WIDTH)->value() * 0.3333333333333333);
+    options.arrowWidth.ApplyRange();
+    options.verticalSpacing.Set(61 - Slider(IDC_SPACING)->value());
+    options.verticalSpacing.ApplyRange();
+
+    options.equilibriumArrow.Set(m_nArrowType);
+    options.equilibriumArrow.ApplyRange();
+    options.italicPhase.Set(m_nItalic != 0);
+}
+
+void COptionsDialog::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    ReadControls();
+
+    QPainter painter(this);
+    const QRect panel = PreviewBand(true);
+    painter.fillRect(panel, Qt::white);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(panel.adjusted(0, 0, -1, -1));
+    painter.setClipRect(panel.adjusted(1, 1, -1, -1));
+
+    KVLogFont font;
+    font.lf.lfHeight = -18;
+    CEquationLine line;
+    {
+        CQtDC dc(&painter);
+        dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+        line.SetText(kSample);
+        line.DrawLine(dc, kSampleX, kSampleY, options, KVLogFontTBD(font));
+    }
+}
+
+void COptionsDialog::OnReset()
+{
+    for (const LevelSlider& s : kLevelSliders)
+        Slider(s.id)->setValue(50);
+    Slider(IDC_SPACING)->setValue(46);
+    update(PreviewBand(false));
+}
+
+void COptionsDialog::OnSetAsDefault()
+{
+    // The last paint may not have happened yet; the controls hold the truth.
+    ReadControls();
+    m_app.options = options;
+    if (auto error = m_app.options.Save(m_app.mainStore))
+        showMessage(QString::fromStdString(error->caption), QString::fromStdString(error->text));
+}
+
+void COptionsDialog::accept()
+{
+    ReadControls();
+    QDialog::accept();
+}
+
+void RunOptionsCommand(CMolvexDoc& doc, MolvexAppState& app, QWidget* parent)
+{
+    COptionsDialog dialog(app, parent);
+    dialog.options = app.options;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (auto error = doc.ApplyOptions(dialog.options))
+        QMessageBox::warning(parent, QString::fromStdString(error->caption), QString::fromStdString(error->text));
+}
