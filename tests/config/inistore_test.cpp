@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "config/IniStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string tmpl = (fs::temp_directory_path() / "inistore-XXXXXX").string();
+        if (::mkdtemp(tmpl.data()))
+            m_path = tmpl;
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+void WriteFile(const fs::path& p, const std::string& text)
+{
+    std::ofstream out(p, std::ios::binary);
+    out << text;
+}
+
+std::string ReadFile(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A store on an explicit path (a mode outside 0 to 5 uses the path as held).
+CIniStore StoreAt(const fs::path& p)
+{
+    CIniStore s;
+    s.SetCompany("Tamrel");
+    s.SetFileName("MLV2");
+    s.SetLocation(4);
+    s.SetPath(p.string());
+    return s;
+}
+
+struct LoadSaveCase {
+    const char* name;
+    std::string input;
+    std::string saved;
+};
+
+class LoadThenSave : public ::testing::TestWithParam<LoadSaveCase> {};
+
+TEST_P(LoadThenSave, GivesTheText)
+{
+    TempDir dir;
+    const fs::path p = dir.path() / "a.ini";
+    WriteFile(p, GetParam().input);
+    CIniStore s = StoreAt(p);
+    EXPECT_TRUE(s.Load());
+    EXPECT_FALSE(s.Save().has_value());
+    EXPECT_EQ(ReadFile(p), GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadThenSave,
+    ::testing::Values(
+        LoadSaveCase{"Simple", "[Options]\nArrowWidth=3.000000\n\n", "[Options]\nArrowWidth=3.000000\n\n"},
+        LoadSaveCase{"CrLfAndNoFinalNewline", "[Options]\r\nA=1\r\nB=2", "[Options]\nA=1\nB=2\n\n"},
+        LoadSaveCase{"EntriesBeforeAnySection", "x=1\n[S]\ny=2\n", "[]\nx=1\n\n[S]\ny=2\n\n"},
+        LoadSaveCase{"BlanksKept", "[S]\nKey = Value\n", "[S]\nKey = Value\n\n"},
+        LoadSaveCase{"LaterValueWins", "[S]\na=1\nb=2\na=3\n", "[S]\na=3\nb=2\n\n"},
+        LoadSaveCase{"SectionsMergeByName", "[S]\na=1\n[T]\nb=2\n[S]\nc=3\n", "[S]\na=1\nc=3\n\n[T]\nb=2\n\n"},
+        LoadSaveCase{"EmptySectionNotWritten", "[Empty]\n[S]\na=1\n", "[S]\na=1\n\n"},
+        LoadSaveCase{"HeaderCutAtFirstClose", "[A]B]\nk=v\n", "[A]\nk=v\n\n"},
+        LoadSaveCase{"BracketWithoutClose", "[A\n", "[]\n=A\n\n"},
+        LoadSaveCase{"LineWithoutEquals", "[S]\nhello\n", "[S]\n=ello\n\n"},
+        LoadSaveCase{"FirstEqualsSplits", "[S]\na=b=c\n=v\n", "[S]\na=b=c\n=v\n\n"},
+        LoadSaveCase{"CaseSensitive", "[S]\nA=1\na=2\n[s]\nA=3\n", "[S]\nA=1\na=2\n\n[s]\nA=3\n\n"},
+        LoadSaveCase{"LongLineEndsReading",
+                     "[S]\na=1\nb=" + std::string(2046, 'x') + "\nc=3\n[T]\nd=4\n", "[S]\na=1\n\n"},
+        LoadSaveCase{"LineOf2047Kept", "[S]\nb=" + std::string(2045, 'x') + "\r\n",
+                     "[S]\nb=" + std::string(2045, 'x') + "\n\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IniStoreLoad, MergesIntoWhatIsHeld)
+{
+    TempDir dir;
+    const fs::path p = dir.path() / "a.ini";
+    WriteFile(p, "[S]\na=1\n");
+    CIniStore s = StoreAt(p);
+    ASSERT_TRUE(s.Load());
+    s.SetString("S", "mem", "kept", true);
+    s.SetString("S", "a", "changed", true);
+    ASSERT_TRUE(s.Load());
+    ASSERT_EQ(s.Sections().size(), 1u);
+    EXPECT_EQ(s.Sections()[0].names, (std::vector<std::string>{"a", "mem"}));
+    EXPECT_EQ(s.GetString("S", "a"), "1");
+    EXPECT_EQ(s.GetString("S", "mem"), "kept");
+}
+
+TEST(IniStoreLoad, MissingAndUnopenableFiles)
+{
+    TempDir dir;
+    CIniStore missing = StoreAt(dir.path() / "none.ini");
+    missing.SetString("S", "a", "1", true);
+    EXPECT_FALSE(missing.Load());
+    EXPECT_EQ(missing.LastError(), "");
+    EXPECT_EQ(missing.GetString("S", "a"), "1");
+
+    // A folder where the file should be exists but cannot be read as a file.
+    fs::create_directory(dir.path() / "dir.ini");
+    CIniStore folder = StoreAt(dir.path() / "dir.ini");
+    EXPECT_FALSE(folder.Load());
+    EXPECT_EQ(folder.LastError(), "Unable to open ini file.");
+}
+
+TEST(IniStoreLookup, TextsAndErrors)
+{
+    CIniStore s;
+    EXPECT_EQ(s.GetString("S", "a"), "");
+    EXPECT_EQ(s.LastError(), "Unable to locate specified key.");
+    EXPECT_EQ(s.GetInt("S", "a"), -1);
+    EXPECT_FALSE(s.SetString("S", "a", "1", false));
+    EXPECT_TRUE(s.SetString("S", "a", "1", true));
+    EXPECT_EQ(s.GetString("S", "b"), "");
+    EXPECT_EQ(s.LastError(), "Unable to locate specified value.");
+    EXPECT_FALSE(s.SetString("S", "b", "2", false));
+    EXPECT_TRUE(s.SetString("S", "a", "5", false));
+    EXPECT_EQ(s.GetString("S", "a"), "5");
+}
+
+struct IntCase {
+    std::string text;
+    int expected;
+};
+
+class IniGetInt : public ::testing::TestWithParam<IntCase> {};
+
+TEST_P(IniGetInt, StandardConversion)
+{
+    CIniStore s;
+    s.SetString("S", "k", GetParam().text, true);
+    EXPECT_EQ(s.GetInt("S", "k"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, IniGetInt,
+                         ::testing::Values(IntCase{"", -1}, IntCase{"15", 15}, IntCase{" -7", -7},
+                                           IntCase{"12abc", 12}, IntCase{"abc", 0}, IntCase{"-1", -1},
+                                           IntCase{"+3", 3}));
+
+TEST(IniStoreSetInt, FormatsDecimal)
+{
+    CIniStore s;
+    EXPECT_TRUE(s.SetInt("S", "k", -2147483647 - 1, true));
+    EXPECT_EQ(s.GetString("S", "k"), "-2147483648");
+}
+
+TEST(IniStoreSave, NothingWithoutCompanyOrFileName)
+{
+    TempDir dir;
+    const fs::path p = dir.path() / "a.ini";
+    CIniStore s = StoreAt(p);
+    s.SetString("S", "a", "1", true);
+    s.SetCompany("");
+    EXPECT_FALSE(s.Save().has_value());
+    EXPECT_FALSE(fs::exists(p));
+    s.SetCompany("Tamrel");
+    s.SetFileName("");
+    EXPECT_FALSE(s.Save().has_value());
+    EXPECT_FALSE(fs::exists(p));
+}
+
+TEST(IniStoreSave, FailureReportsAndKeepsTheOldFile)
+{
+    TempDir dir;
+    // A regular file where a folder should be: fails even for root.
+    const fs::path blocker = dir.path() / "plain";
+    WriteFile(blocker, "not a folder");
+    CIniStore s = StoreAt(blocker / "a.ini");
+    s.SetString("S", "a", "1", true);
+    const auto err = s.Save();
+    ASSERT_TRUE(err.has_value());
+    EXPECT_EQ(err->caption, "File Save Error");
+    EXPECT_EQ(err->text, "Unable to write file " + (blocker / "a.ini").string() +
+                             ".\n\nAdministrator privileges are probably needed to save this file.  "
+                             "Please contact your IT staff.");
+    EXPECT_EQ(ReadFile(blocker), "not a folder");
+
+    // The target is a non-empty folder: the rename fails and nothing is left behind.
+    const fs::path target = dir.path() / "busy.ini";
+    fs::create_directories(target / "inside");
+    CIniStore t = StoreAt(target);
+    t.SetString("S", "a", "1", true);
+    ASSERT_TRUE(t.Save().has_value());
+    EXPECT_TRUE(fs::is_directory(target / "inside"));
+    std::size_t entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.path())) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2u);
+}
+
+TEST(IniStoreSave, ReplacesTheOldFileAndKeepsItsMode)
+{
+    TempDir dir;
+    const fs::path p = dir.path() / "a.ini";
+    WriteFile(p, "[Old]\nx=" + std::string(5000, 'y') + "\n");
+    fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    CIniStore s = StoreAt(p);
+    s.SetString("New", "k", "v", true);
+    ASSERT_FALSE(s.Save().has_value());
+    EXPECT_EQ(ReadFile(p), "[New]\nk=v\n\n");
+    EXPECT_EQ(fs::status(p).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(IniStorePath, ModesAndRemoveFile)
+{
+    TempDir dir;
+    const fs::path home = dir.path() / "config";
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+
+    CIniStore s;
+    s.SetCompany("Tamrel");
+    s.SetFileName("MLV2");
+    EXPECT_EQ(s.GetPath(), home.string() + "/Tamrel/MLV2.ini");
+    EXPECT_TRUE(fs::is_directory(home / "Tamrel"));
+    s.SetString("Options", "A", "1", true);
+    ASSERT_FALSE(s.Save().has_value());
+    EXPECT_EQ(ReadFile(home / "Tamrel" / "MLV2.ini"), "[Options]\nA=1\n\n");
+
+    CIniStore again;
+    again.SetCompany("Tamrel");
+    again.SetFileName("MLV2");
+    ASSERT_TRUE(again.Load());
+    EXPECT_EQ(again.GetString("Options", "A"), "1");
+    again.RemoveFile();
+    EXPECT_FALSE(fs::exists(home / "Tamrel" / "MLV2.ini"));
+    again.RemoveFile(); // a missing file is not an error
+
+    s.SetLocation(2);
+    EXPECT_EQ(s.GetPath(), "/etc/MLV2.ini");
+    s.SetLocation(5);
+    EXPECT_EQ(s.GetPath(), "");
+    s.SetLocation(1);
+    const std::string program = CIniStore::ProgramFolder();
+    ASSERT_FALSE(program.empty());
+    EXPECT_EQ(program.back(), '/');
+    EXPECT_EQ(s.GetPath(), program + "MLV2.ini");
+
+    if (old)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(IniStorePath, ParentOfProgramFolder)
+{
+    TempDir dir;
+    CIniStore s;
+    s.SetCompany("Tamrel");
+    s.SetFileName("Probe");
+    s.SetLocation(5);
+    s.SetString("S", "a", "1", true);
+    const fs::path program = fs::path(CIniStore::ProgramFolder()).parent_path();
+    const fs::path expected = program.parent_path() / "Probe.ini";
+    ASSERT_FALSE(s.Save().has_value());
+    EXPECT_TRUE(fs::exists(expected));
+    fs::remove(expected);
+}
+
+} // namespace
