@@ -1,0 +1,319 @@
+// The equation document: splitting and joining the entry text, measuring and drawing
+// the stacked lines, and the update cycle its views and items see.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "document/AppState.h"
+#include "document/MolvexDoc.h"
+#include "engine/EquationLine.h"
+#include "engine/EquationOptions.h"
+#include "tests/support/FakeDC.h"
+
+namespace {
+
+using Lines = std::array<std::string, kEquationLines>;
+
+Lines Make(std::initializer_list<std::string> first)
+{
+    Lines lines;
+    std::size_t i = 0;
+    for (const auto& s : first)
+        lines[i++] = s;
+    return lines;
+}
+
+std::string Repeat(const std::string& s, int n)
+{
+    std::string r;
+    for (int i = 0; i < n; ++i)
+        r += s;
+    return r;
+}
+
+struct DocTest : ::testing::Test {
+    MolvexAppState app;
+    CMolvexDoc doc{app};
+    CFakeDC dc;
+
+    // A line measured on its own, as the document measures each of its lines.
+    LineExtent Measure(const std::string& text)
+    {
+        CEquationLine record;
+        record.SetText(text);
+        CFakeDC fresh;
+        return record.MeasureLine(fresh, app.options, app.options.font.Get());
+    }
+};
+
+struct Recorder : IDocumentObserver {
+    std::vector<std::string> events;
+    void ItemsChanged(CMolvexDoc&) override { events.push_back("items"); }
+    void UpdateView(CMolvexDoc&) override { events.push_back("view"); }
+    void ModifiedChanged(CMolvexDoc&, bool m) override { events.push_back(m ? "modified" : "clean"); }
+};
+
+} // namespace
+
+TEST_F(DocTest, SplittingTheEntryText)
+{
+    std::string twentyFive;
+    for (int i = 0; i < 25; ++i)
+        twentyFive += (i ? "\r\n" : "") + ("L" + std::to_string(i));
+    Lines crOnlyTail;
+    crOnlyTail[0] = "A";
+    crOnlyTail[19] = "\r";
+    Lines loneCr;
+    loneCr[19] = "\r";
+    Lines manyBreaks;
+    for (int i = 0; i < 19; ++i)
+        manyBreaks[i] = "L" + std::to_string(i);
+    manyBreaks[19] = "L19\r\nL20\r\nL21\r\nL22\r\nL23\r\nL24";
+
+    const struct {
+        const char* name;
+        std::string text;
+        Lines lines;
+    } cases[] = {
+        {"empty", "", Make({})},
+        {"one line", "2H2 + O2 => 2H2O", Make({"2H2 + O2 => 2H2O"})},
+        {"two lines", "A\r\nB", Make({"A", "B"})},
+        {"empty line between", "A\r\n\r\nB", Make({"A", "", "B"})},
+        {"CR before another character", "A\rXB\r\nC", Make({"A", "B", "C"})},
+        {"CR last", "A\r", Make({"A"})},
+        {"CR LF last", "A\r\n", Make({"A"})},
+        {"a single CR left", "A\r\n\r", crOnlyTail},
+        {"a lone CR", "\r", loneCr},
+        {"LF without CR stays", "A\nB", Make({"A\nB"})},
+        {"more than 19 breaks", twentyFive, manyBreaks},
+        {"what joining gives", "A" + Repeat("\r\n", 19), Make({"A"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.SetEquationText(c.text);
+        EXPECT_EQ(doc.Lines().texts, c.lines);
+        EXPECT_EQ(doc.entryText, c.text);
+    }
+}
+
+TEST_F(DocTest, JoiningAlwaysGivesTwentyLines)
+{
+    doc.SetEquationText("A");
+    EXPECT_EQ(doc.GetEquationText(), "A" + Repeat("\r\n", 19));
+    EXPECT_EQ(doc.entryText, "A" + Repeat("\r\n", 19));
+
+    // Joining and splitting again gives the same lines, line 19's breaks included.
+    const std::string text = "x\r\n\r\ny" + Repeat("\r\nz", 25);
+    doc.SetEquationText(text);
+    const Lines before = doc.Lines().texts;
+    doc.SetEquationText(doc.GetEquationText());
+    EXPECT_EQ(doc.Lines().texts, before);
+}
+
+TEST_F(DocTest, SingleLine)
+{
+    const struct {
+        Lines lines;
+        bool single;
+    } cases[] = {
+        {Make({"A"}), true},
+        {Make({}), false},
+        {Make({"", "A"}), false},
+        {Make({"A", "B"}), false},
+        {[] { Lines l = Make({"A"}); l[19] = "Z"; return l; }(), false},
+    };
+    for (const auto& c : cases) {
+        doc.lineList.texts = c.lines;
+        EXPECT_EQ(doc.IsSingleLine(), c.single);
+    }
+}
+
+TEST_F(DocTest, EmptyEquationMeasuresLikeADigit)
+{
+    const LineExtent three = Measure("3");
+    ASSERT_GT(three.height, 0);
+    const EquationMetrics m = doc.MeasureEquation(dc);
+    EXPECT_EQ(m.size, (SIZE{three.width, three.height}));
+    EXPECT_EQ(m.lowering, three.depth);
+    EXPECT_EQ(m.fontHeight, app.options.font.Get().lf.lfHeight);
+    EXPECT_EQ(m.lineTops, LineTops{});
+
+    // Nothing is drawn: record 0 is classified again from its empty text.
+    dc.ClearCalls();
+    doc.DrawEquation(dc, m.lineTops, 0, 0);
+    EXPECT_EQ(dc.CountCalls("TextOut"), 0);
+    EXPECT_EQ(dc.LiveObjects(), 0);
+}
+
+TEST_F(DocTest, StackingAndLowering)
+{
+    const LineExtent a = Measure("A"), arrow = Measure("A=ABOVE,BELOW>"), b = Measure("B");
+    const int s = 15;
+    ASSERT_EQ(app.options.verticalSpacing.value, s);
+    // The lines must differ, or the case of an empty line 0 would prove nothing.
+    ASSERT_NE(arrow.depth - arrow.height, a.depth - a.height);
+
+    const struct {
+        const char* name;
+        Lines lines;
+        LineTops tops;
+        SIZE size;
+        std::int32_t lowering;
+    } cases[] = {
+        {"single", Make({"A=ABOVE,BELOW>"}), {}, {arrow.width, arrow.height}, arrow.depth},
+        {"empty line takes no space", Make({"A", "", "B"}), {0, 0, a.height + s},
+         {std::max(a.width, b.width), a.height + s + b.height}, b.height + s + a.depth},
+        {"first line's base line", Make({"A=ABOVE,BELOW>", "A"}), {0, arrow.height + s},
+         {std::max(arrow.width, a.width), arrow.height + s + a.height}, a.height + s + arrow.depth},
+        {"line 0 empty: the first drawn line", Make({"", "A=ABOVE,BELOW>", "", "A"}), {0, 0, 0, arrow.height + s},
+         {std::max(arrow.width, a.width), arrow.height + s + a.height}, a.height + s + arrow.depth},
+        {"only line 19", [] { Lines l; l[19] = "A"; return l; }(), {}, {a.width, a.height}, a.depth},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.lineList.texts = c.lines;
+        const EquationMetrics m = doc.MeasureEquation(dc);
+        EXPECT_EQ(m.lineTops, c.tops);
+        EXPECT_EQ(m.size, c.size);
+        EXPECT_EQ(m.lowering, c.lowering);
+    }
+}
+
+TEST_F(DocTest, SpacingIsClampedAndWrittenBack)
+{
+    const LineExtent a = Measure("A");
+    const struct {
+        std::int32_t spacing;
+        std::int32_t used;
+    } cases[] = {{15, 15}, {0, 0}, {-20, -20}, {32767, 32767}, {40000, 0}, {-40000, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spacing);
+        app.options.verticalSpacing.value = c.spacing;
+        doc.lineList.texts = Make({"A", "A"});
+        const EquationMetrics m = doc.MeasureEquation(dc);
+        EXPECT_EQ(m.size.cy, 2 * a.height + c.used);
+        EXPECT_EQ(m.lineTops[1], a.height + c.used);
+        EXPECT_EQ(app.options.verticalSpacing.value, c.used);
+    }
+}
+
+// A spacing that cancels the line height must not make a used line measure like an
+// empty equation.
+TEST_F(DocTest, SpacingCancellingTheHeightKeepsTheLine)
+{
+    const LineExtent wide = Measure("MMMM");
+    app.options.verticalSpacing.value = -wide.height;
+    doc.lineList.texts = Make({"MMMM"});
+    const EquationMetrics m = doc.MeasureEquation(dc);
+    EXPECT_EQ(m.size, (SIZE{wide.width, wide.height}));
+    EXPECT_EQ(m.lowering, wide.depth);
+}
+
+// Drawing is each line drawn on its own at its top, text aligned top-left, all 20
+// records classified again from their texts.
+TEST_F(DocTest, DrawingStacksTheLines)
+{
+    doc.lineList.texts = Make({"H2", "", "O2 + 2e-"});
+    const EquationMetrics m = doc.MeasureEquation(dc);
+    CFakeDC drawn;
+    drawn.SetTextAlign(TA_BASELINE);
+    doc.DrawEquation(drawn, m.lineTops, 10, 20);
+
+    CFakeDC expected;
+    expected.SetTextAlign(TA_BASELINE);
+    for (int i = 0; i < kEquationLines; ++i) {
+        CEquationLine record;
+        record.SetText(doc.Lines().texts[i]);
+        expected.SetTextAlign(TA_TOP | TA_LEFT);
+        record.DrawLine(expected, 10, 20 + m.lineTops[i], app.options, app.options.font.Get());
+    }
+    ASSERT_GT(drawn.CountCalls("TextOut"), 0);
+    EXPECT_EQ(drawn.CallNames(), expected.CallNames());
+    ASSERT_EQ(drawn.TextOuts().size(), expected.TextOuts().size());
+    for (std::size_t i = 0; i < drawn.TextOuts().size(); ++i) {
+        EXPECT_EQ(drawn.TextOuts()[i].x, expected.TextOuts()[i].x);
+        EXPECT_EQ(drawn.TextOuts()[i].y, expected.TextOuts()[i].y);
+        EXPECT_EQ(drawn.TextOuts()[i].text, expected.TextOuts()[i].text);
+    }
+    EXPECT_EQ(drawn.LiveObjects(), 0);
+}
+
+TEST_F(DocTest, EveryEditNotifiesItemsThenMarksThenUpdatesViews)
+{
+    Recorder first, second;
+    doc.AddObserver(&first);
+    doc.AddObserver(&second);
+    doc.SetEquationText("A");
+    EXPECT_EQ(first.events, (std::vector<std::string>{"items", "modified", "view"}));
+    EXPECT_EQ(second.events, first.events);
+    EXPECT_TRUE(doc.IsModified());
+
+    first.events.clear();
+    doc.SetEquationText("AB");
+    EXPECT_EQ(first.events, (std::vector<std::string>{"items", "view"}));
+
+    doc.RemoveObserver(&second);
+    second.events.clear();
+    doc.SetModifiedFlag(false);
+    EXPECT_TRUE(second.events.empty());
+    EXPECT_EQ(first.events.back(), "clean");
+    doc.RemoveObserver(&first);
+}
+
+TEST_F(DocTest, FontAndOptionsCommandsSaveRedrawAndNotify)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("molvex-doc-store-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    app.mainStore.SetLocation(99);
+    app.mainStore.SetPath((folder / "MLV2.ini").string());
+
+    Recorder r;
+    doc.AddObserver(&r);
+    KVLogFont font;
+    font.lf.lfHeight = -20;
+    font.lf.SetFaceName("Courier New");
+    EXPECT_FALSE(doc.ApplyFont(font).has_value());
+    EXPECT_EQ(app.options.font.Get().lf.lfHeight, -20);
+    EXPECT_NE(app.mainStore.GetString("Options", "Font").find("Courier New"), std::string::npos);
+    EXPECT_EQ(r.events, (std::vector<std::string>{"view", "modified", "items"}));
+
+    CEquationOptions changed = app.options;
+    changed.verticalSpacing.value = 22;
+    changed.italicPhase.value = false;
+    doc.SetModifiedFlag(false);
+    r.events.clear();
+    EXPECT_FALSE(doc.ApplyOptions(changed).has_value());
+    EXPECT_EQ(app.options.verticalSpacing.value, 22);
+    EXPECT_EQ(app.mainStore.GetString("Options", "VerticalSpacing"), "22");
+    EXPECT_EQ(app.mainStore.GetString("Options", "ItalicPhase"), "0");
+    EXPECT_EQ(r.events, (std::vector<std::string>{"view", "modified", "items"}));
+    EXPECT_TRUE(std::filesystem::exists(folder / "MLV2.ini"));
+
+    // A store that cannot be written hands its error back; the change stays applied.
+    app.mainStore.SetPath((folder / "missing" / "MLV2.ini").string());
+    changed.verticalSpacing.value = 5;
+    EXPECT_TRUE(doc.ApplyOptions(changed).has_value());
+    EXPECT_EQ(app.options.verticalSpacing.value, 5);
+    doc.RemoveObserver(&r);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(AppState, DefinitionsAndStores)
+{
+    MolvexAppState app;
+    EXPECT_EQ(app.mainStore.Company(), "Tamrel");
+    EXPECT_EQ(app.mainStore.FileName(), "MLV2");
+    EXPECT_EQ(app.mainStore.Location(), 0);
+    EXPECT_EQ(app.adjustStore.FileName(), "MLV2ADJ");
+    EXPECT_EQ(app.adjustStore.Location(), 0);
+    EXPECT_EQ(app.levelAdjust.section, "Adjustment");
+    EXPECT_EQ(app.levelAdjust.key, "Level");
+    EXPECT_EQ(app.levelAdjust.value, 0);
+    EXPECT_EQ(app.levelAdjust.minimum, -32768);
+    EXPECT_EQ(app.levelAdjust.maximum, 32767);
+    EXPECT_EQ(app.options.verticalSpacing.value, 15);
+}
