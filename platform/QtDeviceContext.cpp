@@ -1,0 +1,713 @@
+#include "platform/QtDeviceContext.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRawFont>
+
+#include "engine/Cp1252.h"
+
+namespace {
+
+// Device pixel sizes beyond this are clamped: a damaged font record must not make Qt
+// rasterise glyphs of arbitrary size.
+constexpr int kMaxPixelSize = 2048;
+constexpr std::size_t kMaxCachedFonts = 256;
+// GDI's default character height when a LOGFONT asks for height 0.
+constexpr int kDefaultEmHeight = 12;
+
+QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+bool IsSymbolFaceName(const char* face)
+{
+    return qstricmp(face, "Symbol") == 0;
+}
+
+int RoundToInt(double v)
+{
+    if (v >= 2147483647.0)
+        return 2147483647;
+    if (v <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<int>(std::lround(v));
+}
+
+// The symbol encoding of the Symbol face: 0x20..0xFE to Unicode (0 where the byte is
+// unassigned and drawn as Windows-1252 instead).
+constexpr char32_t kSymbolHigh[0xFF - 0xA0] = {
+    0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, // A0
+    0x2666, 0x2665, 0x2660, 0x2194, 0x2190, 0x2191, 0x2192, 0x2193, // A8
+    0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022, // B0
+    0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5, // B8
+    0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229, // C0
+    0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209, // C8
+    0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5, // D0
+    0x00AC, 0x2227, 0x2228, 0x21D4, 0x21D0, 0x21D1, 0x21D2, 0x21D3, // D8
+    0x25CA, 0x27E8, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C, // E0
+    0x239D, 0x23A1, 0x23A2, 0x23A3, 0x23A7, 0x23A8, 0x23A9, 0x23AA, // E8
+    0x0000, 0x27E9, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F, // F0
+    0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD,         // F8
+};
+// 0x40..0x7E: letters are the Greek alphabet in the Latin keyboard order.
+constexpr char32_t kSymbolMid[0x7F - 0x40] = {
+    0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393, // 40
+    0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F, // 48
+    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9, // 50
+    0x039E, 0x03A8, 0x0396, 0x005B, 0x2234, 0x005D, 0x22A5, 0x005F, // 58
+    0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3, // 60
+    0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, // 68
+    0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9, // 70
+    0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C,         // 78
+};
+
+void AppendCodePoint(QString& s, char32_t cp)
+{
+    if (cp > 0xFFFF) {
+        s.append(QChar::highSurrogate(cp));
+        s.append(QChar::lowSurrogate(cp));
+    } else {
+        s.append(QChar(static_cast<char16_t>(cp)));
+    }
+}
+
+} // namespace
+
+// A QFont realised at one device pixel size, with its metrics in device pixels and the
+// advance of every byte, filled as the bytes are met.
+struct CQtDC::Realised {
+    QFont font;
+    QFontMetrics metrics;
+    // How text bytes become characters for this font.
+    enum class Encoding { Cp1252, SymbolBytes, SymbolToUnicode } encoding = Encoding::Cp1252;
+    int emHeight = 0;
+    int ascent = 0;
+    int descent = 0;
+    int externalLeading = 0;
+    int aveCharWidth = 0;
+    int maxCharWidth = 0;
+    int weight = 400;
+    bool italic = false;
+    std::uint8_t charSet = 0;
+    std::array<int, 256> advance;
+
+    explicit Realised(const QFont& f) : font(f), metrics(f) { advance.fill(-1); }
+};
+
+// ---------------------------------------------------------------------------------------
+// Construction
+
+CQtDC::CQtDC(QPaintDevice* device) : m_device(device)
+{
+    if (device) {
+        m_ownPainter = std::make_unique<QPainter>();
+        if (m_ownPainter->begin(device))
+            m_painter = m_ownPainter.get();
+        else
+            m_ownPainter.reset();
+    }
+    Init();
+}
+
+CQtDC::CQtDC(QPainter* painter) : m_painter(painter && painter->isActive() ? painter : nullptr)
+{
+    m_device = m_painter ? m_painter->device() : nullptr;
+    Init();
+}
+
+CQtDC::CQtDC(int dpiX, int dpiY)
+{
+    m_dpiX = dpiX > 0 ? dpiX : 96;
+    m_dpiY = dpiY > 0 ? dpiY : 96;
+    Init();
+}
+
+CQtDC::~CQtDC()
+{
+    if (m_ownPainter && m_ownPainter->isActive())
+        m_ownPainter->end();
+}
+
+void CQtDC::Init()
+{
+    if (m_device) {
+        m_dpiX = m_device->logicalDpiX() > 0 ? m_device->logicalDpiX() : 96;
+        m_dpiY = m_device->logicalDpiY() > 0 ? m_device->logicalDpiY() : 96;
+        QPaintEngine* engine = m_device->paintEngine();
+        m_svg = engine && engine->type() == QPaintEngine::SVG;
+    }
+    m_forceUnicodeSymbols = m_svg;
+    m_font = StockHandle(SYSTEM_FONT);
+    m_pen = StockHandle(BLACK_PEN);
+    m_brush = StockHandle(WHITE_BRUSH);
+    // The system font: a bold sans face with a 16-unit cell.
+    m_stockFont.lf.lfHeight = 16;
+    m_stockFont.lf.lfWeight = 700;
+    m_stockFont.lf.SetFaceName("Arial");
+    SetAntialiasing(false);
+}
+
+void CQtDC::SetAntialiasing(bool on)
+{
+    m_antialias = on;
+    if (m_painter) {
+        m_painter->setRenderHint(QPainter::Antialiasing, on);
+        m_painter->setRenderHint(QPainter::TextAntialiasing, on);
+    }
+}
+
+HGDIOBJ CQtDC::NewHandle()
+{
+    // Handles stay below the stock range; a wrapped counter skips handles in use.
+    for (;;) {
+        HGDIOBJ h = m_nextHandle++;
+        if (m_nextHandle >= kStockHandleBase)
+            m_nextHandle = 1;
+        if (h != 0 && !m_fonts.count(h) && !m_pens.count(h))
+            return h;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Objects
+
+HGDIOBJ CQtDC::CreatePen(int style, int width, COLORREF color)
+{
+    HGDIOBJ h = NewHandle();
+    m_pens[h] = PenObject{style, width, color};
+    return h;
+}
+
+HGDIOBJ CQtDC::CreateFontIndirectA(const LOGFONTA& font)
+{
+    HGDIOBJ h = NewHandle();
+    FontObject obj;
+    obj.lf = font;
+    obj.lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+    obj.symbolFace = IsSymbolFaceName(obj.lf.lfFaceName);
+    m_fonts[h] = obj;
+    return h;
+}
+
+HGDIOBJ CQtDC::SelectObject(HGDIOBJ object)
+{
+    if (object == 0)
+        return 0;
+    if (IsStockHandle(object)) {
+        HGDIOBJ previous = 0;
+        if (IsStockFont(object)) {
+            previous = m_font;
+            m_font = object;
+        } else if (IsStockPen(object)) {
+            previous = m_pen;
+            m_pen = object;
+        } else if (IsStockBrush(object)) {
+            previous = m_brush;
+            m_brush = object;
+        }
+        return previous;
+    }
+    if (m_fonts.count(object)) {
+        HGDIOBJ previous = m_font;
+        m_font = object;
+        return previous;
+    }
+    if (m_pens.count(object)) {
+        HGDIOBJ previous = m_pen;
+        m_pen = object;
+        return previous;
+    }
+    return 0;
+}
+
+bool CQtDC::DeleteObject(HGDIOBJ object)
+{
+    if (object == 0 || IsStockHandle(object) || object == m_font || object == m_pen || object == m_brush)
+        return false;
+    return m_fonts.erase(object) > 0 || m_pens.erase(object) > 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// State
+
+int CQtDC::SetBkMode(int mode)
+{
+    int previous = m_bkMode;
+    if (mode == TRANSPARENT || mode == OPAQUE)
+        m_bkMode = mode;
+    return previous;
+}
+
+unsigned CQtDC::SetTextAlign(unsigned align)
+{
+    unsigned previous = m_textAlign;
+    m_textAlign = align;
+    return previous;
+}
+
+COLORREF CQtDC::SetTextColor(COLORREF color)
+{
+    COLORREF previous = m_textColor;
+    m_textColor = color;
+    return previous;
+}
+
+// ---------------------------------------------------------------------------------------
+// Mapping
+
+int CQtDC::SetMapMode(int mode)
+{
+    int previous = m_mapMode;
+    switch (mode) {
+    case MM_TEXT:
+        m_windowExt = {1, 1};
+        m_viewportExt = {1, 1};
+        break;
+    case MM_LOMETRIC:
+        m_windowExt = {254, 254};
+        m_viewportExt = {m_dpiX, -m_dpiY};
+        break;
+    case MM_HIMETRIC:
+        m_windowExt = {2540, 2540};
+        m_viewportExt = {m_dpiX, -m_dpiY};
+        break;
+    case MM_ANISOTROPIC:
+        // Keeps the scale of the mode it comes from, as GDI does.
+        break;
+    default:
+        return 0;
+    }
+    m_mapMode = mode;
+    return previous;
+}
+
+POINT CQtDC::SetWindowOrg(int x, int y)
+{
+    POINT previous = m_windowOrg;
+    m_windowOrg = {x, y};
+    return previous;
+}
+
+SIZE CQtDC::SetWindowExt(int cx, int cy)
+{
+    SIZE previous = m_windowExt;
+    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
+        m_windowExt = {cx, cy};
+    return previous;
+}
+
+POINT CQtDC::SetViewportOrg(int x, int y)
+{
+    POINT previous = m_viewportOrg;
+    m_viewportOrg = {x, y};
+    return previous;
+}
+
+SIZE CQtDC::SetViewportExt(int cx, int cy)
+{
+    SIZE previous = m_viewportExt;
+    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
+        m_viewportExt = {cx, cy};
+    return previous;
+}
+
+int CQtDC::GetDeviceCaps(int index)
+{
+    switch (index) {
+    case LOGPIXELSX:
+        return m_dpiX;
+    case LOGPIXELSY:
+        return m_dpiY;
+    case HORZRES:
+        return m_device ? m_device->width() : 0;
+    case VERTRES:
+        return m_device ? m_device->height() : 0;
+    case HORZSIZE:
+        return m_device ? m_device->widthMM() : 0;
+    case VERTSIZE:
+        return m_device ? m_device->heightMM() : 0;
+    default:
+        return 0;
+    }
+}
+
+double CQtDC::ScaleX() const
+{
+    return static_cast<double>(m_viewportExt.cx) / m_windowExt.cx;
+}
+
+double CQtDC::ScaleY() const
+{
+    return static_cast<double>(m_viewportExt.cy) / m_windowExt.cy;
+}
+
+QPointF CQtDC::LogicalToDevice(int x, int y) const
+{
+    if (m_mapMode == MM_TEXT)
+        return QPointF(static_cast<double>(x) - m_windowOrg.x + m_viewportOrg.x,
+                       static_cast<double>(y) - m_windowOrg.y + m_viewportOrg.y);
+    // GDI rounds device coordinates to whole pixels.
+    double dx = std::round((static_cast<double>(x) - m_windowOrg.x) * ScaleX()) + m_viewportOrg.x;
+    double dy = std::round((static_cast<double>(y) - m_windowOrg.y) * ScaleY()) + m_viewportOrg.y;
+    return QPointF(dx, dy);
+}
+
+int CQtDC::ToLogicalX(int device) const
+{
+    if (m_mapMode == MM_TEXT)
+        return device;
+    return RoundToInt(device / std::fabs(ScaleX()));
+}
+
+int CQtDC::ToLogicalY(int device) const
+{
+    if (m_mapMode == MM_TEXT)
+        return device;
+    return RoundToInt(device / std::fabs(ScaleY()));
+}
+
+// ---------------------------------------------------------------------------------------
+// Fonts
+
+QString CQtDC::ResolvedFamily(const char* face)
+{
+    QFont f(QString::fromLatin1(face && *face ? face : "Arial"));
+    f.setPixelSize(14);
+    return QFontInfo(f).family();
+}
+
+bool CQtDC::IsSymbolEncoded(const QString& resolvedFamily)
+{
+    // A face that lists the symbol writing system, or that lacks the Greek the symbol
+    // encoding stands for, draws the encoding's bytes.
+    if (QFontDatabase::writingSystems(resolvedFamily).contains(QFontDatabase::Symbol))
+        return true;
+    QFont f(resolvedFamily);
+    f.setPixelSize(14);
+    f.setStyleStrategy(QFont::NoFontMerging);
+    QRawFont raw = QRawFont::fromFont(f);
+    return raw.isValid() && raw.supportsCharacter(QChar('n')) && !raw.supportsCharacter(QChar(0x03BD));
+}
+
+char32_t CQtDC::SymbolToUnicode(unsigned char c)
+{
+    if (c >= 0x40 && c < 0x7F)
+        return kSymbolMid[c - 0x40];
+    if (c == 0x22)
+        return 0x2200;
+    if (c == 0x24)
+        return 0x2203;
+    if (c == 0x27)
+        return 0x220B;
+    if (c == 0x2A)
+        return 0x2217;
+    if (c == 0x2D)
+        return 0x2212;
+    if (c >= 0x20 && c < 0x40)
+        return c;
+    if (c >= 0xA0 && c < 0xFF && kSymbolHigh[c - 0xA0] != 0)
+        return kSymbolHigh[c - 0xA0];
+    return Cp1252ToCodePoint(c);
+}
+
+int CQtDC::DeviceFontHeight(const LOGFONTA& lf) const
+{
+    double scale = std::fabs(ScaleY());
+    double h = lf.lfHeight == 0 ? kDefaultEmHeight * scale : std::fabs(static_cast<double>(lf.lfHeight)) * scale;
+    int px = RoundToInt(h);
+    // A positive height is the cell; mark it so Realise can take off the leading.
+    px = std::clamp(px, 1, kMaxPixelSize);
+    return lf.lfHeight > 0 ? -px : px;
+}
+
+CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceHeight)
+{
+    // The encoding the face gets on this device.
+    Realised::Encoding encoding = Realised::Encoding::Cp1252;
+    QString family;
+    if (symbolFace) {
+        // Fonts do not change while the program runs: detect once.
+        static const QString symbolFamily = ResolvedFamily("Symbol");
+        static const bool symbolEncoded = IsSymbolEncoded(symbolFamily);
+        if (symbolEncoded && !m_forceUnicodeSymbols) {
+            encoding = Realised::Encoding::SymbolBytes;
+            family = symbolFamily;
+        } else {
+            encoding = Realised::Encoding::SymbolToUnicode;
+            family = m_lastRegularFamily;
+        }
+    } else {
+        family = QString::fromLatin1(lf.lfFaceName[0] ? lf.lfFaceName : "Arial");
+    }
+
+    std::string key(reinterpret_cast<const char*>(&lf), offsetof(LOGFONTA, lfFaceName));
+    key.append(family.toStdString());
+    key.push_back('\0');
+    key.append(std::to_string(deviceHeight));
+    key.push_back(static_cast<char>('0' + static_cast<int>(encoding)));
+    auto it = m_cache.find(key);
+    if (it != m_cache.end())
+        return *it->second;
+
+    if (m_cache.size() >= kMaxCachedFonts) {
+        m_cache.clear();
+        for (auto& entry : m_fonts)
+            entry.second.realised = nullptr;
+        m_stockFont.realised = nullptr;
+    }
+
+    QFont f(family);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setKerning(false);
+    f.setWeight(static_cast<QFont::Weight>(std::clamp(lf.lfWeight == 0 ? 400 : lf.lfWeight, 1, 1000)));
+    f.setItalic(lf.lfItalic != 0);
+    f.setUnderline(lf.lfUnderline != 0);
+    f.setStrikeOut(lf.lfStrikeOut != 0);
+    int px = deviceHeight;
+    if (px < 0) {
+        // A cell height: the character height is the cell less the internal leading,
+        // taken in the proportions of the face at the cell size.
+        int cell = -px;
+        f.setPixelSize(cell);
+        QFontMetrics probe(f);
+        int full = probe.ascent() + probe.descent();
+        px = full > 0 ? std::max(1, RoundToInt(static_cast<double>(cell) * cell / full)) : cell;
+    }
+    f.setPixelSize(px);
+
+    auto realised = std::make_unique<Realised>(f);
+    Realised& r = *realised;
+    r.encoding = encoding;
+    r.emHeight = px;
+    r.ascent = r.metrics.ascent();
+    r.descent = r.metrics.descent();
+    r.externalLeading = std::max(0, r.metrics.leading());
+    r.aveCharWidth = r.metrics.averageCharWidth();
+    r.maxCharWidth = r.metrics.maxWidth();
+    r.weight = lf.lfWeight == 0 ? 400 : lf.lfWeight;
+    r.italic = lf.lfItalic != 0;
+    r.charSet = lf.lfCharSet;
+    m_cache.emplace(std::move(key), std::move(realised));
+    return r;
+}
+
+CQtDC::Realised& CQtDC::CurrentFont()
+{
+    FontObject* obj = &m_stockFont;
+    auto it = m_fonts.find(m_font);
+    if (it != m_fonts.end())
+        obj = &it->second;
+    int height = DeviceFontHeight(obj->lf);
+    if (!obj->symbolFace && obj->lf.lfFaceName[0])
+        m_lastRegularFamily = QString::fromLatin1(obj->lf.lfFaceName);
+    if (!obj->realised || obj->deviceHeight != height || obj->symbolFace) {
+        // Symbol faces follow the regular face they stand in for, so are looked up
+        // each time.
+        obj->realised = &Realise(obj->lf, obj->symbolFace, height);
+        obj->deviceHeight = height;
+    }
+    return *obj->realised;
+}
+
+QString CQtDC::TextFor(const Realised& font, const char* text, int count) const
+{
+    QString s;
+    s.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        switch (font.encoding) {
+        case Realised::Encoding::SymbolBytes:
+            s.append(QChar(static_cast<char16_t>(c)));
+            break;
+        case Realised::Encoding::SymbolToUnicode:
+            AppendCodePoint(s, SymbolToUnicode(c));
+            break;
+        case Realised::Encoding::Cp1252:
+            AppendCodePoint(s, Cp1252ToCodePoint(c));
+            break;
+        }
+    }
+    return s;
+}
+
+int CQtDC::DeviceAdvance(Realised& font, const char* text, int count)
+{
+    long long sum = 0;
+    for (int i = 0; i < count; ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        int& adv = font.advance[c];
+        if (adv < 0)
+            adv = font.metrics.horizontalAdvance(TextFor(font, text + i, 1));
+        sum += adv;
+    }
+    return static_cast<int>(std::min<long long>(sum, 0x3FFFFFFF));
+}
+
+bool CQtDC::GetTextMetricsA(TEXTMETRICA& tm)
+{
+    Realised& f = CurrentFont();
+    tm = TEXTMETRICA{};
+    tm.tmAscent = ToLogicalY(f.ascent);
+    tm.tmDescent = ToLogicalY(f.descent);
+    tm.tmHeight = ToLogicalY(f.ascent + f.descent);
+    tm.tmInternalLeading = ToLogicalY(std::max(0, f.ascent + f.descent - f.emHeight));
+    tm.tmExternalLeading = ToLogicalY(f.externalLeading);
+    tm.tmAveCharWidth = ToLogicalX(f.aveCharWidth);
+    tm.tmMaxCharWidth = ToLogicalX(f.maxCharWidth);
+    tm.tmWeight = f.weight;
+    tm.tmItalic = f.italic ? 1 : 0;
+    tm.tmCharSet = f.charSet;
+    return true;
+}
+
+SIZE CQtDC::GetTextExtentPoint32A(const char* text, int count)
+{
+    Realised& f = CurrentFont();
+    if (!text || count < 0)
+        count = 0;
+    SIZE size;
+    size.cx = ToLogicalX(DeviceAdvance(f, text, count));
+    size.cy = ToLogicalY(f.ascent + f.descent);
+    return size;
+}
+
+// ---------------------------------------------------------------------------------------
+// Output
+
+bool CQtDC::Visible(const QRectF& r) const
+{
+    if (!m_painter || !m_device)
+        return false;
+    if (m_painter->worldMatrixEnabled() && !m_painter->worldTransform().isIdentity())
+        return true; // the caller's transform: let Qt clip
+    // Measuring passes draw far outside the device; skipping them saves shaping text
+    // that Qt would clip anyway.
+    return r.right() >= -1 && r.bottom() >= -1 && r.left() <= m_device->width() + 1 &&
+           r.top() <= m_device->height() + 1;
+}
+
+bool CQtDC::TextOut(int x, int y, const char* text, int count)
+{
+    if (!text || count <= 0)
+        return count == 0;
+    Realised& f = CurrentFont();
+    int advance = DeviceAdvance(f, text, count);
+
+    POINT anchor = (m_textAlign & TA_UPDATECP) ? m_current : POINT{x, y};
+    QPointF p = LogicalToDevice(anchor.x, anchor.y);
+    double left = p.x();
+    switch (m_textAlign & TA_HORZ_MASK) {
+    case TA_RIGHT:
+        left -= advance;
+        break;
+    case TA_CENTER:
+        left -= advance / 2;
+        break;
+    default:
+        break;
+    }
+    double baseline = p.y();
+    switch (m_textAlign & TA_VERT_MASK) {
+    case TA_BASELINE:
+        break;
+    case TA_BOTTOM:
+        baseline -= f.descent;
+        break;
+    default:
+        baseline += f.ascent;
+        break;
+    }
+    if (m_textAlign & TA_UPDATECP) {
+        int logical = ToLogicalX(advance);
+        if ((m_textAlign & TA_HORZ_MASK) == TA_LEFT)
+            m_current.x += logical;
+        else if ((m_textAlign & TA_HORZ_MASK) == TA_RIGHT)
+            m_current.x -= logical;
+    }
+
+    QRectF box(left, baseline - f.ascent, advance, f.ascent + f.descent);
+    if (!Visible(box))
+        return true;
+    if (m_bkMode == OPAQUE)
+        m_painter->fillRect(box, Qt::white);
+    m_painter->setFont(f.font);
+    m_painter->setPen(ToQColor(m_textColor));
+    m_painter->drawText(QPointF(left, baseline), TextFor(f, text, count));
+    return true;
+}
+
+POINT CQtDC::MoveTo(int x, int y)
+{
+    POINT previous = m_current;
+    m_current = {x, y};
+    return previous;
+}
+
+bool CQtDC::LineTo(int x, int y)
+{
+    POINT from = m_current;
+    m_current = {x, y};
+
+    COLORREF color = 0;
+    int width = 1;
+    if (m_pen == StockHandle(NULL_PEN))
+        return true;
+    if (m_pen == StockHandle(WHITE_PEN)) {
+        color = RGB(255, 255, 255);
+    } else if (!IsStockHandle(m_pen)) {
+        auto it = m_pens.find(m_pen);
+        if (it == m_pens.end())
+            return true;
+        if (it->second.style == PS_NULL)
+            return true;
+        color = it->second.color;
+        width = it->second.width;
+    }
+
+    QPointF a = LogicalToDevice(from.x, from.y);
+    QPointF b = LogicalToDevice(x, y);
+    if (a == b)
+        return true;
+    // GDI pens: width in logical units, at least one pixel.
+    const double w = std::clamp(RoundToInt(std::max(1, width) * std::fabs(ScaleX())), 1, kMaxPixelSize);
+    QRectF bounds = QRectF(a, b).normalized().adjusted(-w, -w, w, w);
+    if (!Visible(bounds))
+        return true;
+
+    // GDI's pixel model: a point names the pixel to its lower right, and the line runs
+    // through pixel centres from the first point up to, not including, the last. The
+    // stroke is w pixels thick across its minor axis, as a scaled thin line would be.
+    QPointF half(w / 2, w / 2);
+    QPointF ca = a + half;
+    QPointF cb = b + half;
+    QPointF d = cb - ca;
+    double major = std::max(std::fabs(d.x()), std::fabs(d.y()));
+    QPointF shift = d / major * (w / 2);
+    QPointF start = ca - shift;
+    QPointF end = cb - shift;
+    QColor qcolor = ToQColor(color);
+    QPaintEngine* engine = m_painter->paintEngine();
+    if (engine && engine->type() == QPaintEngine::Raster) {
+        QPointF n = std::fabs(d.x()) >= std::fabs(d.y()) ? QPointF(0, w / 2) : QPointF(w / 2, 0);
+        const QPointF quad[4] = {start - n, end - n, end + n, start + n};
+        m_painter->setPen(Qt::NoPen);
+        m_painter->setBrush(qcolor);
+        m_painter->drawConvexPolygon(quad, 4);
+        m_painter->setBrush(Qt::NoBrush);
+    } else {
+        QPen pen(qcolor);
+        pen.setWidthF(w);
+        pen.setCosmetic(true);
+        pen.setCapStyle(Qt::FlatCap);
+        m_painter->setPen(pen);
+        m_painter->drawLine(start, end);
+    }
+    return true;
+}

@@ -1,0 +1,138 @@
+#pragma once
+// The device context over Qt: any QPaintDevice (QImage, QSvgGenerator, QPdfWriter,
+// QPrinter, a widget) drawn through a QPainter, with GDI's mapping modes, text
+// alignment and line ends. Mapping is done here, not by QPainter transforms, so that
+// text stays upright in y-up modes and each font is realised at its device height.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QString>
+
+#include "engine/DeviceContext.h"
+
+class QPainter;
+class QPaintDevice;
+
+class CQtDC : public CDC {
+public:
+    // Draws on `device` through a painter of its own (begun here, ended in the
+    // destructor).
+    explicit CQtDC(QPaintDevice* device);
+    // Draws through `painter`, which stays the caller's and must be active.
+    explicit CQtDC(QPainter* painter);
+    // Measures only: no output; metrics and the logical inch as a device of `dpiX` x
+    // `dpiY` dots per inch would give them.
+    CQtDC(int dpiX, int dpiY);
+    ~CQtDC() override;
+    CQtDC(const CQtDC&) = delete;
+    CQtDC& operator=(const CQtDC&) = delete;
+
+    HGDIOBJ CreatePen(int style, int width, COLORREF color) override;
+    HGDIOBJ CreateFontIndirectA(const LOGFONTA& font) override;
+    HGDIOBJ SelectObject(HGDIOBJ object) override;
+    bool DeleteObject(HGDIOBJ object) override;
+
+    int SetBkMode(int mode) override;
+    unsigned SetTextAlign(unsigned align) override;
+    unsigned GetTextAlign() override { return m_textAlign; }
+    COLORREF SetTextColor(COLORREF color) override;
+    COLORREF GetTextColor() override { return m_textColor; }
+
+    int SetMapMode(int mode) override;
+    int GetMapMode() override { return m_mapMode; }
+    POINT SetWindowOrg(int x, int y) override;
+    SIZE SetWindowExt(int cx, int cy) override;
+    POINT SetViewportOrg(int x, int y) override;
+    SIZE SetViewportExt(int cx, int cy) override;
+    int GetDeviceCaps(int index) override;
+
+    bool GetTextMetricsA(TEXTMETRICA& metrics) override;
+    SIZE GetTextExtentPoint32A(const char* text, int count) override;
+
+    bool TextOut(int x, int y, const char* text, int count) override;
+    POINT MoveTo(int x, int y) override;
+    bool LineTo(int x, int y) override;
+
+    // Antialiased lines and text (off by default, as GDI draws).
+    void SetAntialiasing(bool on);
+    // Text for devices that cannot show a symbol-encoded face (SVG) is always drawn as
+    // Unicode in a regular face; on by default for SVG output.
+    void SetUnicodeSymbols(bool on) { m_forceUnicodeSymbols = on; }
+    QPainter* Painter() const { return m_painter; }
+
+    // Logical to device coordinates under the current mapping.
+    QPointF LogicalToDevice(int x, int y) const;
+
+    // The family that `face` resolves to, and whether it draws the symbol encoding's
+    // bytes (true for the Symbol face when a symbol-encoded font is installed).
+    static QString ResolvedFamily(const char* face);
+    static bool IsSymbolEncoded(const QString& resolvedFamily);
+    // Unicode for one byte of the symbol encoding.
+    static char32_t SymbolToUnicode(unsigned char c);
+
+private:
+    struct Realised; // a QFont at one device height with its metrics
+    struct FontObject {
+        LOGFONTA lf;
+        bool symbolFace = false;
+        int deviceHeight = -1; // the height `realised` was made for
+        Realised* realised = nullptr;
+    };
+    struct PenObject {
+        int style = PS_SOLID;
+        int width = 1;
+        COLORREF color = 0;
+    };
+
+    void Init();
+    HGDIOBJ NewHandle();
+    double ScaleX() const;
+    double ScaleY() const;
+    Realised& CurrentFont();
+    Realised& Realise(const LOGFONTA& lf, bool symbolFace, int deviceHeight);
+    int DeviceFontHeight(const LOGFONTA& lf) const;
+    int ToLogicalX(int device) const;
+    int ToLogicalY(int device) const;
+    QString TextFor(const Realised& font, const char* text, int count) const;
+    int DeviceAdvance(Realised& font, const char* text, int count);
+    bool Visible(const QRectF& deviceRect) const;
+
+    QPainter* m_painter = nullptr;
+    std::unique_ptr<QPainter> m_ownPainter;
+    QPaintDevice* m_device = nullptr;
+    int m_dpiX = 96;
+    int m_dpiY = 96;
+    bool m_svg = false;
+    bool m_forceUnicodeSymbols = false;
+    bool m_antialias = false;
+
+    std::map<HGDIOBJ, FontObject> m_fonts;
+    std::map<HGDIOBJ, PenObject> m_pens;
+    HGDIOBJ m_nextHandle = 1;
+    HGDIOBJ m_font = 0;
+    HGDIOBJ m_pen = 0;
+    HGDIOBJ m_brush = 0;
+    FontObject m_stockFont;
+
+    int m_bkMode = OPAQUE;
+    unsigned m_textAlign = TA_TOP | TA_LEFT;
+    COLORREF m_textColor = 0;
+    int m_mapMode = MM_TEXT;
+    POINT m_windowOrg;
+    SIZE m_windowExt{1, 1};
+    POINT m_viewportOrg;
+    SIZE m_viewportExt{1, 1};
+    POINT m_current;
+
+    // Equal LOGFONTs at equal device heights share one realised font: layout creates
+    // and deletes a font for every character.
+    std::unordered_map<std::string, std::unique_ptr<Realised>> m_cache;
+    QString m_lastRegularFamily = QStringLiteral("Arial");
+};

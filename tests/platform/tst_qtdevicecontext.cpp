@@ -1,0 +1,444 @@
+// The Qt device context against the facts the layout relies on: font resolution and
+// metrics, integer advances, alignment, mapping modes, GDI line ends, symbol text.
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QtTest>
+
+#include <cstring>
+#include <string>
+
+#include "engine/Cp1252.h"
+#include "platform/QtDeviceContext.h"
+
+namespace {
+
+LOGFONTA Font(int height, const char* face = "Arial", int weight = 400)
+{
+    LOGFONTA lf;
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.SetFaceName(face);
+    return lf;
+}
+
+QImage WhiteImage(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    return img;
+}
+
+// Bounding box of every pixel that is not white.
+QRect Ink(const QImage& img, const QRect& area = QRect())
+{
+    QRect r = area.isNull() ? img.rect() : area;
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+bool Inked(const QImage& img, int x, int y) { return (img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; }
+
+// Draws `text` in Arial -14 at (x, y) with the alignment and returns the ink box.
+QRect DrawAligned(unsigned align, int x, int y, const char* text)
+{
+    QImage img = WhiteImage(200, 100);
+    {
+        CQtDC dc(&img);
+        HGDIOBJ font = dc.CreateFontIndirectA(Font(-14));
+        dc.SelectObject(font);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextAlign(align);
+        dc.TextOut(x, y, text, static_cast<int>(std::strlen(text)));
+        dc.SelectStockObject(SYSTEM_FONT);
+        dc.DeleteObject(font);
+    }
+    return Ink(img);
+}
+
+} // namespace
+
+class TestQtDeviceContext : public QObject {
+    Q_OBJECT
+
+private slots:
+    void resolvedFamilies_data();
+    void resolvedFamilies();
+    void metricsAt14();
+    void cellHeight();
+    void advancesSumLikeStrings_data();
+    void advancesSumLikeStrings();
+    void objectRules_data();
+    void objectRules();
+    void alignment_data();
+    void alignment();
+    void anisotropicScale();
+    void himetricIsYUp();
+    void lineToLeavesOutEndPoint_data();
+    void lineToLeavesOutEndPoint();
+    void backgroundMode_data();
+    void backgroundMode();
+    void symbolText();
+    void svgCarriesUnicode();
+};
+
+void TestQtDeviceContext::resolvedFamilies_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("symbolEncoded");
+    QTest::newRow("Arial") << "Arial" << "Liberation Sans" << false;
+    QTest::newRow("Times New Roman") << "Times New Roman" << "Liberation Serif" << false;
+    QTest::newRow("Symbol") << "Symbol" << "Standard Symbols PS" << true;
+}
+
+void TestQtDeviceContext::resolvedFamilies()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, family);
+    QFETCH(bool, symbolEncoded);
+    QString resolved = CQtDC::ResolvedFamily(face.toLatin1().constData());
+    QVERIFY2(resolved.startsWith(family), qPrintable(resolved));
+    QCOMPARE(CQtDC::IsSymbolEncoded(resolved), symbolEncoded);
+}
+
+void TestQtDeviceContext::metricsAt14()
+{
+    CQtDC dc(96, 96);
+    HGDIOBJ font = dc.CreateFontIndirectA(Font(-14));
+    QVERIFY(font != 0);
+    dc.SelectObject(font);
+    TEXTMETRICA tm;
+    QVERIFY(dc.GetTextMetricsA(tm));
+    QCOMPARE(tm.tmAscent, 13);
+    QCOMPARE(tm.tmDescent, 3);
+    QCOMPARE(tm.tmInternalLeading, 2);
+    QCOMPARE(tm.tmHeight, 16);
+    QCOMPARE(dc.GetTextExtentPoint32A("m", 1), (SIZE{12, 16}));
+    QCOMPARE(dc.GetDeviceCaps(LOGPIXELSX), 96);
+    QCOMPARE(dc.GetDeviceCaps(LOGPIXELSY), 96);
+}
+
+void TestQtDeviceContext::cellHeight()
+{
+    // A positive height is the cell: ascent plus descent, near the asked height.
+    CQtDC dc(96, 96);
+    dc.SelectObject(dc.CreateFontIndirectA(Font(16)));
+    TEXTMETRICA tm;
+    dc.GetTextMetricsA(tm);
+    QVERIFY2(std::abs(tm.tmHeight - 16) <= 1, qPrintable(QString::number(tm.tmHeight)));
+    QVERIFY(tm.tmInternalLeading > 0);
+}
+
+void TestQtDeviceContext::advancesSumLikeStrings_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("weight");
+    QTest::newRow("sample") << QByteArray("co32-(aq)<>{238,92}U=ABOVE,BELOW>") << -14 << 400;
+    QTest::newRow("pangram") << QByteArray("The quick brown fox jumps over the lazy dog") << -14 << 400;
+    QTest::newRow("small") << QByteArray("Fe(SCN)2+ AVAWAT") << -8 << 400;
+    QTest::newRow("bold large") << QByteArray("WAVE Tiffany 1234567890") << -37 << 700;
+    QTest::newRow("cp1252") << QByteArray("\xB0\xE9\xFC\x80\x96") << -14 << 400;
+}
+
+void TestQtDeviceContext::advancesSumLikeStrings()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, height);
+    QFETCH(int, weight);
+    CQtDC dc(96, 96);
+    dc.SelectObject(dc.CreateFontIndirectA(Font(height, "Arial", weight)));
+    int sum = 0;
+    for (char c : text)
+        sum += dc.GetTextExtentPoint32A(&c, 1).cx;
+    QCOMPARE(dc.GetTextExtentPoint32A(text.constData(), text.size()).cx, sum);
+
+    // What Qt itself lays out for the whole string, so multi-character TextOut lands
+    // where the measured advances say.
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(-height);
+    f.setWeight(static_cast<QFont::Weight>(weight));
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setKerning(false);
+    QString s;
+    for (char c : text)
+        s.append(QChar(static_cast<char32_t>(Cp1252ToCodePoint(static_cast<unsigned char>(c)))));
+    QCOMPARE(QFontMetrics(f).horizontalAdvance(s), sum);
+}
+
+void TestQtDeviceContext::objectRules_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::newRow("delete selected font fails") << 0;
+    QTest::newRow("delete stock fails") << 1;
+    QTest::newRow("select unknown changes nothing") << 2;
+    QTest::newRow("select returns previous of the kind") << 3;
+    QTest::newRow("deleted handle is unknown") << 4;
+}
+
+void TestQtDeviceContext::objectRules()
+{
+    QFETCH(int, step);
+    CQtDC dc(96, 96);
+    HGDIOBJ font = dc.CreateFontIndirectA(Font(-14));
+    HGDIOBJ pen = dc.CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    switch (step) {
+    case 0:
+        dc.SelectObject(font);
+        QVERIFY(!dc.DeleteObject(font));
+        QCOMPARE(dc.SelectStockObject(SYSTEM_FONT), font);
+        QVERIFY(dc.DeleteObject(font));
+        break;
+    case 1:
+        QVERIFY(!dc.DeleteObject(dc.GetStockObject(BLACK_PEN)));
+        QVERIFY(!dc.DeleteObject(dc.GetStockObject(SYSTEM_FONT)));
+        QVERIFY(!dc.DeleteObject(0));
+        break;
+    case 2:
+        QCOMPARE(dc.SelectObject(0), HGDIOBJ(0));
+        QCOMPARE(dc.SelectObject(12345), HGDIOBJ(0));
+        QCOMPARE(dc.SelectObject(pen), dc.GetStockObject(BLACK_PEN));
+        break;
+    case 3:
+        QCOMPARE(dc.SelectObject(font), dc.GetStockObject(SYSTEM_FONT));
+        QCOMPARE(dc.SelectObject(pen), dc.GetStockObject(BLACK_PEN));
+        QCOMPARE(dc.SelectStockObject(NULL_BRUSH), dc.GetStockObject(WHITE_BRUSH));
+        QCOMPARE(dc.SelectStockObject(BLACK_PEN), pen);
+        break;
+    case 4:
+        QVERIFY(dc.DeleteObject(pen));
+        QVERIFY(!dc.DeleteObject(pen));
+        QCOMPARE(dc.SelectObject(pen), HGDIOBJ(0));
+        break;
+    }
+}
+
+void TestQtDeviceContext::alignment_data()
+{
+    // Offsets of the ink from where TA_BASELINE|TA_LEFT puts it, for "Hm" in Arial -14:
+    // ascent 13, descent 3, advance 10 + 12.
+    QTest::addColumn<unsigned>("align");
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("dy");
+    QTest::newRow("top left") << (TA_TOP | TA_LEFT) << 0 << 13;
+    QTest::newRow("bottom left") << (TA_BOTTOM | TA_LEFT) << 0 << -3;
+    QTest::newRow("baseline center") << (TA_BASELINE | TA_CENTER) << -11 << 0;
+    QTest::newRow("baseline right") << (TA_BASELINE | TA_RIGHT) << -22 << 0;
+    QTest::newRow("top right") << (TA_TOP | TA_RIGHT) << -22 << 13;
+    QTest::newRow("bottom center") << (TA_BOTTOM | TA_CENTER) << -11 << -3;
+}
+
+void TestQtDeviceContext::alignment()
+{
+    QFETCH(unsigned, align);
+    QFETCH(int, dx);
+    QFETCH(int, dy);
+    CQtDC probe(96, 96);
+    probe.SelectObject(probe.CreateFontIndirectA(Font(-14)));
+    QCOMPARE(probe.GetTextExtentPoint32A("Hm", 2).cx, 22);
+
+    QRect reference = DrawAligned(TA_BASELINE | TA_LEFT, 80, 50, "Hm");
+    QVERIFY(!reference.isNull());
+    // The baseline is the row under the ink of "H".
+    QCOMPARE(reference.bottom(), 49);
+    QCOMPARE(DrawAligned(align, 80, 50, "Hm"), reference.translated(dx, dy));
+}
+
+void TestQtDeviceContext::anisotropicScale()
+{
+    // Three device pixels per logical unit: the font is realised at 42 px and measured
+    // back in logical units.
+    QImage img = WhiteImage(300, 150);
+    CQtDC dc(&img);
+    QCOMPARE(dc.SetMapMode(MM_ANISOTROPIC), MM_TEXT);
+    dc.SetWindowOrg(0, 0);
+    dc.SetWindowExt(1, 1);
+    dc.SetViewportExt(3, 3);
+    QCOMPARE(dc.LogicalToDevice(10, 20), QPointF(30, 60));
+    dc.SetWindowOrg(5, 5);
+    QCOMPARE(dc.LogicalToDevice(10, 20), QPointF(15, 45));
+    dc.SetWindowOrg(0, 0);
+
+    HGDIOBJ font = dc.CreateFontIndirectA(Font(-14));
+    dc.SelectObject(font);
+    TEXTMETRICA tm;
+    dc.GetTextMetricsA(tm);
+    QVERIFY(std::abs(tm.tmAscent - 13) <= 1);
+    QVERIFY(std::abs(tm.tmDescent - 3) <= 1);
+    QVERIFY(std::abs(dc.GetTextExtentPoint32A("m", 1).cx - 12) <= 1);
+
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+    dc.TextOut(10, 30, "H", 1);
+    QRect ink = Ink(img);
+    // A 42-pixel "H": about 30 pixels of cap height, standing on device row 89.
+    QCOMPARE(ink.bottom(), 89);
+    QVERIFY2(ink.height() >= 28 && ink.height() <= 32, qPrintable(QString::number(ink.height())));
+    QVERIFY(ink.left() >= 30 && ink.left() <= 36);
+
+    // Extents outside the anisotropic mode are ignored.
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportExt(5, 5);
+    QCOMPARE(dc.LogicalToDevice(10, 20), QPointF(10, 20));
+}
+
+void TestQtDeviceContext::himetricIsYUp()
+{
+    QImage img = WhiteImage(200, 200);
+    CQtDC dc(&img);
+    dc.SetMapMode(MM_HIMETRIC);
+    // One inch is 2540 units and 96 pixels; y grows upwards.
+    QCOMPARE(dc.LogicalToDevice(2540, -2540), QPointF(96, 96));
+    QCOMPARE(dc.LogicalToDevice(0, 0), QPointF(0, 0));
+
+    LOGFONTA lf = Font(-400); // 4 mm: 15 pixels
+    dc.SelectObject(dc.CreateFontIndirectA(lf));
+    TEXTMETRICA tm;
+    dc.GetTextMetricsA(tm);
+    QVERIFY(tm.tmAscent > 300 && tm.tmAscent < 420);
+
+    // "T" drawn upright: its bar is at the top of its ink.
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+    dc.TextOut(1000, -3000, "T", 1);
+    QRect ink = Ink(img);
+    QVERIFY(!ink.isNull());
+    QCOMPARE(ink.bottom(), 112); // baseline at device row 113
+    int topRow = 0, bottomRow = 0;
+    for (int x = ink.left(); x <= ink.right(); ++x) {
+        topRow += Inked(img, x, ink.top());
+        bottomRow += Inked(img, x, ink.bottom());
+    }
+    QVERIFY2(topRow > 2 * bottomRow, "text is drawn upside down");
+
+    // A line one inch up from the origin lies at device row 96 - 96 = 0 .. 96 up.
+    QImage lines = WhiteImage(200, 200);
+    CQtDC ldc(&lines);
+    ldc.SetMapMode(MM_HIMETRIC);
+    ldc.SetViewportOrg(0, 150);
+    ldc.MoveTo(0, 2540);
+    ldc.LineTo(2540, 2540);
+    QCOMPARE(Ink(lines), QRect(0, 54, 96, 1));
+}
+
+void TestQtDeviceContext::lineToLeavesOutEndPoint_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<QRect>("ink");
+    QTest::newRow("horizontal") << QPoint(2, 5) << QPoint(10, 5) << 1 << QRect(2, 5, 8, 1);
+    QTest::newRow("vertical") << QPoint(4, 2) << QPoint(4, 9) << 1 << QRect(4, 2, 1, 7);
+    QTest::newRow("leftwards") << QPoint(10, 5) << QPoint(2, 5) << 1 << QRect(3, 5, 8, 1);
+    QTest::newRow("diagonal") << QPoint(0, 0) << QPoint(6, 6) << 1 << QRect(0, 0, 6, 6);
+    QTest::newRow("horizontal at 3x") << QPoint(2, 5) << QPoint(10, 5) << 3 << QRect(6, 15, 24, 3);
+    QTest::newRow("vertical at 2x") << QPoint(4, 2) << QPoint(4, 9) << 2 << QRect(8, 4, 2, 14);
+}
+
+void TestQtDeviceContext::lineToLeavesOutEndPoint()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, scale);
+    QFETCH(QRect, ink);
+    QImage img = WhiteImage(40, 40);
+    {
+        CQtDC dc(&img);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetViewportExt(scale, scale);
+        HGDIOBJ pen = dc.CreatePen(PS_INSIDEFRAME, 1, RGB(0, 0, 0));
+        dc.SelectObject(pen);
+        dc.MoveTo(from.x(), from.y());
+        QVERIFY(dc.LineTo(to.x(), to.y()));
+        QCOMPARE(dc.MoveTo(0, 0), (POINT{to.x(), to.y()}));
+        dc.SelectStockObject(BLACK_PEN);
+        dc.DeleteObject(pen);
+    }
+    QCOMPARE(Ink(img), ink);
+    QVERIFY(!Inked(img, to.x() * scale, to.y() * scale));
+}
+
+void TestQtDeviceContext::backgroundMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("whiteBox");
+    QTest::newRow("opaque") << OPAQUE << true;
+    QTest::newRow("transparent") << TRANSPARENT << false;
+}
+
+void TestQtDeviceContext::backgroundMode()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, whiteBox);
+    QImage img(60, 40, QImage::Format_RGB32);
+    img.fill(QColor(128, 128, 128));
+    {
+        CQtDC dc(&img);
+        dc.SelectObject(dc.CreateFontIndirectA(Font(-14)));
+        dc.SetBkMode(mode);
+        dc.TextOut(10, 10, "-", 1);
+    }
+    // Just inside the text cell, above the hyphen.
+    QCOMPARE(img.pixel(11, 11) == qRgb(255, 255, 255), whiteBox);
+}
+
+void TestQtDeviceContext::symbolText()
+{
+    // The nu of the Symbol face is drawn, not a Latin "n": its ink differs from the "n"
+    // of the regular face at the same size.
+    auto draw = [](const char* face) {
+        QImage img = WhiteImage(40, 40);
+        CQtDC dc(&img);
+        dc.SelectObject(dc.CreateFontIndirectA(Font(-28, face)));
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(5, 5, "n", 1);
+        return img;
+    };
+    QImage symbol = draw("Symbol");
+    QImage regular = draw("Arial");
+    QVERIFY(!Ink(symbol).isNull());
+    QVERIFY(symbol != regular);
+    QCOMPARE(CQtDC::SymbolToUnicode('n'), U'\x03BD');
+    QCOMPARE(CQtDC::SymbolToUnicode('D'), U'\x0394');
+    QCOMPARE(CQtDC::SymbolToUnicode(0xB0), U'\x00B0');
+    QCOMPARE(CQtDC::SymbolToUnicode('2'), U'2');
+}
+
+void TestQtDeviceContext::svgCarriesUnicode()
+{
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(100, 40));
+    svg.setResolution(96);
+    {
+        CQtDC dc(&svg);
+        dc.SelectObject(dc.CreateFontIndirectA(Font(-14)));
+        dc.TextOut(0, 0, "H", 1);
+        dc.SelectObject(dc.CreateFontIndirectA(Font(-14, "Symbol")));
+        dc.TextOut(10, 0, "n", 1);
+        dc.TextOut(20, 0, "D", 1);
+        dc.TextOut(30, 0, "\xB0", 1);
+    }
+    QString out = QString::fromUtf8(buffer.data());
+    for (QString expected : {QStringLiteral(u"\u03BD"), QStringLiteral(u"\u0394"), QStringLiteral(u"\u00B0")}) {
+        bool present = out.contains(expected) ||
+                       out.contains(QStringLiteral("&#x%1;").arg(expected.at(0).unicode(), 0, 16), Qt::CaseInsensitive) ||
+                       out.contains(QStringLiteral("&#%1;").arg(expected.at(0).unicode()));
+        QVERIFY2(present, qPrintable(expected));
+    }
+    QVERIFY(!out.contains(QStringLiteral("Standard Symbols")));
+}
+
+QTEST_MAIN(TestQtDeviceContext)
+#include "tst_qtdevicecontext.moc"
