@@ -119,4 +119,18 @@ public:
 
 private:
     void Classify();
+    void Scan();
+    void SettleLineEnd();
+    void MarkElementInitials();
+    void RaiseIonCharges();
+    void KeepNucleonLetters();
+    void MarkGreekForms();
+    void SetDisplayCodes();
+    void MakeStateGroup(int closeParen);
+
+    // Scan scratch, kept between classifications so that reclassifying a line does
+    // not allocate: positions of open brackets still of class 6, and the runs already
+    // turned into state groups, so that nested groups are rewritten in linear time.
+    std::vector<std::int32_t> openBrackets_;
+    std::vector<std::int32_t> groupRuns_; // start, end pairs
 };

@@ -1,0 +1,577 @@
+// Classification of one equation line: the scan that gives every character a class
+// code from the class of the character before it, then the passes that use the
+// element-symbol and ion tables, and finally the display codes.
+//
+// Capacity: the record starts with room for 999 typed characters, 10 arrows and 50
+// stacked pairs. Longer lines and further arrows or pairs make the arrays grow
+// instead of being cut off or overrun, so they are classified like any other; within
+// the starting capacity the results are the same as if the arrays had fixed sizes.
+#include "engine/EquationLine.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using C = CharClass;
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
+unsigned char ToUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c; }
+unsigned char ToLower(unsigned char c) { return IsUpper(c) ? static_cast<unsigned char>(c - 'A' + 'a') : c; }
+
+constexpr unsigned char kBackquote = '`';
+constexpr unsigned char kDegree = 176;
+
+// The separators that most states share; -1 when the character is none of them.
+int SeparatorClass(unsigned char c)
+{
+    switch (c) {
+    case '(':
+    case '[': return C::OpenBracket;
+    case '{': return C::StackOpen;
+    case ')': return C::CloseBracket;
+    case ']': return C::CloseSquare;
+    case ' ': return C::Blank;
+    case '+': return C::PlusOperator;
+    case '-': return C::MinusCharge;
+    case '=': return C::ReactionArrowStart;
+    case '<': return C::EquilibriumArrowStart;
+    case '"': return C::QuoteOpen;
+    default: return -1;
+    }
+}
+
+bool StartsWith(const std::string& s, std::size_t pos, const char* prefix)
+{
+    const std::size_t n = std::strlen(prefix);
+    return pos + n <= s.size() && s.compare(pos, n, prefix) == 0;
+}
+
+} // namespace
+
+const std::vector<std::string>& CEquationLine::ElementSymbols()
+{
+    // Search order decides between readings: the common two-letter symbols first,
+    // then the one-letter ones, then the rest ("co" reads as C and O, "ca" as Ca).
+    static const std::vector<std::string> table = {
+        "zz",
+        "cu", "ca", "al", "cl", "cr", "he", "hg", "mg", "na", "ne", "ni", "pb", "pt", "sn", "cr",
+        "h", "c", "o", "k", "p", "s", "i", "",
+        "fe", "n", "u", "f", "ag", "ar", "au", "ba", "br", "b", "li", "mn", "co", "ra", "rn", "sb",
+        "si", "w", "am", "as", "at", "be", "bi", "bk", "cd", "xe", "cf", "cm", "zn", "cs", "dy",
+        "er", "es", "eu", "r", "fm", "fr", "ga", "gd", "ge", "hf", "ho", "in", "ir", "kr", "la",
+        "lr", "lu", "md", "mo", "nb", "zr", "no", "np", "os", "pa", "pd", "pm", "po", "pr", "yb",
+        "pu", "rb", "re", "rh", "ru", "sc", "se", "sm", "sr", "ta", "tb", "tc", "te", "th", "ti",
+        "tl", "tm", "v", "y", "ac",
+    };
+    return table;
+}
+
+const std::vector<std::string>& CEquationLine::IonCharges()
+{
+    static const std::vector<std::string> table = {
+        "Ba2+", "Ca2+", "Cr2+", "Co2+", "Cu2+", "Fe2+", "Pb2+", "Mg2+", "Mn2+", "Hg2+",
+        "Sn2+", "Zn2+", "Al3+", "Cr3+", "Fe3+", "O2-", "S2-", "N3-", "P3-", "Sn4+",
+        "Ni2+", "Cd2+", "Co3+", "Ga3+", "Ge2+", "Au3+", "La3+", "Pb4+", "Mn3+", "Pd2+",
+        "Pt2+", "Ra2+", "Sc2+", "Ag2+", "Sr2+", "Te2-", "Tl3+", "Ti2+", "Ti3+", "U4+",
+        "U3+", "V3+", "V2+", "Ce2+", "Ce4+", "Fe(SCN)2+", "Bi3+", "Be2+",
+    };
+    return table;
+}
+
+CEquationLine::CEquationLine()
+    : classes(kPositions, 0),
+      display(kPositions, 0),
+      arrowAbove(kArrows),
+      arrowBelow(kArrows),
+      arrowWidth(kArrows, 0),
+      stackTop(kStacks),
+      stackBottom(kStacks)
+{
+}
+
+CEquationLine::~CEquationLine() = default;
+
+void CEquationLine::SetText(const std::string& newText)
+{
+    text = newText;
+    if (text.empty())
+        return;
+    text += ' ';
+    Classify();
+}
+
+void CEquationLine::Classify()
+{
+    const std::size_t needed = text.size() + 1;
+    if (classes.size() < needed) {
+        classes.resize(needed);
+        display.resize(needed);
+    }
+    std::fill(classes.begin(), classes.end(), 0);
+    std::fill(display.begin(), display.end(), 0);
+    for (auto& s : arrowAbove)
+        s.clear();
+    for (auto& s : arrowBelow)
+        s.clear();
+    std::fill(arrowWidth.begin(), arrowWidth.end(), 0);
+    for (auto& s : stackTop)
+        s.clear();
+    for (auto& s : stackBottom)
+        s.clear();
+    stackCount = 0;
+    arrowCount = 0;
+    inStack = false;
+    wordStart = 0;
+
+    Scan();
+    SettleLineEnd();
+    MarkElementInitials();
+    RaiseIonCharges();
+    KeepNucleonLetters();
+    MarkGreekForms();
+    SetDisplayCodes();
+}
+
+// Every position from the ')' back to the nearest earlier open bracket of class 6
+// (or to position 0) becomes part of a state group. Brackets only ever lose class 6
+// this way, and state-group positions keep their class for the rest of the scan, so
+// a stack of open brackets gives the nearest one and the runs already rewritten can
+// be skipped as a whole.
+void CEquationLine::MakeStateGroup(int closeParen)
+{
+    int start = 0;
+    if (!openBrackets_.empty()) {
+        start = openBrackets_.back();
+        openBrackets_.pop_back();
+    }
+    int pos = closeParen;
+    while (pos >= start) {
+        if (!groupRuns_.empty() && groupRuns_.back() == pos) {
+            pos = groupRuns_[groupRuns_.size() - 2] - 1;
+            groupRuns_.resize(groupRuns_.size() - 2);
+            continue;
+        }
+        classes[pos] = C::StateGroup;
+        --pos;
+    }
+    groupRuns_.push_back(start);
+    groupRuns_.push_back(closeParen);
+}
+
+void CEquationLine::Scan()
+{
+    openBrackets_.clear();
+    groupRuns_.clear();
+    int depth = 0;           // arrow nesting, one counter for the whole line
+    int lastNonBlank = -1;   // last position before the current one that holds no blank
+
+    auto countArrow = [this] {
+        ++arrowCount;
+        if (static_cast<std::size_t>(arrowCount) >= arrowAbove.size()) {
+            arrowAbove.emplace_back();
+            arrowBelow.emplace_back();
+            arrowWidth.push_back(0);
+        }
+    };
+    auto countStack = [this] {
+        ++stackCount;
+        inStack = false;
+        if (static_cast<std::size_t>(stackCount) >= stackTop.size()) {
+            stackTop.emplace_back();
+            stackBottom.emplace_back();
+        }
+    };
+
+    const int n = static_cast<int>(text.size());
+    for (int i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == kBackquote) {
+            display[i] = Display::Symbol;
+            text[i] = static_cast<char>(kDegree);
+        }
+        const char stored = text[i];
+        const int state = i > 0 ? static_cast<int>(classes[i - 1]) : static_cast<int>(C::Unset);
+        const int sep = SeparatorClass(c);
+        int cls = C::Ordinary;
+
+        switch (state) {
+        case C::Coefficient:
+            if (IsDigit(c))
+                cls = C::Coefficient;
+            else if (c == '(' || c == '[')
+                cls = C::OpenBracket;
+            else if (c == '{')
+                cls = C::StackOpen;
+            else if (c == '"')
+                cls = C::QuoteOpen;
+            break;
+
+        case C::FixedSubscript:
+            if (IsDigit(c))
+                cls = C::Subscript;
+            else if (sep >= 0)
+                cls = sep;
+            break;
+
+        case C::Charge:
+            if (IsDigit(c)) {
+                cls = C::Charge;
+                classes[i - 1] = C::FixedSubscript;
+            } else if (IsLetter(c)) {
+                classes[i - 1] = C::FixedSubscript;
+            } else if (sep >= 0) {
+                cls = sep;
+            }
+            break;
+
+        case C::OpenBracket:
+            if (IsDigit(c))
+                cls = C::FixedSubscript;
+            else if (c == '=')
+                cls = C::ReactionArrowStart;
+            else if (c == '<')
+                cls = C::EquilibriumArrowStart;
+            else if (c == '"')
+                cls = C::QuoteOpen;
+            if (i >= 2 && classes[i - 2] == C::Charge && IsDigit(static_cast<unsigned char>(text[i - 2])))
+                classes[i - 2] = C::FixedSubscript;
+            break;
+
+        case C::CloseBracket:
+            if (IsDigit(c)) {
+                cls = C::Subscript;
+            } else if (c == ' ' || c == '+' || c == '=' || c == '<') {
+                cls = sep;
+                MakeStateGroup(i - 1);
+            } else if (c == '"') {
+                cls = C::QuoteOpen;
+            }
+            break;
+
+        case C::Subscript:
+            if (IsDigit(c)) {
+                cls = C::Charge;
+                classes[i - 1] = C::FixedSubscript;
+            } else if (c == '(' || c == '[' || c == ')' || c == ']') {
+                cls = sep;
+                classes[i - 1] = C::FixedSubscript;
+            } else if (sep >= 0) {
+                cls = sep;
+            }
+            break;
+
+        case C::Ordinary:
+            if (IsDigit(c))
+                cls = text[i - 1] == '.' ? C::Coefficient : C::Subscript;
+            else if (sep >= 0)
+                cls = sep;
+            break;
+
+        case C::PlusOperator:
+            if (IsDigit(c)) {
+                cls = C::Coefficient;
+            } else if (c == ' ') {
+                cls = C::Blank;
+            } else if (c == '+' || c == '-' || c == '=' || c == '<' || c == '(' || c == '[' || c == ']') {
+                cls = sep;
+                classes[i - 1] = C::Charge;
+            } else if (c == '{') {
+                cls = C::StackOpen;
+            } else if (c == '"') {
+                cls = C::QuoteOpen;
+            }
+            break;
+
+        case C::MinusCharge:
+            if (sep >= 0)
+                cls = sep;
+            break;
+
+        case C::Blank:
+            if (IsDigit(c)) {
+                cls = C::Coefficient;
+            } else if (c == '+' || c == '-' || c == '=' || c == '<') {
+                cls = sep;
+                if (lastNonBlank >= 0 && classes[lastNonBlank] == C::PlusOperator)
+                    classes[lastNonBlank] = C::Charge;
+            } else if (c == ' ' || c == '"' || c == '{' || c == '(' || c == '[') {
+                cls = sep;
+            }
+            if (lastNonBlank >= 0 && classes[lastNonBlank] == C::Charge
+                && IsDigit(static_cast<unsigned char>(text[lastNonBlank])))
+                classes[lastNonBlank] = C::FixedSubscript;
+            break;
+
+        case C::CloseSquare:
+            if (IsDigit(c))
+                cls = C::Charge;
+            else if (c == ' ' || c == '+' || c == '=' || c == '<' || c == '"' || c == '(' || c == '['
+                     || c == '-')
+                cls = sep;
+            break;
+
+        case C::QuoteOpen:
+        case C::Quoted:
+            cls = c == '"' ? C::QuoteClose : C::Quoted;
+            break;
+
+        case C::ReactionArrowStart:
+        case C::EquilibriumArrowStart:
+        case C::ArrowAbove:
+            if (c == '>' && depth <= 0) {
+                cls = C::Closer;
+                countArrow();
+            } else if (c == ',' && depth <= 0) {
+                cls = C::Separator;
+            } else {
+                cls = C::ArrowAbove;
+                arrowAbove[arrowCount] += stored;
+                if (c == '>')
+                    --depth;
+                else if (c == '=' || c == '<')
+                    ++depth;
+            }
+            break;
+
+        case C::ArrowBelow:
+            if (c == '>' && depth <= 0) {
+                cls = C::Closer;
+                countArrow();
+            } else {
+                cls = C::ArrowBelow;
+                arrowBelow[arrowCount] += stored;
+                if (c == '>')
+                    --depth;
+                else if (c == '=' || c == '<')
+                    ++depth;
+            }
+            break;
+
+        case C::Separator:
+            if (inStack) {
+                if (c == '}') {
+                    cls = C::Closer;
+                    countStack();
+                } else {
+                    cls = C::StackBottom;
+                    stackBottom[stackCount] += stored;
+                }
+            } else if (c == '>') {
+                cls = C::Closer;
+                countArrow();
+            } else if (c == '=' || c == '<') {
+                cls = C::ArrowAbove;
+                arrowAbove[arrowCount] += stored;
+                ++depth;
+            } else {
+                cls = C::ArrowBelow;
+                arrowBelow[arrowCount] += stored;
+            }
+            break;
+
+        case C::StackOpen:
+        case C::StackTop:
+            inStack = true;
+            if (c == '}') {
+                cls = C::Closer;
+                countStack();
+            } else if (c == ',') {
+                cls = C::Separator;
+            } else {
+                cls = C::StackTop;
+                stackTop[stackCount] += stored;
+            }
+            break;
+
+        case C::StackBottom:
+            if (c == '}') {
+                cls = C::Closer;
+                countStack();
+            } else {
+                cls = C::StackBottom;
+                stackBottom[stackCount] += stored;
+            }
+            break;
+
+        default: // line start, after a closer or a closing quote
+            if (IsDigit(c))
+                cls = C::Coefficient;
+            else if (c == '(' || c == '[' || c == '{' || c == ' ' || c == '+' || c == '=' || c == '<'
+                     || c == '"')
+                cls = sep;
+            break;
+        }
+
+        classes[i] = static_cast<std::int16_t>(cls);
+        if (cls == C::OpenBracket)
+            openBrackets_.push_back(i);
+        if (c != ' ')
+            lastNonBlank = i;
+    }
+}
+
+// The end of the line settles what a following character would: a '+' typed last is a
+// charge, and a digit left waiting as a possible charge digit (the last of a run such
+// as "C12H22O11") is a subscript, as a blank and a further character would make it.
+void CEquationLine::SettleLineEnd()
+{
+    const int n = static_cast<int>(text.size());
+    if (n < 2 || classes[n - 1] != C::Blank)
+        return;
+    int last = n - 1;
+    while (last >= 0 && text[last] == ' ')
+        --last;
+    if (last < 0)
+        return;
+    if (classes[last] == C::PlusOperator)
+        classes[last] = C::Charge;
+    else if (classes[last] == C::Charge && IsDigit(static_cast<unsigned char>(text[last])))
+        classes[last] = C::FixedSubscript;
+}
+
+// In each word typed all in lower case, the first letter of every element symbol it
+// spells becomes an element initial; the table's order decides between readings.
+void CEquationLine::MarkElementInitials()
+{
+    const auto& symbols = ElementSymbols();
+    const int n = static_cast<int>(text.size());
+    int i = 0;
+    while (i < n) {
+        if (classes[i] != C::Ordinary) {
+            ++i;
+            continue;
+        }
+        wordStart = i;
+        int end = i;
+        bool hasCapital = false;
+        while (end < n && classes[end] == C::Ordinary) {
+            hasCapital = hasCapital || IsUpper(static_cast<unsigned char>(text[end]));
+            ++end;
+        }
+        i = end;
+        if (hasCapital)
+            continue;
+        const int length = end - wordStart;
+        int cursor = 0;
+        while (cursor < length) {
+            const char first = text[wordStart + cursor];
+            const bool hasSecond = cursor + 1 < length;
+            const char second = hasSecond ? text[wordStart + cursor + 1] : '\0';
+            int step = 1;
+            for (std::size_t k = 1; k < symbols.size(); ++k) {
+                const std::string& sym = symbols[k];
+                if (sym.size() == 1 && sym[0] == first) {
+                    classes[wordStart + cursor] = C::ElementInitial;
+                    break;
+                }
+                if (sym.size() == 2 && hasSecond && sym[0] == first && sym[1] == second) {
+                    classes[wordStart + cursor] = C::ElementInitial;
+                    step = 2;
+                    break;
+                }
+            }
+            cursor += step;
+        }
+    }
+}
+
+// A single digit before a sign is a charge digit for the listed ions, where the ion
+// starts a species.
+void CEquationLine::RaiseIonCharges()
+{
+    const auto& ions = IonCharges();
+    const std::size_t n = text.size();
+    for (std::size_t s = 0; s < n; ++s) {
+        const bool startsSpecies = s == 0 || text[s - 1] == ' ' || text[s - 1] == '+'
+            || classes[s - 1] == C::Coefficient || classes[s - 1] == C::OpenBracket
+            || classes[s - 1] == C::Closer;
+        if (!startsSpecies)
+            continue;
+        for (const std::string& ion : ions) {
+            const std::size_t len = ion.size();
+            if (len > n - s)
+                continue;
+            bool match = true;
+            for (std::size_t k = 0; k < len && match; ++k) {
+                unsigned char ch = static_cast<unsigned char>(text[s + k]);
+                if (classes[s + k] == C::ElementInitial)
+                    ch = ToUpper(ch);
+                match = ch == static_cast<unsigned char>(ion[k]);
+            }
+            if (!match)
+                continue;
+            const int sign = classes[s + len - 1];
+            if (sign == C::Charge || sign == C::MinusCharge)
+                classes[s + len - 2] = C::Charge;
+        }
+    }
+}
+
+// The neutron "{1,0}n" and the proton "{1,1}p" keep their lower-case letter although
+// n and p are element symbols.
+void CEquationLine::KeepNucleonLetters()
+{
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        if ((StartsWith(text, p, ",0}n") || StartsWith(text, p, ",1}p")) && classes[p + 3] == C::ElementInitial)
+            classes[p + 3] = C::Ordinary;
+    }
+}
+
+// "nu", "nu_" and "deh" (any letter case) are recognised anywhere on the line.
+void CEquationLine::MarkGreekForms()
+{
+    const std::size_t n = text.size();
+    for (std::size_t b = 0; b < n; ++b) {
+        if (StartsWith(text, b, "nu_")) {
+            display[b] = Display::BarredSymbol;
+            display[b + 1] = Display::Hidden;
+            display[b + 2] = Display::Hidden;
+            classes[b] = classes[b + 1] = classes[b + 2] = C::GreekForm;
+        } else if (StartsWith(text, b, "nu")) {
+            display[b] = Display::Symbol;
+            display[b + 1] = Display::Hidden;
+            classes[b] = classes[b + 1] = C::GreekForm;
+        }
+        if (b + 3 <= n && ToLower(static_cast<unsigned char>(text[b])) == 'd'
+            && ToLower(static_cast<unsigned char>(text[b + 1])) == 'e'
+            && ToLower(static_cast<unsigned char>(text[b + 2])) == 'h') {
+            text[b] = 'D';
+            display[b] = Display::Symbol;
+            display[b + 1] = Display::Hidden;
+            display[b + 2] = Display::Capital;
+            classes[b] = classes[b + 1] = classes[b + 2] = C::GreekForm;
+        }
+    }
+}
+
+void CEquationLine::SetDisplayCodes()
+{
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        switch (classes[i]) {
+        case C::Unset:
+        case C::ArrowAbove:
+        case C::ArrowBelow:
+        case C::Separator:
+        case C::QuoteOpen:
+        case C::QuoteClose:
+        case C::StackTop:
+        case C::StackBottom: display[i] = Display::Hidden; break;
+        case C::FixedSubscript:
+        case C::Subscript: display[i] = Display::Lowered; break;
+        case C::Charge:
+        case C::MinusCharge: display[i] = Display::Raised; break;
+        case C::StateGroup: display[i] = Display::StateText; break;
+        case C::ElementInitial: display[i] = Display::Capital; break;
+        case C::ReactionArrowStart: display[i] = Display::ArrowReaction; break;
+        case C::EquilibriumArrowStart: display[i] = Display::ArrowEquilibrium; break;
+        case C::Closer: display[i] = Display::HiddenCloser; break;
+        case C::StackOpen: display[i] = Display::StackedPair; break;
+        case C::Quoted: display[i] = Display::Normal; break;
+        default: break; // what the scan or the Greek forms set
+        }
+    }
+}
