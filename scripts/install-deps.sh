@@ -13,6 +13,7 @@ packages=(
   libwmf-bin python3 python3-olefile
   xvfb xauth xdotool imagemagick x11-utils
   dbus-daemon dbus-bin
+  poppler-utils
 )
 
 missing=()
