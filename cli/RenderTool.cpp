@@ -1,0 +1,641 @@
+#include "cli/RenderTool.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "config/IniStore.h"
+#include "document/AppState.h"
+#include "document/MolvexDoc.h"
+#include "document/PictureExport.h"
+#include "engine/Cp1252.h"
+#include "engine/EquationLine.h"
+#include "engine/EquationOptions.h"
+#include "engine/Explain.h"
+#include "molvex/Version.h"
+#include "platform/QtDeviceContext.h"
+#include "platform/Render.h"
+
+namespace cli {
+namespace {
+
+constexpr int kMaxFontHeight = 2000;
+// A lines file holds at most 20 short lines; anything this large is not one.
+constexpr std::uintmax_t kMaxLinesFileBytes = 1 << 20;
+// More inputs than this get a progress line.
+constexpr std::size_t kProgressThreshold = 10;
+
+bool EndsWithNoCase(const std::string& s, const std::string& suffix)
+{
+    if (s.size() < suffix.size())
+        return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[s.size() - suffix.size() + i])) !=
+            std::tolower(static_cast<unsigned char>(suffix[i])))
+            return false;
+    return true;
+}
+
+bool ParseInt(const std::string& text, int minimum, int maximum, int& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < minimum || v > maximum)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool ParseDouble(const std::string& text, double minimum, double maximum, double& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    double v = std::strtod(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < minimum || v > maximum)
+        return false;
+    value = v;
+    return true;
+}
+
+// The entry text of the document from UTF-8 lines: line feeds (with or without a
+// carriage return) separate the lines.
+std::string EntryTextFromUtf8(const std::string& utf8, int* lineCount)
+{
+    std::string text = Utf8ToCp1252(utf8);
+    std::vector<std::string> lines;
+    std::string current;
+    for (char c : text) {
+        if (c == '\n') {
+            if (!current.empty() && current.back() == '\r')
+                current.pop_back();
+            lines.push_back(current);
+            current.clear();
+        } else {
+            current.push_back(c);
+        }
+    }
+    if (!current.empty() && current.back() == '\r')
+        current.pop_back();
+    // A final line feed ends the last line; it does not start another.
+    if (!current.empty() || lines.empty())
+        lines.push_back(current);
+    if (lineCount)
+        *lineCount = static_cast<int>(lines.size());
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i)
+            joined += "\r\n";
+        joined += lines[i];
+    }
+    return joined;
+}
+
+std::optional<std::string> ReadLinesSource(const std::string& path, std::string& reason)
+{
+    std::string data;
+    if (path == "-") {
+        std::istreambuf_iterator<char> it(std::cin), end;
+        while (it != end) {
+            if (data.size() >= kMaxLinesFileBytes) {
+                reason = "too large for an equation";
+                return std::nullopt;
+            }
+            data.push_back(*it++);
+        }
+        return data;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        reason = "is a folder";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        reason = std::strerror(errno ? errno : ENOENT);
+        return std::nullopt;
+    }
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        data.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (data.size() > kMaxLinesFileBytes) {
+            reason = "too large for an equation";
+            return std::nullopt;
+        }
+    }
+    if (in.bad()) {
+        reason = "read error";
+        return std::nullopt;
+    }
+    return data;
+}
+
+std::string DisplayName(const Input& input)
+{
+    if (input.kind == Input::Kind::Text)
+        return "\"" + input.value + "\"";
+    if (input.value == "-")
+        return "standard input";
+    return input.value;
+}
+
+// The output name for an input in --out-dir mode: the input's name with the format's
+// extension.
+std::string OutputNameFor(const Input& input, Format format)
+{
+    std::string stem = input.value == "-" ? std::string("stdin") : std::filesystem::path(input.value).stem().string();
+    if (stem.empty())
+        stem = "equation";
+    return stem + "." + FormatExtension(format);
+}
+
+struct Measurement {
+    EquationMetrics metrics;
+    LineExtent firstLine;
+    int amount = 0;
+};
+
+Measurement Measure(CMolvexDoc& doc, CDC& dc)
+{
+    Measurement m;
+    m.metrics = doc.MeasureEquation(dc);
+    // The first drawn line, whose base line the lowering refers to; an empty equation
+    // measured as "3" in record 0.
+    int first = 0;
+    for (int i = 0; i < kEquationLines; ++i)
+        if (!doc.Lines().texts[i].empty()) {
+            first = i;
+            break;
+        }
+    CEquationOptions& options = doc.App().options;
+    m.firstLine = doc.lineRecords[first].MeasureLine(dc, options, options.font.Get());
+    if (m.metrics.size.cy != 0)
+        m.amount = static_cast<int>(static_cast<double>(m.metrics.lowering) / m.metrics.size.cy * 1000.0);
+    return m;
+}
+
+class Tool {
+public:
+    Tool(const Args& args, std::ostream& out, std::ostream& err) : m_args(args), m_out(out), m_err(err) {}
+
+    int Run()
+    {
+        MolvexAppState app;
+        app.options.Load(app.mainStore);
+        m_userOptions = app.options;
+
+        const bool batch = !m_args.outDir.empty();
+        if (batch) {
+            std::error_code ec;
+            std::filesystem::create_directories(m_args.outDir, ec);
+            if (!std::filesystem::is_directory(m_args.outDir)) {
+                Fail(m_args.outDir, ec ? ec.message() : "not a folder");
+                return kExitFailed;
+            }
+        }
+        const std::size_t total = m_args.inputs.size();
+        const bool progress = batch && total > kProgressThreshold;
+        const bool tty = isatty(STDERR_FILENO) != 0;
+        int failures = 0;
+        for (std::size_t k = 0; k < total; ++k) {
+            const Input& input = m_args.inputs[k];
+            if (progress && tty)
+                m_err << "\rmolvex2-render: " << (k + 1) << "/" << total << std::flush;
+            if (!Process(input, batch))
+                ++failures;
+            if (progress && !tty && ((k + 1) % kProgressThreshold == 0 || k + 1 == total))
+                m_err << "molvex2-render: " << (k + 1) << "/" << total << " done\n";
+        }
+        if (progress && tty)
+            m_err << "\n";
+        return failures ? kExitFailed : kExitOk;
+    }
+
+private:
+    void Fail(const std::string& name, const std::string& reason)
+    {
+        m_err << "molvex2-render: " << name << ": " << reason << "\n";
+    }
+
+    bool Process(const Input& input, bool batch)
+    {
+        MolvexAppState app;
+        app.options = m_userOptions;
+        CMolvexDoc doc(app);
+
+        switch (input.kind) {
+        case Input::Kind::Text:
+            doc.SetEquationText(EntryTextFromUtf8(input.value, nullptr));
+            break;
+        case Input::Kind::LinesFile: {
+            std::string reason;
+            auto data = ReadLinesSource(input.value, reason);
+            if (!data) {
+                Fail(DisplayName(input), reason);
+                return false;
+            }
+            int lines = 0;
+            std::string text = EntryTextFromUtf8(*data, &lines);
+            if (lines > kEquationLines) {
+                Fail(DisplayName(input), "more than 20 lines");
+                return false;
+            }
+            doc.SetEquationText(text);
+            break;
+        }
+        case Input::Kind::Document: {
+            DocResult result = doc.OpenFile(input.value);
+            if (!result.ok) {
+                Fail(DisplayName(input), result.message);
+                return false;
+            }
+            break;
+        }
+        }
+        // The font is the user's; a document brings its own option values only.
+        if (m_args.fontHeight)
+            app.options.font.value.lf.lfHeight = -*m_args.fontHeight;
+
+        if (m_args.measure) {
+            auto screen = CreateScreenDC();
+            Measurement m = Measure(doc, *screen);
+            if (batch)
+                m_out << DisplayName(input) << ": ";
+            m_out << "width=" << m.metrics.size.cx << " height=" << m.metrics.size.cy
+                  << " depth=" << m.firstLine.depth << " lowering=" << m.metrics.lowering
+                  << " amount=" << m.amount << "\n";
+        }
+
+        std::string path = m_args.output;
+        Format format = m_args.format;
+        if (batch) {
+            if (format == Format::None)
+                format = Format::Png;
+            path = (std::filesystem::path(m_args.outDir) / OutputNameFor(input, format)).string();
+        } else if (!path.empty() && format == Format::None) {
+            format = FormatFromPath(path);
+        }
+        if (path.empty())
+            return true;
+        return Write(doc, format, path);
+    }
+
+    bool Write(CMolvexDoc& doc, Format format, const std::string& path)
+    {
+        if (format == Format::Mv2) {
+            DocResult result = doc.SaveFile(path);
+            if (!result.ok) {
+                Fail(path, result.message);
+                return false;
+            }
+            return true;
+        }
+
+        RenderSettings settings;
+        settings.scale = m_args.scale;
+        settings.margin = m_args.margin;
+        settings.antialias = m_args.antialias;
+        std::string error;
+        QByteArray bytes;
+        Drawing drawing = EquationDrawing(doc);
+        switch (format) {
+        case Format::Png:
+            bytes = RenderPng(drawing, settings, &error);
+            break;
+        case Format::Svg:
+            bytes = RenderSvg(drawing, settings, &error);
+            break;
+        case Format::Pdf:
+            bytes = RenderPdf(drawing, settings, &error);
+            break;
+        case Format::Wmf: {
+            auto screen = CreateScreenDC();
+            RecordedPicture picture = RecordEquationPicture(doc, *screen);
+            std::vector<std::uint8_t> wmf = PlaceableMetafile(picture);
+            bytes = QByteArray(reinterpret_cast<const char*>(wmf.data()), static_cast<qsizetype>(wmf.size()));
+            if (bytes.isEmpty())
+                error = "the metafile could not be recorded";
+            break;
+        }
+        default:
+            error = "unknown output format";
+            break;
+        }
+        if (bytes.isEmpty()) {
+            Fail(path, error.empty() ? std::string("nothing to write") : error);
+            return false;
+        }
+        if (auto reason = WriteFileAtomically(path, bytes)) {
+            Fail(path, *reason);
+            return false;
+        }
+        return true;
+    }
+
+    const Args& m_args;
+    std::ostream& m_out;
+    std::ostream& m_err;
+    CEquationOptions m_userOptions;
+};
+
+int Explain(const std::string& utf8, std::ostream& out)
+{
+    CEquationLine line;
+    line.SetText(Utf8ToCp1252(utf8));
+    out << ExplainLine(line);
+    return kExitOk;
+}
+
+int PrintOptions(std::ostream& out)
+{
+    MolvexAppState app;
+    app.options.Load(app.mainStore);
+    // A store that is never saved: the options' own text form, in field order.
+    CIniStore form;
+    app.options.SaveEntries(form);
+    for (const CIniStore::IniSection& section : form.Sections()) {
+        if (section.names.empty())
+            continue;
+        out << "[" << section.name << "]\n";
+        for (std::size_t i = 0; i < section.names.size(); ++i)
+            out << section.names[i] << "=" << Cp1252ToUtf8(section.values[i]) << "\n";
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+Format FormatFromName(const std::string& name)
+{
+    static const std::map<std::string, Format> formats = {
+        {"png", Format::Png}, {"svg", Format::Svg}, {"pdf", Format::Pdf}, {"wmf", Format::Wmf}, {"mv2", Format::Mv2}};
+    std::string lower;
+    for (char c : name)
+        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    auto it = formats.find(lower);
+    return it == formats.end() ? Format::None : it->second;
+}
+
+Format FormatFromPath(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    return ext.size() > 1 ? FormatFromName(ext.substr(1)) : Format::None;
+}
+
+const char* FormatExtension(Format format)
+{
+    switch (format) {
+    case Format::Png:
+        return "png";
+    case Format::Svg:
+        return "svg";
+    case Format::Pdf:
+        return "pdf";
+    case Format::Wmf:
+        return "wmf";
+    case Format::Mv2:
+        return "mv2";
+    default:
+        return "";
+    }
+}
+
+std::string UsageText()
+{
+    return "Usage: molvex2-render [options] TEXT -o FILE\n"
+           "       molvex2-render [options] DOCUMENT.mv2 -o FILE\n"
+           "       molvex2-render [options] -f LINES.txt -o FILE    (-f - reads standard input)\n"
+           "       molvex2-render [options] INPUT... --out-dir DIR\n"
+           "       molvex2-render --explain TEXT\n"
+           "       molvex2-render --options\n"
+           "\n"
+           "Typesets a chemical equation and writes it as a picture or a document.\n"
+           "\n"
+           "  -o, --output FILE    file to write: .png, .svg, .pdf, .wmf or .mv2\n"
+           "  --format FORMAT      png, svg, pdf, wmf or mv2, whatever the extension\n"
+           "  --out-dir DIR        one output per input (documents and -f files), named\n"
+           "                       after the input (PNG unless --format says otherwise)\n"
+           "  -f, --file FILE      equation lines from a text file, up to 20 lines\n"
+           "  --font-height N      character height of the equation font, logical units\n"
+           "  --scale K            PNG device pixels per logical unit (default 1)\n"
+           "  --margin N           blank margin on every side, logical units (default 0)\n"
+           "  --antialias          smooth lines and text in PNG output\n"
+           "  --measure            print width, height, depth, lowering and amount\n"
+           "  --explain TEXT       show how a line is read: class and display codes\n"
+           "  --options            print the equation options in force\n"
+           "  -h, --help           show this help\n"
+           "  --version            show the version\n"
+           "\n"
+           "Equation options and font come from the user's configuration file MLV2.ini.\n";
+}
+
+std::string VersionText()
+{
+    return std::string("molvex2-render ") + MOLVEX_VERSION_STRING + "\n";
+}
+
+std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string& error)
+{
+    Args args;
+    bool sawExplain = false, sawOptions = false;
+    auto value = [&](std::size_t& i, const std::string& name) -> std::optional<std::string> {
+        if (i + 1 >= argv.size()) {
+            error = name + " needs a value";
+            return std::nullopt;
+        }
+        return argv[++i];
+    };
+    bool endOfOptions = false;
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        const std::string& a = argv[i];
+        if (endOfOptions || a.empty() || a[0] != '-' || a == "-") {
+            if (a == "-" && !endOfOptions) {
+                error = "use -f - to read lines from standard input";
+                return std::nullopt;
+            }
+            Input input;
+            input.value = a;
+            input.kind = EndsWithNoCase(a, ".mv2") ? Input::Kind::Document : Input::Kind::Text;
+            args.inputs.push_back(input);
+            continue;
+        }
+        if (a == "--") {
+            endOfOptions = true;
+        } else if (a == "-h" || a == "--help") {
+            args.action = Args::Action::Help;
+            return args;
+        } else if (a == "--version") {
+            args.action = Args::Action::Version;
+            return args;
+        } else if (a == "--explain") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            args.explainText = *v;
+            sawExplain = true;
+        } else if (a == "--options") {
+            sawOptions = true;
+        } else if (a == "-o" || a == "--output") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            if (v->empty()) {
+                error = "empty output file name";
+                return std::nullopt;
+            }
+            args.output = *v;
+        } else if (a == "--out-dir") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            if (v->empty()) {
+                error = "empty output folder name";
+                return std::nullopt;
+            }
+            args.outDir = *v;
+        } else if (a == "--format") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            args.format = FormatFromName(*v);
+            if (args.format == Format::None) {
+                error = "unknown format '" + *v + "' (png, svg, pdf, wmf or mv2)";
+                return std::nullopt;
+            }
+        } else if (a == "-f" || a == "--file") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            args.inputs.push_back(Input{Input::Kind::LinesFile, *v});
+        } else if (a == "--font-height") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            int h = 0;
+            if (!ParseInt(*v, 1, kMaxFontHeight, h)) {
+                error = "--font-height takes a whole number from 1 to " + std::to_string(kMaxFontHeight);
+                return std::nullopt;
+            }
+            args.fontHeight = h;
+        } else if (a == "--scale") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            if (!ParseDouble(*v, 0.1, kMaxScale, args.scale)) {
+                error = "--scale takes a number from 0.1 to 16";
+                return std::nullopt;
+            }
+        } else if (a == "--margin") {
+            auto v = value(i, a);
+            if (!v)
+                return std::nullopt;
+            if (!ParseInt(*v, 0, 1000, args.margin)) {
+                error = "--margin takes a whole number from 0 to 1000";
+                return std::nullopt;
+            }
+        } else if (a == "--measure") {
+            args.measure = true;
+        } else if (a == "--antialias") {
+            args.antialias = true;
+        } else {
+            error = "unknown option " + a;
+            return std::nullopt;
+        }
+    }
+
+    if (sawExplain || sawOptions) {
+        if ((sawExplain && sawOptions) || !args.inputs.empty() || !args.output.empty() || !args.outDir.empty()) {
+            error = sawExplain ? "--explain takes one text and nothing else" : "--options takes nothing else";
+            return std::nullopt;
+        }
+        args.action = sawExplain ? Args::Action::Explain : Args::Action::Options;
+        return args;
+    }
+
+    if (args.inputs.empty()) {
+        error = "no equation given (see --help)";
+        return std::nullopt;
+    }
+    std::size_t stdinInputs = 0;
+    for (const Input& in : args.inputs)
+        stdinInputs += in.kind == Input::Kind::LinesFile && in.value == "-";
+    if (stdinInputs > 1) {
+        error = "standard input can be read only once";
+        return std::nullopt;
+    }
+    if (!args.outDir.empty()) {
+        if (!args.output.empty()) {
+            error = "-o and --out-dir exclude each other";
+            return std::nullopt;
+        }
+        std::map<std::string, std::string> names;
+        Format format = args.format == Format::None ? Format::Png : args.format;
+        for (const Input& in : args.inputs) {
+            if (in.kind == Input::Kind::Text) {
+                error = "--out-dir takes documents and -f files, not equation text";
+                return std::nullopt;
+            }
+            std::string name = OutputNameFor(in, format);
+            auto [it, fresh] = names.emplace(name, in.value);
+            if (!fresh) {
+                error = "'" + it->second + "' and '" + in.value + "' would both write " + name;
+                return std::nullopt;
+            }
+        }
+        return args;
+    }
+    if (args.inputs.size() > 1) {
+        error = "several inputs need --out-dir";
+        return std::nullopt;
+    }
+    if (args.output.empty()) {
+        if (!args.measure) {
+            error = "no output file given (-o FILE, or --measure)";
+            return std::nullopt;
+        }
+    } else if (args.format == Format::None && FormatFromPath(args.output) == Format::None) {
+        error = "cannot tell the format of '" + args.output + "' (use --format)";
+        return std::nullopt;
+    }
+    return args;
+}
+
+bool NeedsGui(const Args& args)
+{
+    return args.action == Args::Action::Render;
+}
+
+int Run(const Args& args, std::ostream& out, std::ostream& err)
+{
+    switch (args.action) {
+    case Args::Action::Help:
+        out << UsageText();
+        return kExitOk;
+    case Args::Action::Version:
+        out << VersionText();
+        return kExitOk;
+    case Args::Action::Explain:
+        return Explain(args.explainText, out);
+    case Args::Action::Options:
+        return PrintOptions(out);
+    case Args::Action::Render:
+        break;
+    }
+    Tool tool(args, out, err);
+    return tool.Run();
+}
+
+} // namespace cli

@@ -1,0 +1,228 @@
+#include "platform/Render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "engine/EquationLine.h"
+#include "document/MolvexDoc.h"
+#include "engine/EquationOptions.h"
+#include "platform/QtDeviceContext.h"
+
+namespace {
+
+constexpr int kLogicalDpi = 96;
+
+void SetError(std::string* error, const std::string& text)
+{
+    if (error)
+        *error = text;
+}
+
+// Maps one logical unit to `scale` device pixels. A whole scale keeps exact integer
+// coordinates; the extents are kept small so the mapping multiplies without overflow.
+void ApplyScale(CDC& dc, double scale)
+{
+    if (scale == 1.0)
+        return;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowOrg(0, 0);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowExt(1000, 1000);
+    const int v = static_cast<int>(std::lround(scale * 1000));
+    dc.SetViewportExt(v, v);
+}
+
+bool ValidSettings(const RenderSettings& s, std::string* error)
+{
+    if (!(s.scale > 0) || s.scale > kMaxScale) {
+        SetError(error, "scale out of range");
+        return false;
+    }
+    if (s.margin < 0 || s.margin > kMaxPicturePixels) {
+        SetError(error, "margin out of range");
+        return false;
+    }
+    return true;
+}
+
+// The picture's device size at `scale`, or nothing when it is empty or too large.
+std::optional<QSize> DeviceSize(SIZE logical, double scale, std::string* error)
+{
+    if (logical.cx <= 0 || logical.cy <= 0) {
+        SetError(error, "the picture is empty");
+        return std::nullopt;
+    }
+    const double w = std::ceil(logical.cx * scale);
+    const double h = std::ceil(logical.cy * scale);
+    if (w > kMaxPicturePixels || h > kMaxPicturePixels) {
+        SetError(error, "the picture is too large");
+        return std::nullopt;
+    }
+    return QSize(static_cast<int>(w), static_cast<int>(h));
+}
+
+SIZE MeasureScaled(const Drawing& drawing, const RenderSettings& settings)
+{
+    CQtDC measuring(kLogicalDpi, kLogicalDpi);
+    ApplyScale(measuring, settings.scale);
+    SIZE size = drawing.measure(measuring);
+    const std::int64_t w = static_cast<std::int64_t>(size.cx) + 2 * static_cast<std::int64_t>(settings.margin);
+    const std::int64_t h = static_cast<std::int64_t>(size.cy) + 2 * static_cast<std::int64_t>(settings.margin);
+    return SIZE{static_cast<std::int32_t>(std::clamp<std::int64_t>(w, 0, INT32_MAX)),
+                static_cast<std::int32_t>(std::clamp<std::int64_t>(h, 0, INT32_MAX))};
+}
+
+} // namespace
+
+Drawing EquationDrawing(CMolvexDoc& doc)
+{
+    Drawing d;
+    d.measure = [&doc](CDC& dc) { return doc.MeasureEquation(dc).size; };
+    // The line tops come from measuring on the very context drawn on.
+    d.draw = [&doc](CDC& dc, int x, int y) { doc.DrawEquation(dc, doc.MeasureEquation(dc).lineTops, x, y); };
+    return d;
+}
+
+Drawing LineDrawing(CEquationLine& line, CEquationOptions& options, const KVLogFontTBD& font)
+{
+    Drawing d;
+    d.measure = [&line, &options, font](CDC& dc) {
+        LineExtent e = line.MeasureLine(dc, options, font);
+        return SIZE{e.width, e.height};
+    };
+    d.draw = [&line, &options, font](CDC& dc, int x, int y) {
+        dc.SetTextAlign(TA_TOP | TA_LEFT);
+        line.DrawLine(dc, x, y, options, font);
+    };
+    return d;
+}
+
+SIZE PictureSize(const Drawing& drawing, const RenderSettings& settings)
+{
+    return MeasureScaled(drawing, RenderSettings{1.0, settings.margin, settings.antialias, settings.transparent});
+}
+
+QImage RenderImage(const Drawing& drawing, const RenderSettings& settings, std::string* error)
+{
+    if (!ValidSettings(settings, error))
+        return {};
+    // Measured as the image context measures: fonts realised at the same device sizes.
+    const SIZE logical = MeasureScaled(drawing, settings);
+    const auto size = DeviceSize(logical, settings.scale, error);
+    if (!size)
+        return {};
+    QImage image(*size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        SetError(error, "not enough memory for the picture");
+        return {};
+    }
+    image.fill(settings.transparent ? Qt::transparent : Qt::white);
+    // The physical size stays that of the 96-dpi picture.
+    const int dpm = static_cast<int>(std::lround(kLogicalDpi * settings.scale / 0.0254));
+    image.setDotsPerMeterX(dpm);
+    image.setDotsPerMeterY(dpm);
+    {
+        CQtDC dc(&image);
+        dc.SetAntialiasing(settings.antialias);
+        ApplyScale(dc, settings.scale);
+        drawing.draw(dc, settings.margin, settings.margin);
+    }
+    return image;
+}
+
+QByteArray RenderPng(const Drawing& drawing, const RenderSettings& settings, std::string* error)
+{
+    QImage image = RenderImage(drawing, settings, error);
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        SetError(error, "PNG encoding failed");
+        return {};
+    }
+    return bytes;
+}
+
+QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std::string* error)
+{
+    if (!ValidSettings(settings, error))
+        return {};
+    const SIZE logical = MeasureScaled(drawing, RenderSettings{1.0, settings.margin, false, false});
+    const auto size = DeviceSize(logical, 1.0, error);
+    if (!size)
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(*size);
+    svg.setViewBox(QRect(QPoint(0, 0), *size));
+    svg.setResolution(kLogicalDpi);
+    svg.setTitle(QStringLiteral("Equation"));
+    {
+        CQtDC dc(&svg);
+        if (!dc.Painter()) {
+            SetError(error, "SVG output could not be started");
+            return {};
+        }
+        if (!settings.transparent)
+            dc.Painter()->fillRect(QRect(QPoint(0, 0), *size), Qt::white);
+        drawing.draw(dc, settings.margin, settings.margin);
+    }
+    return bytes;
+}
+
+QByteArray RenderPdf(const Drawing& drawing, const RenderSettings& settings, std::string* error)
+{
+    if (!ValidSettings(settings, error))
+        return {};
+    const SIZE logical = MeasureScaled(drawing, RenderSettings{1.0, settings.margin, false, false});
+    const auto size = DeviceSize(logical, 1.0, error);
+    if (!size)
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        // 96 dots per inch, so logical units carry over as pixels do on the screen.
+        pdf.setResolution(kLogicalDpi);
+        pdf.setPageSize(QPageSize(QSizeF(size->width() * 72.0 / kLogicalDpi, size->height() * 72.0 / kLogicalDpi),
+                                  QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setCreator(QStringLiteral("Molvex 2"));
+        CQtDC dc(&pdf);
+        if (!dc.Painter()) {
+            SetError(error, "PDF output could not be started");
+            return {};
+        }
+        drawing.draw(dc, settings.margin, settings.margin);
+    }
+    return bytes;
+}
+
+std::optional<std::string> WriteFileAtomically(const std::string& path, const QByteArray& bytes)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString().toStdString();
+    if (file.write(bytes) != bytes.size()) {
+        std::string reason = file.errorString().toStdString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString().toStdString();
+    return std::nullopt;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Pictures of equations and lines through the Qt device context: PNG at any device
+// pixel scale, SVG and PDF, plus the measuring "screen" context.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QByteArray>
+#include <QImage>
+
+#include "engine/DeviceContext.h"
+
+class CQtDC;
+class CMolvexDoc;
+class CEquationLine;
+class CEquationOptions;
+class KVLogFontTBD;
+
+// A context for measuring as the screen would: the primary screen's logical inch when
+// there is a screen, else 96 dots per inch. It has no output.
+std::unique_ptr<CQtDC> CreateScreenDC();
+
+// Something to picture: its size in logical units, and drawing it with its top-left
+// corner at a point. Both are asked of the context that the picture is drawn on (or
+// of one that measures like it).
+struct Drawing {
+    std::function<SIZE(CDC&)> measure;
+    std::function<void(CDC&, int x, int y)> draw;
+};
+
+// The whole equation of a document, as the document stacks it.
+Drawing EquationDrawing(CMolvexDoc& doc);
+// One classified line in the given options and font.
+Drawing LineDrawing(CEquationLine& line, CEquationOptions& options, const KVLogFontTBD& font);
+
+struct RenderSettings {
+    double scale = 1.0;       // device pixels per logical unit (PNG)
+    int margin = 0;           // logical units on every side
+    bool antialias = false;   // GDI draws without
+    bool transparent = false; // PNG background
+};
+
+// Limits that keep a damaged font record or a wild option from asking for a picture
+// of unbounded size.
+constexpr double kMaxScale = 16.0;
+constexpr int kMaxPicturePixels = 16384;
+
+// The picture size in logical units, margins included.
+SIZE PictureSize(const Drawing& drawing, const RenderSettings& settings);
+
+// Each returns an empty result (null image, empty bytes) with `error` set when the
+// picture cannot be made.
+QImage RenderImage(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
+QByteArray RenderPng(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
+QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
+QByteArray RenderPdf(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
+
+// Writes through a temporary file renamed over `path`, so a failed write leaves
+// nothing half-written. Returns the reason on failure.
+std::optional<std::string> WriteFileAtomically(const std::string& path, const QByteArray& bytes);
