@@ -9,7 +9,7 @@
 #include "engine/EquationLine.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 
 namespace {
 
@@ -45,8 +45,11 @@ int SeparatorClass(unsigned char c)
 
 bool StartsWith(const std::string& s, std::size_t pos, const char* prefix)
 {
-    const std::size_t n = std::strlen(prefix);
-    return pos + n <= s.size() && s.compare(pos, n, prefix) == 0;
+    for (; *prefix; ++prefix, ++pos) {
+        if (pos >= s.size() || s[pos] != *prefix)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -436,7 +439,18 @@ void CEquationLine::SettleLineEnd()
 // spells becomes an element initial; the table's order decides between readings.
 void CEquationLine::MarkElementInitials()
 {
-    const auto& symbols = ElementSymbols();
+    // The searched entries (1 on, entry 0 is not searched) by their first letter, in
+    // search order, since only an entry with the same first letter can match.
+    using Bucket = std::vector<const std::string*>;
+    static const std::array<Bucket, 256> byFirst = [] {
+        std::array<Bucket, 256> index;
+        const auto& symbols = ElementSymbols();
+        for (std::size_t k = 1; k < symbols.size(); ++k) {
+            if (!symbols[k].empty())
+                index[static_cast<unsigned char>(symbols[k][0])].push_back(&symbols[k]);
+        }
+        return index;
+    }();
     const int n = static_cast<int>(text.size());
     int i = 0;
     while (i < n) {
@@ -461,13 +475,13 @@ void CEquationLine::MarkElementInitials()
             const bool hasSecond = cursor + 1 < length;
             const char second = hasSecond ? text[wordStart + cursor + 1] : '\0';
             int step = 1;
-            for (std::size_t k = 1; k < symbols.size(); ++k) {
-                const std::string& sym = symbols[k];
-                if (sym.size() == 1 && sym[0] == first) {
+            for (const std::string* entry : byFirst[static_cast<unsigned char>(first)]) {
+                const std::string& sym = *entry;
+                if (sym.size() == 1) {
                     classes[wordStart + cursor] = C::ElementInitial;
                     break;
                 }
-                if (sym.size() == 2 && hasSecond && sym[0] == first && sym[1] == second) {
+                if (hasSecond && sym[1] == second) {
                     classes[wordStart + cursor] = C::ElementInitial;
                     step = 2;
                     break;
@@ -482,7 +496,15 @@ void CEquationLine::MarkElementInitials()
 // starts a species.
 void CEquationLine::RaiseIonCharges()
 {
-    const auto& ions = IonCharges();
+    // The ions by their first letter, so that a position is compared only with the
+    // few ions that can start there.
+    using Bucket = std::vector<const std::string*>;
+    static const std::array<Bucket, 256> byFirst = [] {
+        std::array<Bucket, 256> index;
+        for (const std::string& ion : IonCharges())
+            index[static_cast<unsigned char>(ion[0])].push_back(&ion);
+        return index;
+    }();
     const std::size_t n = text.size();
     for (std::size_t s = 0; s < n; ++s) {
         const bool startsSpecies = s == 0 || text[s - 1] == ' ' || text[s - 1] == '+'
@@ -490,7 +512,11 @@ void CEquationLine::RaiseIonCharges()
             || classes[s - 1] == C::Closer;
         if (!startsSpecies)
             continue;
-        for (const std::string& ion : ions) {
+        unsigned char first = static_cast<unsigned char>(text[s]);
+        if (classes[s] == C::ElementInitial)
+            first = ToUpper(first);
+        for (const std::string* entry : byFirst[first]) {
+            const std::string& ion = *entry;
             const std::size_t len = ion.size();
             if (len > n - s)
                 continue;
