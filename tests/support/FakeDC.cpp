@@ -1,5 +1,6 @@
 #include "tests/support/FakeDC.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -73,6 +74,19 @@ const CFakeDC::Object* CFakeDC::Find(HGDIOBJ h) const
     return &m_objects[h - 1];
 }
 
+HGDIOBJ CFakeDC::Add(const Object& o)
+{
+    if (m_reuseHandles && !m_free.empty()) {
+        const auto lowest = std::min_element(m_free.begin(), m_free.end());
+        const HGDIOBJ h = *lowest;
+        m_free.erase(lowest);
+        m_objects[h - 1] = o;
+        return h;
+    }
+    m_objects.push_back(o);
+    return static_cast<HGDIOBJ>(m_objects.size());
+}
+
 HGDIOBJ CFakeDC::CreatePen(int style, int width, COLORREF color)
 {
     Record("CreatePen", {style, width, color});
@@ -83,24 +97,23 @@ HGDIOBJ CFakeDC::CreatePen(int style, int width, COLORREF color)
     o.penStyle = style;
     o.penWidth = width;
     o.penColor = color;
-    m_objects.push_back(o);
     ++m_pensCreated;
-    return static_cast<HGDIOBJ>(m_objects.size());
+    return Add(o);
 }
 
 HGDIOBJ CFakeDC::CreateFontIndirectA(const LOGFONTA& font)
 {
-    Record("CreateFontIndirectA", {font.lfHeight, font.lfWeight, font.lfItalic}, font.lfFaceName,
-           static_cast<int>(strnlen(font.lfFaceName, LF_FACESIZE)));
+    if (m_recording)
+        Record("CreateFontIndirectA", {font.lfHeight, font.lfWeight, font.lfItalic}, font.lfFaceName,
+               static_cast<int>(strnlen(font.lfFaceName, LF_FACESIZE)));
     if (m_failFonts)
         return 0;
     Object o;
     o.kind = Object::Font;
     o.font = font;
     o.font.lfFaceName[LF_FACESIZE - 1] = 0;
-    m_objects.push_back(o);
     ++m_fontsCreated;
-    return static_cast<HGDIOBJ>(m_objects.size());
+    return Add(o);
 }
 
 HGDIOBJ CFakeDC::SelectObject(HGDIOBJ object)
@@ -139,6 +152,8 @@ bool CFakeDC::DeleteObject(HGDIOBJ object)
     }
     Object& o = m_objects[object - 1];
     o.deleted = true;
+    if (m_reuseHandles)
+        m_free.push_back(object);
     if (o.kind == Object::Font)
         ++m_fontsDeleted;
     else
@@ -265,7 +280,8 @@ LOGFONTA CFakeDC::SelectedLogFont() const
 
 int CFakeDC::SelectedHeight() const
 {
-    return CharHeightOf(SelectedLogFont());
+    const Object* o = Find(m_font);
+    return o ? CharHeightOf(o->font) : CharHeightOf(LOGFONTA{});
 }
 
 bool CFakeDC::GetTextMetricsA(TEXTMETRICA& metrics)

@@ -22,8 +22,8 @@
 // does not either: font heights are logical units in every mode, so a font created
 // with lfHeight -400 under MM_HIMETRIC measures h = 400 HIMETRIC units.
 //
-// Objects. Created fonts and pens get handles 1, 2, 3, ... (never reused); stock
-// objects have the shared stock handles. Creation can be made to fail. Deleting a
+// Objects. Created fonts and pens get handles 1, 2, 3, ... (never reused unless
+// SetReuseHandles is on); stock objects have the shared stock handles. Creation can be made to fail. Deleting a
 // selected object, a stock object, an unknown or an already deleted handle fails.
 #include <cstdint>
 #include <initializer_list>
@@ -109,6 +109,9 @@ public:
     void SetFailPens(bool fail) { m_failPens = fail; }
     // Benchmarks turn the call record off; state and object tracking go on.
     void SetRecording(bool on) { m_recording = on; }
+    // Long runs (benchmarks) hand out deleted handles again, lowest first, so that the
+    // object table stays small.
+    void SetReuseHandles(bool on) { m_reuseHandles = on; }
 
     // --- Inspection ---
     const std::vector<Call>& Calls() const { return m_calls; }
@@ -146,6 +149,7 @@ public:
     LOGFONTA SelectedLogFont() const;
 
 private:
+    HGDIOBJ Add(const Object& o);
     void Record(const char* name, std::initializer_list<std::int64_t> args, const char* text = nullptr,
                 int count = 0);
     int SelectedHeight() const;
@@ -173,6 +177,8 @@ private:
     bool m_failFonts = false;
     bool m_failPens = false;
     bool m_recording = true;
+    bool m_reuseHandles = false;
+    std::vector<HGDIOBJ> m_free; // deleted handles, for reuse
 
     int m_fontsCreated = 0;
     int m_fontsDeleted = 0;
