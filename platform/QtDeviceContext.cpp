@@ -417,9 +417,8 @@ char32_t CQtDC::SymbolToUnicode(unsigned char c)
     return Cp1252ToCodePoint(c);
 }
 
-int CQtDC::DeviceFontHeight(const LOGFONTA& lf) const
+int CQtDC::DeviceFontHeight(const LOGFONTA& lf, double scale) const
 {
-    double scale = std::fabs(ScaleY());
     double h = lf.lfHeight == 0 ? kDefaultEmHeight * scale : std::fabs(static_cast<double>(lf.lfHeight)) * scale;
     int px = RoundToInt(h);
     // A positive height is the cell; mark it so Realise can take off the leading.
@@ -459,8 +458,8 @@ CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceH
     if (m_cache.size() >= kMaxCachedFonts) {
         m_cache.clear();
         for (auto& entry : m_fonts)
-            entry.second.realised = nullptr;
-        m_stockFont.realised = nullptr;
+            entry.second.realised = entry.second.metricRealised = nullptr;
+        m_stockFont.realised = m_stockFont.metricRealised = nullptr;
     }
 
     QFont f(family);
@@ -498,22 +497,39 @@ CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceH
     return r;
 }
 
+CQtDC::FontObject& CQtDC::SelectedFont()
+{
+    auto it = m_fonts.find(m_font);
+    FontObject& obj = it != m_fonts.end() ? it->second : m_stockFont;
+    if (!obj.symbolFace && obj.lf.lfFaceName[0])
+        m_lastRegularFamily = QString::fromLatin1(obj.lf.lfFaceName);
+    return obj;
+}
+
 CQtDC::Realised& CQtDC::CurrentFont()
 {
-    FontObject* obj = &m_stockFont;
-    auto it = m_fonts.find(m_font);
-    if (it != m_fonts.end())
-        obj = &it->second;
-    int height = DeviceFontHeight(obj->lf);
-    if (!obj->symbolFace && obj->lf.lfFaceName[0])
-        m_lastRegularFamily = QString::fromLatin1(obj->lf.lfFaceName);
-    if (!obj->realised || obj->deviceHeight != height || obj->symbolFace) {
-        // Symbol faces follow the regular face they stand in for, so are looked up
-        // each time.
-        obj->realised = &Realise(obj->lf, obj->symbolFace, height);
-        obj->deviceHeight = height;
+    FontObject& obj = SelectedFont();
+    int height = DeviceFontHeight(obj.lf, std::fabs(ScaleY()));
+    // Symbol faces follow the regular face they stand in for, so are looked up each
+    // time.
+    if (!obj.realised || obj.deviceHeight != height || obj.symbolFace) {
+        obj.realised = &Realise(obj.lf, obj.symbolFace, height);
+        obj.deviceHeight = height;
     }
-    return *obj->realised;
+    return *obj.realised;
+}
+
+CQtDC::Realised& CQtDC::MetricFont()
+{
+    if (!LogicalMetrics())
+        return CurrentFont();
+    FontObject& obj = SelectedFont();
+    int height = DeviceFontHeight(obj.lf, 1.0);
+    if (!obj.metricRealised || obj.metricHeight != height || obj.symbolFace) {
+        obj.metricRealised = &Realise(obj.lf, obj.symbolFace, height);
+        obj.metricHeight = height;
+    }
+    return *obj.metricRealised;
 }
 
 QString CQtDC::TextFor(const Realised& font, const char* text, int count) const
@@ -552,15 +568,19 @@ int CQtDC::DeviceAdvance(Realised& font, const char* text, int count)
 
 bool CQtDC::GetTextMetricsA(TEXTMETRICA& tm)
 {
-    Realised& f = CurrentFont();
+    Realised& f = MetricFont();
+    // Metrics of a font measured at its logical height are logical already.
+    const bool logical = LogicalMetrics();
+    auto ly = [&](int v) { return logical ? v : ToLogicalY(v); };
+    auto lx = [&](int v) { return logical ? v : ToLogicalX(v); };
     tm = TEXTMETRICA{};
-    tm.tmAscent = ToLogicalY(f.ascent);
-    tm.tmDescent = ToLogicalY(f.descent);
-    tm.tmHeight = ToLogicalY(f.ascent + f.descent);
-    tm.tmInternalLeading = ToLogicalY(std::max(0, f.ascent + f.descent - f.emHeight));
-    tm.tmExternalLeading = ToLogicalY(f.externalLeading);
-    tm.tmAveCharWidth = ToLogicalX(f.aveCharWidth);
-    tm.tmMaxCharWidth = ToLogicalX(f.maxCharWidth);
+    tm.tmAscent = ly(f.ascent);
+    tm.tmDescent = ly(f.descent);
+    tm.tmHeight = ly(f.ascent + f.descent);
+    tm.tmInternalLeading = ly(std::max(0, f.ascent + f.descent - f.emHeight));
+    tm.tmExternalLeading = ly(f.externalLeading);
+    tm.tmAveCharWidth = lx(f.aveCharWidth);
+    tm.tmMaxCharWidth = lx(f.maxCharWidth);
     tm.tmWeight = f.weight;
     tm.tmItalic = f.italic ? 1 : 0;
     tm.tmCharSet = f.charSet;
@@ -569,13 +589,13 @@ bool CQtDC::GetTextMetricsA(TEXTMETRICA& tm)
 
 SIZE CQtDC::GetTextExtentPoint32A(const char* text, int count)
 {
-    Realised& f = CurrentFont();
+    Realised& f = MetricFont();
     if (!text || count < 0)
         count = 0;
-    SIZE size;
-    size.cx = ToLogicalX(DeviceAdvance(f, text, count));
-    size.cy = ToLogicalY(f.ascent + f.descent);
-    return size;
+    const int advance = DeviceAdvance(f, text, count);
+    if (LogicalMetrics())
+        return SIZE{advance, f.ascent + f.descent};
+    return SIZE{ToLogicalX(advance), ToLogicalY(f.ascent + f.descent)};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -598,7 +618,16 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
     if (!text || count <= 0)
         return count == 0;
     Realised& f = CurrentFont();
-    int advance = DeviceAdvance(f, text, count);
+    Realised& m = MetricFont();
+    // Placement follows the measured font; with metrics at the logical size they are
+    // scaled to the device.
+    const bool logical = LogicalMetrics();
+    const double kx = logical ? std::fabs(ScaleX()) : 1.0;
+    const double ky = logical ? std::fabs(ScaleY()) : 1.0;
+    const int measured = DeviceAdvance(m, text, count);
+    const double advance = measured * kx;
+    const double ascent = m.ascent * ky;
+    const double descent = m.descent * ky;
 
     POINT anchor = (m_textAlign & TA_UPDATECP) ? m_current : POINT{x, y};
     QPointF p = LogicalToDevice(anchor.x, anchor.y);
@@ -608,7 +637,7 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
         left -= advance;
         break;
     case TA_CENTER:
-        left -= advance / 2;
+        left -= logical ? (measured / 2) * kx : measured / 2;
         break;
     default:
         break;
@@ -618,28 +647,38 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
     case TA_BASELINE:
         break;
     case TA_BOTTOM:
-        baseline -= f.descent;
+        baseline -= descent;
         break;
     default:
-        baseline += f.ascent;
+        baseline += ascent;
         break;
     }
     if (m_textAlign & TA_UPDATECP) {
-        int logical = ToLogicalX(advance);
+        int moved = logical ? measured : ToLogicalX(measured);
         if ((m_textAlign & TA_HORZ_MASK) == TA_LEFT)
-            m_current.x += logical;
+            m_current.x += moved;
         else if ((m_textAlign & TA_HORZ_MASK) == TA_RIGHT)
-            m_current.x -= logical;
+            m_current.x -= moved;
     }
 
-    QRectF box(left, baseline - f.ascent, advance, f.ascent + f.descent);
+    QRectF box(left, baseline - ascent, advance, ascent + descent);
     if (!Visible(box))
         return true;
     if (m_bkMode == OPAQUE)
         m_painter->fillRect(box, Qt::white);
     m_painter->setFont(f.font);
     m_painter->setPen(ToQColor(m_textColor));
-    m_painter->drawText(QPointF(left, baseline), TextFor(f, text, count));
+    if (!logical || count == 1) {
+        m_painter->drawText(QPointF(left, baseline), TextFor(f, text, count));
+        return true;
+    }
+    // Each character where the measured advances put it, so a scaled string keeps
+    // the unscaled layout.
+    int offset = 0;
+    for (int i = 0; i < count; ++i) {
+        m_painter->drawText(QPointF(left + offset * kx, baseline), TextFor(f, text + i, 1));
+        offset += DeviceAdvance(m, text + i, 1);
+    }
     return true;
 }
 

@@ -65,6 +65,10 @@ public:
     // Text for devices that cannot show a symbol-encoded face (SVG) is always drawn as
     // Unicode in a regular face; on by default for SVG output.
     void SetUnicodeSymbols(bool on) { m_forceUnicodeSymbols = on; }
+    // Measures fonts at their logical height, as an unscaled context would, while the
+    // glyphs are drawn at the device height: a picture at 3 pixels per unit then has
+    // exactly the layout of the one at 1, only sharper.
+    void SetLayoutAtLogicalSize(bool on) { m_layoutAtLogicalSize = on; }
     QPainter* Painter() const { return m_painter; }
 
     // Logical to device coordinates under the current mapping.
@@ -82,8 +86,12 @@ private:
     struct FontObject {
         LOGFONTA lf;
         bool symbolFace = false;
-        int deviceHeight = -1; // the height `realised` was made for
+        // Realised fonts, each with the height it was made for: the one drawn with, and
+        // the one measured with when that differs.
+        int deviceHeight = -1;
         Realised* realised = nullptr;
+        int metricHeight = -1;
+        Realised* metricRealised = nullptr;
     };
     struct PenObject {
         int style = PS_SOLID;
@@ -95,9 +103,12 @@ private:
     HGDIOBJ NewHandle();
     double ScaleX() const;
     double ScaleY() const;
-    Realised& CurrentFont();
+    FontObject& SelectedFont();
+    Realised& CurrentFont();       // as drawn
+    Realised& MetricFont();        // as measured
+    bool LogicalMetrics() const { return m_layoutAtLogicalSize && m_mapMode != MM_TEXT; }
     Realised& Realise(const LOGFONTA& lf, bool symbolFace, int deviceHeight);
-    int DeviceFontHeight(const LOGFONTA& lf) const;
+    int DeviceFontHeight(const LOGFONTA& lf, double scale) const;
     int ToLogicalX(int device) const;
     int ToLogicalY(int device) const;
     QString TextFor(const Realised& font, const char* text, int count) const;
@@ -112,6 +123,7 @@ private:
     bool m_svg = false;
     bool m_forceUnicodeSymbols = false;
     bool m_antialias = false;
+    bool m_layoutAtLogicalSize = false;
 
     std::map<HGDIOBJ, FontObject> m_fonts;
     std::map<HGDIOBJ, PenObject> m_pens;

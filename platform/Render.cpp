@@ -114,8 +114,9 @@ QImage RenderImage(const Drawing& drawing, const RenderSettings& settings, std::
 {
     if (!ValidSettings(settings, error))
         return {};
-    // Measured as the image context measures: fonts realised at the same device sizes.
-    const SIZE logical = MeasureScaled(drawing, settings);
+    // Laid out as on an unscaled context (the image context measures its fonts at
+    // their logical size too), so every scale shows the same picture.
+    const SIZE logical = MeasureScaled(drawing, RenderSettings{1.0, settings.margin, false, false});
     const auto size = DeviceSize(logical, settings.scale, error);
     if (!size)
         return {};
@@ -132,6 +133,7 @@ QImage RenderImage(const Drawing& drawing, const RenderSettings& settings, std::
     {
         CQtDC dc(&image);
         dc.SetAntialiasing(settings.antialias);
+        dc.SetLayoutAtLogicalSize(true);
         ApplyScale(dc, settings.scale);
         drawing.draw(dc, settings.margin, settings.margin);
     }
