@@ -1,5 +1,9 @@
 // The Qt device context against the facts the layout relies on: font resolution and
 // metrics, integer advances, alignment, mapping modes, GDI line ends, symbol text.
+// Qt's X11 native interface declares a global Display, which the engine's display
+// codes also name; this test needs neither the interface nor X11.
+#define QGUIAPPLICATION_PLATFORM_H
+
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -8,8 +12,12 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/Cp1252.h"
+#include "engine/EquationLine.h"
+#include "engine/EquationOptions.h"
+#include "engine/LogRecords.h"
 #include "platform/QtDeviceContext.h"
 
 namespace {
@@ -65,6 +73,68 @@ QRect DrawAligned(unsigned align, int x, int y, const char* text)
     return Ink(img);
 }
 
+// Passes every call to a Qt context and notes where text and lines went, in device
+// pixels (MM_TEXT), so a picture can be checked against what was drawn.
+class CRecordingDC : public CDC {
+public:
+    explicit CRecordingDC(CQtDC& inner) : m_dc(inner) {}
+    HGDIOBJ CreatePen(int style, int width, COLORREF color) override { return m_dc.CreatePen(style, width, color); }
+    HGDIOBJ CreateFontIndirectA(const LOGFONTA& font) override { return m_dc.CreateFontIndirectA(font); }
+    HGDIOBJ SelectObject(HGDIOBJ object) override { return m_dc.SelectObject(object); }
+    bool DeleteObject(HGDIOBJ object) override { return m_dc.DeleteObject(object); }
+    int SetBkMode(int mode) override { return m_dc.SetBkMode(mode); }
+    unsigned SetTextAlign(unsigned align) override { return m_dc.SetTextAlign(align); }
+    unsigned GetTextAlign() override { return m_dc.GetTextAlign(); }
+    COLORREF SetTextColor(COLORREF color) override { return m_dc.SetTextColor(color); }
+    COLORREF GetTextColor() override { return m_dc.GetTextColor(); }
+    int SetMapMode(int mode) override { return m_dc.SetMapMode(mode); }
+    int GetMapMode() override { return m_dc.GetMapMode(); }
+    POINT SetWindowOrg(int x, int y) override { return m_dc.SetWindowOrg(x, y); }
+    SIZE SetWindowExt(int cx, int cy) override { return m_dc.SetWindowExt(cx, cy); }
+    POINT SetViewportOrg(int x, int y) override { return m_dc.SetViewportOrg(x, y); }
+    SIZE SetViewportExt(int cx, int cy) override { return m_dc.SetViewportExt(cx, cy); }
+    int GetDeviceCaps(int index) override { return m_dc.GetDeviceCaps(index); }
+    bool GetTextMetricsA(TEXTMETRICA& metrics) override { return m_dc.GetTextMetricsA(metrics); }
+    SIZE GetTextExtentPoint32A(const char* text, int count) override { return m_dc.GetTextExtentPoint32A(text, count); }
+    bool TextOut(int x, int y, const char* text, int count) override
+    {
+        // The engine draws characters with TA_BASELINE|TA_LEFT.
+        if (m_dc.GetTextAlign() == (TA_BASELINE | TA_LEFT) && x > -1000) {
+            TEXTMETRICA tm;
+            m_dc.GetTextMetricsA(tm);
+            SIZE ext = m_dc.GetTextExtentPoint32A(text, count);
+            texts.push_back({QRect(x, y - tm.tmAscent, ext.cx, tm.tmAscent + tm.tmDescent), std::string(text, count)});
+        }
+        return m_dc.TextOut(x, y, text, count);
+    }
+    POINT MoveTo(int x, int y) override
+    {
+        m_at = QPoint(x, y);
+        return m_dc.MoveTo(x, y);
+    }
+    bool LineTo(int x, int y) override
+    {
+        if (x > -1000) {
+            lines.push_back(QRect(m_at, QPoint(x, y)).normalized());
+            starts.push_back(m_at);
+        }
+        m_at = QPoint(x, y);
+        return m_dc.LineTo(x, y);
+    }
+
+    struct Text {
+        QRect box;
+        std::string chars;
+    };
+    std::vector<Text> texts;
+    std::vector<QRect> lines;
+    std::vector<QPoint> starts;
+
+private:
+    CQtDC& m_dc;
+    QPoint m_at;
+};
+
 } // namespace
 
 class TestQtDeviceContext : public QObject {
@@ -89,6 +159,9 @@ private slots:
     void backgroundMode();
     void symbolText();
     void svgCarriesUnicode();
+    void layoutAtLogicalSize_data();
+    void layoutAtLogicalSize();
+    void sampleLineInk();
 };
 
 void TestQtDeviceContext::resolvedFamilies_data()
@@ -438,6 +511,94 @@ void TestQtDeviceContext::svgCarriesUnicode()
         QVERIFY2(present, qPrintable(expected));
     }
     QVERIFY(!out.contains(QStringLiteral("Standard Symbols")));
+}
+
+void TestQtDeviceContext::layoutAtLogicalSize_data()
+{
+    QTest::addColumn<int>("viewport"); // per 1000 logical units
+    QTest::addColumn<int>("height");
+    QTest::newRow("2x") << 2000 << -14;
+    QTest::newRow("3x") << 3000 << -14;
+    QTest::newRow("2.5x") << 2500 << -14;
+    QTest::newRow("3x small") << 3000 << -7;
+}
+
+void TestQtDeviceContext::layoutAtLogicalSize()
+{
+    // A scaled context that measures at the logical size answers exactly as the
+    // unscaled one, so the layout of a scaled picture is the screen's.
+    QFETCH(int, viewport);
+    QFETCH(int, height);
+    const char* samples[] = {"m", "co32-(aq)", "ABOVE", "238", "W", "\xB0"};
+    CQtDC plain(96, 96);
+    CQtDC scaled(96, 96);
+    scaled.SetLayoutAtLogicalSize(true);
+    scaled.SetMapMode(MM_ANISOTROPIC);
+    scaled.SetWindowExt(1000, 1000);
+    scaled.SetViewportExt(viewport, viewport);
+    for (CQtDC* dc : {&plain, &scaled})
+        dc->SelectObject(dc->CreateFontIndirectA(Font(height)));
+    TEXTMETRICA a, b;
+    plain.GetTextMetricsA(a);
+    scaled.GetTextMetricsA(b);
+    QCOMPARE(b.tmAscent, a.tmAscent);
+    QCOMPARE(b.tmDescent, a.tmDescent);
+    QCOMPARE(b.tmInternalLeading, a.tmInternalLeading);
+    for (const char* s : samples)
+        QCOMPARE(scaled.GetTextExtentPoint32A(s, int(std::strlen(s))), plain.GetTextExtentPoint32A(s, int(std::strlen(s))));
+}
+
+void TestQtDeviceContext::sampleLineInk()
+{
+    // The sample line drawn by the engine: ink inside the boxes of the characters and
+    // strokes drawn, and in every box of a visible character; nothing elsewhere.
+    CEquationLine line;
+    line.SetText("co32-(aq)<>{238,92}U=ABOVE,BELOW>");
+    CEquationOptions options;
+    options.Define();
+    KVLogFontTBD font;
+
+    CQtDC measuring(96, 96);
+    LineExtent extent = line.MeasureLine(measuring, options, font);
+    QVERIFY(extent.width > 100 && extent.height > 20);
+
+    QImage img = WhiteImage(extent.width + 20, extent.height + 20);
+    CQtDC qdc(&img);
+    CRecordingDC dc(qdc);
+    dc.SetTextAlign(TA_TOP | TA_LEFT);
+    QCOMPARE(line.DrawLine(dc, 10, 10, options, font), extent);
+
+    // What was drawn: the upper-cased "CO", "3", "2", "-" twice, the state group, the
+    // pair's fields, "U", the arrow texts' letters; and the strokes of both arrows.
+    std::string drawn;
+    for (const auto& t : dc.texts)
+        drawn += t.chars;
+    QCOMPARE(QString::fromStdString(drawn), QStringLiteral("CO32--(aq)23892UABOVEBELOW"));
+    QVERIFY(dc.lines.size() >= 7);
+
+    // Italic and hinted glyphs may reach a pixel or two beyond their advance box.
+    auto allowed = [&](int x, int y) {
+        for (const auto& t : dc.texts)
+            if (t.box.adjusted(-2, -1, 2, 1).contains(x, y))
+                return true;
+        for (const QRect& l : dc.lines)
+            if (l.adjusted(0, 0, 1, 1).contains(x, y))
+                return true;
+        return false;
+    };
+    int stray = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (Inked(img, x, y) && !allowed(x, y))
+                ++stray;
+    QCOMPARE(stray, 0);
+    for (const auto& t : dc.texts)
+        QVERIFY2(!Ink(img, t.box).isNull(), t.chars.c_str());
+    // Every stroke starts on its first point.
+    for (const QPoint& p : dc.starts)
+        QVERIFY(Inked(img, p.x(), p.y()));
+    // The whole picture lies inside the line box.
+    QVERIFY(QRect(10, 10, extent.width, extent.height).contains(Ink(img)));
 }
 
 QTEST_MAIN(TestQtDeviceContext)
