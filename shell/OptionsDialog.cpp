@@ -53,11 +53,23 @@ const int kArrowTypeIds[4] = {COptionsDialog::IDC_ARROW_TYPE_0, COptionsDialog::
 const char* const kArrowTypeTexts[4] = {"Single line half arrows", "Single line full arrows",
                                         "Double lines half arrows", "Double lines full arrows"};
 
+// Positions and values are computed in extended precision, where the products below
+// are exact: 3.333333333333333 (position 10 of the arrow width) times 3 is just under
+// 10 and truncates to 9, where double arithmetic would round it up to 10.
+constexpr double kHundredth = 0.01;
+constexpr double kThird = 0.3333333333333333;
+
+double FromPosition(int position, double step, bool fromTop)
+{
+    const long double v = position * static_cast<long double>(step);
+    return static_cast<double>(fromTop ? 1.0L - v : v);
+}
+
 // A truncated position as the slider shows it: options in range can still lie far
 // outside a slider's scale (a level of 1e15), and converting those to int is undefined.
-int ToPosition(double position, const QSlider* slider)
+int ToPosition(long double position, const QSlider* slider)
 {
-    const double t = std::trunc(position);
+    const long double t = std::trunc(position);
     if (!(t >= slider->minimum()))
         return slider->minimum();
     if (t > slider->maximum())
@@ -108,13 +120,14 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     QGroupBox* vertical = sliderColumns(QStringLiteral("Vertical"), {{IDC_SPACING, "Spacing"}});
 
     auto* arrowBox = new QGroupBox(QStringLiteral("Equilibrium Arrow Type"), this);
-    auto* arrowLayout = new QVBoxLayout(arrowBox);
+    auto* arrowLayout = new QGridLayout(arrowBox);
     m_arrowType = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         auto* radio = new QRadioButton(QString::fromLatin1(kArrowTypeTexts[i]), arrowBox);
         radio->setObjectName(Name(kArrowTypeIds[i]));
         m_arrowType->addButton(radio, i);
-        arrowLayout->addWidget(radio);
+        // Single lines in the first column, double lines in the second.
+        arrowLayout->addWidget(radio, i % 2, i / 2);
     }
     m_italicBox = new QCheckBox(QStringLiteral("Italicize Phase"), this);
     m_italicBox->setObjectName(Name(IDC_ITALIC));
@@ -122,17 +135,18 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     auto* widthLayout = new QVBoxLayout(widthBox);
     widthLayout->addWidget(Slider(IDC_ARROW_WIDTH));
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(arrowBox);
-    right->addWidget(m_italicBox);
-    right->addWidget(widthBox);
-    right->addStretch(1);
+    auto* sliders = new QHBoxLayout;
+    sliders->addWidget(levels);
+    sliders->addWidget(sizes);
+    sliders->addWidget(vertical);
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(levels);
-    body->addWidget(sizes);
-    body->addWidget(vertical);
-    body->addLayout(right);
+    auto* side = new QVBoxLayout;
+    side->addWidget(widthBox);
+    side->addWidget(m_italicBox);
+    side->addStretch(1);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(arrowBox, 1);
+    choices->addLayout(side);
 
     auto button = [this](const char* text, int id) {
         auto* b = new QPushButton(QString::fromLatin1(text), this);
@@ -156,9 +170,12 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     // The preview is painted on the dialog itself above the controls.
     const QRect band = PreviewBand(true);
     root->setContentsMargins(band.left(), band.bottom() + 1 + 10, band.left(), band.left());
-    root->addLayout(body, 1);
+    // Wide enough for the whole preview band.
+    root->addSpacerItem(new QSpacerItem(band.width(), 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
+    root->addLayout(sliders, 1);
+    root->addLayout(choices);
     root->addLayout(buttons);
-    setMinimumWidth(band.right() + 1 + band.left());
+    root->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(reset, &QPushButton::clicked, this, &COptionsDialog::OnReset);
     connect(setDefault, &QPushButton::clicked, this, &COptionsDialog::OnSetAsDefault);
@@ -184,7 +201,7 @@ QSlider* COptionsDialog::MakeSlider(int id, Qt::Orientation orientation, int min
         slider->setInvertedControls(true);
         slider->setMinimumHeight(130);
     } else {
-        slider->setMinimumWidth(150);
+        slider->setMinimumWidth(120);
     }
     // Every change repaints the preview band, which reads the controls afresh.
     const QRect band = PreviewBand(orientation == Qt::Horizontal);
@@ -223,15 +240,15 @@ void COptionsDialog::InitDialog()
     for (const LevelSlider& s : kLevelSliders) {
         QSlider* slider = Slider(s.id);
         slider->setRange(1, 100);
-        const double v = (options.*s.option).Get();
-        slider->setValue(ToPosition((s.fromTop ? 1.0 - v : v) * 100.0, slider));
+        const long double v = (options.*s.option).Get();
+        slider->setValue(ToPosition((s.fromTop ? 1.0L - v : v) * 100, slider));
     }
     QSlider* width = Slider(IDC_ARROW_WIDTH);
     width->setRange(1, 36);
-    width->setValue(ToPosition(options.arrowWidth.Get() * 3.0, width));
+    width->setValue(ToPosition(static_cast<long double>(options.arrowWidth.Get()) * 3, width));
     QSlider* spacing = Slider(IDC_SPACING);
     spacing->setRange(1, 60);
-    spacing->setValue(ToPosition(61.0 - options.verticalSpacing.Get(), spacing));
+    spacing->setValue(ToPosition(61.0L - options.verticalSpacing.Get(), spacing));
 
     m_nArrowType = options.equilibriumArrow.Get();
     m_nItalic = options.italicPhase.Get() ? 1 : 0;
@@ -251,10 +268,10 @@ void COptionsDialog::ReadControls()
     for (const LevelSlider& s : kLevelSliders) {
         const int p = Slider(s.id)->value();
         DoubleOption& option = options.*s.option;
-        option.Set(s.fromTop ? 1.0 - p * 0.01 : p * 0.01);
+        option.Set(FromPosition(p, kHundredth, s.fromTop));
         option.ApplyRange();
     }
-    options.arrowWidth.Set(Slider(IDC_ARROW_WIDTH)->value() * 0.3333333333333333);
+    options.arrowWidth.Set(FromPosition(Slider(IDC_ARROW_WIDTH)->value(), kThird, false));
     options.arrowWidth.ApplyRange();
     options.verticalSpacing.Set(61 - Slider(IDC_SPACING)->value());
     options.verticalSpacing.ApplyRange();
@@ -270,7 +287,9 @@ void COptionsDialog::paintEvent(QPaintEvent* event)
     ReadControls();
 
     QPainter painter(this);
-    const QRect panel = PreviewBand(true);
+    // The panel spans the dialog; a change of a control repaints only its band.
+    const QRect band = PreviewBand(true);
+    const QRect panel(band.topLeft(), QPoint(width() - 1 - band.left(), band.bottom()));
     painter.fillRect(panel, Qt::white);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(panel.adjusted(0, 0, -1, -1));
