@@ -21,6 +21,7 @@ namespace {
 // rasterise glyphs of arbitrary size.
 constexpr int kMaxPixelSize = 2048;
 constexpr std::size_t kMaxCachedFonts = 256;
+constexpr std::size_t kMaxObjects = 65536;
 // GDI's default character height when a LOGFONT asks for height 0.
 constexpr int kDefaultEmHeight = 12;
 
@@ -97,6 +98,7 @@ struct CQtDC::Realised {
     bool italic = false;
     std::uint8_t charSet = 0;
     std::array<int, 256> advance;
+    std::array<QString, 256> chars; // one-character strings, made when first drawn
 
     explicit Realised(const QFont& f) : font(f), metrics(f) { advance.fill(-1); }
 };
@@ -163,16 +165,31 @@ void CQtDC::SetAntialiasing(bool on)
     }
 }
 
-HGDIOBJ CQtDC::NewHandle()
+HGDIOBJ CQtDC::NewSlot(Slot::Kind kind)
 {
-    // Handles stay below the stock range; a wrapped counter skips handles in use.
-    for (;;) {
-        HGDIOBJ h = m_nextHandle++;
-        if (m_nextHandle >= kStockHandleBase)
-            m_nextHandle = 1;
-        if (h != 0 && !m_fonts.count(h) && !m_pens.count(h))
-            return h;
+    std::uint32_t index;
+    if (!m_freeSlots.empty()) {
+        index = m_freeSlots.back();
+        m_freeSlots.pop_back();
+    } else {
+        // A caller that never deletes runs out, as on Windows, instead of growing
+        // without bound.
+        if (m_slots.size() >= kMaxObjects)
+            return 0;
+        index = static_cast<std::uint32_t>(m_slots.size());
+        m_slots.emplace_back();
     }
+    m_slots[index] = Slot{};
+    m_slots[index].kind = kind;
+    return index + 1;
+}
+
+CQtDC::Slot* CQtDC::Find(HGDIOBJ handle, Slot::Kind kind)
+{
+    if (handle == 0 || IsStockHandle(handle) || handle > m_slots.size())
+        return nullptr;
+    Slot& slot = m_slots[handle - 1];
+    return slot.kind == kind ? &slot : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -180,19 +197,23 @@ HGDIOBJ CQtDC::NewHandle()
 
 HGDIOBJ CQtDC::CreatePen(int style, int width, COLORREF color)
 {
-    HGDIOBJ h = NewHandle();
-    m_pens[h] = PenObject{style, width, color};
+    HGDIOBJ h = NewSlot(Slot::Kind::Pen);
+    if (h)
+        m_slots[h - 1].pen = PenObject{style, width, color};
     return h;
 }
 
 HGDIOBJ CQtDC::CreateFontIndirectA(const LOGFONTA& font)
 {
-    HGDIOBJ h = NewHandle();
-    FontObject obj;
+    HGDIOBJ h = NewSlot(Slot::Kind::Font);
+    if (!h)
+        return 0;
+    FontObject& obj = m_slots[h - 1].font;
     obj.lf = font;
-    obj.lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+    // Zero after the name, so equal fonts compare equal byte for byte.
+    const std::size_t len = strnlen(font.lfFaceName, LF_FACESIZE - 1);
+    std::memset(obj.lf.lfFaceName + len, 0, LF_FACESIZE - len);
     obj.symbolFace = IsSymbolFaceName(obj.lf.lfFaceName);
-    m_fonts[h] = obj;
     return h;
 }
 
@@ -214,12 +235,12 @@ HGDIOBJ CQtDC::SelectObject(HGDIOBJ object)
         }
         return previous;
     }
-    if (m_fonts.count(object)) {
+    if (Find(object, Slot::Kind::Font)) {
         HGDIOBJ previous = m_font;
         m_font = object;
         return previous;
     }
-    if (m_pens.count(object)) {
+    if (Find(object, Slot::Kind::Pen)) {
         HGDIOBJ previous = m_pen;
         m_pen = object;
         return previous;
@@ -231,7 +252,14 @@ bool CQtDC::DeleteObject(HGDIOBJ object)
 {
     if (object == 0 || IsStockHandle(object) || object == m_font || object == m_pen || object == m_brush)
         return false;
-    return m_fonts.erase(object) > 0 || m_pens.erase(object) > 0;
+    Slot* slot = Find(object, Slot::Kind::Font);
+    if (!slot)
+        slot = Find(object, Slot::Kind::Pen);
+    if (!slot)
+        return false;
+    slot->kind = Slot::Kind::Free;
+    m_freeSlots.push_back(object - 1);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -419,6 +447,8 @@ char32_t CQtDC::SymbolToUnicode(unsigned char c)
 
 int CQtDC::DeviceFontHeight(const LOGFONTA& lf, double scale) const
 {
+    if (scale == 1.0 && lf.lfHeight < 0 && lf.lfHeight >= -kMaxPixelSize)
+        return -lf.lfHeight;
     double h = lf.lfHeight == 0 ? kDefaultEmHeight * scale : std::fabs(static_cast<double>(lf.lfHeight)) * scale;
     int px = RoundToInt(h);
     // A positive height is the cell; mark it so Realise can take off the leading.
@@ -440,25 +470,36 @@ CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceH
             family = symbolFamily;
         } else {
             encoding = Realised::Encoding::SymbolToUnicode;
-            family = m_lastRegularFamily;
+            family = QString::fromLatin1(m_lastRegularFace);
         }
     } else {
         family = QString::fromLatin1(lf.lfFaceName[0] ? lf.lfFaceName : "Arial");
     }
 
-    std::string key(reinterpret_cast<const char*>(&lf), offsetof(LOGFONTA, lfFaceName));
-    key.append(family.toStdString());
-    key.push_back('\0');
-    key.append(std::to_string(deviceHeight));
-    key.push_back(static_cast<char>('0' + static_cast<int>(encoding)));
-    auto it = m_cache.find(key);
-    if (it != m_cache.end())
-        return *it->second;
+    FontKey key;
+    key.lf = lf;
+    if (encoding == Realised::Encoding::SymbolToUnicode)
+        std::memcpy(key.regularFace, m_lastRegularFace, LF_FACESIZE);
+    key.deviceHeight = deviceHeight;
+    key.encoding = static_cast<int>(encoding);
+    auto same = [&key](const FontKey& k) {
+        return k.deviceHeight == key.deviceHeight && k.encoding == key.encoding &&
+               std::memcmp(&k.lf, &key.lf, sizeof key.lf) == 0 &&
+               std::memcmp(k.regularFace, key.regularFace, LF_FACESIZE) == 0;
+    };
+    // Layout asks for the same few fonts over and over: try the last one first.
+    if (m_lastHit < m_cache.size() && same(m_cache[m_lastHit].first))
+        return *m_cache[m_lastHit].second;
+    for (std::size_t i = 0; i < m_cache.size(); ++i)
+        if (same(m_cache[i].first)) {
+            m_lastHit = i;
+            return *m_cache[i].second;
+        }
 
     if (m_cache.size() >= kMaxCachedFonts) {
         m_cache.clear();
-        for (auto& entry : m_fonts)
-            entry.second.realised = entry.second.metricRealised = nullptr;
+        for (Slot& slot : m_slots)
+            slot.font.realised = slot.font.metricRealised = nullptr;
         m_stockFont.realised = m_stockFont.metricRealised = nullptr;
     }
 
@@ -493,16 +534,18 @@ CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceH
     r.weight = lf.lfWeight == 0 ? 400 : lf.lfWeight;
     r.italic = lf.lfItalic != 0;
     r.charSet = lf.lfCharSet;
-    m_cache.emplace(std::move(key), std::move(realised));
+    m_lastHit = m_cache.size();
+    m_cache.emplace_back(key, std::move(realised));
     return r;
 }
 
 CQtDC::FontObject& CQtDC::SelectedFont()
 {
-    auto it = m_fonts.find(m_font);
-    FontObject& obj = it != m_fonts.end() ? it->second : m_stockFont;
+    Slot* slot = Find(m_font, Slot::Kind::Font);
+    FontObject& obj = slot ? slot->font : m_stockFont;
+    // A translated symbol face is drawn in the regular face last in use.
     if (!obj.symbolFace && obj.lf.lfFaceName[0])
-        m_lastRegularFamily = QString::fromLatin1(obj.lf.lfFaceName);
+        std::memcpy(m_lastRegularFace, obj.lf.lfFaceName, LF_FACESIZE);
     return obj;
 }
 
@@ -553,6 +596,14 @@ QString CQtDC::TextFor(const Realised& font, const char* text, int count) const
     return s;
 }
 
+const QString& CQtDC::CharText(Realised& font, char c) const
+{
+    QString& s = font.chars[static_cast<unsigned char>(c)];
+    if (s.isNull())
+        s = TextFor(font, &c, 1);
+    return s;
+}
+
 int CQtDC::DeviceAdvance(Realised& font, const char* text, int count)
 {
     long long sum = 0;
@@ -560,7 +611,7 @@ int CQtDC::DeviceAdvance(Realised& font, const char* text, int count)
         auto c = static_cast<unsigned char>(text[i]);
         int& adv = font.advance[c];
         if (adv < 0)
-            adv = font.metrics.horizontalAdvance(TextFor(font, text + i, 1));
+            adv = font.metrics.horizontalAdvance(CharText(font, text[i]));
         sum += adv;
     }
     return static_cast<int>(std::min<long long>(sum, 0x3FFFFFFF));
@@ -668,7 +719,11 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
         m_painter->fillRect(box, Qt::white);
     m_painter->setFont(f.font);
     m_painter->setPen(ToQColor(m_textColor));
-    if (!logical || count == 1) {
+    if (count == 1) {
+        m_painter->drawText(QPointF(left, baseline), CharText(f, text[0]));
+        return true;
+    }
+    if (!logical) {
         m_painter->drawText(QPointF(left, baseline), TextFor(f, text, count));
         return true;
     }
@@ -676,7 +731,7 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
     // the unscaled layout.
     int offset = 0;
     for (int i = 0; i < count; ++i) {
-        m_painter->drawText(QPointF(left + offset * kx, baseline), TextFor(f, text + i, 1));
+        m_painter->drawText(QPointF(left + offset * kx, baseline), CharText(f, text[i]));
         offset += DeviceAdvance(m, text + i, 1);
     }
     return true;
@@ -701,13 +756,11 @@ bool CQtDC::LineTo(int x, int y)
     if (m_pen == StockHandle(WHITE_PEN)) {
         color = RGB(255, 255, 255);
     } else if (!IsStockHandle(m_pen)) {
-        auto it = m_pens.find(m_pen);
-        if (it == m_pens.end())
+        Slot* slot = Find(m_pen, Slot::Kind::Pen);
+        if (!slot || slot->pen.style == PS_NULL)
             return true;
-        if (it->second.style == PS_NULL)
-            return true;
-        color = it->second.color;
-        width = it->second.width;
+        color = slot->pen.color;
+        width = slot->pen.width;
     }
 
     QPointF a = LogicalToDevice(from.x, from.y);

@@ -4,10 +4,9 @@
 // alignment and line ends. Mapping is done here, not by QPainter transforms, so that
 // text stays upright in y-up modes and each font is realised at its device height.
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include <QColor>
 #include <QFont>
@@ -98,9 +97,26 @@ private:
         int width = 1;
         COLORREF color = 0;
     };
+    // Objects live in slots that are reused, as GDI reuses handles, so the per-character
+    // create/delete of layout allocates nothing once warm. Handle = slot index + 1.
+    struct Slot {
+        enum class Kind { Free, Font, Pen } kind = Kind::Free;
+        FontObject font;
+        PenObject pen;
+    };
+    // What makes two realised fonts the same: the LOGFONT (face zero-padded), the
+    // regular face a translated symbol face stands in for, the pixel size and the
+    // encoding.
+    struct FontKey {
+        LOGFONTA lf;
+        char regularFace[LF_FACESIZE] = {};
+        int deviceHeight = 0;
+        int encoding = 0;
+    };
 
     void Init();
-    HGDIOBJ NewHandle();
+    HGDIOBJ NewSlot(Slot::Kind kind);
+    Slot* Find(HGDIOBJ handle, Slot::Kind kind);
     double ScaleX() const;
     double ScaleY() const;
     FontObject& SelectedFont();
@@ -112,6 +128,7 @@ private:
     int ToLogicalX(int device) const;
     int ToLogicalY(int device) const;
     QString TextFor(const Realised& font, const char* text, int count) const;
+    const QString& CharText(Realised& font, char c) const;
     int DeviceAdvance(Realised& font, const char* text, int count);
     bool Visible(const QRectF& deviceRect) const;
 
@@ -125,9 +142,8 @@ private:
     bool m_antialias = false;
     bool m_layoutAtLogicalSize = false;
 
-    std::map<HGDIOBJ, FontObject> m_fonts;
-    std::map<HGDIOBJ, PenObject> m_pens;
-    HGDIOBJ m_nextHandle = 1;
+    std::vector<Slot> m_slots;
+    std::vector<std::uint32_t> m_freeSlots;
     HGDIOBJ m_font = 0;
     HGDIOBJ m_pen = 0;
     HGDIOBJ m_brush = 0;
@@ -145,6 +161,7 @@ private:
 
     // Equal LOGFONTs at equal device heights share one realised font: layout creates
     // and deletes a font for every character.
-    std::unordered_map<std::string, std::unique_ptr<Realised>> m_cache;
-    QString m_lastRegularFamily = QStringLiteral("Arial");
+    std::vector<std::pair<FontKey, std::unique_ptr<Realised>>> m_cache;
+    std::size_t m_lastHit = 0;
+    char m_lastRegularFace[LF_FACESIZE] = "Arial";
 };
