@@ -324,7 +324,8 @@ class OptionsHeader : public ::testing::TestWithParam<HeaderCase> {};
 TEST_P(OptionsHeader, StopsSilently)
 {
     Bytes data = GetParam().header;
-    const Bytes rest(DefaultBlock().begin() + 13, DefaultBlock().end());
+    const Bytes block = DefaultBlock();
+    const Bytes rest(block.begin() + 13, block.end());
     data.insert(data.end(), rest.begin(), rest.end());
     CEquationOptions o = Marked(7);
     CArchive in(data);
