@@ -129,6 +129,7 @@ private:
     int ToLogicalY(int device) const;
     QString TextFor(const Realised& font, const char* text, int count) const;
     const QString& CharText(Realised& font, char c) const;
+    void DrawChar(Realised& font, char c, const QPointF& origin);
     int DeviceAdvance(Realised& font, const char* text, int count);
     bool Visible(const QRectF& deviceRect) const;
 
@@ -138,6 +139,7 @@ private:
     int m_dpiX = 96;
     int m_dpiY = 96;
     bool m_svg = false;
+    bool m_raster = false;
     bool m_forceUnicodeSymbols = false;
     bool m_antialias = false;
     bool m_layoutAtLogicalSize = false;

@@ -1,0 +1,161 @@
+// Layout and drawing on the Qt raster context: what every keystroke costs in the
+// editor, where each line is measured and then drawn into the view's image.
+
+// Qt's X11 native interface declares a global Display, which the engine's display
+// codes also name; nothing here needs the interface.
+#define QGUIAPPLICATION_PLATFORM_H
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "document/AppState.h"
+#include "document/MolvexDoc.h"
+#include "engine/EquationLine.h"
+#include "engine/EquationOptions.h"
+#include "engine/LogRecords.h"
+#include "platform/QtDeviceContext.h"
+
+namespace {
+
+const std::string kSample = "co32-(aq)<>{238,92}U=ABOVE,BELOW>";
+
+// The sample line and the inputs of the classification tables.
+const std::vector<std::string>& TwentyLines()
+{
+    static const std::vector<std::string> lines = {
+        kSample,
+        "2H2 + O2 => 2H2O",
+        "Na+ + Cl- => NaCl(s)",
+        "fe3+ + 3oh- => fe(oh)3",
+        "SO42- + Ba2+ => BaSO4(s)",
+        "[Fe(CN)6]3-",
+        "N2 =heat,cat.> 2N",
+        "{1,0}n + {235,92}U",
+        "CuSO4.5H2O",
+        "H2+",
+        "Ca(OH)2 (s)",
+        "\"Heat\" 25`C",
+        "Na+",
+        "2 H2",
+        "nacl + agno3 => agcl(s) + nano3",
+        "Cu2+ + 2e-",
+        "=x=y>z>",
+        "C12H22O11",
+        "h2so4 + 2naoh => na2so4 + 2h2o",
+        "deh nu nu_",
+    };
+    return lines;
+}
+
+QImage& Canvas()
+{
+    static QImage image(800, 800, QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
+
+void BM_QtMeasureDrawSample(benchmark::State& state)
+{
+    QImage& image = Canvas();
+    image.fill(Qt::white);
+    CQtDC dc(&image);
+    CEquationOptions options;
+    options.Define();
+    KVLogFontTBD font;
+    CEquationLine line;
+    line.SetText(kSample);
+    for (auto _ : state) {
+        dc.SetTextAlign(TA_TOP | TA_LEFT);
+        const LineExtent m = line.MeasureLine(dc, options, font);
+        const LineExtent d = line.DrawLine(dc, 10, 10, options, font);
+        benchmark::DoNotOptimize(m);
+        benchmark::DoNotOptimize(d);
+    }
+}
+BENCHMARK(BM_QtMeasureDrawSample)->Unit(benchmark::kMicrosecond);
+
+void BM_QtMeasureDrawTwentyLines(benchmark::State& state)
+{
+    QImage& image = Canvas();
+    image.fill(Qt::white);
+    CQtDC dc(&image);
+    CEquationOptions options;
+    options.Define();
+    KVLogFontTBD font;
+    std::vector<CEquationLine> lines(TwentyLines().size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        lines[i].SetText(TwentyLines()[i]);
+    for (auto _ : state) {
+        std::vector<int> tops;
+        int y = 0;
+        for (auto& line : lines) {
+            tops.push_back(y);
+            y += line.MeasureLine(dc, options, font).height + 15;
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            dc.SetTextAlign(TA_TOP | TA_LEFT);
+            lines[i].DrawLine(dc, 10, 10 + tops[i], options, font);
+        }
+        benchmark::DoNotOptimize(y);
+    }
+}
+BENCHMARK(BM_QtMeasureDrawTwentyLines)->Unit(benchmark::kMicrosecond);
+
+// A keystroke in the view: the document reclassifies, measures and draws all lines.
+void BM_QtDocumentKeystroke(benchmark::State& state)
+{
+    QImage& image = Canvas();
+    image.fill(Qt::white);
+    CQtDC dc(&image);
+    MolvexAppState app;
+    CMolvexDoc doc(app);
+    std::string text;
+    for (std::size_t i = 0; i < TwentyLines().size(); ++i)
+        text += (i ? "\r\n" : "") + TwentyLines()[i];
+    doc.SetEquationText(text);
+    for (auto _ : state) {
+        const EquationMetrics m = doc.MeasureEquation(dc);
+        doc.DrawEquation(dc, m.lineTops, 10, 10);
+        benchmark::DoNotOptimize(m);
+    }
+}
+BENCHMARK(BM_QtDocumentKeystroke)->Unit(benchmark::kMicrosecond);
+
+// Measuring alone, as the screen context does for pictures and the container.
+void BM_QtMeasureTwentyLines(benchmark::State& state)
+{
+    CQtDC dc(96, 96);
+    CEquationOptions options;
+    options.Define();
+    KVLogFontTBD font;
+    std::vector<CEquationLine> lines(TwentyLines().size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        lines[i].SetText(TwentyLines()[i]);
+    for (auto _ : state) {
+        int y = 0;
+        for (auto& line : lines)
+            y += line.MeasureLine(dc, options, font).height;
+        benchmark::DoNotOptimize(y);
+    }
+}
+BENCHMARK(BM_QtMeasureTwentyLines)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
