@@ -1,0 +1,57 @@
+#include "shell/AppDialogs.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "molvex/Version.h"
+
+QString VersionLine()
+{
+    return QString::asprintf("Molvex V%d.%03d.%d", MOLVEX_VERSION_MAJOR, MOLVEX_VERSION_MINOR, MOLVEX_VERSION_PATCH);
+}
+
+namespace {
+
+void Build(QDialog* dialog, const QString& title, const QStringList& lines)
+{
+    dialog->setWindowTitle(title);
+    auto* outer = new QVBoxLayout(dialog);
+    auto* row = new QHBoxLayout;
+    auto* icon = new QLabel(dialog);
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/molvex2.svg")).pixmap(48, 48));
+    icon->setAlignment(Qt::AlignTop);
+    row->addWidget(icon);
+    auto* text = new QVBoxLayout;
+    for (int i = 0; i < lines.size(); ++i) {
+        auto* label = new QLabel(lines[i], dialog);
+        label->setObjectName(QStringLiteral("line%1").arg(i + 1));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        text->addWidget(label);
+    }
+    row->addLayout(text, 1);
+    outer->addLayout(row);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    outer->addWidget(buttons);
+}
+
+} // namespace
+
+CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
+{
+    Build(this, QStringLiteral("About Molvex 2"),
+          {VersionLine(), QStringLiteral("Chemical equations typeset as you type them."),
+           QStringLiteral("Copyright \u00A9 Tamrel Software")});
+}
+
+CContactDialog::CContactDialog(QWidget* parent) : QDialog(parent)
+{
+    Build(this, QStringLiteral("About Tamrel"),
+          {QStringLiteral("Tamrel Software"),
+           QStringLiteral("Makers of Molvex 2, the chemical equation editor."),
+           QStringLiteral("Questions, suggestions and reports of problems are always welcome:"),
+           QStringLiteral("please write to Tamrel Software support.")});
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The entry box where equations are typed, and the bar that carries it.
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QToolBar>
+#include <string>
+
+class QLabel;
+class QHBoxLayout;
+
+// The one multi-line entry box of the application. Tab types the character 175 (the
+// macron, which the equation language uses) instead of moving the focus; Return moves
+// the caret one line down and never types a line break, so the text keeps its 20
+// lines. Both replacements are posted and so arrive after the current key.
+class CEntryEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit CEntryEdit(QWidget* parent = nullptr);
+
+    // Sets the text without a change notification (and so without touching the
+    // document), as a refill from the document must.
+    void SetTextQuietly(const QString& text);
+
+protected:
+    bool event(QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+};
+
+// The box's text as the document takes it (lines joined by CR LF, Windows-1252), and
+// the document's text as the box shows it.
+std::string EntryTextToDocument(const QString& text);
+QString DocumentTextToEntry(const std::string& text);
+
+// The entry bar: the application icon, the entry box of the frame that attached it,
+// and the label "Molvex 2". The bar never owns the box: detaching (or destroying the
+// bar) hands it back unparented to the application that owns it.
+class CEntryBar : public QToolBar {
+    Q_OBJECT
+public:
+    static constexpr int kBarId = 110;
+    static constexpr int kEditId = 1005;
+
+    explicit CEntryBar(QWidget* parent = nullptr);
+    ~CEntryBar() override;
+
+    void AttachEntryEdit(CEntryEdit* edit);
+    void DetachEntryEdit();
+    CEntryEdit* EntryEdit() const { return m_edit; }
+
+private:
+    QWidget* m_body = nullptr;
+    QHBoxLayout* m_layout = nullptr;
+    QPointer<CEntryEdit> m_edit;
+};

@@ -1,0 +1,3 @@
+#include "shell/EquationServer.h"
+
+bool StartEquationServer(CMolvexApp&, bool) { return false; }

@@ -1,0 +1,449 @@
+#include "shell/MainFrame.h"
+
+#include "shell/QtApplication.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QWhatsThis>
+
+#include "document/MolvexDoc.h"
+#include "platform/QtDeviceContext.h"
+#include "shell/CommandIds.h"
+#include "shell/CommandTables.h"
+#include "shell/EntryEdit.h"
+#include "shell/FontCommand.h"
+#include "shell/MolvexApp.h"
+#include "shell/MolvexView.h"
+#include "shell/OptionsDialog.h"
+
+#if __has_include("platform/QtClipboard.h")
+#include "platform/QtClipboard.h"
+#define MOLVEX_HAVE_QT_CLIPBOARD 1
+#endif
+
+// ---------------------------------------------------------------------------------
+
+CDocFrame::CDocFrame(CMolvexApp& app, CMolvexDoc& doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_app(app), m_doc(doc)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_view = new CMolvexView(doc, &app.pendingContainerUpdate, this);
+    setWidget(m_view);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/application-x-molvex2.svg")));
+    connect(m_view, &CMolvexView::modifiedChanged, this, [this](bool modified) {
+        setWindowModified(modified);
+        if (auto* frame = m_app.MainFrame())
+            frame->UpdateTitle();
+    });
+    UpdateTitle();
+}
+
+CDocFrame::~CDocFrame()
+{
+    // The view stops observing before its document goes.
+    delete m_view;
+    m_view = nullptr;
+    m_app.DestroyDocument(&m_doc);
+}
+
+void CDocFrame::UpdateTitle()
+{
+    setWindowTitle(m_app.DocumentTitle(m_doc) + QStringLiteral("[*]"));
+    setWindowModified(m_doc.IsModified());
+}
+
+void CDocFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_app.QueryCloseDocument(m_doc)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+// ---------------------------------------------------------------------------------
+
+CMainFrame::CMainFrame(CMolvexApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/molvex2.svg")));
+    setAcceptDrops(true);
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(m_mdi);
+
+    m_commands = new CCommandSet(this);
+    m_commands->BuildMenuBar(menuBar(), MainMenuTable(), &m_recentAnchor);
+
+    m_toolBar = new QToolBar(QStringLiteral("Standard"), this);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_commands->BuildToolBar(m_toolBar, MainToolbarTable());
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    m_commands->ApplyAccelerators(MainAccelTable());
+
+    for (int id : {cmd::ViewToolbar, cmd::ViewStatusBar}) {
+        QAction* a = m_commands->Action(id);
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+
+    // The message pane, then the Caps Lock, Num Lock and Scroll Lock indicators.
+    QStatusBar* status = statusBar();
+    status->setObjectName(QStringLiteral("statusBar"));
+    const char* indicators[] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(status);
+        label->setObjectName(QString::fromLatin1(indicators[i]));
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setProperty("indicator", QString::fromLatin1(indicators[i]));
+        status->addPermanentWidget(label);
+        m_indicators[i + 1] = label;
+    }
+    connect(status, &QStatusBar::messageChanged, this, [status](const QString& text) {
+        if (text.isEmpty())
+            status->showMessage(QStringLiteral("Ready"));
+    });
+    status->showMessage(QStringLiteral("Ready"));
+    qApp->installEventFilter(this);
+
+    addToolBarBreak(Qt::TopToolBarArea);
+    m_entryBar = new CEntryBar(this);
+    addToolBar(Qt::TopToolBarArea, m_entryBar);
+    m_entryBar->AttachEntryEdit(app.EntryEdit());
+    connect(app.EntryEdit(), &QPlainTextEdit::textChanged, this, [this] {
+        if (m_entryBar->EntryEdit() == m_app.EntryEdit())
+            OnEntryChanged();
+    });
+
+    connect(m_commands, &CCommandSet::commandTriggered, this, &CMainFrame::OnCommand);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        // A different document became active: show its text, so that typing never
+        // hands one document's text to another.
+        if (w)
+            ActivateFrame();
+        UpdateCommandStates();
+        UpdateTitle();
+    });
+    connect(&app, &CMolvexApp::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
+
+    UpdateRecentFileMenu();
+    UpdateCommandStates();
+    UpdateTitle();
+    resize(900, 600);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    // Document windows go first: each takes its document with it.
+    const auto windows = m_mdi->subWindowList();
+    for (QMdiSubWindow* w : windows)
+        delete w;
+}
+
+QLabel* CMainFrame::Indicator(int pane) const { return pane >= 1 && pane <= 3 ? m_indicators[pane] : nullptr; }
+
+CDocFrame* CMainFrame::AddDocumentWindow(CMolvexDoc& doc)
+{
+    auto* frame = new CDocFrame(m_app, doc);
+    m_mdi->addSubWindow(frame);
+    frame->showMaximized();
+    m_mdi->setActiveSubWindow(frame);
+    UpdateCommandStates();
+    UpdateTitle();
+    return frame;
+}
+
+CDocFrame* CMainFrame::FrameOf(const CMolvexDoc& doc) const
+{
+    for (QMdiSubWindow* w : m_mdi->subWindowList())
+        if (auto* f = qobject_cast<CDocFrame*>(w); f && &f->Document() == &doc)
+            return f;
+    return nullptr;
+}
+
+CDocFrame* CMainFrame::ActiveDocFrame() const
+{
+    // The current window stays current while another program has the focus.
+    return qobject_cast<CDocFrame*>(m_mdi->currentSubWindow());
+}
+
+CMolvexDoc* CMainFrame::ActiveDocument() const
+{
+    CDocFrame* f = ActiveDocFrame();
+    return f ? &f->Document() : nullptr;
+}
+
+void CMainFrame::ActivateFrame()
+{
+    QMdiSubWindow* w = m_mdi->currentSubWindow();
+    if (!w)
+        return;
+    if (!w->isMaximized())
+        w->showMaximized();
+    auto* frame = qobject_cast<CDocFrame*>(w);
+    if (!frame)
+        return;
+    CEntryEdit* edit = m_app.EntryEdit();
+    m_entryBar->AttachEntryEdit(edit);
+    edit->SetTextQuietly(DocumentTextToEntry(frame->Document().GetEquationText()));
+}
+
+void CMainFrame::OnEntryChanged()
+{
+    CMolvexDoc* doc = ActiveDocument();
+    if (!doc)
+        return;
+    CEntryEdit* edit = m_app.EntryEdit();
+    m_entryBar->AttachEntryEdit(edit);
+    doc->SetEquationText(EntryTextToDocument(edit->toPlainText()));
+}
+
+bool CMainFrame::OnDDEExecute(const QString& command, const std::function<void()>& acknowledge)
+{
+    const QString copied = command.left(kDdeCommandChars);
+    if (acknowledge)
+        acknowledge();
+    if (!isEnabled() || QApplication::activeModalWidget())
+        return false;
+    emit ddeCommandAccepted(copied);
+    m_app.OnDDECommand(copied);
+    return true;
+}
+
+void CMainFrame::EditCommand(int id)
+{
+    CEntryEdit* edit = m_app.EntryEdit();
+    // A box that no frame holds is no window: the command has no effect.
+    if (!edit || !edit->parentWidget())
+        return;
+    switch (id) {
+    case cmd::EditUndo: edit->undo(); break;
+    case cmd::EditCut: edit->cut(); break;
+    case cmd::EditCopy: edit->copy(); break;
+    case cmd::EditPaste: edit->paste(); break;
+    default: break;
+    }
+}
+
+void CMainFrame::CopyAsPicture()
+{
+    CMolvexDoc* doc = ActiveDocument();
+    if (!doc)
+        return;
+#ifdef MOLVEX_HAVE_QT_CLIPBOARD
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int dpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+    const int dpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+    CQtDC screenDC(dpiX, dpiY);
+    CQtClipboard clipboard;
+    if (const auto message = doc->CopyAsPicture(clipboard, screenDC))
+        m_app.showMessage(QStringLiteral("Molvex"), QString::fromStdString(*message));
+#endif
+}
+
+void CMainFrame::PrintActive(int id)
+{
+    CDocFrame* frame = ActiveDocFrame();
+    if (!frame)
+        return;
+    CMolvexView* view = frame->View();
+    QPrinter& printer = m_app.Printer();
+    printer.setDocName(m_app.DocumentTitle(frame->Document()));
+    if (id == cmd::FilePrintPreview) {
+        QPrintPreviewDialog preview(&printer, this);
+        connect(&preview, &QPrintPreviewDialog::paintRequested, view, [view](QPrinter* p) { view->PrintTo(*p); });
+        preview.exec();
+        return;
+    }
+    if (id == cmd::FilePrint) {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    if (!view->PrintTo(printer))
+        m_app.showMessage(QStringLiteral("Molvex"), QStringLiteral("The printer could not be started."));
+}
+
+void CMainFrame::OnCommand(int id)
+{
+    CMolvexDoc* doc = ActiveDocument();
+    switch (id) {
+    case cmd::FileNew: m_app.OnFileNew(); return;
+    case cmd::FileOpen: m_app.OnFileOpen(); return;
+    case cmd::FileSave:
+    case cmd::FileSaveAs:
+        if (doc)
+            m_app.SaveDocument(*doc, id == cmd::FileSaveAs);
+        return;
+    case cmd::FileClose:
+        if (CDocFrame* f = ActiveDocFrame())
+            f->close();
+        return;
+    case cmd::FilePrint:
+    case cmd::FilePrintDirect:
+    case cmd::FilePrintPreview: PrintActive(id); return;
+    case cmd::AppExit: close(); return;
+    case cmd::EditUndo:
+    case cmd::EditCut:
+    case cmd::EditCopy:
+    case cmd::EditPaste: EditCommand(id); return;
+    case cmd::CopyAsPicture: CopyAsPicture(); return;
+    case cmd::ViewToolbar: m_toolBar->setVisible(m_commands->Action(id)->isChecked()); return;
+    case cmd::ViewStatusBar: statusBar()->setVisible(m_commands->Action(id)->isChecked()); return;
+    case cmd::Font:
+    case cmd::FontToolbar:
+        if (doc)
+            RunFontCommand(*doc, m_app.State(), this);
+        return;
+    case cmd::Options:
+    case cmd::OptionsToolbar:
+        if (doc)
+            RunOptionsCommand(*doc, m_app.State(), this);
+        return;
+    case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); return;
+    case cmd::NextPane:
+    case cmd::PrevPane:
+        // Document windows have a single pane.
+        return;
+    default: break;
+    }
+    if (id >= cmd::FileMruFirst && id < cmd::FileMruFirst + cmd::FileMruCount) {
+        const QStringList files = m_app.RecentFiles();
+        const int i = id - cmd::FileMruFirst;
+        if (i < files.size())
+            m_app.OpenDocumentFile(files[i]);
+        return;
+    }
+    m_app.OnAppCommand(id, this);
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    QMenu* menu = nullptr;
+    if (m_recentAnchor && !m_recentAnchor->associatedObjects().isEmpty())
+        menu = qobject_cast<QMenu*>(m_recentAnchor->associatedObjects().constFirst());
+    for (QAction* a : m_recentActions)
+        delete a;
+    m_recentActions.clear();
+    if (!menu)
+        return;
+    const QStringList files = m_app.RecentFiles();
+    for (int i = 0; i < files.size() && i < cmd::FileMruCount; ++i) {
+        QString shown = files[i];
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
+        const int id = cmd::FileMruFirst + i;
+        a->setData(id);
+        a->setStatusTip(StatusPrompt(id));
+        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        menu->insertAction(m_recentAnchor, a);
+        m_recentActions << a;
+    }
+    // The grey placeholder shows only while the list is empty.
+    m_recentAnchor->setVisible(files.isEmpty());
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    const bool hasDoc = ActiveDocument() != nullptr;
+    for (int id : {cmd::FileSave, cmd::FileSaveAs, cmd::FilePrint, cmd::FilePrintPreview, cmd::Font,
+                   cmd::FontToolbar, cmd::Options, cmd::OptionsToolbar})
+        m_commands->Action(id)->setEnabled(hasDoc);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const QString base = QStringLiteral("Molvex 2");
+    CMolvexDoc* doc = ActiveDocument();
+    if (!doc) {
+        setWindowTitle(base);
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(base + QStringLiteral(" - ") + m_app.DocumentTitle(*doc) + QStringLiteral("[*]"));
+    setWindowModified(doc->IsModified());
+}
+
+bool CMainFrame::event(QEvent* e)
+{
+    const bool result = QMainWindow::event(e);
+    if (e->type() == QEvent::WindowActivate)
+        ActivateFrame();
+    return result;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_app.QueryCloseAll()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+namespace {
+
+QStringList LocalFiles(const QMimeData* mime)
+{
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QString& f : files)
+        m_app.OpenDocumentFile(f);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // X11 reports the lock states in the modifier mask of every key.
+        const quint32 state = static_cast<QKeyEvent*>(event)->nativeModifiers();
+        constexpr quint32 kLockMask = 0x02, kNumMask = 0x10;
+        m_indicators[1]->setText(state & kLockMask ? QStringLiteral("CAP") : QString());
+        m_indicators[2]->setText(state & kNumMask ? QStringLiteral("NUM") : QString());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The main window: document windows in an MDI area, toolbar, status bar and the entry
+// bar along the top; the Edit commands always edit the entry box.
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <functional>
+
+class CCommandSet;
+class CEntryBar;
+class CMolvexApp;
+class CMolvexDoc;
+class CMolvexView;
+class QLabel;
+class QMdiArea;
+class QToolBar;
+
+// A document window: one view of one document.
+class CDocFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    CDocFrame(CMolvexApp& app, CMolvexDoc& doc, QWidget* parent = nullptr);
+    ~CDocFrame() override;
+
+    CMolvexDoc& Document() const { return m_doc; }
+    CMolvexView* View() const { return m_view; }
+    void UpdateTitle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CMolvexApp& m_app;
+    CMolvexDoc& m_doc;
+    CMolvexView* m_view = nullptr;
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kDdeCommandChars = 519; // what a DDE execute buffer holds
+
+    explicit CMainFrame(CMolvexApp& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    QMdiArea* MdiArea() const { return m_mdi; }
+    CEntryBar* EntryBar() const { return m_entryBar; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    CCommandSet& Commands() const { return *m_commands; }
+    QLabel* Indicator(int pane) const; // 1 CAP, 2 NUM, 3 SCRL
+
+    CDocFrame* AddDocumentWindow(CMolvexDoc& doc);
+    CDocFrame* FrameOf(const CMolvexDoc& doc) const;
+    CDocFrame* ActiveDocFrame() const;
+    CMolvexDoc* ActiveDocument() const;
+
+    // Maximises the active document window and refills the entry box from its
+    // document, without a change notification, so the document stays unmodified.
+    void ActivateFrame();
+    // The entry box changed: its whole text goes to the active document.
+    void OnEntryChanged();
+    // A DDE-style command from another launch: acknowledged at once, then run unless a
+    // modal dialog is open. True when it was run.
+    bool OnDDEExecute(const QString& command, const std::function<void()>& acknowledge);
+    void OnCommand(int id);
+
+    void UpdateRecentFileMenu();
+    void UpdateCommandStates();
+    void UpdateTitle();
+
+signals:
+    // The command text taken from a DDE execute, as handed to the interpreter.
+    void ddeCommandAccepted(const QString& command);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void EditCommand(int id);
+    void CopyAsPicture();
+    void PrintActive(int id);
+
+    CMolvexApp& m_app;
+    QMdiArea* m_mdi = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    CEntryBar* m_entryBar = nullptr;
+    CCommandSet* m_commands = nullptr;
+    QAction* m_recentAnchor = nullptr;
+    QList<QAction*> m_recentActions;
+    QLabel* m_indicators[4] = {};
+};

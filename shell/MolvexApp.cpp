@@ -1,0 +1,487 @@
+#include "shell/MolvexApp.h"
+
+#include "shell/QtApplication.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+
+#include "document/DefaultConfig.h"
+#include "document/MolvexDoc.h"
+#include "shell/AppDialogs.h"
+#include "shell/CommandIds.h"
+#include "shell/CommandLine.h"
+#include "shell/EntryEdit.h"
+#include "shell/EquationServer.h"
+#include "shell/HelpCommands.h"
+#include "shell/InstanceChannel.h"
+#include "shell/LevelDialog.h"
+#include "shell/MainFrame.h"
+#include "shell/Registration.h"
+
+namespace {
+
+const char* const kDocFilter = "Molvex Files (*.mv2)";
+const char* const kDocExtension = ".mv2";
+const char* const kNewDocBase = "Molvex";
+
+bool SamePath(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    const QString cb = QFileInfo(b).canonicalFilePath();
+    return !ca.isEmpty() ? ca == cb : QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// Splits "[open("a")][new()]" into commands with their arguments; false on a syntax
+// error.
+struct DdeCommand {
+    QString name;
+    QStringList args;
+};
+
+bool ParseDde(const QString& text, std::vector<DdeCommand>& out)
+{
+    int i = 0;
+    const int n = text.size();
+    auto skip = [&] {
+        while (i < n && text[i].isSpace())
+            ++i;
+    };
+    for (;;) {
+        skip();
+        if (i >= n)
+            return !out.empty();
+        if (text[i] != QLatin1Char('['))
+            return false;
+        ++i;
+        skip();
+        DdeCommand c;
+        while (i < n && (text[i].isLetterOrNumber() || text[i] == QLatin1Char('_')))
+            c.name += text[i++];
+        skip();
+        if (i < n && text[i] == QLatin1Char('(')) {
+            ++i;
+            for (;;) {
+                skip();
+                if (i < n && text[i] == QLatin1Char(')')) {
+                    ++i;
+                    break;
+                }
+                QString arg;
+                if (i < n && text[i] == QLatin1Char('"')) {
+                    ++i;
+                    while (i < n && text[i] != QLatin1Char('"'))
+                        arg += text[i++];
+                    if (i >= n)
+                        return false;
+                    ++i;
+                } else {
+                    while (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char(')'))
+                        arg += text[i++];
+                    arg = arg.trimmed();
+                }
+                c.args << arg;
+                skip();
+                if (i < n && text[i] == QLatin1Char(','))
+                    ++i;
+                else if (!(i < n && text[i] == QLatin1Char(')')))
+                    return false;
+            }
+        }
+        skip();
+        if (i >= n || text[i] != QLatin1Char(']') || c.name.isEmpty())
+            return false;
+        ++i;
+        out.push_back(std::move(c));
+    }
+}
+
+} // namespace
+
+CMolvexApp::CMolvexApp(QObject* parent) : QObject(parent), m_entryEdit(std::make_unique<CEntryEdit>())
+{
+    instanceName = DefaultInstanceName();
+    showMessage = [](const QString& caption, const QString& text) {
+        QMessageBox::information(QApplication::activeWindow(), caption, text);
+    };
+    askToSave = [](const QString& title) {
+        return static_cast<int>(QMessageBox::question(
+            QApplication::activeWindow(), QStringLiteral("Molvex"), QStringLiteral("Save changes to %1?").arg(title),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
+    };
+    askSavePath = [](const QString& suggested) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Save As"), suggested,
+                                            QString::fromLatin1(kDocFilter));
+    };
+    askOpenPaths = [] {
+        return QFileDialog::getOpenFileNames(QApplication::activeWindow(), QStringLiteral("Open"), QString(),
+                                             QString::fromLatin1(kDocFilter) + QStringLiteral(";;All Files (*)"));
+    };
+}
+
+CMolvexApp::~CMolvexApp()
+{
+    // Windows first: each document window takes its document with it.
+    m_mainFrame.reset();
+    m_docs.clear();
+}
+
+QString CMolvexApp::ProgramFolder() const
+{
+    if (!programFolder.isEmpty())
+        return programFolder;
+    return QString::fromStdString(CIniStore::ProgramFolder());
+}
+
+bool CMolvexApp::InitInstance(const QStringList& arguments)
+{
+    // The stores: per-user configuration files, loaded once; a missing file is fine.
+    m_state.mainStore.SetCompany("Tamrel");
+    m_state.mainStore.SetFileName("MLV2");
+    m_state.mainStore.SetLocation(0);
+    m_state.mainStore.Load();
+    m_state.adjustStore.SetCompany("Tamrel");
+    m_state.adjustStore.SetFileName("MLV2ADJ");
+    m_state.adjustStore.SetLocation(0);
+    m_state.adjustStore.Load();
+
+    // The program's own settings (the recent-file list) live under the company key.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tamrel Software"));
+    QCoreApplication::setApplicationName(QStringLiteral("Molvex"));
+
+    m_state.options.Define();
+    m_state.options.Load(m_state.mainStore);
+    m_state.levelAdjust.Load(m_state.mainStore);
+    LoadRecentFiles();
+
+    std::string folder = ProgramFolder().toStdString();
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    if (const auto error = ImportDefaultConfigFile(m_state, folder))
+        showMessage(QString::fromStdString(error->caption), QString::fromStdString(error->text));
+
+    m_mainFrame = std::make_unique<CMainFrame>(*this);
+
+    const CommandLineRequest request = ParseCommandLine(JoinArguments(arguments));
+    using Action = CommandLineRequest::Action;
+    if (request.action == Action::Embedding || request.action == Action::Automation) {
+        m_embedded = true;
+        return StartEquationServer(*this, request.action == Action::Automation);
+    }
+
+    switch (request.action) {
+    case Action::Register: {
+        const QString root = registrationFolder.isEmpty() ? UserDataHome() : registrationFolder;
+        const RegistrationResult r = WriteRegistration(root, QCoreApplication::applicationFilePath());
+        if (!r.ok)
+            qWarning("%s", qPrintable(r.error));
+        return false;
+    }
+    case Action::NewDocument: OnFileNew(); break;
+    case Action::OpenDocument:
+        if (OpenDocumentFile(request.path))
+            m_mainFrame->ActivateFrame();
+        break;
+    default: break;
+    }
+
+    StartInstanceServer();
+    m_mainFrame->showNormal();
+    m_mainFrame->repaint();
+    pendingContainerUpdate = 1;
+    return true;
+}
+
+void CMolvexApp::StartInstanceServer()
+{
+    if (instanceName.isEmpty())
+        return;
+    m_instanceServer = std::make_unique<CInstanceServer>(
+        [this](const QString& command, const std::function<void()>& acknowledge) {
+            if (m_mainFrame)
+                m_mainFrame->OnDDEExecute(command, acknowledge);
+            else
+                acknowledge();
+        });
+    m_instanceServer->Listen(instanceName);
+}
+
+CMolvexDoc& CMolvexApp::CreateDocument()
+{
+    auto entry = std::make_unique<DocEntry>();
+    entry->doc = std::make_unique<CMolvexDoc>(m_state);
+    entry->title = QStringLiteral("%1%2").arg(QString::fromLatin1(kNewDocBase)).arg(++m_untitledCount);
+    CMolvexDoc& doc = *entry->doc;
+    m_docs.push_back(std::move(entry));
+    return doc;
+}
+
+CMolvexDoc* CMolvexApp::OnFileNew()
+{
+    CMolvexDoc& doc = CreateDocument();
+    if (m_mainFrame)
+        m_mainFrame->AddDocumentWindow(doc);
+    return &doc;
+}
+
+void CMolvexApp::OnFileOpen()
+{
+    const QStringList paths = askOpenPaths();
+    for (const QString& p : paths)
+        OpenDocumentFile(p);
+}
+
+CMolvexDoc* CMolvexApp::OpenDocumentFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (const auto& e : m_docs) {
+        if (SamePath(e->path, absolute)) {
+            if (CDocFrame* f = m_mainFrame ? m_mainFrame->FrameOf(*e->doc) : nullptr)
+                m_mainFrame->MdiArea()->setActiveSubWindow(f);
+            return e->doc.get();
+        }
+    }
+    // The document is built aside and joins the others only when it has loaded.
+    auto entry = std::make_unique<DocEntry>();
+    entry->doc = std::make_unique<CMolvexDoc>(m_state);
+    const DocResult result = entry->doc->OpenFile(QFile::encodeName(absolute).toStdString());
+    if (!result.ok) {
+        const QString reason = result.message.empty() ? QStringLiteral("Unexpected file format.")
+                                                      : QString::fromStdString(result.message);
+        showMessage(QStringLiteral("Molvex"), QStringLiteral("%1\n\n%2").arg(absolute, reason));
+        return nullptr;
+    }
+    entry->path = absolute;
+    entry->title = QFileInfo(absolute).fileName();
+    CMolvexDoc& doc = *entry->doc;
+    m_docs.push_back(std::move(entry));
+    AddToRecentFiles(absolute);
+    if (m_mainFrame)
+        m_mainFrame->AddDocumentWindow(doc);
+    return &doc;
+}
+
+bool CMolvexApp::SaveDocument(CMolvexDoc& doc, bool askForName)
+{
+    DocEntry* e = Entry(doc);
+    if (!e)
+        return false;
+    QString path = e->path;
+    if (askForName || path.isEmpty()) {
+        const QString suggested = path.isEmpty() ? e->title + QString::fromLatin1(kDocExtension) : path;
+        path = askSavePath(suggested);
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QString::fromLatin1(kDocExtension);
+    }
+    return SaveDocumentTo(doc, path);
+}
+
+bool CMolvexApp::SaveDocumentTo(CMolvexDoc& doc, const QString& path)
+{
+    DocEntry* e = Entry(doc);
+    if (!e)
+        return false;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const DocResult result = doc.SaveFile(QFile::encodeName(absolute).toStdString());
+    if (!result.ok) {
+        // The document keeps its modified mark: nothing was saved.
+        const QString reason = result.message.empty() ? QStringLiteral("Failed to save document.")
+                                                      : QString::fromStdString(result.message);
+        showMessage(QStringLiteral("File Save Error"), QStringLiteral("%1\n\n%2").arg(absolute, reason));
+        return false;
+    }
+    doc.SetModifiedFlag(false);
+    e->path = absolute;
+    e->title = QFileInfo(absolute).fileName();
+    AddToRecentFiles(absolute);
+    if (m_mainFrame) {
+        if (CDocFrame* f = m_mainFrame->FrameOf(doc))
+            f->UpdateTitle();
+        m_mainFrame->UpdateTitle();
+    }
+    return true;
+}
+
+bool CMolvexApp::QueryCloseDocument(CMolvexDoc& doc)
+{
+    if (!doc.IsModified())
+        return true;
+    switch (askToSave(DocumentTitle(doc))) {
+    case QMessageBox::Yes: return SaveDocument(doc, false);
+    case QMessageBox::No: return true;
+    default: return false;
+    }
+}
+
+bool CMolvexApp::QueryCloseAll()
+{
+    for (const auto& e : m_docs)
+        if (!QueryCloseDocument(*e->doc))
+            return false;
+    return true;
+}
+
+void CMolvexApp::DestroyDocument(CMolvexDoc* doc)
+{
+    for (auto it = m_docs.begin(); it != m_docs.end(); ++it) {
+        if ((*it)->doc.get() == doc) {
+            m_docs.erase(it);
+            return;
+        }
+    }
+}
+
+CMolvexDoc* CMolvexApp::Document(std::size_t i) const { return i < m_docs.size() ? m_docs[i]->doc.get() : nullptr; }
+
+CMolvexApp::DocEntry* CMolvexApp::Entry(const CMolvexDoc& doc) const
+{
+    for (const auto& e : m_docs)
+        if (e->doc.get() == &doc)
+            return e.get();
+    return nullptr;
+}
+
+QString CMolvexApp::DocumentTitle(const CMolvexDoc& doc) const
+{
+    const DocEntry* e = Entry(doc);
+    return e ? e->title : QString();
+}
+
+QString CMolvexApp::DocumentPath(const CMolvexDoc& doc) const
+{
+    const DocEntry* e = Entry(doc);
+    return e ? e->path : QString();
+}
+
+void CMolvexApp::LoadRecentFiles()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Recent File List"));
+    m_recentFiles.clear();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString f = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!f.isEmpty())
+            m_recentFiles << f;
+    }
+    emit recentFilesChanged();
+}
+
+void CMolvexApp::SaveRecentFiles()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Recent File List"));
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= m_recentFiles.size())
+            settings.setValue(key, m_recentFiles[i - 1]);
+        else
+            settings.remove(key);
+    }
+}
+
+void CMolvexApp::AddToRecentFiles(const QString& path)
+{
+    for (int i = m_recentFiles.size() - 1; i >= 0; --i)
+        if (SamePath(m_recentFiles[i], path) || m_recentFiles[i] == path)
+            m_recentFiles.removeAt(i);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > kRecentFileCount)
+        m_recentFiles.removeLast();
+    SaveRecentFiles();
+    emit recentFilesChanged();
+}
+
+bool CMolvexApp::OnDDECommand(const QString& command)
+{
+    std::vector<DdeCommand> commands;
+    if (!ParseDde(command, commands))
+        return false;
+    for (const DdeCommand& c : commands) {
+        if (c.name.compare(QLatin1String("open"), Qt::CaseInsensitive) == 0 && c.args.size() == 1) {
+            if (!OpenDocumentFile(c.args[0]))
+                return false;
+            if (m_mainFrame)
+                m_mainFrame->ActivateFrame();
+        } else if (c.name.compare(QLatin1String("new"), Qt::CaseInsensitive) == 0 && c.args.isEmpty()) {
+            OnFileNew();
+        } else {
+            return false;
+        }
+    }
+    if (m_mainFrame && m_mainFrame->isVisible()) {
+        // The user asked for the document: show the editor where it is.
+        if (m_mainFrame->isMinimized())
+            m_mainFrame->showNormal();
+        m_mainFrame->raise();
+        m_mainFrame->activateWindow();
+    }
+    return true;
+}
+
+QPrinter& CMolvexApp::Printer()
+{
+    // At the screen's resolution one logical unit stays one screen pixel on paper, so
+    // the printed equation has the size it has on screen.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    return *m_printer;
+}
+
+bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
+{
+    switch (id) {
+    case cmd::AppAbout: {
+        CAboutDialog dialog(parent);
+        dialog.exec();
+        return true;
+    }
+    case cmd::AboutTamrel: {
+        CContactDialog dialog(parent);
+        dialog.exec();
+        return true;
+    }
+    case cmd::AdjustLevel: RunAdjustLevelCommand(m_state, parent); return true;
+    case cmd::WriteDefaultConfig: {
+        std::vector<IniSaveError> errors;
+        std::string folder = ProgramFolder().toStdString();
+        if (!folder.empty() && folder.back() != '/')
+            folder += '/';
+        const std::string text = WriteDefaultConfigFile(m_state, errors, folder);
+        for (const IniSaveError& e : errors)
+            showMessage(QString::fromStdString(e.caption), QString::fromStdString(e.text));
+        showMessage(QStringLiteral("Molvex 2"), QString::fromStdString(text));
+        return true;
+    }
+    case cmd::FilePrintSetup: {
+        QPageSetupDialog dialog(&Printer(), parent);
+        dialog.exec();
+        return true;
+    }
+    case cmd::ReadHelpFile:
+    case cmd::Help:
+    case cmd::HelpIndex:
+    case cmd::HelpUsing:
+    case cmd::ReadManual:
+    case cmd::ReadQuickrefCard: {
+        const HelpDocument which = id == cmd::ReadManual         ? HelpDocument::Manual
+                                   : id == cmd::ReadQuickrefCard ? HelpDocument::QuickrefCard
+                                                                 : HelpDocument::HelpFile;
+        const HelpMessage m = MessageFor(OpenHelpDocument(which, ProgramFolder(), DesktopHelpOpener()));
+        if (!m.caption.isEmpty())
+            showMessage(m.caption, m.text);
+        return true;
+    }
+    default: return false;
+    }
+}
