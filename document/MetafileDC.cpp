@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -550,4 +551,22 @@ std::vector<std::uint8_t> WithPlaceableHeader(const std::vector<std::uint8_t>& w
     Put16(out, checksum);
     out.insert(out.end(), wmf.begin(), wmf.end());
     return out;
+}
+
+int PictureUnitsPerInch(const MetafilePicture& picture)
+{
+    // xExt was rounded from width × 2540 / inch; for any picture at least a digit
+    // wide that rounding moves the recovered inch by well under one.
+    if (picture.xExt <= 0 || picture.logicalSize.cx <= 0)
+        return 96;
+    const double inch = picture.logicalSize.cx * 2540.0 / picture.xExt;
+    if (!(inch >= 1.0 && inch <= 65535.0))
+        return 96;
+    return static_cast<int>(std::lround(inch));
+}
+
+std::vector<std::uint8_t> PlaceableMetafile(const MetafilePicture& picture)
+{
+    return WithPlaceableHeader(picture.metafile, 0, 0, picture.logicalSize.cx, picture.logicalSize.cy,
+                               PictureUnitsPerInch(picture));
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "document/Clipboard.h"
 #include "engine/DeviceContext.h"
 
 namespace wmf {
@@ -163,3 +164,12 @@ private:
 // an inch. Values beyond 16 bits are saturated.
 std::vector<std::uint8_t> WithPlaceableHeader(const std::vector<std::uint8_t>& wmf, int left, int top,
                                               int right, int bottom, int unitsPerInch);
+
+// The logical inch of a clipboard picture, recovered from its two sizes (the record
+// carries only hundredths of a millimetre); 96 when it cannot be told.
+int PictureUnitsPerInch(const MetafilePicture& picture);
+
+// A clipboard picture as a .wmf file: placeable header with the box in logical units.
+// Kept here, apart from the document, so the platform layer can use it without the
+// engine's line header.
+std::vector<std::uint8_t> PlaceableMetafile(const MetafilePicture& picture);

@@ -1,7 +1,6 @@
 #include "document/PictureExport.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "document/MetafileDC.h"
 
@@ -59,24 +58,6 @@ RecordedPicture RecordEquationPicture(CMolvexDoc& doc, CDC& attribute)
     doc.DrawEquation(recorder, picture.metrics.lineTops, 0, 0);
     picture.metafile = recorder.Close();
     return picture;
-}
-
-int PictureUnitsPerInch(const MetafilePicture& picture)
-{
-    // xExt was rounded from width × 2540 / inch; for any picture at least a digit
-    // wide that rounding moves the recovered inch by well under one.
-    if (picture.xExt <= 0 || picture.logicalSize.cx <= 0)
-        return 96;
-    const double inch = picture.logicalSize.cx * 2540.0 / picture.xExt;
-    if (!(inch >= 1.0 && inch <= 65535.0))
-        return 96;
-    return static_cast<int>(std::lround(inch));
-}
-
-std::vector<std::uint8_t> PlaceableMetafile(const MetafilePicture& picture)
-{
-    return WithPlaceableHeader(picture.metafile, 0, 0, picture.logicalSize.cx, picture.logicalSize.cy,
-                               PictureUnitsPerInch(picture));
 }
 
 std::vector<std::uint8_t> PlaceableMetafile(const RecordedPicture& picture)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/Clipboard.h"
+#include "document/MetafileDC.h"
 #include "document/MolvexDoc.h"
 
 struct RecordedPicture {
@@ -26,10 +27,6 @@ RecordedPicture RecordEquationPicture(CMolvexDoc& doc, CDC& attribute);
 // millimetre, rounded to the nearest. A non-positive resolution counts as 96.
 std::int32_t LogicalToHimetric(std::int32_t length, int pixelsPerInch);
 
-// The logical inch of a picture, recovered from its two sizes (for the placeable
-// header of a copy that has only the clipboard record); 96 when it cannot be told.
-int PictureUnitsPerInch(const MetafilePicture& picture);
-
-// The picture as a .wmf file: placeable header with the box in logical units.
-std::vector<std::uint8_t> PlaceableMetafile(const MetafilePicture& picture);
+// The picture as a .wmf file: placeable header with the box in logical units
+// (PlaceableMetafile of a clipboard picture is in document/MetafileDC.h).
 std::vector<std::uint8_t> PlaceableMetafile(const RecordedPicture& picture);

@@ -1,0 +1,138 @@
+// Copy as Picture onto Qt's clipboard: exactly the four forms, each readable.
+// Qt's X11 native interface declares a global Display, which the engine's display
+// codes also name; this test needs neither the interface nor X11.
+#define QGUIAPPLICATION_PLATFORM_H
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QtTest>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/AppState.h"
+#include "document/MolvexDoc.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtDeviceContext.h"
+#include "platform/Render.h"
+
+namespace {
+
+std::uint16_t U16(const QByteArray& b, int at)
+{
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8));
+}
+
+bool HasInk(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128 && qAlpha(image.pixel(x, y)) > 0)
+                return true;
+    return false;
+}
+
+} // namespace
+
+class TestClipboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copiesTheFourForms_data();
+    void copiesTheFourForms();
+    void closedClipboardRefusesThePicture();
+};
+
+void TestClipboard::copiesTheFourForms_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("drawsInk");
+    QTest::newRow("sample") << QStringLiteral("co32-(aq)<>{238,92}U=ABOVE,BELOW>") << true;
+    QTest::newRow("two lines") << QStringLiteral("2H2 + O2 => 2H2O\r\nNa+ + Cl- => NaCl") << true;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void TestClipboard::copiesTheFourForms()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, drawsInk);
+
+    QClipboard* system = QGuiApplication::clipboard();
+    QVERIFY(system);
+    system->setText(QStringLiteral("earlier contents"));
+    QCOMPARE(system->text(), QStringLiteral("earlier contents"));
+
+    MolvexAppState app;
+    CMolvexDoc doc(app);
+    doc.SetEquationText(text.toStdString());
+    CQtClipboard clipboard;
+    std::unique_ptr<CQtDC> screen = CreateScreenDC();
+    const auto error = doc.CopyAsPicture(clipboard, *screen);
+    QVERIFY2(!error, error ? error->c_str() : "");
+
+    const QMimeData* data = system->mimeData();
+    QVERIFY(data);
+    QStringList formats = data->formats();
+    formats.sort();
+    QStringList expected{QString::fromLatin1(CQtClipboard::kWmfMime), QString::fromLatin1(CQtClipboard::kSvgMime),
+                         QString::fromLatin1(CQtClipboard::kPngMime), QString::fromLatin1(CQtClipboard::kNativeMime)};
+    expected.sort();
+    QCOMPARE(formats, expected);
+    QVERIFY(!data->hasText());
+
+    // The metafile with its placeable header: key, checksum, a box in pixels at the
+    // screen's inch, then a memory metafile of version 3.
+    const QByteArray wmf = data->data(QString::fromLatin1(CQtClipboard::kWmfMime));
+    QVERIFY(wmf.size() > 22 + 18);
+    QCOMPARE(U16(wmf, 0), std::uint16_t(0xCDD7));
+    QCOMPARE(U16(wmf, 2), std::uint16_t(0x9AC6));
+    std::uint16_t sum = 0;
+    for (int i = 0; i < 10; ++i)
+        sum ^= U16(wmf, 2 * i);
+    QCOMPARE(U16(wmf, 20), sum);
+    const EquationMetrics m = doc.MeasureEquation(*screen);
+    QCOMPARE(int(U16(wmf, 10)), int(m.size.cx));
+    QCOMPARE(int(U16(wmf, 12)), int(m.size.cy));
+    QCOMPARE(int(U16(wmf, 14)), screen->GetDeviceCaps(LOGPIXELSX));
+    QCOMPARE(U16(wmf, 22), std::uint16_t(1));
+    QCOMPARE(U16(wmf, 26), std::uint16_t(0x0300));
+
+    const QByteArray svg = data->data(QString::fromLatin1(CQtClipboard::kSvgMime));
+    QVERIFY(svg.contains("<svg"));
+
+    QImage png;
+    QVERIFY(png.loadFromData(data->data(QString::fromLatin1(CQtClipboard::kPngMime)), "PNG"));
+    QCOMPARE(png.width(), int(m.size.cx * CQtClipboard::kPngScale));
+    QCOMPARE(png.height(), int(m.size.cy * CQtClipboard::kPngScale));
+    QCOMPARE(HasInk(png), drawsInk);
+
+    // The native form opens as the same document.
+    const QByteArray native = data->data(QString::fromLatin1(CQtClipboard::kNativeMime));
+    const std::vector<std::uint8_t> bytes(native.begin(), native.end());
+    QVERIFY(bytes == doc.SaveToBytes());
+    CMolvexDoc pasted(app);
+    QVERIFY(pasted.LoadFromBytes(bytes).ok);
+    QCOMPARE(pasted.GetEquationText(), doc.GetEquationText());
+}
+
+void TestClipboard::closedClipboardRefusesThePicture()
+{
+    CQtClipboard clipboard;
+    MetafilePicture picture;
+    QVERIFY(!clipboard.SetPicture(picture));
+    QVERIFY(clipboard.Open());
+    // A picture without a metafile is refused rather than offered half-made.
+    QVERIFY(!clipboard.SetPicture(picture));
+    std::string error;
+    QVERIFY(!CQtClipboard::PictureMimeData(picture, &error));
+    QVERIFY(!error.empty());
+    clipboard.Close();
+}
+
+QTEST_MAIN(TestClipboard)
+#include "tst_clipboard.moc"
