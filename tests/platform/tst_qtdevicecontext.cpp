@@ -159,6 +159,8 @@ private slots:
     void backgroundMode();
     void symbolText();
     void svgCarriesUnicode();
+    void fontAttributes_data();
+    void fontAttributes();
     void layoutAtLogicalSize_data();
     void layoutAtLogicalSize();
     void sampleLineInk();
@@ -511,6 +513,52 @@ void TestQtDeviceContext::svgCarriesUnicode()
         QVERIFY2(present, qPrintable(expected));
     }
     QVERIFY(!out.contains(QStringLiteral("Standard Symbols")));
+}
+
+void TestQtDeviceContext::fontAttributes_data()
+{
+    // A blank has no ink of its own: only underline and strike-out put any there.
+    QTest::addColumn<int>("underline");
+    QTest::addColumn<int>("strikeOut");
+    QTest::addColumn<bool>("belowBaseline");
+    QTest::addColumn<bool>("aboveBaseline");
+    QTest::newRow("plain") << 0 << 0 << false << false;
+    QTest::newRow("underline") << 1 << 0 << true << false;
+    QTest::newRow("strike-out") << 0 << 1 << false << true;
+}
+
+void TestQtDeviceContext::fontAttributes()
+{
+    QFETCH(int, underline);
+    QFETCH(int, strikeOut);
+    QFETCH(bool, belowBaseline);
+    QFETCH(bool, aboveBaseline);
+    QImage img = WhiteImage(60, 60);
+    {
+        CQtDC dc(&img);
+        LOGFONTA lf = Font(-28);
+        lf.lfUnderline = static_cast<std::uint8_t>(underline);
+        lf.lfStrikeOut = static_cast<std::uint8_t>(strikeOut);
+        dc.SelectObject(dc.CreateFontIndirectA(lf));
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+        dc.TextOut(10, 40, "  ", 2);
+        dc.TextOut(30, 40, " ", 1);
+    }
+    QCOMPARE(!Ink(img, QRect(0, 40, 60, 20)).isNull(), belowBaseline);
+    QCOMPARE(!Ink(img, QRect(0, 0, 60, 40)).isNull(), aboveBaseline);
+
+    // Weight and slant reach the realised font.
+    CQtDC dc(96, 96);
+    HGDIOBJ regular = dc.CreateFontIndirectA(Font(-14));
+    HGDIOBJ bold = dc.CreateFontIndirectA(Font(-14, "Arial", 700));
+    dc.SelectObject(regular);
+    const int regularWidth = dc.GetTextExtentPoint32A("iiiitttt", 8).cx;
+    dc.SelectObject(bold);
+    QVERIFY(dc.GetTextExtentPoint32A("iiiitttt", 8).cx > regularWidth);
+    TEXTMETRICA tm;
+    dc.GetTextMetricsA(tm);
+    QCOMPARE(tm.tmWeight, 700);
 }
 
 void TestQtDeviceContext::layoutAtLogicalSize_data()
