@@ -1,4 +1,5 @@
 #include "shell/AppDialogs.h"
+#include "shell/ShellResources.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@ namespace {
 
 void Build(QDialog* dialog, const QString& title, const QStringList& lines)
 {
+    InitShellResources();
     dialog->setWindowTitle(title);
     auto* outer = new QVBoxLayout(dialog);
     auto* row = new QHBoxLayout;

@@ -1,4 +1,5 @@
 #include "shell/CommandTables.h"
+#include "shell/ShellResources.h"
 
 #include <QAction>
 #include <QIcon>
@@ -142,7 +143,7 @@ const AccelTable& MainAccelTable()
     return table;
 }
 
-CCommandSet::CCommandSet(QWidget* owner) : QObject(owner), m_owner(owner) {}
+CCommandSet::CCommandSet(QWidget* owner) : QObject(owner), m_owner(owner) { InitShellResources(); }
 
 QAction* CCommandSet::Action(int id)
 {

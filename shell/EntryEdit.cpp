@@ -1,4 +1,5 @@
 #include "shell/EntryEdit.h"
+#include "shell/ShellResources.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -121,6 +122,7 @@ DialogUnits UnitsOf(const QFont& font)
 
 CEntryBar::CEntryBar(QWidget* parent) : QToolBar(parent)
 {
+    InitShellResources();
     setObjectName(QStringLiteral("entryBar"));
     setWindowTitle(QStringLiteral("Equation"));
     setMovable(false);

@@ -1,4 +1,5 @@
 #include "shell/MainFrame.h"
+#include "shell/ShellResources.h"
 
 #include "shell/QtApplication.h"
 
@@ -82,6 +83,7 @@ void CDocFrame::closeEvent(QCloseEvent* event)
 
 CMainFrame::CMainFrame(CMolvexApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
 {
+    InitShellResources();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/molvex2.svg")));
     setAcceptDrops(true);

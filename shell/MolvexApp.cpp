@@ -1,4 +1,5 @@
 #include "shell/MolvexApp.h"
+#include "shell/ShellResources.h"
 
 #include "shell/QtApplication.h"
 
@@ -109,6 +110,7 @@ bool ParseDde(const QString& text, std::vector<DdeCommand>& out)
 
 CMolvexApp::CMolvexApp(QObject* parent) : QObject(parent), m_entryEdit(std::make_unique<CEntryEdit>())
 {
+    InitShellResources();
     instanceName = DefaultInstanceName();
     showMessage = [](const QString& caption, const QString& text) {
         QMessageBox::information(QApplication::activeWindow(), caption, text);

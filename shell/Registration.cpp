@@ -1,4 +1,5 @@
 #include "shell/Registration.h"
+#include "shell/ShellResources.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,6 +55,7 @@ QString UserDataHome()
 RegistrationResult WriteRegistration(const QString& dataHome, const QString& programPath, bool refreshCaches)
 {
     RegistrationResult r;
+    InitShellResources();
     const QString root = QDir(dataHome).absolutePath();
     const QByteArray icon = Resource(QStringLiteral(":/icons/molvex2.svg"));
     const QByteArray docIcon = Resource(QStringLiteral(":/icons/application-x-molvex2.svg"));

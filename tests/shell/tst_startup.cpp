@@ -1,0 +1,251 @@
+// Start-up: the command-line rules, the registration, the start modes, and the
+// application's own commands (help files, About, Font).
+#include "tests/shell/ShellFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "shell/AppDialogs.h"
+#include "shell/CommandLine.h"
+#include "shell/FontCommand.h"
+#include "shell/HelpCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/Registration.h"
+
+Q_DECLARE_METATYPE(CommandLineRequest::Action)
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool AnyVisibleWindow()
+{
+    const auto widgets = QApplication::topLevelWidgets();
+    return std::any_of(widgets.begin(), widgets.end(), [](QWidget* w) { return w->isVisible(); });
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandLine_data()
+    {
+        using A = CommandLineRequest::Action;
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<A>("action");
+        QTest::addColumn<QString>("path");
+
+        QTest::newRow("empty") << QStringList() << A::NewDocument << "";
+        QTest::newRow("blanks only") << QStringList{"  "} << A::NewDocument << "";
+        QTest::newRow("embedding, slash, lower case") << QStringList{"/embedding"} << A::Embedding << "";
+        QTest::newRow("embedding, dash") << QStringList{"-Embedding"} << A::Embedding << "";
+        QTest::newRow("embedding with a path") << QStringList{"-EMBEDDING", "x.mv2"} << A::Embedding << "";
+        QTest::newRow("automation") << QStringList{"-Automation"} << A::Automation << "";
+        QTest::newRow("automation, slash") << QStringList{"/automation"} << A::Automation << "";
+        QTest::newRow("register") << QStringList{"-r"} << A::Register << "";
+        QTest::newRow("register with more") << QStringList{"-r", "now"} << A::Register << "";
+        QTest::newRow("path") << QStringList{"/tmp/a.mv2"} << A::OpenDocument << "/tmp/a.mv2";
+        QTest::newRow("path with blanks, split")
+            << QStringList{"/tmp/my", "equation", "file.mv2"} << A::OpenDocument << "/tmp/my equation file.mv2";
+        QTest::newRow("quoted path") << QStringList{"\"/tmp/my file.mv2\""} << A::OpenDocument << "/tmp/my file.mv2";
+        QTest::newRow("name beginning with -r") << QStringList{"-rates.mv2"} << A::OpenDocument << "-rates.mv2";
+        QTest::newRow("option inside a path is no option")
+            << QStringList{"/tmp/-embedding.mv2"} << A::OpenDocument << "/tmp/-embedding.mv2";
+        QTest::newRow("a lone quote") << QStringList{"\""} << A::OpenDocument << "\"";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(CommandLineRequest::Action, action);
+        QFETCH(QString, path);
+        const CommandLineRequest r = ParseCommandLine(JoinArguments(arguments));
+        QCOMPARE(r.action, action);
+        QCOMPARE(r.path, path);
+    }
+
+    void registration()
+    {
+        QTemporaryDir dir;
+        QuietEditor editor(dir.path());
+        editor.app->registrationFolder = dir.filePath(QStringLiteral("share"));
+        QVERIFY(!editor.app->InitInstance({QStringLiteral("-r")}));
+        QVERIFY(!AnyVisibleWindow());
+
+        const QString share = dir.filePath(QStringLiteral("share"));
+        const QByteArray mime = Read(share + QStringLiteral("/mime/packages/molvex2.xml"));
+        QVERIFY(mime.contains("type=\"application/x-molvex2\""));
+        QVERIFY(mime.contains("<glob pattern=\"*.mv2\"/>"));
+        QVERIFY(mime.contains("<sub-class-of type=\"application/x-ole-storage\"/>"));
+
+        const QByteArray desktop = Read(share + QStringLiteral("/applications/molvex2.desktop"));
+        for (const char* line : {"Exec=molvex2 %f\n", "MimeType=application/x-molvex2;\n",
+                                 "Categories=Science;Chemistry;\n", "Type=Application\n"})
+            QVERIFY2(desktop.contains(line), line);
+
+        const QByteArray service = Read(share + QStringLiteral("/dbus-1/services/com.tamrel.Molvex2.service"));
+        QVERIFY(service.startsWith("[D-BUS Service]\n"));
+        QVERIFY(service.contains("Name=com.tamrel.Molvex2\n"));
+        const QRegularExpression exec(QStringLiteral("Exec=(/\\S+) -Embedding\\n"));
+        QVERIFY2(exec.match(QString::fromUtf8(service)).hasMatch(), service.constData());
+
+        QVERIFY(Read(share + QStringLiteral("/icons/hicolor/scalable/apps/molvex2.svg")).contains("<svg"));
+        QVERIFY(Read(share + QStringLiteral("/icons/hicolor/scalable/mimetypes/application-x-molvex2.svg"))
+                    .contains("<svg"));
+    }
+
+    void registrationFailureIsReported()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const RegistrationResult r = WriteRegistration(dir.filePath(QStringLiteral("file")), "/usr/bin/molvex2", false);
+        QVERIFY(!r.ok);
+        QVERIFY(!r.error.isEmpty());
+    }
+
+    void startModes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<bool>("window");
+        QTest::addColumn<int>("documents");
+        QTest::addColumn<int>("pending");
+        QTest::newRow("new document") << QStringList() << true << true << 1 << 1;
+        // No server in this build of the test: starting it fails and the program ends
+        // without having shown anything.
+        QTest::newRow("embedding shows nothing") << QStringList{"/embedding"} << false << false << 0 << 0;
+        QTest::newRow("missing file: no document") << QStringList{"/nonexistent/x y.mv2"} << true << true << 0 << 1;
+    }
+    void startModes()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, started);
+        QFETCH(bool, window);
+        QFETCH(int, documents);
+        QFETCH(int, pending);
+        QTemporaryDir dir;
+        QuietEditor editor(dir.path());
+        QCOMPARE(editor.app->InitInstance(arguments), started);
+        QCOMPARE(editor.app->MainFrame()->isVisible(), window);
+        QCOMPARE(int(editor.app->DocumentCount()), documents);
+        QCOMPARE(int(editor.app->pendingContainerUpdate), pending);
+        if (documents == 0 && window) {
+            QCOMPARE(editor.messages.size(), 1);
+            QVERIFY(editor.messages[0].contains(QStringLiteral("/nonexistent/x y.mv2")));
+        }
+        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Tamrel Software"));
+    }
+
+    void help_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<bool>("viewer");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("opened");
+        const int help = int(HelpDocument::HelpFile), manual = int(HelpDocument::Manual),
+                  card = int(HelpDocument::QuickrefCard);
+        QTest::newRow("help file") << help << true << true << "" << "molvex2.chm";
+        QTest::newRow("manual") << manual << true << true << "" << "mv2_manl.pdf";
+        QTest::newRow("card") << card << true << true << "" << "mv2_card.pdf";
+        QTest::newRow("missing help file") << help << false << true << "File Error" << "";
+        QTest::newRow("missing manual") << manual << false << true << "File Error" << "";
+        QTest::newRow("no PDF reader") << card << true << false << "Cannot find Adobe Acrobat" << "";
+        QTest::newRow("help file needs no PDF reader") << help << true << false << "" << "molvex2.chm";
+    }
+    void help()
+    {
+        QFETCH(int, which);
+        QFETCH(bool, present);
+        QFETCH(bool, viewer);
+        QFETCH(QString, caption);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        const auto doc = HelpDocument(which);
+        if (present) {
+            QFile f(HelpDocumentPath(doc, dir.path()));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("%PDF-1.4\n");
+        }
+        QString openedPath;
+        HelpOpener opener;
+        opener.open = [&](const QString& p) {
+            openedPath = p;
+            return true;
+        };
+        opener.hasViewer = [&](const QString&) { return viewer; };
+        const HelpMessage m = MessageFor(OpenHelpDocument(doc, dir.path(), opener));
+        QCOMPARE(m.caption, caption);
+        if (caption == QLatin1String("File Error"))
+            QCOMPARE(m.text, QStringLiteral("I cannot locate that file"));
+        QCOMPARE(QFileInfo(openedPath).fileName(), opened);
+        if (!opened.isEmpty())
+            QCOMPARE(QFileInfo(openedPath).absolutePath(), QDir(dir.path()).absolutePath());
+    }
+
+    void aboutVersionLine()
+    {
+        CAboutDialog about;
+        auto* first = about.findChild<QLabel*>(QStringLiteral("line1"));
+        QVERIFY(first);
+        QVERIFY2(QRegularExpression(QStringLiteral("^Molvex V\\d+\\.\\d{3}\\.\\d+$")).match(first->text()).hasMatch(),
+                 qPrintable(first->text()));
+    }
+
+    void fontChoice_data()
+    {
+        QTest::addColumn<qreal>("points");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("lfHeight");
+        QTest::addColumn<int>("himetric");
+        QTest::newRow("14 pt at 96") << 14.0 << 96 << -19 << 493;
+        QTest::newRow("10.5 pt at 96") << 10.5 << 96 << -14 << 370;
+        QTest::newRow("12 pt at 120") << 12.0 << 120 << -20 << 423;
+        QTest::newRow("8 pt at 96") << 8.0 << 96 << -11 << 282;
+        QTest::newRow("72 pt at 96") << 72.0 << 96 << -96 << 2539;
+    }
+    void fontChoice()
+    {
+        QFETCH(qreal, points);
+        QFETCH(int, dpi);
+        QFETCH(int, lfHeight);
+        QFETCH(int, himetric);
+        KVLogFont base;
+        base.lf.lfOutPrecision = 3;
+        QFont font(QStringLiteral("Liberation Serif"));
+        font.setPointSizeF(points);
+        font.setBold(true);
+        font.setItalic(true);
+        font.setUnderline(true);
+        font.setStrikeOut(true);
+        const KVLogFont r = RecordFromChoice(base, font, RGB(128, 0, 0), dpi);
+        QCOMPARE(r.lf.lfHeight, lfHeight);
+        QCOMPARE(r.himetricHeight, himetric);
+        QCOMPARE(r.lf.lfWeight, 700);
+        QCOMPARE(int(r.lf.lfItalic), 1);
+        QCOMPARE(int(r.lf.lfUnderline), 1);
+        QCOMPARE(int(r.lf.lfStrikeOut), 1);
+        QCOMPARE(r.color, RGB(128, 0, 0));
+        QCOMPARE(QString::fromLatin1(r.lf.lfFaceName), QStringLiteral("Liberation Serif"));
+        QCOMPARE(int(r.lf.lfOutPrecision), 3);
+
+        // Back into the dialog, the record shows the size it was chosen at.
+        const QFont again = FontFromRecord(r, dpi);
+        QCOMPARE(qRound(again.pointSizeF()), qRound(-lfHeight * 72.0 / dpi));
+        QVERIFY(again.bold() && again.italic() && again.underline() && again.strikeOut());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
