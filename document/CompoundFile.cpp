@@ -27,7 +27,9 @@ void QuietLibraryLogs()
     static const bool installed = [] {
         const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL |
                                                         G_LOG_LEVEL_MESSAGE | G_LOG_FLAG_RECURSION);
-        for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:utils", "GLib", "GLib-GObject"}) {
+        // nullptr is the domain of messages logged without one, as some of libgsf's are.
+        for (const char* domain : {static_cast<const char*>(nullptr), "libgsf", "libgsf:msole", "libgsf:utils", "GLib",
+                                   "GLib-GObject"}) {
             g_log_set_handler(domain, levels, DiscardLog, nullptr);
             g_log_set_fatal_mask(domain, G_LOG_LEVEL_ERROR);
         }
