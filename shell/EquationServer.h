@@ -1,7 +1,75 @@
 #pragma once
 // The equation server that containers talk to; started by "-Embedding" or
 // "-Automation" instead of showing a window.
+//
+// On the session bus it owns com.tamrel.Molvex2 until its one object exists, then
+// gives the name up so the bus starts a fresh process for the next object. The
+// object lives at /com/tamrel/Molvex2/Equation, interface com.tamrel.Molvex2.Equation
+// (resources/com.tamrel.Molvex2.Equation.xml).
+#include <QByteArray>
+#include <QDBusContext>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class CInPlaceFrame;
 class CMolvexApp;
+class CMolvexDoc;
+class CMolvexSrvrItem;
+class QDBusServiceWatcher;
+
+inline constexpr char kEquationService[] = "com.tamrel.Molvex2";
+inline constexpr char kEquationPath[] = "/com/tamrel/Molvex2/Equation";
+inline constexpr char kEquationInterface[] = "com.tamrel.Molvex2.Equation";
 
 // Starts serving; false when the server cannot be started (the program then exits).
 bool StartEquationServer(CMolvexApp& app, bool automation);
+
+class CEquationObject : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.tamrel.Molvex2.Equation")
+public:
+    explicit CEquationObject(CMolvexApp& app, QObject* parent = nullptr);
+    ~CEquationObject() override;
+
+public slots:
+    // Creating: a new empty object, or one loaded from native data. Both answer the
+    // unique bus name to address from then on.
+    QString New();
+    QString Load(const QByteArray& data);
+    // The caller becomes the object's container: when it leaves the bus, the object
+    // is released as by Release.
+    void WatchContainer();
+    QByteArray Save();
+    // The metafile (no placeable header) and its size in hundredths of a millimetre.
+    QByteArray GetPicture(int& width, int& height);
+    QByteArray GetSvg();
+    QByteArray GetPng(double scale);
+    bool GetExtent(uint aspect, int& width, int& height);
+    void SetEquationText(const QString& text);
+    QString GetEquationText();
+    void OpenWindow();
+    void ActivateInPlace(qulonglong containerFrame, qulonglong objectArea);
+    void Deactivate();
+    void Release();
+
+signals:
+    void Changed();
+    void Updated(const QByteArray& data);
+    void Closed();
+
+private:
+    bool EnsureObject();
+    bool Require();
+    void OnFrameCommand(int id);
+    void ShowServerFrame();
+    void ReleaseObject();
+
+    CMolvexApp& m_app;
+    CMolvexDoc* m_doc = nullptr;
+    std::unique_ptr<CMolvexSrvrItem> m_item;
+    std::unique_ptr<CInPlaceFrame> m_inPlace;
+    std::unique_ptr<QDBusServiceWatcher> m_watcher;
+    bool m_released = false;
+    bool m_frameHooked = false;
+};

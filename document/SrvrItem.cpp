@@ -1,0 +1,79 @@
+#include "document/SrvrItem.h"
+
+#include <cmath>
+
+#include "document/AppState.h"
+#include "document/PictureExport.h"
+
+CMolvexSrvrItem::CMolvexSrvrItem(CMolvexDoc& doc, bool linkItem) : m_doc(doc), m_link(linkItem)
+{
+    m_doc.AddObserver(this);
+}
+
+CMolvexSrvrItem::~CMolvexSrvrItem() { m_doc.RemoveObserver(this); }
+
+void CMolvexSrvrItem::Serialize(CArchive& ar)
+{
+    if (!m_link)
+        m_doc.Serialize(ar);
+}
+
+std::vector<std::uint8_t> CMolvexSrvrItem::NativeData()
+{
+    if (m_link)
+        return {};
+    return m_doc.SaveToBytes();
+}
+
+bool CMolvexSrvrItem::OnDraw(CDC& dc, SIZE& size)
+{
+    dc.SetMapMode(MM_ANISOTROPIC);
+    size = SIZE{0, 0};
+
+    const EquationMetrics m = m_doc.MeasureEquation(dc);
+    // An empty equation still measures as "3", but a hostile font record could make
+    // the height zero; no hint is better than a division by zero.
+    std::int32_t amount = 0;
+    if (m.size.cy != 0) {
+        const double a = static_cast<double>(m.lowering) / static_cast<double>(m.size.cy) * 1000.0;
+        if (std::isfinite(a) && std::fabs(a) < 2147483647.0)
+            amount = static_cast<std::int32_t>(a);
+    }
+    lastAmount = amount;
+
+    dc.SetWindowOrg(0, 0);
+    dc.SetWindowExt(m.size.cx, m.size.cy);
+    dc.SetViewportExt(m.size.cx, m.size.cy);
+
+    size.cx = LogicalToHimetric(m.size.cx, dc.GetDeviceCaps(LOGPIXELSX));
+    size.cy = LogicalToHimetric(m.size.cy, dc.GetDeviceCaps(LOGPIXELSY));
+
+    MolvexAppState& app = m_doc.App();
+    app.adjustStore.SetInt("Lowering Hint", "Amount", amount, true);
+    app.adjustStore.SetInt("Lowering Hint", "PointSize", -m.fontHeight, true);
+    app.levelAdjust.ApplyRange();
+    app.levelAdjust.Save(app.adjustStore);
+    (void)app.adjustStore.Save();
+
+    m_doc.DrawEquation(dc, m.lineTops, 0, 0);
+
+    if (onFocusEntry)
+        onFocusEntry();
+    return true;
+}
+
+bool CMolvexSrvrItem::OnGetExtent(int aspect, SIZE& size) const
+{
+    if (aspect != DVASPECT_CONTENT) {
+        size = SIZE{0, 0};
+        return false;
+    }
+    size = SIZE{10000, 10000};
+    return true;
+}
+
+void CMolvexSrvrItem::ItemsChanged(CMolvexDoc&)
+{
+    if (onChanged)
+        onChanged();
+}
