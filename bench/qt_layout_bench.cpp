@@ -1,10 +1,6 @@
 // Layout and drawing on the Qt raster context: what every keystroke costs in the
 // editor, where each line is measured and then drawn into the view's image.
 
-// Qt's X11 native interface declares a global Display, which the engine's display
-// codes also name; nothing here needs the interface.
-#define QGUIAPPLICATION_PLATFORM_H
-
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

@@ -192,7 +192,7 @@ void CEquationLine::Scan()
     for (int i = 0; i < n; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == kBackquote) {
-            display[i] = Display::Symbol;
+            display[i] = DisplayCode::Symbol;
             text[i] = static_cast<char>(kDegree);
         }
         const char stored = text[i];
@@ -552,22 +552,22 @@ void CEquationLine::MarkGreekForms()
     const std::size_t n = text.size();
     for (std::size_t b = 0; b < n; ++b) {
         if (StartsWith(text, b, "nu_")) {
-            display[b] = Display::BarredSymbol;
-            display[b + 1] = Display::Hidden;
-            display[b + 2] = Display::Hidden;
+            display[b] = DisplayCode::BarredSymbol;
+            display[b + 1] = DisplayCode::Hidden;
+            display[b + 2] = DisplayCode::Hidden;
             classes[b] = classes[b + 1] = classes[b + 2] = C::GreekForm;
         } else if (StartsWith(text, b, "nu")) {
-            display[b] = Display::Symbol;
-            display[b + 1] = Display::Hidden;
+            display[b] = DisplayCode::Symbol;
+            display[b + 1] = DisplayCode::Hidden;
             classes[b] = classes[b + 1] = C::GreekForm;
         }
         if (b + 3 <= n && ToLower(static_cast<unsigned char>(text[b])) == 'd'
             && ToLower(static_cast<unsigned char>(text[b + 1])) == 'e'
             && ToLower(static_cast<unsigned char>(text[b + 2])) == 'h') {
             text[b] = 'D';
-            display[b] = Display::Symbol;
-            display[b + 1] = Display::Hidden;
-            display[b + 2] = Display::Capital;
+            display[b] = DisplayCode::Symbol;
+            display[b + 1] = DisplayCode::Hidden;
+            display[b + 2] = DisplayCode::Capital;
             classes[b] = classes[b + 1] = classes[b + 2] = C::GreekForm;
         }
     }
@@ -585,18 +585,18 @@ void CEquationLine::SetDisplayCodes()
         case C::QuoteOpen:
         case C::QuoteClose:
         case C::StackTop:
-        case C::StackBottom: display[i] = Display::Hidden; break;
+        case C::StackBottom: display[i] = DisplayCode::Hidden; break;
         case C::FixedSubscript:
-        case C::Subscript: display[i] = Display::Lowered; break;
+        case C::Subscript: display[i] = DisplayCode::Lowered; break;
         case C::Charge:
-        case C::MinusCharge: display[i] = Display::Raised; break;
-        case C::StateGroup: display[i] = Display::StateText; break;
-        case C::ElementInitial: display[i] = Display::Capital; break;
-        case C::ReactionArrowStart: display[i] = Display::ArrowReaction; break;
-        case C::EquilibriumArrowStart: display[i] = Display::ArrowEquilibrium; break;
-        case C::Closer: display[i] = Display::HiddenCloser; break;
-        case C::StackOpen: display[i] = Display::StackedPair; break;
-        case C::Quoted: display[i] = Display::Normal; break;
+        case C::MinusCharge: display[i] = DisplayCode::Raised; break;
+        case C::StateGroup: display[i] = DisplayCode::StateText; break;
+        case C::ElementInitial: display[i] = DisplayCode::Capital; break;
+        case C::ReactionArrowStart: display[i] = DisplayCode::ArrowReaction; break;
+        case C::EquilibriumArrowStart: display[i] = DisplayCode::ArrowEquilibrium; break;
+        case C::Closer: display[i] = DisplayCode::HiddenCloser; break;
+        case C::StackOpen: display[i] = DisplayCode::StackedPair; break;
+        case C::Quoted: display[i] = DisplayCode::Normal; break;
         default: break; // what the scan or the Greek forms set
         }
     }

@@ -45,7 +45,7 @@ struct CharClass {
 };
 
 // Display codes: how layout and drawing render a position.
-struct Display {
+struct DisplayCode {
     enum : std::int16_t {
         Normal = 0,
         Symbol = 1,

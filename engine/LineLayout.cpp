@@ -80,7 +80,7 @@ char Upper(char c)
 
 std::int16_t DisplayAt(const CEquationLine& line, std::size_t i)
 {
-    return i < line.display.size() ? line.display[i] : static_cast<std::int16_t>(Display::Normal);
+    return i < line.display.size() ? line.display[i] : static_cast<std::int16_t>(DisplayCode::Normal);
 }
 
 const std::string& SlotText(const std::vector<std::string>& v, i64 k)
@@ -265,31 +265,31 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
             // A charge sign stands a little apart from a formula and closes up on a
             // subscript.
             const std::int16_t prev = DisplayAt(line, i - 1);
-            if (prev == Display::Normal)
+            if (prev == DisplayCode::Normal)
                 a += 2 * u;
-            else if (prev == Display::Lowered)
+            else if (prev == DisplayCode::Lowered)
                 a -= 2 * u;
         }
         const i64 left = xb + a;
 
         switch (code) {
-        case Display::Normal:
-        case Display::Capital:
-        case Display::Symbol:
-        case Display::Raised:
-        case Display::Lowered:
-        case Display::StateText: {
+        case DisplayCode::Normal:
+        case DisplayCode::Capital:
+        case DisplayCode::Symbol:
+        case DisplayCode::Raised:
+        case DisplayCode::Lowered:
+        case DisplayCode::StateText: {
             CSelectedFont* font = &base;
             i64 baseline = yb;
             switch (code) {
-            case Display::Symbol: font = &symbol; break;
-            case Display::Raised: font = &raised; baseline = yb - S * s; break;
-            case Display::Lowered: font = &lowered; baseline = yb - B * s; break;
-            case Display::StateText: font = &state; baseline = yb - P * s; break;
+            case DisplayCode::Symbol: font = &symbol; break;
+            case DisplayCode::Raised: font = &raised; baseline = yb - S * s; break;
+            case DisplayCode::Lowered: font = &lowered; baseline = yb - B * s; break;
+            case DisplayCode::StateText: font = &state; baseline = yb - P * s; break;
             default: break;
             }
             const char upper = Upper(*ch);
-            const char* glyph = code == Display::Capital ? &upper : ch;
+            const char* glyph = code == DisplayCode::Capital ? &upper : ch;
             font->Select(dc, himetric);
             const i64 w = dc.GetTextExtentPoint32A(glyph, 1).cx;
             dc.TextOut(ToInt(left), ToInt(baseline), glyph, 1);
@@ -303,7 +303,7 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
             font->Deselect(dc);
             break;
         }
-        case Display::BarredSymbol: {
+        case DisplayCode::BarredSymbol: {
             symbol.Select(dc, himetric);
             const SIZE extent = dc.GetTextExtentPoint32A(ch, 1);
             dc.TextOut(ToInt(left), ToInt(yb), ch, 1);
@@ -315,7 +315,7 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
             symbol.Deselect(dc);
             break;
         }
-        case Display::StackedPair: {
+        case DisplayCode::StackedPair: {
             const i64 k = line.stackCount++;
             const std::string& upperField = SlotText(line.stackTop, k);
             const std::string& lowerField = SlotText(line.stackBottom, k);
@@ -331,15 +331,15 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
             a += c;
             break;
         }
-        case Display::ArrowReaction:
-        case Display::ArrowEquilibrium: {
+        case DisplayCode::ArrowReaction:
+        case DisplayCode::ArrowEquilibrium: {
             const i64 k = line.arrowCount++;
             const double measured = static_cast<double>(
                 k < static_cast<i64>(line.arrowWidth.size()) ? line.arrowWidth[static_cast<std::size_t>(k)] : 0);
             const i64 L = Trunc(std::max(measured, arrowWidthOption * static_cast<double>(m.M))) + 20 * u;
             const i64 xL = left + 5 * u;
             const i64 xR = left + L - 5 * u;
-            const bool reaction = code == Display::ArrowReaction;
+            const bool reaction = code == DisplayCode::ArrowReaction;
 
             dc.SelectObject(pen);
             if (reaction) {

@@ -149,7 +149,13 @@ void CQtDC::Init()
     if (m_device) {
         m_dpiX = m_device->logicalDpiX() > 0 ? m_device->logicalDpiX() : 96;
         m_dpiY = m_device->logicalDpiY() > 0 ? m_device->logicalDpiY() : 96;
-        QPaintEngine* engine = m_device->paintEngine();
+        // Ask an active painter for its engine: a widget's own paintEngine() is not
+        // meant to be called and warns on every paint.
+        QPaintEngine* engine = nullptr;
+        if (m_painter && m_painter->isActive())
+            engine = m_painter->paintEngine();
+        else if (m_device->devType() != QInternal::Widget)
+            engine = m_device->paintEngine();
         m_svg = engine && engine->type() == QPaintEngine::SVG;
         m_raster = engine && engine->type() == QPaintEngine::Raster;
     }

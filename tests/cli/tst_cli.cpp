@@ -1,10 +1,6 @@
 // molvex2-render run as users run it: exit statuses, messages, the files it writes
 // and the numbers it prints against the engine's own on the Qt context.
 
-// Qt's X11 native interface declares a global Display, which the engine's display
-// codes also name; this test needs neither the interface nor X11.
-#define QGUIAPPLICATION_PLATFORM_H
-
 #include <QDir>
 #include <QFile>
 #include <QImage>

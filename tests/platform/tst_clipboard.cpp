@@ -1,8 +1,4 @@
 // Copy as Picture onto Qt's clipboard: exactly the four forms, each readable.
-// Qt's X11 native interface declares a global Display, which the engine's display
-// codes also name; this test needs neither the interface nor X11.
-#define QGUIAPPLICATION_PLATFORM_H
-
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,9 +1,5 @@
 // The Qt device context against the facts the layout relies on: font resolution and
 // metrics, integer advances, alignment, mapping modes, GDI line ends, symbol text.
-// Qt's X11 native interface declares a global Display, which the engine's display
-// codes also name; this test needs neither the interface nor X11.
-#define QGUIAPPLICATION_PLATFORM_H
-
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>

@@ -1,9 +1,6 @@
 // The options dialog: slider positions from the options and back, Reset, Set as
 // Default, OK and Cancel through the Options command, the repainted preview bands
 // and the preview itself.
-// QtGui's X11 interface declares a global Display type, which the engine's display
-// codes would clash with in this file that needs both.
-#define Display QtX11Display
 #include <QApplication>
 #include <QCheckBox>
 #include <QPaintEvent>
@@ -15,7 +12,6 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
-#undef Display
 
 #include "document/AppState.h"
 #include "document/MolvexDoc.h"
