@@ -33,11 +33,8 @@
 #include "shell/MolvexApp.h"
 #include "shell/MolvexView.h"
 #include "shell/OptionsDialog.h"
-
-#if __has_include("platform/QtClipboard.h")
 #include "platform/QtClipboard.h"
-#define MOLVEX_HAVE_QT_CLIPBOARD 1
-#endif
+
 
 // ---------------------------------------------------------------------------------
 
@@ -254,7 +251,6 @@ void CMainFrame::CopyAsPicture()
     CMolvexDoc* doc = ActiveDocument();
     if (!doc)
         return;
-#ifdef MOLVEX_HAVE_QT_CLIPBOARD
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int dpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 96;
     const int dpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
@@ -262,7 +258,6 @@ void CMainFrame::CopyAsPicture()
     CQtClipboard clipboard;
     if (const auto message = doc->CopyAsPicture(clipboard, screenDC))
         m_app.showMessage(QStringLiteral("Molvex"), QString::fromStdString(*message));
-#endif
 }
 
 void CMainFrame::PrintActive(int id)
