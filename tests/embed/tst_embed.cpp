@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <cmath>
 #include <set>
@@ -74,6 +75,34 @@ private:
         const QRegularExpression re(QStringLiteral("\\[Lowering Hint\\][^\\[]*^%1=(-?\\d+)").arg(key),
                                     QRegularExpression::MultilineOption);
         return re.match(text).captured(1);
+    }
+
+    // Methods and signals of our interface with their arguments, one string each.
+    static QStringList Members(const QByteArray& xml)
+    {
+        QStringList members;
+        QXmlStreamReader r(xml);
+        bool inside = false;
+        QString current;
+        while (!r.atEnd()) {
+            r.readNext();
+            const auto name = r.name();
+            if (r.isStartElement() && name == QLatin1String("interface"))
+                inside = r.attributes().value(QLatin1String("name")) == kInterface;
+            else if (r.isEndElement() && name == QLatin1String("interface"))
+                inside = false;
+            if (!inside)
+                continue;
+            if (r.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal")))
+                current = name.toString() + ' ' + r.attributes().value(QLatin1String("name")).toString() + ':';
+            else if (r.isStartElement() && name == QLatin1String("arg"))
+                current += ' ' + r.attributes().value(QLatin1String("type")).toString() + '/' +
+                           r.attributes().value(QLatin1String("direction")).toString();
+            else if (r.isEndElement() && (name == QLatin1String("method") || name == QLatin1String("signal")))
+                members << current.replace(QStringLiteral("/in"), QString());
+        }
+        members.sort();
+        return members;
     }
 
     // What the equation measures on this side, on the same kind of screen.
@@ -289,6 +318,20 @@ private slots:
         }
         QDBusConnection::disconnectFromBus(name);
         QTRY_VERIFY_WITH_TIMEOUT(!PrivateBus::ProcessAlive(pid), 10000);
+    }
+
+    void interfaceIsAsDocumented()
+    {
+        QFile file(QStringLiteral(MOLVEX_SOURCE_ROOT "/resources/com.tamrel.Molvex2.Equation.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList documented = Members(file.readAll());
+        const QString owner = NewObject();
+        QDBusMessage call = QDBusMessage::createMethodCall(owner, kPath, QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                                           QStringLiteral("Introspect"));
+        const QString live = m_bus.Bus().call(call).arguments().value(0).toString();
+        QVERIFY(!documented.isEmpty());
+        QCOMPARE(Members(live.toUtf8()), documented);
+        Release(owner);
     }
 
     void scriptWithoutOurCodeEmbedsAnEquation()
