@@ -134,6 +134,37 @@ private slots:
         Call(owner, QStringLiteral("Release"));
         QTRY_VERIFY_WITH_TIMEOUT(!PrivateBus::ProcessAlive(m_pid), 10000);
     }
+
+    void ownWindowUpdatesTheContainerOnCtrlS()
+    {
+        QDBusMessage create = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("New"));
+        const QString owner = m_bus.Bus().call(create, QDBus::Block, 20000).arguments().value(0).toString();
+        QVERIFY(!owner.isEmpty());
+        m_pid = m_bus.Pid(owner);
+        SignalCounter counter;
+        QVERIFY(m_bus.Bus().connect(owner, kPath, kInterface, QStringLiteral("Updated"), &counter,
+                                    SLOT(OnUpdated(QByteArray))));
+        Call(owner, QStringLiteral("SetEquationText"), {QStringLiteral("N2 + 3H2 = 2NH3")});
+        QCOMPARE(Call(owner, QStringLiteral("OpenWindow")).type(), QDBusMessage::ReplyMessage);
+
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(!(window = [this] {
+                                      QProcess p;
+                                      p.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--pid"),
+                                                                          QString::number(m_pid)});
+                                      p.waitForFinished(5000);
+                                      return QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0).trimmed();
+                                  }()).isEmpty(),
+                                 10000);
+        QTest::qWait(300);
+        QProcess key;
+        key.start(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
+                                              QStringLiteral("key"), QStringLiteral("ctrl+s")});
+        QVERIFY(key.waitForFinished(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(counter.updated, 1, 10000);
+        Call(owner, QStringLiteral("Release"));
+        QTRY_VERIFY_WITH_TIMEOUT(!PrivateBus::ProcessAlive(m_pid), 10000);
+    }
 };
 
 // The X server must be up before the application connects to it.
