@@ -8,9 +8,15 @@
 #include "shell/MainFrame.h"
 #include "shell/MolvexApp.h"
 #include "shell/MolvexView.h"
+#include "shell/FontCommand.h"
+#include "shell/OptionsDialog.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtDeviceContext.h"
 #include "shell/ServerTables.h"
 
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -112,8 +118,24 @@ void CInPlaceFrame::OnCommand(int id)
     case cmd::EditCut: if (edit) edit->cut(); break;
     case cmd::EditCopy: if (edit) edit->copy(); break;
     case cmd::EditPaste: if (edit) edit->paste(); break;
+    // Font, Options and Copy as Picture act on the embedded document itself, which
+    // has no window of its own in the main frame.
+    case cmd::Font:
+    case cmd::FontToolbar: RunFontCommand(m_doc, m_app.State(), nullptr); break;
+    case cmd::Options:
+    case cmd::OptionsToolbar: RunOptionsCommand(m_doc, m_app.State(), nullptr); break;
+    case cmd::CopyAsPicture: {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        CQtDC screenDC(screen ? qRound(screen->logicalDotsPerInchX()) : 96,
+                       screen ? qRound(screen->logicalDotsPerInchY()) : 96);
+        CQtClipboard clipboard;
+        if (const auto message = m_doc.CopyAsPicture(clipboard, screenDC))
+            if (m_app.showMessage)
+                m_app.showMessage(QStringLiteral("Molvex"), QString::fromStdString(*message));
+        break;
+    }
     default:
-        // Font, options, about and help work as in the program's own window.
+        // About and help work as in the program's own window.
         if (m_app.MainFrame())
             m_app.MainFrame()->OnCommand(id);
         break;
