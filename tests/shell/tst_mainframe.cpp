@@ -8,7 +8,10 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -435,6 +438,31 @@ private slots:
                 }
         QVERIFY2(left >= 10 && left <= 13, qPrintable(QString::number(left)));
         QVERIFY2(top >= 10 && top <= 16, qPrintable(QString::number(top)));
+    }
+
+    // Printing goes through the same drawing: printed to a PDF file, the text is there.
+    void printsToPdf()
+    {
+        CMolvexDoc* doc = Frame()->ActiveDocument();
+        doc->SetEquationText("Na+ + Cl- => NaCl(s)");
+        CMolvexView* view = Frame()->ActiveDocFrame()->View();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("equation.pdf"));
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QVERIFY(view->PrintTo(printer));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (tool.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QProcess run;
+        run.start(tool, {path, QStringLiteral("-")});
+        QVERIFY(run.waitForFinished(30000));
+        const QString text = QString::fromUtf8(run.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("Na")) && text.contains(QStringLiteral("Cl")), qPrintable(text));
     }
 };
 
