@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "tests/shell/AppStateTest.h"
 #include "document/AppState.h"
 #include "shell/LevelDialog.h"
 
@@ -76,33 +77,12 @@ void Drag(QScrollBar* bar, int dy)
 
 } // namespace
 
-class TestLevelDialog : public QObject {
+class TestLevelDialog : public AppStateTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<MolvexAppState> m_app;
-
-    QString UserFile() const { return m_dir.filePath(QStringLiteral("MLV2.ini")); }
-    QString UserFileText() const
-    {
-        QFile f(UserFile());
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-
 private slots:
-    void init()
-    {
-        QFile::remove(UserFile());
-        m_app = std::make_unique<MolvexAppState>();
-        m_app->mainStore.SetLocation(-1);
-        m_app->mainStore.SetPath(UserFile().toStdString());
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
+    void init() { FreshState(); }
+    void cleanup() { DropState(); }
 
     void actions_data()
     {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "tests/shell/AppStateTest.h"
 #include "document/AppState.h"
 #include "document/MolvexDoc.h"
 #include "shell/OptionsDialog.h"
@@ -58,33 +59,12 @@ public:
 
 } // namespace
 
-class TestOptionsDialog : public QObject {
+class TestOptionsDialog : public AppStateTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<MolvexAppState> m_app;
-
-    QString UserFile() const { return m_dir.filePath(QStringLiteral("MLV2.ini")); }
-    QString UserFileText() const
-    {
-        QFile f(UserFile());
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-
 private slots:
-    void init()
-    {
-        QFile::remove(UserFile());
-        m_app = std::make_unique<MolvexAppState>();
-        m_app->mainStore.SetLocation(-1);
-        m_app->mainStore.SetPath(UserFile().toStdString());
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
+    void init() { FreshState(); }
+    void cleanup() { DropState(); }
 
     void positionsFromOptions_data()
     {
