@@ -25,28 +25,45 @@ std::vector<std::uint8_t> CMolvexSrvrItem::NativeData()
     return m_doc.SaveToBytes();
 }
 
+std::int32_t LoweringAmount(const EquationMetrics& m)
+{
+    // An empty equation still measures as "3", but a hostile font record could make
+    // the height zero; no hint is better than a division by zero.
+    if (m.size.cy == 0)
+        return 0;
+    const double a = static_cast<double>(m.lowering) / static_cast<double>(m.size.cy) * 1000.0;
+    if (!std::isfinite(a) || std::fabs(a) >= 2147483647.0)
+        return 0;
+    return static_cast<std::int32_t>(a);
+}
+
+PicturePlacement CMolvexSrvrItem::Placement(CDC& dc) const
+{
+    PicturePlacement p;
+    p.metrics = m_doc.MeasureEquation(dc);
+    p.amount = LoweringAmount(p.metrics);
+    const int dpiX = dc.GetDeviceCaps(LOGPIXELSX);
+    const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
+    p.himetricSize = SIZE{LogicalToHimetric(p.metrics.size.cx, dpiX), LogicalToHimetric(p.metrics.size.cy, dpiY)};
+    p.himetricLowering = LogicalToHimetric(p.metrics.lowering, dpiY);
+    return p;
+}
+
 bool CMolvexSrvrItem::OnDraw(CDC& dc, SIZE& size)
 {
     dc.SetMapMode(MM_ANISOTROPIC);
     size = SIZE{0, 0};
 
-    const EquationMetrics m = m_doc.MeasureEquation(dc);
-    // An empty equation still measures as "3", but a hostile font record could make
-    // the height zero; no hint is better than a division by zero.
-    std::int32_t amount = 0;
-    if (m.size.cy != 0) {
-        const double a = static_cast<double>(m.lowering) / static_cast<double>(m.size.cy) * 1000.0;
-        if (std::isfinite(a) && std::fabs(a) < 2147483647.0)
-            amount = static_cast<std::int32_t>(a);
-    }
+    const PicturePlacement placement = Placement(dc);
+    const EquationMetrics& m = placement.metrics;
+    const std::int32_t amount = placement.amount;
     lastAmount = amount;
 
     dc.SetWindowOrg(0, 0);
     dc.SetWindowExt(m.size.cx, m.size.cy);
     dc.SetViewportExt(m.size.cx, m.size.cy);
 
-    size.cx = LogicalToHimetric(m.size.cx, dc.GetDeviceCaps(LOGPIXELSX));
-    size.cy = LogicalToHimetric(m.size.cy, dc.GetDeviceCaps(LOGPIXELSY));
+    size = placement.himetricSize;
 
     MolvexAppState& app = m_doc.App();
     app.adjustStore.SetInt("Lowering Hint", "Amount", amount, true);

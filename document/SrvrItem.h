@@ -13,6 +13,20 @@ class CArchive;
 // Drawing aspects a container may ask about.
 constexpr int DVASPECT_CONTENT = 1;
 
+// The lowering hint's Amount: the distance from the picture's bottom edge up to the
+// first line's base line, in thousandths of the picture's height (0 when the height
+// is zero or the ratio does not fit).
+std::int32_t LoweringAmount(const EquationMetrics& m);
+
+// Where a container puts the picture: its size and the lowering, both in hundredths
+// of a millimetre of the attribute context the equation was measured on.
+struct PicturePlacement {
+    EquationMetrics metrics;
+    SIZE himetricSize{0, 0};
+    std::int32_t himetricLowering = 0;
+    std::int32_t amount = 0;
+};
+
 class CMolvexSrvrItem : public IDocumentObserver {
 public:
     // Observes the document until destroyed. A link item serializes nothing.
@@ -29,6 +43,8 @@ public:
     // Draws the equation with one logical unit per device unit of dc's attribute
     // side, publishes the lowering hint, and returns the size in hundredths of a mm.
     bool OnDraw(CDC& dc, SIZE& size);
+    // What OnDraw publishes, measured on dc without drawing or publishing.
+    PicturePlacement Placement(CDC& dc) const;
     bool OnGetExtent(int aspect, SIZE& size) const;
 
     void ItemsChanged(CMolvexDoc&) override;

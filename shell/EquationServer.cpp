@@ -157,6 +157,24 @@ QByteArray CEquationObject::GetSvg()
     return svg;
 }
 
+QByteArray CEquationObject::GetSvgWithHint(int& width, int& height, int& lowering, int& level)
+{
+    width = height = lowering = level = 0;
+    if (!Require())
+        return {};
+    std::unique_ptr<CQtDC> screen = CreateScreenDC();
+    const PicturePlacement placement = m_item->Placement(*screen);
+    const QByteArray svg = GetSvg();
+    if (svg.isEmpty())
+        return svg;
+    width = placement.himetricSize.cx;
+    height = placement.himetricSize.cy;
+    lowering = placement.himetricLowering;
+    IntOption levelAdjust = m_app.State().levelAdjust;
+    level = levelAdjust.Get();
+    return svg;
+}
+
 QByteArray CEquationObject::GetPng(double scale)
 {
     if (!Require())

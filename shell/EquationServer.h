@@ -44,6 +44,9 @@ public slots:
     // The metafile (no placeable header) and its size in hundredths of a millimetre.
     QByteArray GetPicture(int& width, int& height);
     QByteArray GetSvg();
+    // The SVG with what a container needs to place it: size and lowering in
+    // hundredths of a millimetre, and the level adjustment in force.
+    QByteArray GetSvgWithHint(int& width, int& height, int& lowering, int& level);
     QByteArray GetPng(double scale);
     bool GetExtent(uint aspect, int& width, int& height);
     void SetEquationText(const QString& text);

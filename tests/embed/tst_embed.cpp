@@ -10,6 +10,7 @@
 
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -256,6 +257,44 @@ private slots:
         QCOMPARE(AdjustValue(QStringLiteral("PointSize")), QStringLiteral("14"));
         // The hint is the first line's base line, so with two lines it lies above the middle.
         QCOMPARE(expected > 500, firstLineInUpperHalf);
+        Release(owner);
+    }
+
+    void svgComesWithItsPlacement_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("level");
+        QTest::newRow("one line, no level") << QStringLiteral("CaCO3(s) =900`C> CaO(s) + CO2(g)") << 0;
+        QTest::newRow("two lines, level") << QStringLiteral("H2SO4\r\nH2SO4") << 250;
+    }
+    void svgComesWithItsPlacement()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, level);
+        const QString ini = m_bus.ConfigHome() + QStringLiteral("/Tamrel/MLV2.ini");
+        QDir().mkpath(QFileInfo(ini).path());
+        QFile config(ini);
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("[Adjustment]\nLevel=%1\n").arg(level).toUtf8());
+        config.close();
+        const QString owner = NewObject();
+        QFile::remove(ini);
+        Call(owner, QStringLiteral("SetEquationText"), {text});
+        const QDBusMessage r = Call(owner, QStringLiteral("GetSvgWithHint"));
+        QCOMPARE(r.type(), QDBusMessage::ReplyMessage);
+        const QVariantList a = r.arguments();
+        QVERIFY(a.value(0).toByteArray().contains("<svg"));
+        const QDBusMessage picture = Call(owner, QStringLiteral("GetPicture"));
+        QCOMPARE(a.value(1).toInt(), picture.arguments().value(1).toInt());
+        QCOMPARE(a.value(2).toInt(), picture.arguments().value(2).toInt());
+        const EquationMetrics m = Measure(text);
+        std::unique_ptr<CQtDC> screen = CreateScreenDC();
+        QCOMPARE(a.value(3).toInt(), static_cast<int>(std::lround(m.lowering * 2540.0 / screen->GetDeviceCaps(LOGPIXELSY))));
+        // The published Amount names the same base line, to its rounding.
+        const int height = a.value(2).toInt();
+        QVERIFY(std::abs(AdjustValue(QStringLiteral("Amount")).toInt() * height / 1000 - a.value(3).toInt()) <=
+                1 + height / 1000);
+        QCOMPARE(a.value(4).toInt(), level);
         Release(owner);
     }
 
