@@ -546,11 +546,25 @@ void CEquationLine::KeepNucleonLetters()
     }
 }
 
-// "nu", "nu_" and "deh" (any letter case) are recognised anywhere on the line.
+namespace {
+
+// Characters of an arrow text or a stacked-pair field are drawn where that text is laid
+// out as a line of its own; in this line they stay hidden.
+bool InField(std::int16_t cls)
+{
+    return cls == C::ArrowAbove || cls == C::ArrowBelow || cls == C::StackTop || cls == C::StackBottom;
+}
+
+} // namespace
+
+// "nu", "nu_" and "deh" (any letter case) are recognised anywhere on the line except
+// inside arrow texts and stacked-pair fields, which show their own forms when drawn.
 void CEquationLine::MarkGreekForms()
 {
     const std::size_t n = text.size();
     for (std::size_t b = 0; b < n; ++b) {
+        if (InField(classes[b]))
+            continue;
         if (StartsWith(text, b, "nu_")) {
             display[b] = DisplayCode::BarredSymbol;
             display[b + 1] = DisplayCode::Hidden;

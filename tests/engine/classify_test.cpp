@@ -146,7 +146,15 @@ INSTANTIATE_TEST_SUITE_P(Greek, ClassifyTable, ::testing::Values(
     Row{"nu_", "27 27 27 14", "11 6 6 0", {}, {}},
     Row{"minute", "10 12 27 27 12 10 14", "0 5 1 6 5 0 0", {}, {}},
     Row{"\"nu\"", "20 27 27 21 14", "6 1 6 6 0", {}, {}},
-    Row{"\"`\"", "20 26 21 14", "6 0 6 0", {}, {}}));
+    Row{"\"`\"", "20 26 21 14", "6 0 6 0", {}, {}},
+    // Inside arrow texts and pair fields they are left to the text's own line, so the
+    // outer line keeps them hidden and its text unchanged.
+    Row{"2O3 =hnu> 3O2", "1 10 9 14 15 4 4 4 17 14 1 10 9 14", "0 0 3 0 7 6 6 6 9 0 0 0 3 0",
+        {{"hnu", ""}}, {}},
+    Row{"A =deh> B", "10 14 15 4 4 4 17 14 10 14", "0 0 7 6 6 6 9 0 0 0", {{"deh", ""}}, {}},
+    Row{"=x,nu_>", "15 4 18 5 5 5 17 14", "7 6 6 6 6 6 9 0", {{"x", "nu_"}}, {}},
+    Row{"=a=nu>b>", "15 4 4 4 4 4 4 17 14", "7 6 6 6 6 6 6 9 0", {{"a=nu>b", ""}}, {}},
+    Row{"{nu,deh}X", "22 24 24 18 25 25 25 17 10 14", "10 6 6 6 6 6 6 9 0 0", {}, {{"nu", "deh"}}}));
 
 // A digit run at the end of the line settles as subscripts, as a following blank and
 // character would; a digit followed by a sign keeps its charge.
