@@ -1,22 +1,46 @@
 # Small helpers shared by the layer, test, bench and fuzz folders.
 
-# molvex_layer(<target> [PUBLIC libs...] [PRIVATE libs...])
-# A static library made of every .cpp of the current folder except main.cpp.
+# Layers from the bottom up, each with the layers it may include; a layer sees its own
+# headers and those of the layers below it, never those above.
+set(MOLVEX_LAYER_DEPS_config   config)
+set(MOLVEX_LAYER_DEPS_engine   config engine)
+set(MOLVEX_LAYER_DEPS_document config engine document)
+set(MOLVEX_LAYER_DEPS_platform config engine document platform)
+set(MOLVEX_LAYER_DEPS_shell    config engine document platform shell)
+set(MOLVEX_LAYER_DEPS_cli      config engine document platform cli)
+
+# molvex_layer(<target> SOURCES a.cpp ... [PUBLIC libs...] [PRIVATE libs...])
+# A static library of the current folder's layer. Its include root is a folder of links
+# to the allowed layers only, so `#include "shell/X.h"` from the engine fails to compile.
+# Every .cpp of the folder must be listed here or be main.cpp of an executable.
 function(molvex_layer target)
-  cmake_parse_arguments(L "" "" "PUBLIC;PRIVATE;EXCLUDE" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
-  foreach(ex IN LISTS L_EXCLUDE)
-    list(FILTER srcs EXCLUDE REGEX "/${ex}$")
-  endforeach()
-  if(NOT srcs)
-    # A layer whose sources are still to come builds as an empty library.
-    set(srcs ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
-    file(WRITE ${srcs} "")
+  cmake_parse_arguments(L "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  get_filename_component(layer ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  if(NOT DEFINED MOLVEX_LAYER_DEPS_${layer})
+    message(FATAL_ERROR "molvex_layer: ${layer} is not a known layer")
   endif()
-  add_library(${target} STATIC ${srcs})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  molvex_check_listed(${L_SOURCES} main.cpp)
+  set(root ${PROJECT_BINARY_DIR}/layer-includes/${layer})
+  file(MAKE_DIRECTORY ${root})
+  foreach(dep IN LISTS MOLVEX_LAYER_DEPS_${layer})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${dep} ${root}/${dep} SYMBOLIC)
+  endforeach()
+  add_library(${target} STATIC ${L_SOURCES})
+  target_include_directories(${target} PUBLIC ${root})
   target_link_libraries(${target} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE})
+endfunction()
+
+# molvex_check_listed(<file>...): stops the configure step when a .cpp of the current
+# folder is in none of the given lists, so a new file cannot be silently left out.
+function(molvex_check_listed)
+  file(GLOB present CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(f IN LISTS present)
+    if(NOT f IN_LIST ARGN)
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${f} is not in any source list of "
+                          "${CMAKE_CURRENT_LIST_FILE}: add it to its target there.")
+    endif()
+  endforeach()
 endfunction()
 
 # Environment every test runs in: headless Qt, a private runtime folder and
@@ -35,6 +59,7 @@ set(MOLVEX_TEST_ENV
 # molvex_add_gtest(<name> SOURCES ... LIBS ...): one GoogleTest program, each test a ctest entry.
 function(molvex_add_gtest name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  molvex_check_listed(${T_SOURCES})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
