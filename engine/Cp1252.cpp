@@ -38,7 +38,36 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
+// The four letters of 0x80-0x9F that have a case: upper-case bytes and their
+// lower-case partners.
+constexpr unsigned char kHighUpper[] = {0x8A, 0x8C, 0x8E, 0x9F};
+constexpr unsigned char kHighLower[] = {0x9A, 0x9C, 0x9E, 0xFF};
+
 } // namespace
+
+unsigned char Cp1252ToUpper(unsigned char c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<unsigned char>(c - 0x20);
+    for (int i = 0; i < 4; ++i)
+        if (c == kHighLower[i])
+            return kHighUpper[i];
+    return c;
+}
+
+unsigned char Cp1252ToLower(unsigned char c)
+{
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return static_cast<unsigned char>(c + 0x20);
+    for (int i = 0; i < 4; ++i)
+        if (c == kHighUpper[i])
+            return kHighLower[i];
+    return c;
+}
+
+// A letter has a case exactly when it has a partner of the other case.
+bool Cp1252IsUpper(unsigned char c) { return Cp1252ToLower(c) != c; }
+bool Cp1252IsLower(unsigned char c) { return Cp1252ToUpper(c) != c; }
 
 char32_t Cp1252ToCodePoint(unsigned char c)
 {

@@ -11,3 +11,12 @@ std::string Cp1252ToUtf8(const std::string& cp1252);
 std::string Utf16ToCp1252(const std::u16string& utf16);
 // One Windows-1252 byte to its Unicode code point.
 char32_t Cp1252ToCodePoint(unsigned char c);
+
+// Letter case in Windows-1252: A-Z, \xC0-\xDE except \xD7 (the multiplication sign) and
+// the four letters \x8A \x8C \x8E \x9F are upper case; their partners a-z, \xE0-\xFE
+// except \xF7, \x9A \x9C \x9E \xFF are lower case. Other bytes have no case and are
+// returned unchanged by the conversions.
+bool Cp1252IsUpper(unsigned char c);
+bool Cp1252IsLower(unsigned char c);
+unsigned char Cp1252ToUpper(unsigned char c);
+unsigned char Cp1252ToLower(unsigned char c);

@@ -11,15 +11,15 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/Cp1252.h"
+
 namespace {
 
 using C = CharClass;
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+// The scan's letters are A-Z and a-z; letter case elsewhere is that of Windows-1252.
 bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
-unsigned char ToUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c; }
-unsigned char ToLower(unsigned char c) { return IsUpper(c) ? static_cast<unsigned char>(c - 'A' + 'a') : c; }
 
 constexpr unsigned char kBackquote = '`';
 constexpr unsigned char kDegree = 176;
@@ -462,7 +462,7 @@ void CEquationLine::MarkElementInitials()
         int end = i;
         bool hasCapital = false;
         while (end < n && classes[end] == C::Ordinary) {
-            hasCapital = hasCapital || IsUpper(static_cast<unsigned char>(text[end]));
+            hasCapital = hasCapital || Cp1252IsUpper(static_cast<unsigned char>(text[end]));
             ++end;
         }
         i = end;
@@ -514,7 +514,7 @@ void CEquationLine::RaiseIonCharges()
             continue;
         unsigned char first = static_cast<unsigned char>(text[s]);
         if (classes[s] == C::ElementInitial)
-            first = ToUpper(first);
+            first = Cp1252ToUpper(first);
         for (const std::string* entry : byFirst[first]) {
             const std::string& ion = *entry;
             const std::size_t len = ion.size();
@@ -524,7 +524,7 @@ void CEquationLine::RaiseIonCharges()
             for (std::size_t k = 0; k < len && match; ++k) {
                 unsigned char ch = static_cast<unsigned char>(text[s + k]);
                 if (classes[s + k] == C::ElementInitial)
-                    ch = ToUpper(ch);
+                    ch = Cp1252ToUpper(ch);
                 match = ch == static_cast<unsigned char>(ion[k]);
             }
             if (!match)
@@ -575,9 +575,9 @@ void CEquationLine::MarkGreekForms()
             display[b + 1] = DisplayCode::Hidden;
             classes[b] = classes[b + 1] = C::GreekForm;
         }
-        if (b + 3 <= n && ToLower(static_cast<unsigned char>(text[b])) == 'd'
-            && ToLower(static_cast<unsigned char>(text[b + 1])) == 'e'
-            && ToLower(static_cast<unsigned char>(text[b + 2])) == 'h') {
+        if (b + 3 <= n && Cp1252ToLower(static_cast<unsigned char>(text[b])) == 'd'
+            && Cp1252ToLower(static_cast<unsigned char>(text[b + 1])) == 'e'
+            && Cp1252ToLower(static_cast<unsigned char>(text[b + 2])) == 'h') {
             text[b] = 'D';
             display[b] = DisplayCode::Symbol;
             display[b + 1] = DisplayCode::Hidden;

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 
+#include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 #include "engine/EquationOptions.h"
 #include "engine/LogRecords.h"
@@ -59,23 +60,6 @@ KVLogFontTBD Scaled(const KVLogFontTBD& base, double v, int n, int k)
         f.lf.lfHeight = -1; // the smallest nonzero height; 0 would mean "default size"
     f.himetricHeight = ScaleHeight(base.himetricHeight, v, n, k);
     return f;
-}
-
-// Upper case in Windows-1252, as the system's own conversion gives it.
-char Upper(char c)
-{
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 'a' && b <= 'z')
-        return static_cast<char>(b - 32);
-    if (b >= 0xE0 && b <= 0xFE && b != 0xF7)
-        return static_cast<char>(b - 32);
-    switch (b) {
-    case 0x9A: return static_cast<char>(0x8A);
-    case 0x9C: return static_cast<char>(0x8C);
-    case 0x9E: return static_cast<char>(0x8E);
-    case 0xFF: return static_cast<char>(0x9F);
-    default: return c;
-    }
 }
 
 std::int16_t DisplayAt(const CEquationLine& line, std::size_t i)
@@ -288,7 +272,7 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
             case DisplayCode::StateText: font = &state; baseline = yb - P * s; break;
             default: break;
             }
-            const char upper = Upper(*ch);
+            const char upper = static_cast<char>(Cp1252ToUpper(static_cast<unsigned char>(*ch)));
             const char* glyph = code == DisplayCode::Capital ? &upper : ch;
             font->Select(dc, himetric);
             const i64 w = dc.GetTextExtentPoint32A(glyph, 1).cx;

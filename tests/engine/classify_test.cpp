@@ -138,7 +138,16 @@ INSTANTIATE_TEST_SUITE_P(Tables, ClassifyTable, ::testing::Values(
     Row{"Cu2+ + 2e-", "10 10 3 3 14 11 14 1 10 13 14", nullptr, {}, {}},
     Row{"Fe(SCN)2+", "10 10 6 10 10 10 7 3 3 14", nullptr, {}, {}},
     Row{"=>Fe3+", "15 17 10 10 3 3 14", nullptr, {{"", ""}}, {}},
-    Row{"{1,1}p + p", "22 24 18 25 17 10 14 11 14 12 14", nullptr, {}, {{"1", "1"}}}));
+    Row{"{1,1}p + p", "22 24 18 25 17 10 14 11 14 12 14", nullptr, {}, {{"1", "1"}}},
+    // Letter case is that of Windows-1252: an accented capital leaves the word alone,
+    // an accented small letter or a sign without case does not.
+    Row{"u\xC9", "10 10 14", "0 0 0", {}, {}},
+    Row{"n\x8A" "o", "10 10 10 14", nullptr, {}, {}},
+    Row{"o\x9F", "10 10 14", nullptr, {}, {}},
+    Row{"u\xE9", "12 10 14", "5 0 0", {}, {}},
+    Row{"n\xFF" "o", "12 10 12 14", nullptr, {}, {}},
+    Row{"u\xD7" "o", "12 10 12 14", nullptr, {}, {}},
+    Row{"u\xDF", "12 10 14", nullptr, {}, {}}));
 
 // Greek forms are recognised anywhere, quoted text and words included.
 INSTANTIATE_TEST_SUITE_P(Greek, ClassifyTable, ::testing::Values(

@@ -58,4 +58,53 @@ TEST(Cp1252, FromUtf16)
     EXPECT_EQ(Utf16ToCp1252(std::u16string{u'a', 0xD83D, 0xDE00, u'b', 0xDC00}), "a?b?");
 }
 
+struct CaseCase {
+    unsigned char lower;
+    unsigned char upper;
+};
+
+class LetterCase : public ::testing::TestWithParam<CaseCase> {};
+
+TEST_P(LetterCase, PartnersConvertBothWays)
+{
+    const auto [lower, upper] = GetParam();
+    EXPECT_EQ(Cp1252ToUpper(lower), upper);
+    EXPECT_EQ(Cp1252ToLower(upper), lower);
+    EXPECT_TRUE(Cp1252IsLower(lower));
+    EXPECT_TRUE(Cp1252IsUpper(upper));
+    EXPECT_FALSE(Cp1252IsUpper(lower));
+    EXPECT_FALSE(Cp1252IsLower(upper));
+}
+
+// The ends of each run of letters and the four letters among 0x80-0x9F.
+INSTANTIATE_TEST_SUITE_P(Pairs, LetterCase,
+                         ::testing::Values(CaseCase{'a', 'A'}, CaseCase{'z', 'Z'}, CaseCase{0xE0, 0xC0},
+                                           CaseCase{0xF6, 0xD6}, CaseCase{0xF8, 0xD8}, CaseCase{0xFE, 0xDE},
+                                           CaseCase{0x9A, 0x8A}, CaseCase{0x9C, 0x8C}, CaseCase{0x9E, 0x8E},
+                                           CaseCase{0xFF, 0x9F}));
+
+TEST(LetterCase, BytesWithoutCaseStayAsTheyAre)
+{
+    int upper = 0;
+    int lower = 0;
+    for (int c = 0; c < 256; ++c) {
+        const auto b = static_cast<unsigned char>(c);
+        upper += Cp1252IsUpper(b);
+        lower += Cp1252IsLower(b);
+        if (Cp1252IsUpper(b)) {
+            EXPECT_EQ(Cp1252ToUpper(Cp1252ToLower(b)), b) << c;
+        }
+        if (Cp1252IsLower(b)) {
+            EXPECT_EQ(Cp1252ToLower(Cp1252ToUpper(b)), b) << c;
+        }
+    }
+    EXPECT_EQ(upper, 26 + 30 + 4);
+    EXPECT_EQ(lower, 26 + 30 + 4);
+    // Signs and letters that have no partner of the other case.
+    for (const int b : {0x40, 0x5B, 0x60, 0x7B, 0xD7, 0xF7, 0xDF, 0xB5, 0xAA, 0x83, 0xB0}) {
+        EXPECT_EQ(Cp1252ToUpper(static_cast<unsigned char>(b)), b) << b;
+        EXPECT_EQ(Cp1252ToLower(static_cast<unsigned char>(b)), b) << b;
+    }
+}
+
 } // namespace
