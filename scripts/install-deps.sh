@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   dbus-daemon dbus-bin
   poppler-utils
+  libxcb1-dev
 )
 
 missing=()

@@ -15,6 +15,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QFile>
 #include <QFileDialog>
@@ -23,9 +24,10 @@
 
 namespace {
 const QString kErrorPrefix = QStringLiteral("com.tamrel.Molvex2.Error.");
+const QString kInvalidArgs = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
 } // namespace
 
-bool StartEquationServer(CMolvexApp& app, bool /*automation: the same server*/)
+bool StartEquationServer(CMolvexApp& app)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
@@ -55,6 +57,48 @@ CEquationObject::~CEquationObject()
     m_item.reset();
 }
 
+bool CEquationObject::HandOverCreation(const QString& method, const QVariantList& arguments)
+{
+    if (!calledFromDBus())
+        return false;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    // The name has been given up, so the bus starts a fresh process for this call;
+    // were it still ours, the call would come straight back.
+    if (bus.interface()->serviceOwner(QString::fromLatin1(kEquationService)).value() == bus.baseService())
+        return false;
+    QDBusMessage forward = QDBusMessage::createMethodCall(QString::fromLatin1(kEquationService),
+                                                          QString::fromLatin1(kEquationPath),
+                                                          QString::fromLatin1(kEquationInterface), method);
+    forward.setArguments(arguments);
+    setDelayedReply(true);
+    const QDBusMessage request = message();
+    ++m_handOvers;
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(forward, -1), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, request, watcher] {
+        const QDBusMessage answer = watcher->reply();
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (answer.type() == QDBusMessage::ReplyMessage)
+            bus.send(request.createReply(answer.arguments()));
+        else
+            bus.send(request.createErrorReply(answer.errorName(), answer.errorMessage()));
+        watcher->deleteLater();
+        --m_handOvers;
+        if (m_quitting)
+            QuitWhenIdle();
+    });
+    return true;
+}
+
+void CEquationObject::QuitWhenIdle()
+{
+    m_quitting = true;
+    QDBusConnection::sessionBus().unregisterService(QString::fromLatin1(kEquationService));
+    // The replies and signals leave before the process ends; hand-overs still
+    // waiting for their fresh process are answered first.
+    if (m_handOvers == 0)
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+}
+
 bool CEquationObject::EnsureObject()
 {
     if (m_released) {
@@ -66,6 +110,8 @@ bool CEquationObject::EnsureObject()
         return false;
     }
     m_doc = &m_app.CreateDocument();
+    if (calledFromDBus())
+        m_creator = message().service();
     m_item = std::make_unique<CMolvexSrvrItem>(*m_doc);
     m_item->onChanged = [this] { emit Changed(); };
     m_item->onFocusEntry = [this] {
@@ -84,7 +130,37 @@ bool CEquationObject::Require()
     if (m_doc && !m_released)
         return true;
     sendErrorReply(kErrorPrefix + QStringLiteral("NoObject"), QStringLiteral("Call New or Load first."));
+    // A process whose first call made no object would otherwise wait for ever.
+    if (!m_doc)
+        QuitWhenIdle();
     return false;
+}
+
+bool CEquationObject::TooLarge(const EquationMetrics& m)
+{
+    if (m.size.cx <= kMaxPictureLogicalUnits && m.size.cy <= kMaxPictureLogicalUnits)
+        return false;
+    sendErrorReply(kErrorPrefix + QStringLiteral("TooLarge"), QStringLiteral("The picture is too large."));
+    return true;
+}
+
+QByteArray CEquationObject::Reply(QByteArray bytes)
+{
+    // libdbus ends the process rather than send a message over its limit.
+    if (bytes.size() <= kMaxReplyBytes)
+        return bytes;
+    sendErrorReply(kErrorPrefix + QStringLiteral("TooLarge"), QStringLiteral("The reply would be too large."));
+    return {};
+}
+
+bool CEquationObject::NeedsDisplay()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        return false;
+    sendErrorReply(kErrorPrefix + QStringLiteral("NoDisplay"),
+                   QStringLiteral("Showing the equation needs a display, and this process has none."));
+    return true;
 }
 
 void CEquationObject::WatchContainer()
@@ -100,6 +176,8 @@ void CEquationObject::WatchContainer()
 
 QString CEquationObject::New()
 {
+    if ((m_doc || m_released) && HandOverCreation(QStringLiteral("New"), {}))
+        return {};
     if (!EnsureObject())
         return {};
     return QDBusConnection::sessionBus().baseService();
@@ -107,14 +185,37 @@ QString CEquationObject::New()
 
 QString CEquationObject::Load(const QByteArray& data)
 {
-    if (!m_doc && !EnsureObject())
+    // Another container's Load, routed here by the well-known name before this
+    // process gave it up, is for an object of its own.
+    const bool forThisObject = !m_doc || (calledFromDBus() && message().service() == m_creator);
+    if ((!forThisObject || m_released) && HandOverCreation(QStringLiteral("Load"), {data}))
         return {};
-    if (!Require())
+    if (m_released) {
+        EnsureObject(); // answers why not
         return {};
-    const std::vector<std::uint8_t> bytes(data.begin(), data.end());
-    const DocResult r = m_doc->LoadFromBytes(bytes);
+    }
+    if (data.size() > kMaxServerInputBytes) {
+        sendErrorReply(kErrorPrefix + QStringLiteral("TooLarge"),
+                       QStringLiteral("The native data is larger than %1 bytes.").arg(kMaxServerInputBytes));
+        if (!m_doc)
+            QuitWhenIdle();
+        return {};
+    }
+    // Loaded aside first: a failed first Load leaves no object behind.
+    MolvexAppState& state = m_app.State();
+    CMolvexDoc loaded(state);
+    const DocResult r = loaded.LoadFromBytes(std::vector<std::uint8_t>(data.begin(), data.end()));
     if (!r.ok) {
         sendErrorReply(kErrorPrefix + QStringLiteral("Format"), QString::fromStdString(r.message));
+        if (!m_doc)
+            QuitWhenIdle();
+        return {};
+    }
+    if (!m_doc && !EnsureObject())
+        return {};
+    const DocResult applied = m_doc->LoadFromBytes(std::vector<std::uint8_t>(data.begin(), data.end()));
+    if (!applied.ok) {
+        sendErrorReply(kErrorPrefix + QStringLiteral("Format"), QString::fromStdString(applied.message));
         return {};
     }
     m_doc->SetModifiedFlag(false);
@@ -128,7 +229,7 @@ QByteArray CEquationObject::Save()
     if (!Require())
         return {};
     const std::vector<std::uint8_t> bytes = m_item->NativeData();
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return Reply(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
 }
 
 QByteArray CEquationObject::GetPicture(int& width, int& height)
@@ -137,24 +238,33 @@ QByteArray CEquationObject::GetPicture(int& width, int& height)
     if (!Require())
         return {};
     std::unique_ptr<CQtDC> screen = CreateScreenDC();
+    // Checked before anything is recorded: the metafile's coordinates are 16 bits.
+    if (TooLarge(m_item->Placement(*screen).metrics))
+        return {};
     CMetafileDC dc(*screen);
     SIZE size{0, 0};
     m_item->OnDraw(dc, size);
     const std::vector<std::uint8_t> bytes = dc.Close();
-    width = size.cx;
-    height = size.cy;
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    QByteArray reply = Reply(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    if (!reply.isEmpty()) {
+        width = size.cx;
+        height = size.cy;
+    }
+    return reply;
 }
 
 QByteArray CEquationObject::GetSvg()
 {
     if (!Require())
         return {};
+    std::unique_ptr<CQtDC> screen = CreateScreenDC();
+    if (TooLarge(m_item->Placement(*screen).metrics))
+        return {};
     std::string error;
     const QByteArray svg = RenderSvg(EquationDrawing(*m_doc), RenderSettings{}, &error);
     if (svg.isEmpty())
         sendErrorReply(kErrorPrefix + QStringLiteral("Render"), QString::fromStdString(error));
-    return svg;
+    return Reply(svg);
 }
 
 QByteArray CEquationObject::GetSvgWithHint(int& width, int& height, int& lowering, int& level)
@@ -164,7 +274,12 @@ QByteArray CEquationObject::GetSvgWithHint(int& width, int& height, int& lowerin
         return {};
     std::unique_ptr<CQtDC> screen = CreateScreenDC();
     const PicturePlacement placement = m_item->Placement(*screen);
-    const QByteArray svg = GetSvg();
+    if (TooLarge(placement.metrics))
+        return {};
+    std::string error;
+    const QByteArray svg = Reply(RenderSvg(EquationDrawing(*m_doc), RenderSettings{}, &error));
+    if (svg.isEmpty() && !error.empty())
+        sendErrorReply(kErrorPrefix + QStringLiteral("Render"), QString::fromStdString(error));
     if (svg.isEmpty())
         return svg;
     width = placement.himetricSize.cx;
@@ -180,17 +295,19 @@ QByteArray CEquationObject::GetPng(double scale)
     if (!Require())
         return {};
     if (!(scale > 0.0 && scale <= kMaxScale)) {
-        sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-                       QStringLiteral("The scale must be above 0 and at most %1.").arg(kMaxScale));
+        sendErrorReply(kInvalidArgs, QStringLiteral("The scale must be above 0 and at most %1.").arg(kMaxScale));
         return {};
     }
+    std::unique_ptr<CQtDC> screen = CreateScreenDC();
+    if (TooLarge(m_item->Placement(*screen).metrics))
+        return {};
     RenderSettings settings;
     settings.scale = scale;
     std::string error;
     const QByteArray png = RenderPng(EquationDrawing(*m_doc), settings, &error);
     if (png.isEmpty())
         sendErrorReply(kErrorPrefix + QStringLiteral("Render"), QString::fromStdString(error));
-    return png;
+    return Reply(png);
 }
 
 bool CEquationObject::GetExtent(uint aspect, int& width, int& height)
@@ -209,6 +326,10 @@ void CEquationObject::SetEquationText(const QString& text)
 {
     if (!Require())
         return;
+    if (text.size() > kMaxServerInputBytes) {
+        sendErrorReply(kInvalidArgs, QStringLiteral("The equation text is longer than %1 characters.").arg(kMaxServerInputBytes));
+        return;
+    }
     const std::string docText = EntryTextToDocument(text);
     m_doc->SetEquationText(docText);
     if (CEntryEdit* edit = m_app.EntryEdit())
@@ -246,7 +367,7 @@ void CEquationObject::ShowServerFrame()
 
 void CEquationObject::OpenWindow()
 {
-    if (!Require())
+    if (!Require() || NeedsDisplay())
         return;
     ShowServerFrame();
 }
@@ -270,13 +391,12 @@ void CEquationObject::OnFrameCommand(int id)
 
 void CEquationObject::ActivateInPlace(qulonglong containerFrame, qulonglong objectArea)
 {
-    if (!Require())
+    if (!Require() || NeedsDisplay())
         return;
     m_inPlace.reset();
     auto frame = std::make_unique<CInPlaceFrame>(m_app, *m_doc);
     if (!frame->Activate(containerFrame, objectArea)) {
-        sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-                       QStringLiteral("The window ids name no windows."));
+        sendErrorReply(kInvalidArgs, QStringLiteral("The window ids name no windows."));
         return;
     }
     // Esc ends the session from inside; deleting the frame from its own signal is
@@ -309,6 +429,5 @@ void CEquationObject::ReleaseObject()
     m_inPlace.reset();
     m_item.reset();
     emit Closed();
-    // The reply and the signal leave before the process ends.
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QuitWhenIdle();
 }

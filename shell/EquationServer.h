@@ -10,12 +10,14 @@
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 #include <memory>
 
 class CInPlaceFrame;
 class CMolvexApp;
 class CMolvexDoc;
 class CMolvexSrvrItem;
+struct EquationMetrics;
 class QDBusServiceWatcher;
 
 inline constexpr char kEquationService[] = "com.tamrel.Molvex2";
@@ -23,7 +25,15 @@ inline constexpr char kEquationPath[] = "/com/tamrel/Molvex2/Equation";
 inline constexpr char kEquationInterface[] = "com.tamrel.Molvex2.Equation";
 
 // Starts serving; false when the server cannot be started (the program then exits).
-bool StartEquationServer(CMolvexApp& app, bool automation);
+// "-Embedding" and "-Automation" start the same server.
+bool StartEquationServer(CMolvexApp& app);
+
+// What the server takes and gives: native data and equation text up to a few MB, a
+// picture up to what the metafile's 16-bit coordinates and a 16384-pixel image hold,
+// and no reply near the bus's message limit.
+inline constexpr int kMaxServerInputBytes = 4 * 1024 * 1024;
+inline constexpr int kMaxPictureLogicalUnits = 16384;
+inline constexpr int kMaxReplyBytes = 32 * 1024 * 1024;
 
 class CEquationObject : public QObject, protected QDBusContext {
     Q_OBJECT
@@ -63,6 +73,13 @@ signals:
 
 private:
     bool EnsureObject();
+    // A creation call this process can no longer serve goes on to a fresh process;
+    // true when it was handed over (the reply follows later).
+    bool HandOverCreation(const QString& method, const QVariantList& arguments);
+    void QuitWhenIdle();
+    bool TooLarge(const EquationMetrics& metrics);
+    QByteArray Reply(QByteArray bytes);
+    bool NeedsDisplay();
     bool Require();
     void OnFrameCommand(int id);
     void ShowServerFrame();
@@ -75,4 +92,7 @@ private:
     std::unique_ptr<QDBusServiceWatcher> m_watcher;
     bool m_released = false;
     bool m_frameHooked = false;
+    bool m_quitting = false;
+    QString m_creator; // the connection that made the object
+    int m_handOvers = 0; // creation calls handed over and not yet answered
 };

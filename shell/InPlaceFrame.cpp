@@ -21,6 +21,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <cstdlib>
+#include <limits>
+#include <xcb/xcb.h>
+
 CInPlaceFrame::CInPlaceFrame(CMolvexApp& app, CMolvexDoc& doc, QObject* parent)
     : QObject(parent), m_app(app), m_doc(doc)
 {
@@ -39,9 +43,27 @@ CInPlaceFrame::~CInPlaceFrame()
 
 CMolvexView* CInPlaceFrame::View() const { return m_view; }
 
+namespace {
+// Qt takes any number as a foreign window, so ask the X server whether it names one.
+bool IsX11Window(quint64 id)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || id == 0 || id > std::numeric_limits<xcb_window_t>::max())
+        return false;
+    xcb_connection_t* connection = x11->connection();
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, static_cast<xcb_window_t>(id)), &error);
+    const bool exists = reply != nullptr;
+    std::free(reply);
+    std::free(error);
+    return exists;
+}
+} // namespace
+
 bool CInPlaceFrame::Activate(quint64 containerFrame, quint64 objectArea)
 {
-    if (containerFrame == 0 || objectArea == 0)
+    if (!IsX11Window(containerFrame) || !IsX11Window(objectArea))
         return false;
     m_frameWindow.reset(QWindow::fromWinId(static_cast<WId>(containerFrame)));
     m_objectWindow.reset(QWindow::fromWinId(static_cast<WId>(objectArea)));

@@ -1,25 +1,38 @@
 #pragma once
 // One editor per user session: a second launch hands its command (an open command in
 // the DDE form, [open("path")]) to the running editor over a local socket and exits.
+//
+// The socket lives in a folder only this user can enter, and each side checks that
+// the other runs as this user, so no other local user can take the name over.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QLocalServer;
 class QLocalSocket;
 
-// The socket every launch of this user tries first.
+// The socket every launch of this user tries first; empty when no private folder can
+// be had (then there is no hand-over, and every launch is an editor of its own).
 QString DefaultInstanceName();
 
-// The DDE form of an open command for a path.
+// A folder for this user's socket: created 0700 when missing; false (with why) when
+// it is not a real folder owned by this user with no access for anybody else.
+bool EnsurePrivateFolder(const QString& folder, QString* why = nullptr);
+
+// The DDE form of the commands that open `path`, each short enough for the
+// interpreter's buffer: quotes doubled, a long path handed over in [append("…")]
+// pieces before the final [open("…")].
+QStringList OpenCommandsFor(const QString& path);
+// The same when the whole command fits.
 QString OpenCommandFor(const QString& path);
 
 class CInstanceServer : public QObject {
     Q_OBJECT
 public:
-    // The handler receives each command with a function that acknowledges it to the
-    // sender; it is expected to acknowledge at once.
-    using Handler = std::function<void(const QString& command, const std::function<void()>& acknowledge)>;
+    // The handler receives each command and answers whether it takes it; it runs the
+    // command later if it cannot at once.
+    using Handler = std::function<bool(const QString& command)>;
 
     explicit CInstanceServer(Handler handler, QObject* parent = nullptr);
     ~CInstanceServer() override;
@@ -40,6 +53,12 @@ private:
     QLocalServer* m_server = nullptr;
 };
 
-// Sends a command to the editor listening at `name` and waits for its
-// acknowledgement; false when none is running or it does not answer in time.
-bool SendToRunningInstance(const QString& name, const QString& command, int timeoutMs = 3000);
+enum class HandOver {
+    Delivered, // the running editor took every command
+    Refused,   // it answered, but would not take a command
+    NoEditor,  // nobody (trustworthy) answered: this launch is the editor
+};
+
+// Sends the commands to the editor listening at `name`, waiting for an answer to
+// each.
+HandOver SendToRunningInstance(const QString& name, const QStringList& commands, int timeoutMs = 3000);

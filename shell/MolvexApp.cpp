@@ -13,6 +13,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QTimer>
 
 #include "document/DefaultConfig.h"
 #include "document/MolvexDoc.h"
@@ -79,12 +80,22 @@ bool ParseDde(const QString& text, std::vector<DdeCommand>& out)
                 }
                 QString arg;
                 if (i < n && text[i] == QLatin1Char('"')) {
+                    // A quote inside the string is written twice.
                     ++i;
-                    while (i < n && text[i] != QLatin1Char('"'))
+                    for (;;) {
+                        if (i >= n)
+                            return false;
+                        if (text[i] == QLatin1Char('"')) {
+                            if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
+                                arg += text[i];
+                                i += 2;
+                                continue;
+                            }
+                            ++i;
+                            break;
+                        }
                         arg += text[i++];
-                    if (i >= n)
-                        return false;
-                    ++i;
+                    }
                 } else {
                     while (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char(')'))
                         arg += text[i++];
@@ -106,10 +117,32 @@ bool ParseDde(const QString& text, std::vector<DdeCommand>& out)
     }
 }
 
+bool IsCommand(const DdeCommand& c, const char* name, int arguments)
+{
+    return c.name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0 && c.args.size() == arguments;
+}
+
+// The commands another launch may send: [open("path")], [new()], and [append("piece")]
+// for the leading pieces of a path too long for one command.
+bool Understood(const std::vector<DdeCommand>& commands)
+{
+    for (const DdeCommand& c : commands)
+        if (!IsCommand(c, "open", 1) && !IsCommand(c, "new", 0) && !IsCommand(c, "append", 1))
+            return false;
+    return true;
+}
+
+// A path assembled from pieces longer than this is refused: no file system takes it.
+constexpr int kMaxPendingPathChars = 32 * 1024;
+// How often queued commands look whether the modal dialog has gone.
+constexpr int kQueueRetryMs = 200;
+
 } // namespace
 
 CMolvexApp::CMolvexApp(QObject* parent) : QObject(parent), m_entryEdit(std::make_unique<CEntryEdit>())
 {
+    m_queueRetry.setSingleShot(true);
+    connect(&m_queueRetry, &QTimer::timeout, this, &CMolvexApp::RunQueuedCommands);
     InitShellResources();
     instanceName = DefaultInstanceName();
     showMessage = [](const QString& caption, const QString& text) {
@@ -177,7 +210,7 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
     using Action = CommandLineRequest::Action;
     if (request.action == Action::Embedding || request.action == Action::Automation) {
         m_embedded = true;
-        return StartEquationServer(*this, request.action == Action::Automation);
+        return StartEquationServer(*this);
     }
 
     switch (request.action) {
@@ -207,13 +240,8 @@ void CMolvexApp::StartInstanceServer()
 {
     if (instanceName.isEmpty())
         return;
-    m_instanceServer = std::make_unique<CInstanceServer>(
-        [this](const QString& command, const std::function<void()>& acknowledge) {
-            if (m_mainFrame)
-                m_mainFrame->OnDDEExecute(command, acknowledge);
-            else
-                acknowledge();
-        });
+    m_instanceServer =
+        std::make_unique<CInstanceServer>([this](const QString& command) { return OnInstanceCommand(command); });
     m_instanceServer->Listen(instanceName);
 }
 
@@ -407,18 +435,27 @@ void CMolvexApp::AddToRecentFiles(const QString& path)
 bool CMolvexApp::OnDDECommand(const QString& command)
 {
     std::vector<DdeCommand> commands;
-    if (!ParseDde(command, commands))
+    if (!ParseDde(command, commands) || !Understood(commands)) {
+        m_pendingPath.clear();
         return false;
+    }
     for (const DdeCommand& c : commands) {
-        if (c.name.compare(QLatin1String("open"), Qt::CaseInsensitive) == 0 && c.args.size() == 1) {
-            if (!OpenDocumentFile(c.args[0]))
+        if (IsCommand(c, "append", 1)) {
+            m_pendingPath += c.args[0];
+            if (m_pendingPath.size() > kMaxPendingPathChars) {
+                m_pendingPath.clear();
+                return false;
+            }
+        } else if (IsCommand(c, "open", 1)) {
+            const QString path = m_pendingPath + c.args[0];
+            m_pendingPath.clear();
+            if (!OpenDocumentFile(path))
                 return false;
             if (m_mainFrame)
                 m_mainFrame->ActivateFrame();
-        } else if (c.name.compare(QLatin1String("new"), Qt::CaseInsensitive) == 0 && c.args.isEmpty()) {
-            OnFileNew();
         } else {
-            return false;
+            m_pendingPath.clear();
+            OnFileNew();
         }
     }
     if (m_mainFrame && m_mainFrame->isVisible()) {
@@ -429,6 +466,30 @@ bool CMolvexApp::OnDDECommand(const QString& command)
         m_mainFrame->activateWindow();
     }
     return true;
+}
+
+bool CMolvexApp::OnInstanceCommand(const QString& command)
+{
+    std::vector<DdeCommand> commands;
+    if (command.size() > CMainFrame::kDdeCommandChars || !ParseDde(command, commands) || !Understood(commands))
+        return false;
+    m_queuedCommands << command;
+    RunQueuedCommands();
+    return true;
+}
+
+void CMolvexApp::RunQueuedCommands()
+{
+    while (!m_queuedCommands.isEmpty()) {
+        // A modal dialog holds the editor: the commands wait, in order, until it closes.
+        if (!m_mainFrame || !m_mainFrame->isEnabled() || QApplication::activeModalWidget()) {
+            if (!m_queueRetry.isActive())
+                m_queueRetry.start(kQueueRetryMs);
+            return;
+        }
+        m_mainFrame->OnDDEExecute(m_queuedCommands.takeFirst(), {});
+    }
+    m_queueRetry.stop();
 }
 
 QPrinter& CMolvexApp::Printer()

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -66,6 +67,9 @@ public:
     // The interpreter of DDE-style commands: [open("path")] and [new()], one or more in
     // a row. False at the first command it cannot run.
     bool OnDDECommand(const QString& command);
+    // A command from another launch: false (refused) when it cannot be read; else it
+    // runs now, or after the modal dialog that holds the editor has closed.
+    bool OnInstanceCommand(const QString& command);
 
     // Application-level commands (help, about, level, default configuration file,
     // print setup); false for ids that are not the application's.
@@ -101,6 +105,7 @@ private:
     void LoadRecentFiles();
     void SaveRecentFiles();
     void StartInstanceServer();
+    void RunQueuedCommands();
 
     MolvexAppState m_state;
     std::unique_ptr<CEntryEdit> m_entryEdit;
@@ -109,6 +114,9 @@ private:
     std::unique_ptr<CInstanceServer> m_instanceServer;
     std::unique_ptr<QPrinter> m_printer;
     QStringList m_recentFiles;
+    QStringList m_queuedCommands;
+    QTimer m_queueRetry;
+    QString m_pendingPath; // leading pieces of a long path handed over by [append]
     int m_untitledCount = 0;
     bool m_embedded = false;
 };

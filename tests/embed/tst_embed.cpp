@@ -9,6 +9,7 @@
 #include "shell/QtApplication.h"
 
 #include <QDBusInterface>
+#include <QDBusPendingCall>
 #include <QDBusReply>
 #include <QFileInfo>
 #include <QProcess>
@@ -120,7 +121,9 @@ private:
 private slots:
     void initTestCase()
     {
-        if (!m_bus.Start({QStringLiteral("QT_QPA_PLATFORM=offscreen")}))
+        // No display and no platform chosen for it: the server must manage on its own.
+        if (!m_bus.Start({QStringLiteral("-u"), QStringLiteral("DISPLAY"), QStringLiteral("-u"),
+                          QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("-u"), QStringLiteral("QT_QPA_PLATFORM")}))
             QSKIP(qPrintable(QStringLiteral("no private session bus: ") + m_bus.Why()));
     }
 
@@ -140,12 +143,101 @@ private slots:
         QVERIFY(!second.isEmpty());
         QVERIFY(first != second);
         QVERIFY(m_bus.Pid(first) != m_bus.Pid(second));
-        // A process that serves an object refuses a second one.
+        // A process that serves an object hands a second one over to a fresh process.
         const QDBusMessage again = Call(first, QStringLiteral("New"));
-        QCOMPARE(again.type(), QDBusMessage::ErrorMessage);
-        QCOMPARE(again.errorName(), QStringLiteral("com.tamrel.Molvex2.Error.InUse"));
+        QCOMPARE(again.type(), QDBusMessage::ReplyMessage);
+        const QString third = again.arguments().value(0).toString();
+        m_pids.insert(m_bus.Pid(third));
+        QVERIFY(third != first && third != second);
         Release(first);
         Release(second);
+        Release(third);
+    }
+
+    void concurrentCreationsAllSucceed()
+    {
+        std::vector<QDBusPendingCall> calls;
+        for (int i = 0; i < 10; ++i) {
+            QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("New"));
+            calls.push_back(m_bus.Bus().asyncCall(call, 60000));
+        }
+        std::set<QString> owners;
+        for (QDBusPendingCall& c : calls) {
+            c.waitForFinished();
+            QVERIFY2(!c.isError(), qPrintable(c.error().message()));
+            const QString owner = c.reply().arguments().value(0).toString();
+            m_pids.insert(m_bus.Pid(owner));
+            owners.insert(owner);
+        }
+        QCOMPARE(owners.size(), std::size_t(10));
+        for (const QString& owner : owners)
+            Release(owner);
+    }
+
+    void processWithoutObjectEnds_data()
+    {
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("damaged native data") << QStringLiteral("Load") << QVariantList{QByteArray("\x04MLV2junk")}
+                                             << QStringLiteral("com.tamrel.Molvex2.Error.Format");
+        QTest::newRow("native data too large")
+            << QStringLiteral("Load") << QVariantList{QByteArray(kMaxServerInputBytes + 1, '\0')}
+            << QStringLiteral("com.tamrel.Molvex2.Error.TooLarge");
+        QTest::newRow("picture before New") << QStringLiteral("GetPicture") << QVariantList{}
+                                            << QStringLiteral("com.tamrel.Molvex2.Error.NoObject");
+    }
+    void processWithoutObjectEnds()
+    {
+        QFETCH(QString, method);
+        QFETCH(QVariantList, args);
+        QFETCH(QString, error);
+        // A ping starts the process without making an object.
+        QDBusMessage ping = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Peer"),
+                                                           QStringLiteral("Ping"));
+        QCOMPARE(m_bus.Bus().call(ping, QDBus::Block, 20000).type(), QDBusMessage::ReplyMessage);
+        const uint pid = m_bus.Pid(kService);
+        m_pids.insert(pid);
+        QVERIFY(PrivateBus::ProcessAlive(pid));
+        const QDBusMessage r = Call(kService, method, args);
+        QCOMPARE(r.errorName(), error);
+        QTRY_VERIFY_WITH_TIMEOUT(!PrivateBus::ProcessAlive(pid), 10000);
+    }
+
+    void limitsAndMissingDisplayGiveErrors_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<QString>("error");
+        const QString huge = QStringLiteral("CaCO3 -> CaO + CO2 ").repeated(19000);
+        const QString error = QStringLiteral("com.tamrel.Molvex2.Error.");
+        QTest::newRow("metafile of a huge equation") << huge << QStringLiteral("GetPicture") << QVariantList{}
+                                                     << error + QStringLiteral("TooLarge");
+        QTest::newRow("svg of a huge equation") << huge << QStringLiteral("GetSvgWithHint") << QVariantList{}
+                                                << error + QStringLiteral("TooLarge");
+        QTest::newRow("text too long") << QString() << QStringLiteral("SetEquationText")
+                                       << QVariantList{QString(kMaxServerInputBytes + 1, QLatin1Char('H'))}
+                                       << QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+        QTest::newRow("own window") << QString() << QStringLiteral("OpenWindow") << QVariantList{}
+                                    << error + QStringLiteral("NoDisplay");
+        QTest::newRow("in place") << QString() << QStringLiteral("ActivateInPlace")
+                                  << QVariantList{QVariant::fromValue(qulonglong(1)), QVariant::fromValue(qulonglong(2))}
+                                  << error + QStringLiteral("NoDisplay");
+    }
+    void limitsAndMissingDisplayGiveErrors()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, method);
+        QFETCH(QVariantList, args);
+        QFETCH(QString, error);
+        const QString owner = NewObject();
+        if (!text.isEmpty())
+            Call(owner, QStringLiteral("SetEquationText"), {text});
+        QCOMPARE(Call(owner, method, args).errorName(), error);
+        // The object carries on.
+        QCOMPARE(Call(owner, QStringLiteral("Save")).type(), QDBusMessage::ReplyMessage);
+        Release(owner);
     }
 
     void nativeDataRoundTripsThroughAnMv2File()

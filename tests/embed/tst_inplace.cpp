@@ -78,6 +78,36 @@ private slots:
             ::kill(static_cast<pid_t>(m_pid), SIGTERM);
     }
 
+    void windowIdsThatNameNoWindowAreRefused_data()
+    {
+        QTest::addColumn<qulonglong>("frame");
+        QTest::addColumn<qulonglong>("area");
+        QTest::newRow("zero") << qulonglong(0) << qulonglong(0);
+        QTest::newRow("one") << qulonglong(1) << qulonglong(1);
+        QTest::newRow("all ones") << qulonglong(0xFFFFFFFF) << qulonglong(0xFFFFFFFF);
+        QTest::newRow("beyond 32 bits") << qulonglong(1) << qulonglong(0x100000000ull);
+        QTest::newRow("real frame, no area") << qulonglong(~0ull) << qulonglong(0x3FFFFFF);
+    }
+    void windowIdsThatNameNoWindowAreRefused()
+    {
+        QFETCH(qulonglong, frame);
+        QFETCH(qulonglong, area);
+        QWidget container;
+        container.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&container));
+        if (frame == ~0ull)
+            frame = container.winId();
+        QDBusMessage create = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("New"));
+        const QString owner = m_bus.Bus().call(create, QDBus::Block, 20000).arguments().value(0).toString();
+        QVERIFY(!owner.isEmpty());
+        m_pid = m_bus.Pid(owner);
+        const QDBusMessage r = Call(owner, QStringLiteral("ActivateInPlace"),
+                                    {QVariant::fromValue(frame), QVariant::fromValue(area)});
+        QCOMPARE(r.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        Call(owner, QStringLiteral("Release"));
+        QTRY_VERIFY_WITH_TIMEOUT(!PrivateBus::ProcessAlive(m_pid), 10000);
+    }
+
     void barsAndViewGoIntoTheContainerAndEscEndsIt()
     {
         QWidget frame;

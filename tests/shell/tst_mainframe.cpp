@@ -238,13 +238,11 @@ private slots:
         Frame()->MdiArea()->closeAllSubWindows();
         QTRY_COMPARE(App().DocumentCount(), std::size_t(0));
 
-        CInstanceServer server([this](const QString& c, const std::function<void()>& ack) {
-            Frame()->OnDDEExecute(c, ack);
-        });
+        CInstanceServer server([this](const QString& c) { return App().OnInstanceCommand(c); });
         const QString name = m_dir.filePath(QStringLiteral("instance"));
         QVERIFY(server.Listen(name));
         std::atomic<int> result{-1};
-        std::thread sender([&] { result = SendToRunningInstance(name, OpenCommandFor(path), 5000) ? 1 : 0; });
+        std::thread sender([&] { result = SendToRunningInstance(name, OpenCommandsFor(path), 5000) == HandOver::Delivered ? 1 : 0; });
         QTRY_COMPARE(result.load(), 1);
         sender.join();
         QCOMPARE(App().DocumentCount(), std::size_t(1));
@@ -255,12 +253,12 @@ private slots:
 
     void oversizedCommandIsRefused()
     {
-        CInstanceServer server([](const QString&, const std::function<void()>& ack) { ack(); });
+        CInstanceServer server([](const QString&) { return true; });
         const QString name = m_dir.filePath(QStringLiteral("instance2"));
         QVERIFY(server.Listen(name));
         std::atomic<int> result{-1};
         const QString huge(CInstanceServer::kMaxCommandBytes + 1, QLatin1Char('x'));
-        std::thread sender([&] { result = SendToRunningInstance(name, huge, 3000) ? 1 : 0; });
+        std::thread sender([&] { result = SendToRunningInstance(name, {huge}, 3000) == HandOver::Delivered ? 1 : 0; });
         QTRY_COMPARE_WITH_TIMEOUT(result.load(), 0, 10000);
         sender.join();
     }
