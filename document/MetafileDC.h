@@ -70,6 +70,7 @@ public:
     POINT SetViewportOrg(int x, int y) override;
     SIZE SetViewportExt(int cx, int cy) override;
     int GetDeviceCaps(int index) override;
+    CDC& Attribute() override { return m_attr; }
 
     bool GetTextMetricsA(TEXTMETRICA& metrics) override;
     SIZE GetTextExtentPoint32A(const char* text, int count) override;

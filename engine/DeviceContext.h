@@ -165,6 +165,9 @@ public:
     virtual POINT SetViewportOrg(int x, int y) = 0;
     virtual SIZE SetViewportExt(int cx, int cy) = 0;
     virtual int GetDeviceCaps(int index) = 0;
+    // The context that answers measuring: layout selects its fonts there, so that
+    // measuring leaves nothing in a recording.
+    virtual CDC& Attribute() { return *this; }
 
     // Measuring, in logical units, with the selected font (attribute side).
     virtual bool GetTextMetricsA(TEXTMETRICA& metrics) = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // One equation line: its text, the class and display code of every character position,
-// the texts above and below its arrows and the fields of its stacked pairs; and the
-// one pass that lays the line out and draws it on a device context.
+// the texts above and below its arrows and the fields of its stacked pairs; measuring
+// and drawing it (through its LineBox, engine/LineBox.h).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -91,7 +91,8 @@ public:
     // An empty text is stored as it is and the rest of the record is left unchanged.
     void SetText(const std::string& text);
 
-    // Layout and drawing (one pass). The line must have been classified.
+    // The line must have been classified. Drawing lays the line out and replays the
+    // box; measuring only lays it out (zeros for an empty text).
     LineExtent DrawLine(CDC& dc, int x, int y, CEquationOptions& options, const KVLogFontTBD& baseFont);
     LineExtent MeasureLine(CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont);
     void MeasureArrowTexts(CDC& dc, CEquationOptions& options, const KVLogFontTBD& arrowFont);

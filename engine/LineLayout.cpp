@@ -1,6 +1,7 @@
-// Layout and drawing of one equation line: a single left-to-right pass that places
-// every position and draws it at once. Measuring is the same pass run far outside any
-// visible area, so measured and drawn lines always agree.
+// Layout of one equation line into a LineBox, and drawing of a box. Layout measures
+// with the fonts selected on the context's attribute side and draws nothing; drawing
+// replays the box with the calls a GDI drawing pass makes, in its order (fonts made
+// and deleted around every position), so recorded metafiles keep their records.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,20 +11,13 @@
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 #include "engine/EquationOptions.h"
+#include "engine/LineBox.h"
 #include "engine/LogRecords.h"
 #include "engine/SelectedFont.h"
 
 namespace {
 
 using i64 = std::int64_t;
-
-constexpr int kMeasureAnchor = -30000;
-
-// Arrow texts are lines of their own and may hold arrows again. Every level costs
-// about three passes of the level above it (measured, measured again for centring,
-// drawn), so deeply nested texts are left out rather than let the cost grow without
-// bound. Real equations nest one or two levels.
-constexpr int kMaxArrowTextDepth = 3;
 
 constexpr i64 kI32Min = std::numeric_limits<std::int32_t>::min();
 constexpr i64 kI32Max = std::numeric_limits<std::int32_t>::max();
@@ -62,6 +56,19 @@ KVLogFontTBD Scaled(const KVLogFontTBD& base, double v, int n, int k)
     return f;
 }
 
+// Line breaks and other control bytes that reach a line (pasted text beyond the last
+// line) are not characters of the equation: never drawn, no room taken.
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+std::string WithoutControls(const std::string& s)
+{
+    if (std::none_of(s.begin(), s.end(), IsControl))
+        return s;
+    std::string out;
+    std::copy_if(s.begin(), s.end(), std::back_inserter(out), [](char c) { return !IsControl(c); });
+    return out;
+}
+
 std::int16_t DisplayAt(const CEquationLine& line, std::size_t i)
 {
     return i < line.display.size() ? line.display[i] : static_cast<std::int16_t>(DisplayCode::Normal);
@@ -73,179 +80,302 @@ const std::string& SlotText(const std::vector<std::string>& v, i64 k)
     return k >= 0 && static_cast<std::size_t>(k) < v.size() ? v[static_cast<std::size_t>(k)] : empty;
 }
 
-// The temporary line of a pass: made when first needed, then reused for every arrow
-// text of the pass.
-class TempLine {
+// The font set: the base font and its scaled copies.
+std::array<KVLogFontTBD, kFontRoles> FontSet(const KVLogFontTBD& base, CEquationOptions& options)
+{
+    std::array<KVLogFontTBD, kFontRoles> f;
+    f[static_cast<std::size_t>(FontRole::Base)] = base;
+    KVLogFontTBD symbol = base;
+    symbol.lf.SetFaceName("Symbol");
+    f[static_cast<std::size_t>(FontRole::Symbol)] = symbol;
+    f[static_cast<std::size_t>(FontRole::Raised)] = Scaled(base, options.textSuper.Get(), 6, 5);
+    f[static_cast<std::size_t>(FontRole::Lowered)] = Scaled(base, options.textSub.Get(), 6, 5);
+    KVLogFontTBD state = Scaled(base, options.textPhase.Get(), 8, 5);
+    state.lf.lfItalic = options.italicPhase.Get() ? 1 : 0;
+    f[static_cast<std::size_t>(FontRole::State)] = state;
+    f[static_cast<std::size_t>(FontRole::ArrowText)] = Scaled(base, options.textArrow.Get(), 6, 5);
+    return f;
+}
+
+// Unit and direction of the context: HIMETRIC units are small and y grows upwards.
+struct DeviceFactors {
+    bool himetric = false;
+    i64 unit = 1;      // u: 8 under MM_HIMETRIC
+    i64 direction = 1; // s: -1 under MM_HIMETRIC
+};
+
+// The fonts of a line created once on the attribute context, each selected when
+// something is measured in it; widths of single characters are remembered.
+class Measurer {
 public:
-    CEquationLine& Get()
+    Measurer(CDC& attr, const std::array<KVLogFontTBD, kFontRoles>& fonts, bool himetric) : m_dc(attr)
     {
-        if (!m_line)
-            m_line.emplace();
-        return *m_line;
+        for (std::size_t r = 0; r < kFontRoles; ++r)
+            m_lf[r] = CSelectedFont::DeviceLogFont(fonts[r], himetric);
     }
-    // An empty text is stored without classification, which would leave the arrow
-    // texts of the previous text in place; clear them so that they are not measured
-    // again for nothing.
-    CEquationLine& Set(const std::string& text)
+    ~Measurer()
     {
-        CEquationLine& line = Get();
-        if (text.empty()) {
-            for (std::string& s : line.arrowAbove)
-                s.clear();
-            for (std::string& s : line.arrowBelow)
-                s.clear();
+        if (m_previous)
+            m_dc.SelectObject(m_previous);
+        for (HGDIOBJ f : m_created)
+            if (f)
+                m_dc.DeleteObject(f);
+    }
+    Measurer(const Measurer&) = delete;
+    Measurer& operator=(const Measurer&) = delete;
+
+    TEXTMETRICA Metrics(FontRole role)
+    {
+        TEXTMETRICA tm;
+        Use(role);
+        m_dc.GetTextMetricsA(tm);
+        return tm;
+    }
+    SIZE Extent(FontRole role, const std::string& s)
+    {
+        Use(role);
+        return m_dc.GetTextExtentPoint32A(s.data(), static_cast<int>(s.size()));
+    }
+    SIZE CharExtent(FontRole role, char c)
+    {
+        if (m_widths.empty())
+            m_widths.assign(kFontRoles * 256, SIZE{-1, -1});
+        SIZE& w = m_widths[static_cast<std::size_t>(role) * 256 + static_cast<unsigned char>(c)];
+        if (w.cx < 0) {
+            Use(role);
+            w = m_dc.GetTextExtentPoint32A(&c, 1);
         }
-        line.SetText(text);
-        return line;
+        return w;
     }
 
 private:
-    std::optional<CEquationLine> m_line;
+    void Use(FontRole role)
+    {
+        const auto r = static_cast<std::size_t>(role);
+        if (m_current == static_cast<int>(r))
+            return;
+        if (!m_created[r])
+            m_created[r] = m_dc.CreateFontIndirectA(m_lf[r]);
+        const HGDIOBJ previous = m_dc.SelectObject(m_created[r]);
+        if (m_current < 0)
+            m_previous = previous;
+        m_current = static_cast<int>(r);
+    }
+
+    CDC& m_dc;
+    std::array<LOGFONTA, kFontRoles> m_lf;
+    std::array<HGDIOBJ, kFontRoles> m_created{};
+    HGDIOBJ m_previous = 0;
+    int m_current = -1;
+    std::vector<SIZE> m_widths;
 };
 
-LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& options,
-                const KVLogFontTBD& baseFont, int depth);
+// What the line's fonts measure.
+struct LineMetrics {
+    i64 charHeight = 0;    // H: character height the base font is made with
+    i64 mWidth = 0;        // M: width of "m" in the base font
+    i64 baseCap = 0;       // Cn: cap height (ascent less internal leading)
+    i64 baseDescent = 0;   // Dn
+    i64 raisedCap = 0;     // Cs
+    i64 raisedDescent = 0; // Ds
+    i64 loweredCap = 0;    // Cb
+    i64 stateCap = 0;      // Cp
+    i64 stateDescent = 0;  // Dp
+    i64 arrowLeading = 0;  // Ia: internal leading of the arrow-text font
 
-LineExtent Measure(CEquationLine& line, CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont,
-                   int depth)
+    static LineMetrics Measure(Measurer& m, const KVLogFontTBD& base, bool himetric)
+    {
+        auto cap = [](const TEXTMETRICA& tm) { return static_cast<i64>(tm.tmAscent) - tm.tmInternalLeading; };
+        LineMetrics lm;
+        const LOGFONTA lf = CSelectedFont::DeviceLogFont(base, himetric);
+        lm.charHeight = lf.lfHeight < 0 ? -static_cast<i64>(lf.lfHeight) : lf.lfHeight;
+        lm.charHeight = std::min<i64>(lm.charHeight, std::numeric_limits<int>::max());
+        lm.mWidth = m.Extent(FontRole::Base, "m").cx;
+        TEXTMETRICA tm = m.Metrics(FontRole::Base);
+        lm.baseCap = cap(tm);
+        lm.baseDescent = tm.tmDescent;
+        tm = m.Metrics(FontRole::Raised);
+        lm.raisedCap = cap(tm);
+        lm.raisedDescent = tm.tmDescent;
+        lm.loweredCap = cap(m.Metrics(FontRole::Lowered));
+        tm = m.Metrics(FontRole::State);
+        lm.stateCap = cap(tm);
+        lm.stateDescent = tm.tmDescent;
+        lm.arrowLeading = m.Metrics(FontRole::ArrowText).tmInternalLeading;
+        return lm;
+    }
+};
+
+// Heights above the baseline (positive is up), from the levels and the cap height.
+struct BaselineOffsets {
+    i64 arrowAxis = 0; // A
+    i64 raised = 0;    // S
+    i64 lowered = 0;   // B, negative below the baseline
+    i64 state = 0;     // P
+    i64 doubleGap = 0; // d: half the distance between the lines of a double arrow
+
+    static BaselineOffsets Of(const LineMetrics& m, CEquationOptions& options)
+    {
+        const double cn = static_cast<double>(m.baseCap);
+        BaselineOffsets o;
+        o.arrowAxis = Trunc((1.0 - options.levelArrow.Get()) * cn);
+        o.raised = Trunc((1.2 - options.levelSuper.Get()) * cn);
+        o.lowered = Trunc((1.0 - options.levelSub.Get()) * -cn);
+        o.state = Trunc((0.5 - options.levelPhase.Get()) * cn);
+        const std::int32_t style = options.equilibriumArrow.Get();
+        o.doubleGap = style == 2 ? m.charHeight / 10 : style == 3 ? m.charHeight / 7 : 0;
+        return o;
+    }
+};
+
+// Arrowheads: how far a barb reaches back along its line and how far it spreads.
+struct ArrowHead {
+    i64 reach = 0;   // b
+    i64 spread3 = 0; // k3, reaction arrows and equilibrium styles 0 to 2
+    i64 spread5 = 0; // k5, the flatter heads of style 3
+
+    static ArrowHead Of(i64 charHeight)
+    {
+        const i64 r = 6 * charHeight / 9;
+        return ArrowHead{r / 2, r / 3, r / 5};
+    }
+};
+
+// A point of an arrow's strokes: the end it lies at, whether it is a barb's point
+// (reach back toward the middle), the line (upper, axis, lower) and the spread of
+// the barb (-1 above its line, +1 below).
+struct ArrowPoint {
+    std::int8_t end;    // -1 left, +1 right
+    bool barb;
+    std::int8_t line;   // -1 upper, 0 axis, +1 lower
+    std::int8_t spread;
+};
+struct ArrowStyle {
+    bool flat; // spread5 instead of spread3
+    std::vector<std::vector<ArrowPoint>> strokes;
+};
+
+const ArrowStyle& ReactionArrow()
 {
-    if (line.text.empty())
-        return LineExtent{};
-    return Pass(line, dc, kMeasureAnchor, kMeasureAnchor, options, baseFont, depth);
+    static const ArrowStyle s{false, {{{-1, false, 0, 0}, {1, false, 0, 0}, {1, true, 0, -1}},
+                                      {{1, false, 0, 0}, {1, true, 0, 1}}}};
+    return s;
 }
 
-void MeasureArrowSlots(CEquationLine& line, CDC& dc, CEquationOptions& options, const KVLogFontTBD& arrowFont,
-                       TempLine& temp, int depth)
+// The equilibrium styles 0 to 3: single line half and full arrows, double lines half
+// and full arrows.
+const ArrowStyle* EquilibriumArrow(std::int32_t style)
+{
+    static const ArrowStyle styles[4] = {
+        {false, {{{-1, false, 0, 0}, {1, false, 0, 0}, {1, true, 0, -1}},
+                 {{1, false, 0, 0}, {-1, false, 0, 0}, {-1, true, 0, 1}}}},
+        {false, {{{-1, false, 0, 0}, {1, false, 0, 0}, {1, true, 0, -1}},
+                 {{1, false, 0, 0}, {1, true, 0, 1}},
+                 {{1, false, 0, 0}, {-1, false, 0, 0}, {-1, true, 0, 1}},
+                 {{-1, false, 0, 0}, {-1, true, 0, -1}}}},
+        {false, {{{-1, false, -1, 0}, {1, false, -1, 0}, {1, true, -1, -1}},
+                 {{1, false, 1, 0}, {-1, false, 1, 0}, {-1, true, 1, 1}}}},
+        {true, {{{-1, false, -1, 0}, {1, false, -1, 0}, {1, true, -1, 1}},
+                {{1, false, -1, 0}, {1, true, -1, -1}},
+                {{1, false, 1, 0}, {-1, false, 1, 0}, {-1, true, 1, 1}},
+                {{-1, false, 1, 0}, {-1, true, 1, -1}}}},
+    };
+    return style >= 0 && style < 4 ? &styles[style] : nullptr;
+}
+
+void AddStrokes(std::vector<BoxPoint>& out, const ArrowStyle& style, const ArrowHead& head, i64 xL, i64 xR,
+                i64 axis, i64 gap, i64 s)
+{
+    const i64 spread = style.flat ? head.spread5 : head.spread3;
+    for (const auto& stroke : style.strokes) {
+        bool first = true;
+        for (const ArrowPoint& p : stroke) {
+            i64 x = p.end < 0 ? xL : xR;
+            if (p.barb)
+                x += p.end < 0 ? head.reach : -head.reach;
+            const i64 y = axis + p.line * gap * s + p.spread * spread * s;
+            out.push_back(BoxPoint{x, y, !first});
+            first = false;
+        }
+    }
+}
+
+LineBox LayOut(CEquationLine& line, CDC& attr, CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
+               const DeviceFactors& dev);
+
+// The texts above and below every arrow slot, each laid out once as a line of its own.
+std::vector<std::array<LineBox, 2>> LayOutArrowTexts(CEquationLine& line, CDC& attr, CEquationOptions& options,
+                                                     const KVLogFontTBD& arrowFont, int depth,
+                                                     const DeviceFactors& dev)
 {
     line.tallestAbove = 0;
     const std::size_t slots = std::max<std::size_t>(
         {static_cast<std::size_t>(CEquationLine::kArrows), line.arrowAbove.size(), line.arrowBelow.size()});
     if (line.arrowWidth.size() < slots)
         line.arrowWidth.resize(slots, 0);
+    std::vector<std::array<LineBox, 2>> boxes;
+    if (depth >= kMaxArrowTextDepth) {
+        std::fill(line.arrowWidth.begin(), line.arrowWidth.begin() + static_cast<std::ptrdiff_t>(slots), 0);
+        return boxes;
+    }
+    boxes.resize(slots);
+    std::optional<CEquationLine> temp; // one line for every text, made when first needed
     for (std::size_t k = 0; k < slots; ++k) {
-        LineExtent a;
-        LineExtent b;
-        if (depth < kMaxArrowTextDepth) {
-            // An empty text measures as zeros without a pass; no need to store it.
-            const std::string& above = SlotText(line.arrowAbove, static_cast<i64>(k));
-            if (!above.empty())
-                a = Measure(temp.Set(above), dc, options, arrowFont, depth + 1);
-            const std::string& below = SlotText(line.arrowBelow, static_cast<i64>(k));
-            if (!below.empty())
-                b = Measure(temp.Set(below), dc, options, arrowFont, depth + 1);
+        for (int side = 0; side < 2; ++side) {
+            const std::string& text = SlotText(side == 0 ? line.arrowAbove : line.arrowBelow, static_cast<i64>(k));
+            if (!temp)
+                temp.emplace();
+            temp->SetText(text);
+            boxes[k][static_cast<std::size_t>(side)] = LayOut(*temp, attr, options, arrowFont, depth + 1, dev);
         }
+        const LineExtent a = boxes[k][0].Measured();
+        const LineExtent b = boxes[k][1].Measured();
         line.tallestAbove = std::max(line.tallestAbove, a.height);
         line.arrowWidth[k] = std::max(a.width, b.width);
     }
+    return boxes;
 }
 
-struct Metrics {
-    i64 H = 0, M = 0, Cn = 0, Dn = 0, Cs = 0, Ds = 0, Cb = 0, Cp = 0, Dp = 0, Ia = 0;
-};
-
-LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& options,
-                const KVLogFontTBD& baseFont, int depth)
+LineBox LayOut(CEquationLine& line, CDC& attr, CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
+               const DeviceFactors& dev)
 {
-    const unsigned entryAlign = dc.GetTextAlign();
-    const HGDIOBJ pen = dc.CreatePen(PS_INSIDEFRAME, 1, baseFont.color);
-    dc.SelectObject(pen);
-
-    // The font set.
-    CSelectedFont base(baseFont);
-    CSelectedFont symbol(baseFont);
-    symbol.font.lf.SetFaceName("Symbol");
-    CSelectedFont raised(Scaled(baseFont, options.textSuper.Get(), 6, 5));
-    CSelectedFont lowered(Scaled(baseFont, options.textSub.Get(), 6, 5));
-    CSelectedFont state(Scaled(baseFont, options.textPhase.Get(), 8, 5));
-    state.font.lf.lfItalic = options.italicPhase.Get() ? 1 : 0;
-    CSelectedFont arrowText(Scaled(baseFont, options.textArrow.Get(), 6, 5));
-
-    const bool himetric = dc.GetMapMode() == MM_HIMETRIC;
-    const i64 u = himetric ? 8 : 1;
-    const i64 s = himetric ? -1 : 1;
-
-    // Metrics, each font selected in turn.
-    Metrics m;
-    TEXTMETRICA tm;
-    m.H = base.Select(dc, himetric);
-    m.M = dc.GetTextExtentPoint32A("m", 1).cx;
-    dc.GetTextMetricsA(tm);
-    m.Cn = static_cast<i64>(tm.tmAscent) - tm.tmInternalLeading;
-    m.Dn = tm.tmDescent;
-    base.Deselect(dc);
-    raised.Select(dc, himetric);
-    dc.GetTextMetricsA(tm);
-    m.Cs = static_cast<i64>(tm.tmAscent) - tm.tmInternalLeading;
-    m.Ds = tm.tmDescent;
-    raised.Deselect(dc);
-    lowered.Select(dc, himetric);
-    dc.GetTextMetricsA(tm);
-    m.Cb = static_cast<i64>(tm.tmAscent) - tm.tmInternalLeading;
-    lowered.Deselect(dc);
-    state.Select(dc, himetric);
-    dc.GetTextMetricsA(tm);
-    m.Cp = static_cast<i64>(tm.tmAscent) - tm.tmInternalLeading;
-    m.Dp = tm.tmDescent;
-    state.Deselect(dc);
-    arrowText.Select(dc, himetric);
-    dc.GetTextMetricsA(tm);
-    m.Ia = tm.tmInternalLeading;
-    arrowText.Deselect(dc);
-
-    dc.SetBkMode(TRANSPARENT);
-
-    TempLine temp;
+    LineBox box;
+    box.fonts = FontSet(baseFont, options);
+    box.himetric = dev.himetric;
+    box.direction = dev.direction;
+    box.empty = line.text.empty();
     line.arrowCount = 0;
     line.stackCount = 0;
-    MeasureArrowSlots(line, dc, options, arrowText.font, temp, depth);
+    // A nested empty text draws nothing and its extent is never used.
+    if (box.empty && depth > 0)
+        return box;
 
-    // Baseline offsets, upwards from the baseline.
-    const double cn = static_cast<double>(m.Cn);
-    const i64 A = Trunc((1.0 - options.levelArrow.Get()) * cn);
-    const i64 S = Trunc((1.2 - options.levelSuper.Get()) * cn);
-    const i64 B = Trunc((1.0 - options.levelSub.Get()) * -cn);
-    const i64 P = Trunc((0.5 - options.levelPhase.Get()) * cn);
+    const i64 u = dev.unit;
+    const i64 s = dev.direction;
+    Measurer measurer(attr, box.fonts, dev.himetric);
+    const LineMetrics m = LineMetrics::Measure(measurer, baseFont, dev.himetric);
+    std::vector<std::array<LineBox, 2>> arrowTexts =
+        LayOutArrowTexts(line, attr, options, box.Font(FontRole::ArrowText), depth, dev);
+    const BaselineOffsets off = BaselineOffsets::Of(m, options);
     const std::int32_t style = options.equilibriumArrow.Get();
-    const i64 d = style == 2 ? m.H / 10 : style == 3 ? m.H / 7 : 0;
     const double arrowWidthOption = options.arrowWidth.Get();
 
     const i64 tallest = line.tallestAbove;
-    const i64 top = std::max({m.Cn, P + m.Cp, B + m.Cb, S + m.Cs + 1, tallest + d + A + m.Ia});
-    const i64 bottom = std::min({-m.Dn, P - m.Dp, B, S - m.Ds, A - tallest - d - m.Ia});
+    const i64 d = off.doubleGap;
+    box.top = std::max({m.baseCap, off.state + m.stateCap, off.lowered + m.loweredCap,
+                        off.raised + m.raisedCap + 1, tallest + d + off.arrowAxis + m.arrowLeading});
+    box.bottom = std::min({-m.baseDescent, off.state - m.stateDescent, off.lowered, off.raised - m.raisedDescent,
+                           off.arrowAxis - tallest - d - m.arrowLeading});
 
-    // The anchor.
-    dc.SetTextAlign(TA_BASELINE | TA_LEFT);
-    i64 yb = y;
-    if ((entryAlign & TA_VERT_MASK) == TA_TOP)
-        yb = y + top * s;
-    else if ((entryAlign & TA_VERT_MASK) == TA_BOTTOM)
-        yb = y + bottom * s;
-    i64 xb = x;
-    const unsigned horizontal = entryAlign & TA_HORZ_MASK;
-    if (horizontal == TA_CENTER || horizontal == TA_RIGHT) {
-        const i64 W = Measure(line, dc, options, baseFont, depth).width;
-        xb = horizontal == TA_CENTER ? x - W / 2 : x - W;
-        // The measuring pass counted its own arrows and pairs; this pass starts afresh.
-        line.arrowCount = 0;
-        line.stackCount = 0;
-    }
-
-    // Arrow geometry shared by every arrow of the line.
-    const i64 r = 6 * m.H / 9;
-    const i64 barb = r / 2;
-    const i64 k3 = r / 3;
-    const i64 k5 = r / 5;
-    const i64 yA = yb - A * s;
-
-    auto moveTo = [&dc](i64 px, i64 py) { dc.MoveTo(ToInt(px), ToInt(py)); };
-    auto lineTo = [&dc](i64 px, i64 py) { dc.LineTo(ToInt(px), ToInt(py)); };
+    const ArrowHead head = ArrowHead::Of(m.charHeight);
+    const i64 axisY = -off.arrowAxis * s;
 
     i64 a = 0;
     const std::size_t len = line.text.size();
     for (std::size_t i = 0; i + 1 < len; ++i) {
-        const char* ch = &line.text[i];
+        const char ch = line.text[i];
         const std::int16_t code = DisplayAt(line, i);
-        if (*ch == '-' && i > 0) {
+        if (ch == '-' && i > 0) {
             // A charge sign stands a little apart from a formula and closes up on a
             // subscript.
             const std::int16_t prev = DisplayAt(line, i - 1);
@@ -254,7 +384,9 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
             else if (prev == DisplayCode::Lowered)
                 a -= 2 * u;
         }
-        const i64 left = xb + a;
+        BoxItem item;
+        item.source = static_cast<std::int32_t>(i);
+        item.left = a;
 
         switch (code) {
         case DisplayCode::Normal:
@@ -263,142 +395,188 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
         case DisplayCode::Raised:
         case DisplayCode::Lowered:
         case DisplayCode::StateText: {
-            CSelectedFont* font = &base;
-            i64 baseline = yb;
+            if (IsControl(ch))
+                continue;
+            i64 baseline = 0;
             switch (code) {
-            case DisplayCode::Symbol: font = &symbol; break;
-            case DisplayCode::Raised: font = &raised; baseline = yb - S * s; break;
-            case DisplayCode::Lowered: font = &lowered; baseline = yb - B * s; break;
-            case DisplayCode::StateText: font = &state; baseline = yb - P * s; break;
+            case DisplayCode::Symbol: item.font = FontRole::Symbol; break;
+            case DisplayCode::Raised: item.font = FontRole::Raised; baseline = -off.raised * s; break;
+            case DisplayCode::Lowered: item.font = FontRole::Lowered; baseline = -off.lowered * s; break;
+            case DisplayCode::StateText: item.font = FontRole::State; baseline = -off.state * s; break;
             default: break;
             }
-            const char upper = static_cast<char>(Cp1252ToUpper(static_cast<unsigned char>(*ch)));
-            const char* glyph = code == DisplayCode::Capital ? &upper : ch;
-            font->Select(dc, himetric);
-            const i64 w = dc.GetTextExtentPoint32A(glyph, 1).cx;
-            dc.TextOut(ToInt(left), ToInt(baseline), glyph, 1);
-            if (*ch == '-') {
+            const char glyph = code == DisplayCode::Capital ? static_cast<char>(Cp1252ToUpper(static_cast<unsigned char>(ch))) : ch;
+            const i64 w = measurer.CharExtent(item.font, glyph).cx;
+            item.texts.push_back(BoxText{std::string(1, glyph), a, baseline});
+            if (ch == '-') {
                 // A second hyphen half a width on makes the minus sign long enough.
-                dc.TextOut(ToInt(left + w / 2), ToInt(baseline), glyph, 1);
+                item.texts.push_back(BoxText{std::string(1, glyph), a + w / 2, baseline});
                 a += Trunc(1.5 * static_cast<double>(w));
             } else {
                 a += w;
             }
-            font->Deselect(dc);
             break;
         }
         case DisplayCode::BarredSymbol: {
-            symbol.Select(dc, himetric);
-            const SIZE extent = dc.GetTextExtentPoint32A(ch, 1);
-            dc.TextOut(ToInt(left), ToInt(yb), ch, 1);
-            dc.SelectObject(pen);
-            const i64 barY = yb - (extent.cy / 2) * s;
-            moveTo(left, barY);
-            lineTo(left + extent.cx, barY);
+            if (IsControl(ch))
+                continue;
+            item.kind = BoxItem::Kind::Bar;
+            item.font = FontRole::Symbol;
+            const SIZE extent = measurer.CharExtent(FontRole::Symbol, ch);
+            item.texts.push_back(BoxText{std::string(1, ch), a, 0});
+            const i64 barY = -(extent.cy / 2) * s;
+            item.strokes = {BoxPoint{a, barY, false}, BoxPoint{a + extent.cx, barY, true}};
             a += extent.cx;
-            symbol.Deselect(dc);
             break;
         }
         case DisplayCode::StackedPair: {
+            item.kind = BoxItem::Kind::Pair;
+            item.font = FontRole::Raised;
             const i64 k = line.stackCount++;
-            const std::string& upperField = SlotText(line.stackTop, k);
-            const std::string& lowerField = SlotText(line.stackBottom, k);
-            raised.Select(dc, himetric);
-            const i64 wT = dc.GetTextExtentPoint32A(upperField.data(), static_cast<int>(upperField.size())).cx;
-            const i64 wB = dc.GetTextExtentPoint32A(lowerField.data(), static_cast<int>(lowerField.size())).cx;
+            const std::string upper = WithoutControls(SlotText(line.stackTop, k));
+            const std::string lower = WithoutControls(SlotText(line.stackBottom, k));
+            const i64 wT = measurer.Extent(FontRole::Raised, upper).cx;
+            const i64 wB = measurer.Extent(FontRole::Raised, lower).cx;
             const i64 c = std::max(wT, wB);
-            dc.TextOut(ToInt(left + c - wT), ToInt(yb - S * s), upperField.data(),
-                       static_cast<int>(upperField.size()));
-            dc.TextOut(ToInt(left + c - wB), ToInt(yb - B * s), lowerField.data(),
-                       static_cast<int>(lowerField.size()));
-            raised.Deselect(dc);
+            item.texts.push_back(BoxText{upper, a + c - wT, -off.raised * s});
+            item.texts.push_back(BoxText{lower, a + c - wB, -off.lowered * s});
             a += c;
             break;
         }
         case DisplayCode::ArrowReaction:
         case DisplayCode::ArrowEquilibrium: {
+            item.kind = BoxItem::Kind::Arrow;
+            item.font = FontRole::ArrowText;
             const i64 k = line.arrowCount++;
             const double measured = static_cast<double>(
                 k < static_cast<i64>(line.arrowWidth.size()) ? line.arrowWidth[static_cast<std::size_t>(k)] : 0);
-            const i64 L = Trunc(std::max(measured, arrowWidthOption * static_cast<double>(m.M))) + 20 * u;
-            const i64 xL = left + 5 * u;
-            const i64 xR = left + L - 5 * u;
+            const i64 length = Trunc(std::max(measured, arrowWidthOption * static_cast<double>(m.mWidth))) + 20 * u;
+            const i64 xL = a + 5 * u;
+            const i64 xR = a + length - 5 * u;
             const bool reaction = code == DisplayCode::ArrowReaction;
-
-            dc.SelectObject(pen);
-            if (reaction) {
-                moveTo(xL, yA);
-                lineTo(xR, yA);
-                lineTo(xR - barb, yA - k3 * s);
-                moveTo(xR, yA);
-                lineTo(xR - barb, yA + k3 * s);
-            } else {
-                const i64 y1 = yA - d * s;
-                const i64 y2 = yA + d * s;
-                switch (style) {
-                case 0:
-                    moveTo(xL, yA);
-                    lineTo(xR, yA);
-                    lineTo(xR - barb, yA - k3 * s);
-                    moveTo(xR, yA);
-                    lineTo(xL, yA);
-                    lineTo(xL + barb, yA + k3 * s);
-                    break;
-                case 1:
-                    moveTo(xL, yA);
-                    lineTo(xR, yA);
-                    lineTo(xR - barb, yA - k3 * s);
-                    moveTo(xR, yA);
-                    lineTo(xR - barb, yA + k3 * s);
-                    moveTo(xR, yA);
-                    lineTo(xL, yA);
-                    lineTo(xL + barb, yA + k3 * s);
-                    moveTo(xL, yA);
-                    lineTo(xL + barb, yA - k3 * s);
-                    break;
-                case 2:
-                    moveTo(xL, y1);
-                    lineTo(xR, y1);
-                    lineTo(xR - barb, y1 - k3 * s);
-                    moveTo(xR, y2);
-                    lineTo(xL, y2);
-                    lineTo(xL + barb, y2 + k3 * s);
-                    break;
-                case 3:
-                    moveTo(xL, y1);
-                    lineTo(xR, y1);
-                    lineTo(xR - barb, y1 + k5 * s);
-                    moveTo(xR, y1);
-                    lineTo(xR - barb, y1 - k5 * s);
-                    moveTo(xR, y2);
-                    lineTo(xL, y2);
-                    lineTo(xL + barb, y2 + k5 * s);
-                    moveTo(xL, y2);
-                    lineTo(xL + barb, y2 - k5 * s);
-                    break;
-                default:
-                    break; // other styles take their length and texts only
+            const ArrowStyle* arrow = reaction ? &ReactionArrow() : EquilibriumArrow(style);
+            if (arrow) // other styles take their length and texts only
+                AddStrokes(item.strokes, *arrow, head, xL, xR, axisY, d, s);
+            if (static_cast<std::size_t>(k) < arrowTexts.size()) {
+                const i64 gap = reaction ? m.arrowLeading : d + m.arrowLeading;
+                item.anchorX = a + length / 2;
+                item.aboveY = axisY - gap * s;
+                item.belowY = axisY + gap * s;
+                auto& texts = arrowTexts[static_cast<std::size_t>(k)];
+                item.arrowTexts.push_back(std::move(texts[0]));
+                item.arrowTexts.push_back(std::move(texts[1]));
+            } else if (depth < kMaxArrowTextDepth) {
+                // Beyond the slots measured: empty texts, drawn as such.
+                item.anchorX = a + length / 2;
+                item.arrowTexts.resize(2);
+                for (LineBox& t : item.arrowTexts) {
+                    t.fonts = FontSet(box.Font(FontRole::ArrowText), options);
+                    t.himetric = dev.himetric;
+                    t.direction = s;
                 }
             }
-
-            arrowText.Select(dc, himetric);
-            if (depth < kMaxArrowTextDepth) {
-                const i64 gap = reaction ? m.Ia : d + m.Ia;
-                const i64 cx = left + L / 2;
-                dc.SetTextAlign(TA_BOTTOM | TA_CENTER);
-                Pass(temp.Set(SlotText(line.arrowAbove, k)), dc, ToInt(cx), ToInt(yA - gap * s), options,
-                     arrowText.font, depth + 1);
-                dc.SetTextAlign(TA_TOP | TA_CENTER);
-                Pass(temp.Set(SlotText(line.arrowBelow, k)), dc, ToInt(cx), ToInt(yA + gap * s), options,
-                     arrowText.font, depth + 1);
-            }
-            dc.SetTextAlign(TA_BASELINE | TA_LEFT);
-            arrowText.Deselect(dc);
-            a += L;
+            a += length;
             break;
         }
         default:
-            break; // hidden positions take no room
+            continue; // hidden positions take no room
+        }
+        item.advance = a - item.left;
+        box.items.push_back(std::move(item));
+    }
+
+    box.extent.depth = static_cast<std::int32_t>(Clamp32(2 - box.bottom));
+    box.extent.width = static_cast<std::int32_t>(Clamp32(a + 3));
+    box.extent.height = static_cast<std::int32_t>(Clamp32(box.top - box.bottom + 2));
+    return box;
+}
+
+void DrawStrokes(CDC& dc, const std::vector<BoxPoint>& points, i64 xb, i64 yb)
+{
+    for (const BoxPoint& p : points) {
+        if (p.draw)
+            dc.LineTo(ToInt(xb + p.x), ToInt(yb + p.y));
+        else
+            dc.MoveTo(ToInt(xb + p.x), ToInt(yb + p.y));
+    }
+}
+
+DeviceFactors FactorsOf(CDC& attr)
+{
+    return attr.GetMapMode() == MM_HIMETRIC ? DeviceFactors{true, 8, -1} : DeviceFactors{};
+}
+
+} // namespace
+
+LineBox LayOutLine(CEquationLine& line, CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont)
+{
+    CDC& attr = dc.Attribute();
+    return LayOut(line, attr, options, baseFont, 0, FactorsOf(attr));
+}
+
+LineExtent DrawLineBox(const LineBox& box, CDC& dc, int x, int y)
+{
+    const unsigned entryAlign = dc.GetTextAlign();
+    const HGDIOBJ pen = dc.CreatePen(PS_INSIDEFRAME, 1, box.Font(FontRole::Base).color);
+    dc.SelectObject(pen);
+
+    std::array<CSelectedFont, kFontRoles> fonts;
+    for (std::size_t r = 0; r < kFontRoles; ++r)
+        fonts[r].font = box.fonts[r];
+    auto font = [&fonts](FontRole role) -> CSelectedFont& { return fonts[static_cast<std::size_t>(role)]; };
+    // The fonts are selected in turn as when they were measured.
+    for (FontRole role : {FontRole::Base, FontRole::Raised, FontRole::Lowered, FontRole::State, FontRole::ArrowText}) {
+        font(role).Select(dc, box.himetric);
+        font(role).Deselect(dc);
+    }
+    dc.SetBkMode(TRANSPARENT);
+
+    // The anchor.
+    dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+    const i64 s = box.direction;
+    i64 yb = y;
+    if ((entryAlign & TA_VERT_MASK) == TA_TOP)
+        yb = y + box.top * s;
+    else if ((entryAlign & TA_VERT_MASK) == TA_BOTTOM)
+        yb = y + box.bottom * s;
+    i64 xb = x;
+    const unsigned horizontal = entryAlign & TA_HORZ_MASK;
+    if (horizontal == TA_CENTER || horizontal == TA_RIGHT) {
+        const i64 width = box.Measured().width;
+        xb = horizontal == TA_CENTER ? x - width / 2 : x - width;
+    }
+
+    for (const BoxItem& item : box.items) {
+        CSelectedFont& f = font(item.font);
+        switch (item.kind) {
+        case BoxItem::Kind::Glyph:
+        case BoxItem::Kind::Pair:
+            f.Select(dc, box.himetric);
+            for (const BoxText& t : item.texts)
+                dc.TextOut(ToInt(xb + t.x), ToInt(yb + t.y), t.text.data(), static_cast<int>(t.text.size()));
+            f.Deselect(dc);
+            break;
+        case BoxItem::Kind::Bar:
+            f.Select(dc, box.himetric);
+            for (const BoxText& t : item.texts)
+                dc.TextOut(ToInt(xb + t.x), ToInt(yb + t.y), t.text.data(), static_cast<int>(t.text.size()));
+            dc.SelectObject(pen);
+            DrawStrokes(dc, item.strokes, xb, yb);
+            f.Deselect(dc);
+            break;
+        case BoxItem::Kind::Arrow:
+            dc.SelectObject(pen);
+            DrawStrokes(dc, item.strokes, xb, yb);
+            f.Select(dc, box.himetric);
+            if (item.arrowTexts.size() == 2) {
+                dc.SetTextAlign(TA_BOTTOM | TA_CENTER);
+                DrawLineBox(item.arrowTexts[0], dc, ToInt(xb + item.anchorX), ToInt(yb + item.aboveY));
+                dc.SetTextAlign(TA_TOP | TA_CENTER);
+                DrawLineBox(item.arrowTexts[1], dc, ToInt(xb + item.anchorX), ToInt(yb + item.belowY));
+            }
+            dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+            f.Deselect(dc);
+            break;
         }
     }
 
@@ -408,28 +586,37 @@ LineExtent Pass(CEquationLine& line, CDC& dc, int x, int y, CEquationOptions& op
     if (pen)
         dc.DeleteObject(pen);
     dc.SetTextAlign(entryAlign);
-
-    LineExtent extent;
-    extent.depth = static_cast<std::int32_t>(Clamp32(2 - bottom));
-    extent.width = static_cast<std::int32_t>(Clamp32(a + 3));
-    extent.height = static_cast<std::int32_t>(Clamp32(top - bottom + 2));
-    return extent;
+    return box.extent;
 }
 
-} // namespace
+std::optional<std::int32_t> HitTestBox(const LineBox& box, std::int64_t x, std::int64_t y)
+{
+    if (box.empty)
+        return std::nullopt;
+    const i64 y0 = -box.top * box.direction;
+    const i64 y1 = (2 - box.bottom) * box.direction;
+    if (y < std::min(y0, y1) || y > std::max(y0, y1))
+        return std::nullopt;
+    for (const BoxItem& item : box.items)
+        if (x >= item.left && x < item.left + item.advance)
+            return item.source;
+    return std::nullopt;
+}
 
 LineExtent CEquationLine::DrawLine(CDC& dc, int x, int y, CEquationOptions& options, const KVLogFontTBD& baseFont)
 {
-    return Pass(*this, dc, x, y, options, baseFont, 0);
+    return DrawLineBox(LayOutLine(*this, dc, options, baseFont), dc, x, y);
 }
 
 LineExtent CEquationLine::MeasureLine(CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont)
 {
-    return Measure(*this, dc, options, baseFont, 0);
+    if (text.empty())
+        return LineExtent{};
+    return LayOutLine(*this, dc, options, baseFont).Measured();
 }
 
 void CEquationLine::MeasureArrowTexts(CDC& dc, CEquationOptions& options, const KVLogFontTBD& arrowFont)
 {
-    TempLine temp;
-    MeasureArrowSlots(*this, dc, options, arrowFont, temp, 0);
+    CDC& attr = dc.Attribute();
+    LayOutArrowTexts(*this, attr, options, arrowFont, 0, FactorsOf(attr));
 }

@@ -12,18 +12,24 @@ CSelectedFont::~CSelectedFont()
         m_dc->DeleteObject(m_created);
 }
 
-int CSelectedFont::Select(CDC& dc, bool himetric)
+LOGFONTA CSelectedFont::DeviceLogFont(const KVLogFontTBD& description, bool himetric)
 {
-    if (m_dc)
-        Deselect(*m_dc); // never leak a font selected twice
-    LOGFONTA lf = font.lf;
+    LOGFONTA lf = description.lf;
     if (himetric) {
         // Negating INT_MIN would overflow; the nearest representable height serves.
-        std::int64_t h = -static_cast<std::int64_t>(font.himetricHeight);
+        std::int64_t h = -static_cast<std::int64_t>(description.himetricHeight);
         if (h > std::numeric_limits<std::int32_t>::max())
             h = std::numeric_limits<std::int32_t>::max();
         lf.lfHeight = static_cast<std::int32_t>(h);
     }
+    return lf;
+}
+
+int CSelectedFont::Select(CDC& dc, bool himetric)
+{
+    if (m_dc)
+        Deselect(*m_dc); // never leak a font selected twice
+    const LOGFONTA lf = DeviceLogFont(font, himetric);
     m_created = dc.CreateFontIndirectA(lf);
     m_previousFont = dc.SelectObject(m_created);
     m_previousColor = dc.SetTextColor(font.color);

@@ -21,6 +21,10 @@ public:
     // colour and deletes the created font.
     void Deselect(CDC& dc);
 
+    // The LOGFONT a selection creates: under MM_HIMETRIC the character height is the
+    // negated HIMETRIC height.
+    static LOGFONTA DeviceLogFont(const KVLogFontTBD& description, bool himetric);
+
     bool IsSelected() const { return m_dc != nullptr; }
 
     KVLogFontTBD font;
