@@ -9,11 +9,14 @@
 // min(-3, -2, -5, 5, 4) = -5: depth 7, height 21.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "engine/EquationLine.h"
 #include "engine/EquationOptions.h"
+#include "engine/LineBox.h"
 #include "engine/LogRecords.h"
 #include "engine/SelectedFont.h"
 #include "tests/support/FakeDC.h"
@@ -44,35 +47,32 @@ std::ostream& operator<<(std::ostream& os, const Out& o)
     return os << "\"" << o.text << "\"@(" << o.x << "," << o.y << ")";
 }
 
-// Measuring passes draw around (-30000, -30000); what is left is what the user sees.
-bool Visible(int x, int y) { return x > -20000 && y > -20000; }
-
-std::vector<Out> VisibleTexts(const CFakeDC& dc)
+std::vector<Out> Texts(const CFakeDC& dc)
 {
     std::vector<Out> v;
     for (const auto& t : dc.TextOuts())
-        if (Visible(t.x, t.y))
-            v.push_back({t.text, t.x, t.y});
+        v.push_back({t.text, t.x, t.y});
     return v;
 }
 
-std::vector<Seg> VisibleStrokes(const CFakeDC& dc)
+std::vector<Seg> Strokes(const CFakeDC& dc)
 {
     std::vector<Seg> v;
     for (const auto& s : dc.Strokes())
-        if (Visible(s.to.x, s.to.y))
-            v.push_back({s.from.x, s.from.y, s.to.x, s.to.y});
+        v.push_back({s.from.x, s.from.y, s.to.x, s.to.y});
     return v;
 }
 
 class Layout : public ::testing::Test {
 protected:
+    // Lays the line out, then records only the drawing.
     LineExtent Draw(const std::string& text, int x, int y, unsigned align = TA_BASELINE | TA_LEFT)
     {
         line.SetText(text);
         dc.SetTextAlign(align);
+        box = LayOutLine(line, dc, options, font);
         dc.ClearCalls();
-        return line.DrawLine(dc, x, y, options, font);
+        return DrawLineBox(box, dc, x, y);
     }
 
     void ExpectCleanDC(unsigned align)
@@ -90,6 +90,7 @@ protected:
     CEquationLine line;
     CEquationOptions options;
     KVLogFontTBD font;
+    LineBox box;
 };
 
 TEST_F(Layout, MinusSignStandsApartFromFormulaAndClosesUpOnSubscript)
@@ -97,18 +98,60 @@ TEST_F(Layout, MinusSignStandsApartFromFormulaAndClosesUpOnSubscript)
     // "OH-": O 0..9, H 9..18, the minus (raised, w 3) 2 units on at 20 and again at
     // 20 + trunc(3/2); it advances trunc(1.5 * 3) = 4: width 20 + 4 + 3.
     LineExtent e = Draw("OH-", 0, 100);
-    EXPECT_EQ(VisibleTexts(dc), (std::vector<Out>{{"O", 0, 100}, {"H", 9, 100}, {"-", 20, 93}, {"-", 21, 93}}));
+    EXPECT_EQ(Texts(dc), (std::vector<Out>{{"O", 0, 100}, {"H", 9, 100}, {"-", 20, 93}, {"-", 21, 93}}));
     EXPECT_EQ(e, (LineExtent{7, 27, 21}));
 
     // "NO3-": the lowered 3 (w 4) ends at 22; the minus starts 2 units back at 20.
     Draw("NO3-", 0, 100);
-    EXPECT_EQ(VisibleTexts(dc), (std::vector<Out>{{"N", 0, 100}, {"O", 9, 100}, {"3", 18, 105}, {"-", 20, 93},
+    EXPECT_EQ(Texts(dc), (std::vector<Out>{{"N", 0, 100}, {"O", 9, 100}, {"3", 18, 105}, {"-", 20, 93},
                                                   {"-", 21, 93}}));
 
     // A minus at the start of the line has no previous position: no gap.
     Draw("-X", 0, 100);
-    ASSERT_FALSE(VisibleTexts(dc).empty());
-    EXPECT_EQ(VisibleTexts(dc)[0], (Out{"-", 0, 100}));
+    ASSERT_FALSE(Texts(dc).empty());
+    EXPECT_EQ(Texts(dc)[0], (Out{"-", 0, 100}));
+}
+
+struct BoxCase {
+    const char* text;
+    std::string items; // kind:source@left+advance for every placed position
+};
+
+TEST_F(Layout, BoxHoldsEveryPlacedPositionWithItsSource)
+{
+    // Hidden positions (quotes, markup) and control characters take no item and no room.
+    const std::vector<BoxCase> cases = {
+        {"OH-", "G0@0+9 G1@9+9 G2@20+4"},
+        {"\"a-b\"", "G1@0+8 G2@10+7 G3@17+8"},
+        {"nu_ {1,2}", "B0@0+8 G3@8+4 P4@12+4"},
+        {"A=x>B", "G0@0+9 A1@9+56 G4@65+9"},
+        {"A\r\nB", "G0@0+9 G3@9+9"},
+    };
+    const char kinds[] = {'G', 'B', 'P', 'A'};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Draw(c.text, 0, 100);
+        std::string items;
+        for (const BoxItem& item : box.items)
+            items += (items.empty() ? "" : " ") + std::string(1, kinds[static_cast<int>(item.kind)]) +
+                     std::to_string(item.source) + "@" + std::to_string(item.left) + "+" + std::to_string(item.advance);
+        EXPECT_EQ(items, c.items);
+    }
+    // Hit testing: relative to the baseline's start; outside every position is none.
+    Draw("A=x>B", 0, 100);
+    EXPECT_EQ(HitTestBox(box, 3, 0), 0);
+    EXPECT_EQ(HitTestBox(box, 40, -5), 1);
+    EXPECT_EQ(HitTestBox(box, 70, 2), 4);
+    EXPECT_EQ(HitTestBox(box, 90, 0), std::nullopt);
+    EXPECT_EQ(HitTestBox(box, 3, -100), std::nullopt);
+}
+
+TEST_F(Layout, ControlCharactersAreNeverDrawn)
+{
+    Draw("A\r\nB\x01", 0, 100);
+    EXPECT_EQ(Texts(dc), (std::vector<Out>{{"A", 0, 100}, {"B", 9, 100}}));
+    Draw("{1\r,2\n}", 0, 100);
+    EXPECT_EQ(dc.DrawnText(), "12");
 }
 
 TEST_F(Layout, SingleLetterBox)
@@ -142,7 +185,7 @@ TEST_F(Layout, SampleLine)
     // Arrow 1 at 127: L = max(30, 3 * 12) + 20 = 56, centre 127 + 28 = 155.
     // ABOVE: TA_BOTTOM at y 19 - 5 - 1 = 13, so its baseline is 13 - 3 = 10, start
     // 155 - trunc(28/2). BELOW: TA_TOP at 14 + 1 = 15, baseline 15 + 8, start 155 - 15.
-    EXPECT_EQ(VisibleTexts(dc),
+    EXPECT_EQ(Texts(dc),
               (std::vector<Out>{
                   {"C", 0, 19}, {"O", 9, 19}, {"3", 18, 24}, {"2", 22, 12}, {"-", 26, 12}, {"-", 27, 12},
                   {"(", 30, 19}, {"a", 34, 19}, {"q", 40, 19}, {")", 46, 19},
@@ -152,14 +195,14 @@ TEST_F(Layout, SampleLine)
               }));
     // Equilibrium arrow (style 1) at 50: L 56, strokes 55..101 on the axis 19 - 5;
     // r = trunc(6 * 14 / 9) = 9, b 4, k3 3. Then the reaction arrow 132..178.
-    EXPECT_EQ(VisibleStrokes(dc), (std::vector<Seg>{
+    EXPECT_EQ(Strokes(dc), (std::vector<Seg>{
                                       {55, 14, 101, 14}, {101, 14, 97, 11}, {101, 14, 97, 17},
                                       {101, 14, 55, 14}, {55, 14, 59, 17}, {55, 14, 59, 11},
                                       {132, 14, 178, 14}, {178, 14, 174, 11}, {178, 14, 174, 17},
                                   }));
     // The arrow texts are in the arrow-text font.
     for (const auto& t : dc.TextOuts())
-        if (Visible(t.x, t.y) && t.x >= 140) {
+        if (t.x >= 140) {
             EXPECT_EQ(t.fontHeight, -8) << t.text;
         }
     EXPECT_EQ(e, (LineExtent{11, 183 + 3, 30}));
@@ -188,7 +231,7 @@ TEST_F(Layout, EquilibriumStyles)
         SCOPED_TRACE(c.style);
         options.equilibriumArrow.Set(c.style);
         LineExtent e = Draw("<>", 0, 100);
-        EXPECT_EQ(VisibleStrokes(dc), c.strokes);
+        EXPECT_EQ(Strokes(dc), c.strokes);
         EXPECT_EQ(e.width, 56 + 3);
         for (const auto& s : dc.Strokes()) {
             const CFakeDC::Object* pen = dc.Find(s.pen); // the line pen
@@ -214,7 +257,7 @@ TEST_F(Layout, DoubleLineGapEntersEveryLineBox)
 TEST_F(Layout, ReactionArrowBarbs)
 {
     Draw("=>", 0, 100);
-    EXPECT_EQ(VisibleStrokes(dc), (std::vector<Seg>{{5, 95, 51, 95}, {51, 95, 47, 92}, {51, 95, 47, 98}}));
+    EXPECT_EQ(Strokes(dc), (std::vector<Seg>{{5, 95, 51, 95}, {51, 95, 47, 92}, {51, 95, 47, 98}}));
 }
 
 struct AnchorCase {
@@ -235,45 +278,55 @@ TEST_F(Layout, Anchors)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.align);
         Draw("X", 100, 200, c.align);
-        EXPECT_EQ(VisibleTexts(dc), (std::vector<Out>{c.expected}));
+        EXPECT_EQ(Texts(dc), (std::vector<Out>{c.expected}));
         ExpectCleanDC(c.align);
-        const bool measuresFirst = (c.align & TA_HORZ_MASK) != TA_LEFT;
-        EXPECT_EQ(dc.TextOuts().size(), measuresFirst ? 2u : 1u);
-        if (measuresFirst) {
-            EXPECT_EQ(dc.TextOuts()[0].x, -30000); // the measuring pass comes first
-        }
     }
 }
 
-TEST_F(Layout, PassCallSequence)
-{
-    Draw("X", 0, 0, TA_TOP | TA_LEFT);
-    std::vector<std::string> select = {"CreateFontIndirectA", "SelectObject", "SetTextColor"};
-    std::vector<std::string> deselect = {"SelectObject", "SetTextColor", "DeleteObject"};
-    std::vector<std::string> expected = {"GetTextAlign", "CreatePen", "SelectObject", "GetMapMode"};
-    auto add = [&](const std::vector<std::string>& v) { expected.insert(expected.end(), v.begin(), v.end()); };
-    add(select);
-    add({"GetTextExtentPoint32A", "GetTextMetricsA"});
-    add(deselect);
-    for (int i = 0; i < 4; ++i) { // raised, lowered, state, arrow text
-        add(select);
-        add({"GetTextMetricsA"});
-        add(deselect);
-    }
-    add({"SetBkMode", "SetTextAlign"});
-    add(select);
-    add({"GetTextExtentPoint32A", "TextOut"});
-    add(deselect);
-    add({"SelectObject", "SelectObject", "SelectObject", "DeleteObject", "SetTextAlign"});
-    EXPECT_EQ(dc.CallNames(), expected);
+struct ReplayCase {
+    const char* text;
+    std::string calls; // after the prologue, up to the epilogue
+};
 
+TEST_F(Layout, ReplayMakesTheCallsOfADrawingPass)
+{
+    // Every position gets its font made, selected and deleted around it; nothing is
+    // measured while drawing.
+    const std::string sel = "Create Select Colour ", desel = "Select Colour Delete ";
+    std::string prologue = "GetTextAlign CreatePen Select ";
+    for (int i = 0; i < 5; ++i) // base, raised, lowered, state and arrow-text fonts
+        prologue += sel + desel;
+    prologue += "SetBkMode Align ";
+    const std::string epilogue = "Select Select Select Delete Align ";
+    const std::string emptyText = prologue + epilogue; // an arrow's empty text, drawn as a line
+    const std::vector<ReplayCase> cases = {
+        {"X", sel + "TextOut " + desel},
+        {"a-", sel + "TextOut " + desel + sel + "TextOut TextOut " + desel},
+        {"nu_", sel + "TextOut Select MoveTo LineTo " + desel},
+        {"{1,2}", sel + "TextOut TextOut " + desel},
+        {"=>", "Select MoveTo LineTo LineTo MoveTo LineTo " + sel + "Align " + emptyText + "Align " + emptyText +
+                   "Align " + desel},
+    };
+    const std::map<std::string, std::string> shortName = {
+        {"CreateFontIndirectA", "Create"}, {"SelectObject", "Select"}, {"SetTextColor", "Colour"},
+        {"DeleteObject", "Delete"}, {"SetTextAlign", "Align"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Draw(c.text, 0, 0, TA_TOP | TA_LEFT);
+        std::string calls;
+        for (const auto& call : dc.Calls()) {
+            const auto it = shortName.find(call.name);
+            calls += (it == shortName.end() ? call.name : it->second) + " ";
+        }
+        EXPECT_EQ(calls, prologue + c.calls + epilogue);
+        ExpectCleanDC(TA_TOP | TA_LEFT);
+    }
     const auto& calls = dc.Calls();
+    EXPECT_EQ(calls[1].args, (std::vector<std::int64_t>{PS_INSIDEFRAME, 1, 0}));
     const size_t n = calls.size();
     EXPECT_EQ(calls[n - 5].args[0], StockHandle(SYSTEM_FONT));
     EXPECT_EQ(calls[n - 4].args[0], StockHandle(BLACK_PEN));
     EXPECT_EQ(calls[n - 3].args[0], StockHandle(NULL_BRUSH));
-    EXPECT_EQ(calls[n - 2].args[0], 1); // the line pen
-    EXPECT_EQ(calls[1].args, (std::vector<std::int64_t>{PS_INSIDEFRAME, 1, 0}));
 }
 
 TEST_F(Layout, DerivedFontsNeverGetZeroHeight)
@@ -337,7 +390,7 @@ TEST_F(Layout, StackedPairInCentredArrowTextUsesFirstSlot)
     // start from slot 0 again.
     Draw("{1,2}X=A,{3,4}Y>", 0, 100);
     std::vector<std::string> drawn;
-    for (const auto& o : VisibleTexts(dc))
+    for (const auto& o : Texts(dc))
         drawn.push_back(o.text);
     EXPECT_EQ(drawn, (std::vector<std::string>{"1", "2", "X", "A", "3", "4", "Y"}));
     EXPECT_EQ(line.stackCount, 1);
@@ -348,7 +401,7 @@ TEST_F(Layout, QuotedHyphenDrawnTwice)
     // '"' hidden, a 0..8, the hyphen after a Normal position gets the gap: 10 and
     // 10 + trunc(5/2), advancing trunc(7.5) = 7; b at 17.
     Draw("\"a-b\"", 0, 100);
-    EXPECT_EQ(VisibleTexts(dc), (std::vector<Out>{{"a", 0, 100}, {"-", 10, 100}, {"-", 12, 100}, {"b", 17, 100}}));
+    EXPECT_EQ(Texts(dc), (std::vector<Out>{{"a", 0, 100}, {"-", 10, 100}, {"-", 12, 100}, {"b", 17, 100}}));
 }
 
 TEST_F(Layout, BarredNu)
@@ -357,9 +410,9 @@ TEST_F(Layout, BarredNu)
     LineExtent e = Draw("nu_", 0, 100);
     ASSERT_EQ(dc.TextOuts().size(), 1u);
     EXPECT_EQ(dc.TextOuts()[0].face, "Symbol");
-    EXPECT_EQ(VisibleTexts(dc), (std::vector<Out>{{"n", 0, 100}}));
-    EXPECT_EQ(VisibleStrokes(dc), (std::vector<Seg>{{0, 92, 8, 92}}));
-    EXPECT_EQ(dc.Strokes()[0].pen, 1u);
+    EXPECT_EQ(Texts(dc), (std::vector<Out>{{"n", 0, 100}}));
+    EXPECT_EQ(Strokes(dc), (std::vector<Seg>{{0, 92, 8, 92}}));
+    EXPECT_FALSE(IsStockHandle(dc.Strokes()[0].pen)); // the line pen
     EXPECT_EQ(e.width, 8 + 3);
 }
 
@@ -369,8 +422,8 @@ TEST_F(Layout, CreationFailuresDrawOnWithWhatIsSelected)
     dc.SetFailFonts(true);
     LineExtent e = Draw("XX=a>", 0, 100);
     EXPECT_EQ(dc.FontsCreated(), 0);
-    EXPECT_EQ(VisibleTexts(dc).size(), 3u);
-    EXPECT_EQ(VisibleTexts(dc)[1], (Out{"X", 11, 100}));
+    EXPECT_EQ(Texts(dc).size(), 3u);
+    EXPECT_EQ(Texts(dc)[1], (Out{"X", 11, 100}));
     EXPECT_GT(e.width, 0);
     ExpectCleanDC(TA_BASELINE | TA_LEFT);
 
@@ -392,11 +445,11 @@ TEST_F(Layout, HimetricRaisedTextGoesUp)
     // the raised hyphen is 96 wide.
     dc.SetMapMode(MM_HIMETRIC);
     Draw("OH-", 0, 0);
-    EXPECT_EQ(VisibleTexts(dc), (std::vector<Out>{{"O", 0, 0}, {"H", 280, 0}, {"-", 576, 210}, {"-", 624, 210}}));
+    EXPECT_EQ(Texts(dc), (std::vector<Out>{{"O", 0, 0}, {"H", 280, 0}, {"-", 576, 210}, {"-", 624, 210}}));
     // The arrow axis lies above the baseline as well: A = 150.
     Draw("=>", 0, 0);
-    ASSERT_FALSE(VisibleStrokes(dc).empty());
-    EXPECT_EQ(VisibleStrokes(dc)[0].y0, 150);
+    ASSERT_FALSE(Strokes(dc).empty());
+    EXPECT_EQ(Strokes(dc)[0].y0, 150);
 }
 
 TEST_F(Layout, MeasureArrowTextsCoversGrownSlots)
@@ -428,7 +481,14 @@ TEST_F(Layout, DeeplyNestedArrowTextsStayCheap)
     text += std::string(300, '>');
     Draw(text, 0, 0);
     EXPECT_LT(dc.Calls().size(), 200000u);
+    EXPECT_EQ(dc.CountCalls("TextOut"), kMaxArrowTextDepth); // the deepest texts are left out
     ExpectCleanDC(TA_BASELINE | TA_LEFT);
+
+    // Five levels are drawn whole.
+    Draw("A =a=d=e=j=q>>>>> B", 0, 0);
+    std::string letters = dc.DrawnText();
+    letters.erase(std::remove(letters.begin(), letters.end(), ' '), letters.end());
+    EXPECT_EQ(letters, "AadejqB");
 }
 
 TEST_F(Layout, MeasuredExtentEqualsDrawnExtent)
