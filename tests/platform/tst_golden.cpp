@@ -289,7 +289,7 @@ private slots:
                 differences << QString::fromStdString("png   " + name);
             if (f.drawn != cols[5])
                 differences << QString::fromStdString("drawn " + name);
-            if (f.wmf != cols[4] && qEnvironmentVariableIntValue("MOLVEX_GOLDEN_BYTES") == 1)
+            if (f.wmf != cols[4])
                 differences << QString::fromStdString("bytes " + name);
             rewritten << c.options << '\t' << c.font << '\t' << c.mode << '\t' << f.png << '\t' << f.wmf << '\t'
                       << f.drawn << '\t' << c.text << '\n';
