@@ -15,6 +15,8 @@ packages=(
   dbus-daemon dbus-bin
   poppler-utils
   libxcb1-dev
+  librsvg2-bin weasyprint fonts-dejavu-core
+  lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db groff-base file fakeroot
 )
 
 missing=()

@@ -1,24 +1,40 @@
 #include "shell/HelpCommands.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
+QString HelpDocumentName(HelpDocument which)
+{
+    switch (which) {
+    case HelpDocument::HelpFile: return QStringLiteral("molvex2.html");
+    case HelpDocument::Manual: return QStringLiteral("mv2_manl.pdf");
+    case HelpDocument::QuickrefCard: return QStringLiteral("mv2_card.pdf");
+    }
+    return QString();
+}
+
+QStringList HelpFolders(const QString& programFolder)
+{
+    const QDir program(programFolder.isEmpty() ? QStringLiteral(".") : programFolder);
+    return {QDir::cleanPath(program.filePath(QStringLiteral("../share/doc/molvex2"))),
+            QDir::cleanPath(program.filePath(QStringLiteral("../help"))), QDir::cleanPath(program.path())};
+}
+
 QString HelpDocumentPath(HelpDocument which, const QString& programFolder)
 {
-    QString name;
-    switch (which) {
-    case HelpDocument::HelpFile: name = QStringLiteral("molvex2.chm"); break;
-    case HelpDocument::Manual: name = QStringLiteral("mv2_manl.pdf"); break;
-    case HelpDocument::QuickrefCard: name = QStringLiteral("mv2_card.pdf"); break;
+    const QString name = HelpDocumentName(which);
+    const QStringList folders = HelpFolders(programFolder);
+    for (const QString& folder : folders) {
+        const QString path = folder + QLatin1Char('/') + name;
+        if (QFileInfo(path).isFile())
+            return path;
     }
-    QString folder = programFolder;
-    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder + name;
+    return folders.first() + QLatin1Char('/') + name;
 }
 
 HelpOpener DesktopHelpOpener()

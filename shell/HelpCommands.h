@@ -1,14 +1,21 @@
 #pragma once
-// The help file, the manual and the quick reference card beside the program, opened
-// with the desktop's default programs.
+// The help file (the HTML manual), the manual and the quick reference card, opened with
+// the desktop's default programs. They are looked for where an install puts them
+// (PREFIX/share/doc/molvex2 for PREFIX/bin/molvex2), then in the build tree (help/ beside
+// the program's folder), then beside the program.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
 
 enum class HelpDocument { HelpFile, Manual, QuickrefCard };
 
-// "molvex2.chm", "mv2_manl.pdf" or "mv2_card.pdf" in programFolder.
+// "molvex2.html", "mv2_manl.pdf" or "mv2_card.pdf".
+QString HelpDocumentName(HelpDocument which);
+// The folders searched, in order, for a program in programFolder.
+QStringList HelpFolders(const QString& programFolder);
+// The first of the folders that holds the document; the installed place when none does.
 QString HelpDocumentPath(HelpDocument which, const QString& programFolder);
 
 enum class HelpOutcome { Opened, Missing, NoViewer, Failed };

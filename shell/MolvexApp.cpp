@@ -30,6 +30,12 @@
 
 namespace {
 
+// The program's folder (which tests move) and the system configuration folders.
+DefaultConfigPlaces DefaultConfigPlacesFor(const QString& programFolder)
+{
+    return DefaultConfigSearch(programFolder.toStdString(), qEnvironmentVariable("XDG_CONFIG_DIRS").toStdString());
+}
+
 const char* const kDocFilter = "Molvex Files (*.mv2)";
 const char* const kDocExtension = ".mv2";
 const char* const kNewDocBase = "Molvex";
@@ -198,10 +204,7 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
     m_state.levelAdjust.Load(m_state.mainStore);
     LoadRecentFiles();
 
-    std::string folder = ProgramFolder().toStdString();
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    if (const auto error = ImportDefaultConfigFile(m_state, folder))
+    if (const auto error = ImportDefaultConfigFile(m_state, DefaultConfigPlacesFor(ProgramFolder())))
         showMessage(QString::fromStdString(error->caption), QString::fromStdString(error->text));
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
@@ -517,13 +520,12 @@ bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
     case cmd::AdjustLevel: RunAdjustLevelCommand(m_state, parent); return true;
     case cmd::WriteDefaultConfig: {
         std::vector<IniSaveError> errors;
-        std::string folder = ProgramFolder().toStdString();
-        if (!folder.empty() && folder.back() != '/')
-            folder += '/';
-        const std::string text = WriteDefaultConfigFile(m_state, errors, folder);
+        const std::string text = WriteDefaultConfigFile(m_state, errors,
+                                                       DefaultConfigPlacesFor(ProgramFolder()).systemFolders.front());
         for (const IniSaveError& e : errors)
             showMessage(QString::fromStdString(e.caption), QString::fromStdString(e.text));
-        showMessage(QStringLiteral("Molvex 2"), QString::fromStdString(text));
+        if (!text.empty())
+            showMessage(QStringLiteral("Molvex 2"), QString::fromStdString(text));
         return true;
     }
     case cmd::FilePrintSetup: {

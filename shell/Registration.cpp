@@ -35,6 +35,31 @@ QByteArray Resource(const QString& name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Exec lines quote an argument with double quotes, inside which ", `, $ and \ take a
+// backslash.
+QString QuotedArgument(const QString& path)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : path) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    return quoted + QLatin1Char('"');
+}
+
+// The bundled desktop entry with its Exec line pointing at this program.
+QByteArray DesktopEntryFor(const QString& programPath)
+{
+    const QString entry = QString::fromUtf8(Resource(QStringLiteral(":/%1.desktop").arg(QLatin1String(kDesktopId))));
+    QStringList lines = entry.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.startsWith(QLatin1String("Exec=")))
+            line = QStringLiteral("Exec=") + DesktopExecArgument(programPath) + QStringLiteral(" %f");
+    }
+    return lines.join(QLatin1Char('\n')).toUtf8();
+}
+
 void RunIfInstalled(const QString& tool, const QStringList& args)
 {
     const QString exe = QStandardPaths::findExecutable(tool);
@@ -43,6 +68,17 @@ void RunIfInstalled(const QString& tool, const QStringList& args)
 }
 
 } // namespace
+
+QString DesktopExecArgument(const QString& path)
+{
+    // The entry file's own escapes come on top of the quoting; % starts a field code.
+    QString arg = QuotedArgument(path);
+    arg.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    arg.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return arg;
+}
+
+QString ServiceExecArgument(const QString& path) { return QuotedArgument(path); }
 
 QString UserDataHome()
 {
@@ -60,13 +96,16 @@ RegistrationResult WriteRegistration(const QString& dataHome, const QString& pro
     const QByteArray icon = Resource(QStringLiteral(":/icons/molvex2.svg"));
     const QByteArray docIcon = Resource(QStringLiteral(":/icons/application-x-molvex2.svg"));
 
-    WriteFile(r, root + QStringLiteral("/mime/packages/molvex2.xml"), Resource(QStringLiteral(":/molvex2-mime.xml")));
-    WriteFile(r, root + QStringLiteral("/applications/molvex2.desktop"), Resource(QStringLiteral(":/molvex2.desktop")));
-    WriteFile(r, root + QStringLiteral("/icons/hicolor/scalable/apps/molvex2.svg"), icon);
+    const QString id = QLatin1String(kDesktopId);
+    const QString program = QFileInfo(programPath).absoluteFilePath();
+    WriteFile(r, root + QStringLiteral("/mime/packages/%1.xml").arg(id),
+              Resource(QStringLiteral(":/%1.mime.xml").arg(id)));
+    WriteFile(r, root + QStringLiteral("/applications/%1.desktop").arg(id), DesktopEntryFor(program));
+    WriteFile(r, root + QStringLiteral("/icons/hicolor/scalable/apps/%1.svg").arg(id), icon);
     WriteFile(r, root + QStringLiteral("/icons/hicolor/scalable/mimetypes/application-x-molvex2.svg"), docIcon);
 
     const QByteArray service = QByteArrayLiteral("[D-BUS Service]\nName=") + kBusServiceName +
-                               QByteArrayLiteral("\nExec=") + QFileInfo(programPath).absoluteFilePath().toUtf8() +
+                               QByteArrayLiteral("\nExec=") + ServiceExecArgument(program).toUtf8() +
                                QByteArrayLiteral(" -Embedding\n");
     WriteFile(r, root + QStringLiteral("/dbus-1/services/") + QString::fromLatin1(kBusServiceName) +
                      QStringLiteral(".service"),
@@ -77,4 +116,16 @@ RegistrationResult WriteRegistration(const QString& dataHome, const QString& pro
         RunIfInstalled(QStringLiteral("update-desktop-database"), {root + QStringLiteral("/applications")});
     }
     return r;
+}
+
+int RegisterForUser(const QString& programPath, FILE* out, FILE* err)
+{
+    const RegistrationResult r = WriteRegistration(UserDataHome(), programPath);
+    for (const QString& path : r.written)
+        std::fprintf(out, "registered %s\n", qPrintable(path));
+    if (!r.ok) {
+        std::fprintf(err, "molvex2: registration failed: %s\n", qPrintable(r.error));
+        return 1;
+    }
+    return 0;
 }

@@ -3,6 +3,7 @@
 // entry, the icons and the session-bus service that starts the equation server.
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 
 struct RegistrationResult {
     bool ok = true;
@@ -19,4 +20,15 @@ QString UserDataHome();
 RegistrationResult WriteRegistration(const QString& dataHome, const QString& programPath,
                                      bool refreshCaches = true);
 
+// "molvex2 -r": registers programPath for the user under UserDataHome(), lists each
+// file written on out and a failure on err; the program's exit status.
+int RegisterForUser(const QString& programPath, FILE* out = stdout, FILE* err = stderr);
+
+// A program path as one quoted argument of an Exec line: the desktop-entry form
+// (quotes, then the string escapes of the entry file) and the D-Bus service form.
+QString DesktopExecArgument(const QString& path);
+QString ServiceExecArgument(const QString& path);
+
 constexpr const char* kBusServiceName = "com.tamrel.Molvex2";
+// The desktop id: names the desktop entry, the MIME package and the application icon.
+constexpr const char* kDesktopId = "com.tamrel.Molvex2";

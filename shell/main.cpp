@@ -9,6 +9,7 @@
 #include "shell/CommandLine.h"
 #include "shell/InstanceChannel.h"
 #include "shell/MolvexApp.h"
+#include "shell/Registration.h"
 
 namespace {
 
@@ -60,8 +61,10 @@ int main(int argc, char* argv[])
     QApplication qapp(argc, argv);
     platform.Restore();
     QApplication::setApplicationDisplayName(QStringLiteral("Molvex 2"));
-    QApplication::setDesktopFileName(QStringLiteral("molvex2"));
+    QApplication::setDesktopFileName(QLatin1String(kDesktopId));
 
+    if (request.action == Action::Register)
+        return RegisterForUser(QCoreApplication::applicationFilePath());
     // A launch by the user hands its document to the editor already running.
     if (request.action == Action::OpenDocument || request.action == Action::NewDocument) {
         const QString path = QFileInfo(request.path).absoluteFilePath();

@@ -50,7 +50,9 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
+    DefaultConfigPlaces Places() const { return {folder, {(dir / "system" / "Tamrel").string() + "/"}}; }
     fs::path DefaultFile() const { return dir / "program" / "MLV2_Default.ini"; }
+    fs::path SystemFile() const { return dir / "system" / "Tamrel" / "MLV2_Default.ini"; }
     fs::path UserFile() const { return dir / "user" / "MLV2.ini"; }
 
     fs::path dir;
@@ -82,18 +84,87 @@ TEST_F(DefaultConfigTest, ProgramFolderIsTheDefaultPlace)
     EXPECT_EQ(DefaultConfigPath(), CIniStore::ProgramFolder() + "MLV2_Default.ini");
 }
 
-TEST_F(DefaultConfigTest, UnwritableFolderReportsBothWritesAndStillConfirms)
+// A failed write must not be confirmed as written.
+TEST_F(DefaultConfigTest, UnwritableFolderReportsBothWritesAndDoesNotConfirm)
 {
     std::vector<IniSaveError> errors;
-    const std::string missing = (dir / "no-such-folder").string() + "/";
-    const std::string message = WriteDefaultConfigFile(app, errors, missing);
+    const std::string blocked = (dir / "file").string() + "/";
+    WriteText(dir / "file", "");
+    const std::string message = WriteDefaultConfigFile(app, errors, blocked);
 
     ASSERT_EQ(errors.size(), 2u);
     for (const IniSaveError& e : errors) {
         EXPECT_EQ(e.caption, "File Save Error");
-        EXPECT_NE(e.text.find(missing + "MLV2_Default.ini"), std::string::npos) << e.text;
+        EXPECT_NE(e.text.find(blocked + "MLV2_Default.ini"), std::string::npos) << e.text;
     }
-    EXPECT_EQ(message.rfind("A default configuration file has been written to\n", 0), 0u);
+    EXPECT_EQ(message, "");
+}
+
+TEST_F(DefaultConfigTest, WritingCreatesTheCompanyFolder)
+{
+    std::vector<IniSaveError> errors;
+    EXPECT_NE(WriteDefaultConfigFile(app, errors, Places().systemFolders.front()), "");
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(fs::exists(SystemFile()));
+}
+
+TEST(DefaultConfigSearch, ProgramFolderThenEachSystemFolder)
+{
+    struct Row {
+        const char* program;
+        const char* dirs;
+        std::vector<std::string> system;
+    };
+    const Row rows[] = {
+        {"/opt/m/bin", "", {"/etc/xdg/Tamrel/"}},
+        {"/opt/m/bin/", "/a:/b/", {"/a/Tamrel/", "/b/Tamrel/"}},
+        {"/usr/bin/", "relative::/c", {"/c/Tamrel/"}},
+        {"/usr/bin/", "relative", {"/etc/xdg/Tamrel/"}},
+    };
+    for (const Row& row : rows) {
+        const DefaultConfigPlaces places = DefaultConfigSearch(row.program, row.dirs);
+        EXPECT_EQ(places.programFolder.back(), '/') << row.program;
+        EXPECT_EQ(places.systemFolders, row.system) << row.dirs;
+    }
+}
+
+// One user's start-ups, in order: a given default file is taken over once, a replaced
+// one again, and only a file the user owns in the program's folder is deleted.
+TEST_F(DefaultConfigTest, TakenOverOncePerUser)
+{
+    struct Step {
+        const char* what;
+        const char* programFile; // content, or null for none
+        const char* systemFile;
+        int userSpacing;     // the user's own setting before the start-up
+        int expectedSpacing; // after it
+        bool programFileKept;
+    };
+    const Step steps[] = {
+        {"system file taken over", nullptr, "[Options]\nVerticalSpacing=20\n", 15, 20, false},
+        {"same file again: the user's change stands", nullptr, "[Options]\nVerticalSpacing=20\n", 33, 33, false},
+        {"replaced file taken over", nullptr, "[Options]\nVerticalSpacing=25\n", 33, 25, false},
+        {"program folder first, then deleted", "[Options]\nVerticalSpacing=40\n",
+         "[Options]\nVerticalSpacing=25\n", 33, 40, false},
+        {"system file already taken", nullptr, "[Options]\nVerticalSpacing=25\n", 12, 12, false},
+    };
+    fs::create_directories(SystemFile().parent_path());
+    for (const Step& step : steps) {
+        if (step.programFile)
+            WriteText(DefaultFile(), step.programFile);
+        WriteText(SystemFile(), step.systemFile);
+        app.options.verticalSpacing.Set(step.userSpacing);
+
+        MolvexAppState next; // a fresh start-up reading the user's file
+        next.mainStore = app.mainStore;
+        next.mainStore.Load();
+        next.options.verticalSpacing.Set(step.userSpacing);
+        EXPECT_FALSE(ImportDefaultConfigFile(next, Places()).has_value()) << step.what;
+        EXPECT_EQ(next.options.verticalSpacing.value, step.expectedSpacing) << step.what;
+        EXPECT_EQ(fs::exists(DefaultFile()), step.programFileKept) << step.what;
+        EXPECT_TRUE(fs::exists(SystemFile())) << step.what;
+        app.mainStore = next.mainStore;
+    }
 }
 
 TEST_F(DefaultConfigTest, ImportGivesDefaultsForMissingEntriesAndDeletesTheFile)
@@ -106,7 +177,7 @@ TEST_F(DefaultConfigTest, ImportGivesDefaultsForMissingEntriesAndDeletesTheFile)
     app.levelAdjust.Set(55);
     WriteText(DefaultFile(), "[Options]\nVerticalSpacing=20\n");
 
-    EXPECT_FALSE(ImportDefaultConfigFile(app, folder).has_value());
+    EXPECT_FALSE(ImportDefaultConfigFile(app, Places()).has_value());
 
     const CEquationOptions defaults;
     EXPECT_EQ(app.options.verticalSpacing.value, 20);
@@ -133,7 +204,7 @@ TEST_F(DefaultConfigTest, ImportGivesDefaultsForMissingEntriesAndDeletesTheFile)
 TEST_F(DefaultConfigTest, ImportedLevelIsKeptInTheUsersFile)
 {
     WriteText(DefaultFile(), "[Adjustment]\nLevel=12\n\n[Options]\nTextSub=0.250000\n");
-    ImportDefaultConfigFile(app, folder);
+    ImportDefaultConfigFile(app, Places());
 
     EXPECT_EQ(app.levelAdjust.value, 12);
     EXPECT_DOUBLE_EQ(app.options.textSub.value, 0.25);
@@ -152,7 +223,7 @@ TEST_F(DefaultConfigTest, WrittenFileRoundTripsThroughImport)
 
     MolvexAppState other;
     other.mainStore = app.mainStore;
-    ImportDefaultConfigFile(other, folder);
+    ImportDefaultConfigFile(other, Places());
     EXPECT_DOUBLE_EQ(other.options.arrowWidth.value, 4.0);
     EXPECT_EQ(other.options.equilibriumArrow.value, 2);
     EXPECT_EQ(other.levelAdjust.value, -9);
@@ -162,7 +233,7 @@ TEST_F(DefaultConfigTest, NoDefaultFileChangesNothing)
 {
     app.options.verticalSpacing.Set(33);
     app.levelAdjust.Set(4);
-    EXPECT_FALSE(ImportDefaultConfigFile(app, folder).has_value());
+    EXPECT_FALSE(ImportDefaultConfigFile(app, Places()).has_value());
     EXPECT_EQ(app.options.verticalSpacing.value, 33);
     EXPECT_EQ(app.levelAdjust.value, 4);
     EXPECT_FALSE(fs::exists(UserFile()));
@@ -173,7 +244,7 @@ TEST_F(DefaultConfigTest, UnwritableUserFileKeepsTheDefaultFileForTheNextStart)
     WriteText(DefaultFile(), "[Options]\nVerticalSpacing=20\n");
     app.mainStore.SetPath((dir / "no-such-folder" / "MLV2.ini").string());
 
-    const auto error = ImportDefaultConfigFile(app, folder);
+    const auto error = ImportDefaultConfigFile(app, Places());
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->caption, "File Save Error");
     EXPECT_EQ(app.options.verticalSpacing.value, 20);

@@ -82,23 +82,24 @@ private slots:
         QVERIFY(!AnyVisibleWindow());
 
         const QString share = dir.filePath(QStringLiteral("share"));
-        const QByteArray mime = Read(share + QStringLiteral("/mime/packages/molvex2.xml"));
+        const QByteArray mime = Read(share + QStringLiteral("/mime/packages/com.tamrel.Molvex2.xml"));
         QVERIFY(mime.contains("type=\"application/x-molvex2\""));
         QVERIFY(mime.contains("<glob pattern=\"*.mv2\"/>"));
         QVERIFY(mime.contains("<sub-class-of type=\"application/x-ole-storage\"/>"));
 
-        const QByteArray desktop = Read(share + QStringLiteral("/applications/molvex2.desktop"));
-        for (const char* line : {"Exec=molvex2 %f\n", "MimeType=application/x-molvex2;\n",
+        const QByteArray desktop = Read(share + QStringLiteral("/applications/com.tamrel.Molvex2.desktop"));
+        QVERIFY2(desktop.contains("\nExec=\"/"), desktop.constData());
+        for (const char* line : {"MimeType=application/x-molvex2;\n",
                                  "Categories=Science;Chemistry;\n", "Type=Application\n"})
             QVERIFY2(desktop.contains(line), line);
 
         const QByteArray service = Read(share + QStringLiteral("/dbus-1/services/com.tamrel.Molvex2.service"));
         QVERIFY(service.startsWith("[D-BUS Service]\n"));
         QVERIFY(service.contains("Name=com.tamrel.Molvex2\n"));
-        const QRegularExpression exec(QStringLiteral("Exec=(/\\S+) -Embedding\\n"));
+        const QRegularExpression exec(QStringLiteral("Exec=\"(/[^\"]+)\" -Embedding\\n"));
         QVERIFY2(exec.match(QString::fromUtf8(service)).hasMatch(), service.constData());
 
-        QVERIFY(Read(share + QStringLiteral("/icons/hicolor/scalable/apps/molvex2.svg")).contains("<svg"));
+        QVERIFY(Read(share + QStringLiteral("/icons/hicolor/scalable/apps/com.tamrel.Molvex2.svg")).contains("<svg"));
         QVERIFY(Read(share + QStringLiteral("/icons/hicolor/scalable/mimetypes/application-x-molvex2.svg"))
                     .contains("<svg"));
     }
@@ -112,6 +113,27 @@ private slots:
         const RegistrationResult r = WriteRegistration(dir.filePath(QStringLiteral("file")), "/usr/bin/molvex2", false);
         QVERIFY(!r.ok);
         QVERIFY(!r.error.isEmpty());
+    }
+
+    // Exec lines must start the program wherever it lives, blanks and shell characters included.
+    void execArguments_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<QString>("service");
+        QTest::newRow("plain") << "/usr/bin/molvex2" << "\"/usr/bin/molvex2\"" << "\"/usr/bin/molvex2\"";
+        QTest::newRow("blank") << "/home/a b/molvex2" << "\"/home/a b/molvex2\"" << "\"/home/a b/molvex2\"";
+        QTest::newRow("shell characters") << "/o/$x`\"\\m" << "\"/o/\\\\$x\\\\`\\\\\"\\\\\\\\m\""
+                                          << "\"/o/\\$x\\`\\\"\\\\m\"";
+        QTest::newRow("field code sign") << "/o/100%/molvex2" << "\"/o/100%%/molvex2\"" << "\"/o/100%/molvex2\"";
+    }
+    void execArguments()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, desktop);
+        QFETCH(QString, service);
+        QCOMPARE(DesktopExecArgument(path), desktop);
+        QCOMPARE(ServiceExecArgument(path), service);
     }
 
     void startModes_data()
@@ -150,31 +172,39 @@ private slots:
     void help_data()
     {
         QTest::addColumn<int>("which");
-        QTest::addColumn<bool>("present");
+        QTest::addColumn<QStringList>("present"); // folders holding the document, from the program's
         QTest::addColumn<bool>("viewer");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("opened"); // relative to the program's folder
         const int help = int(HelpDocument::HelpFile), manual = int(HelpDocument::Manual),
                   card = int(HelpDocument::QuickrefCard);
-        QTest::newRow("help file") << help << true << true << "" << "molvex2.chm";
-        QTest::newRow("manual") << manual << true << true << "" << "mv2_manl.pdf";
-        QTest::newRow("card") << card << true << true << "" << "mv2_card.pdf";
-        QTest::newRow("missing help file") << help << false << true << "File Error" << "";
-        QTest::newRow("missing manual") << manual << false << true << "File Error" << "";
-        QTest::newRow("no PDF reader") << card << true << false << "Cannot find Adobe Acrobat" << "";
-        QTest::newRow("help file needs no PDF reader") << help << true << false << "" << "molvex2.chm";
+        const QString installed = QStringLiteral("../share/doc/molvex2"), build = QStringLiteral("../help");
+        QTest::newRow("help file") << help << QStringList{installed} << true << "" << installed + "/molvex2.html";
+        QTest::newRow("manual") << manual << QStringList{installed} << true << "" << installed + "/mv2_manl.pdf";
+        QTest::newRow("card in the build tree") << card << QStringList{build} << true << "" << build + "/mv2_card.pdf";
+        QTest::newRow("beside the program") << card << QStringList{"."} << true << "" << "./mv2_card.pdf";
+        QTest::newRow("installed before build tree")
+            << manual << QStringList{".", build, installed} << true << "" << installed + "/mv2_manl.pdf";
+        QTest::newRow("missing help file") << help << QStringList() << true << "File Error" << "";
+        QTest::newRow("missing manual") << manual << QStringList() << true << "File Error" << "";
+        QTest::newRow("no PDF reader") << card << QStringList{installed} << false << "Cannot find Adobe Acrobat" << "";
+        QTest::newRow("help file needs no PDF reader")
+            << help << QStringList{installed} << false << "" << installed + "/molvex2.html";
     }
     void help()
     {
         QFETCH(int, which);
-        QFETCH(bool, present);
+        QFETCH(QStringList, present);
         QFETCH(bool, viewer);
         QFETCH(QString, caption);
         QFETCH(QString, opened);
         QTemporaryDir dir;
+        const QDir program(dir.filePath(QStringLiteral("bin")));
+        QVERIFY(QDir().mkpath(program.path()));
         const auto doc = HelpDocument(which);
-        if (present) {
-            QFile f(HelpDocumentPath(doc, dir.path()));
+        for (const QString& folder : present) {
+            QVERIFY(QDir().mkpath(program.filePath(folder)));
+            QFile f(program.filePath(folder + QLatin1Char('/') + HelpDocumentName(doc)));
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("%PDF-1.4\n");
         }
@@ -185,13 +215,11 @@ private slots:
             return true;
         };
         opener.hasViewer = [&](const QString&) { return viewer; };
-        const HelpMessage m = MessageFor(OpenHelpDocument(doc, dir.path(), opener));
+        const HelpMessage m = MessageFor(OpenHelpDocument(doc, program.path(), opener));
         QCOMPARE(m.caption, caption);
         if (caption == QLatin1String("File Error"))
             QCOMPARE(m.text, QStringLiteral("I cannot locate that file"));
-        QCOMPARE(QFileInfo(openedPath).fileName(), opened);
-        if (!opened.isEmpty())
-            QCOMPARE(QFileInfo(openedPath).absolutePath(), QDir(dir.path()).absolutePath());
+        QCOMPARE(openedPath, opened.isEmpty() ? QString() : QDir::cleanPath(program.filePath(opened)));
     }
 
     void aboutVersionLine()
