@@ -37,6 +37,19 @@ step "run the installed renderer"
 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config "$root/bin/molvex2-render" "2H2 + O2 => 2H2O" -o "$work/w.svg"
 grep -q "<svg" "$work/w.svg" || fail "renderer output"
 
+step "molvex2 -r without a display"
+reg=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_DATA_HOME=$work/reg XDG_CONFIG_HOME=$work/config \
+      XDG_RUNTIME_DIR=$work "$root/bin/molvex2" -r) || fail "molvex2 -r failed"
+[ "$(grep -c '^registered ' <<<"$reg")" -eq 5 ] || fail "molvex2 -r printed: $reg"
+grep -qx "Exec=\"$root/bin/molvex2\" %f" "$work/reg/applications/com.tamrel.Molvex2.desktop" || fail "-r Exec line"
+desktop-file-validate "$work/reg/applications/com.tamrel.Molvex2.desktop"
+touch "$work/blocked"
+if env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_HOME=$work/blocked XDG_CONFIG_HOME=$work/config \
+   XDG_RUNTIME_DIR=$work "$root/bin/molvex2" -r >/dev/null 2>"$work/reg.err"; then
+  fail "molvex2 -r succeeded where it cannot write"
+fi
+grep -q "registration failed" "$work/reg.err" || fail "no message for a failed -r"
+
 step "desktop entry and AppStream"
 desktop-file-validate "$root/share/applications/com.tamrel.Molvex2.desktop"
 appstreamcli validate --pedantic --no-net "$root/share/metainfo/com.tamrel.Molvex2.metainfo.xml"

@@ -51,7 +51,7 @@ def render(pictures, renderer, out_dir):
                 with open(path, "w", encoding="cp1252") as f:
                     f.write("\n".join(line.strip() for line in text.split(" | ")) + "\n")
                 args += ["-f", path]
-            args += ["--out-dir", out_dir, "--format", "svg", "--margin", "2"]
+            args += ["--out-dir", out_dir, "--format", "svg", "--margin", "2", "--font-height", "17"]
             env = dict(os.environ, XDG_CONFIG_HOME=config, XDG_CONFIG_DIRS=config)
             subprocess.run(args, check=True, env=env, stderr=subprocess.DEVNULL)
 
