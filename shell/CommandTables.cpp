@@ -42,7 +42,7 @@ const CommandInfo kCommands[] = {
     {cmd::OptionsToolbar, "", "Change the Equation Options", ":/icons/options.svg"},
     {cmd::AdjustLevel, "&Adjust Level ...", "Adjust the level when returned to a document", nullptr},
     {cmd::WriteDefaultConfig, "Write Default Configuration File",
-     "Writes a default configuration file to Molvex's directory", nullptr},
+     "Writes the default configuration file for all users", nullptr},
     {cmd::ReadHelpFile, "Read &Help File", "Open the help file\nHelp File", nullptr},
     {cmd::ReadManual, "Read &Manual (PDF)", "Open the manual\nManual", nullptr},
     {cmd::ReadQuickrefCard, "Read &Quickref Card", "Open the quick reference card\nQuickref Card", nullptr},

@@ -182,7 +182,7 @@ private slots:
         QTest::newRow("font") << 32772 << "Select font used for equations";
         QTest::newRow("font button") << 32779 << "Change the Default Font";
         QTest::newRow("level") << 32775 << "Adjust the level when returned to a document";
-        QTest::newRow("default file") << 32776 << "Writes a default configuration file to Molvex's directory";
+        QTest::newRow("default file") << 32776 << "Writes the default configuration file for all users";
     }
     void prompts()
     {
