@@ -98,6 +98,11 @@ RegistrationResult WriteRegistration(const QString& dataHome, const QString& pro
 
     const QString id = QLatin1String(kDesktopId);
     const QString program = QFileInfo(programPath).absoluteFilePath();
+    // Earlier registrations used the short name; left alone, the menu would show the
+    // program twice.
+    for (const char* old : {"/mime/packages/molvex2.xml", "/applications/molvex2.desktop",
+                            "/icons/hicolor/scalable/apps/molvex2.svg"})
+        QFile::remove(root + QLatin1String(old));
     WriteFile(r, root + QStringLiteral("/mime/packages/%1.xml").arg(id),
               Resource(QStringLiteral(":/%1.mime.xml").arg(id)));
     WriteFile(r, root + QStringLiteral("/applications/%1.desktop").arg(id), DesktopEntryFor(program));

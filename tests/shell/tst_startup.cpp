@@ -78,7 +78,11 @@ private slots:
         QTemporaryDir dir;
         QuietEditor editor(dir.path());
         editor.app->registrationFolder = dir.filePath(QStringLiteral("share"));
+        const QString oldEntry = dir.filePath(QStringLiteral("share/applications/molvex2.desktop"));
+        QVERIFY(QDir().mkpath(QFileInfo(oldEntry).path()));
+        QFile(oldEntry).open(QIODevice::WriteOnly);
         QVERIFY(!editor.app->InitInstance({QStringLiteral("-r")}));
+        QVERIFY2(!QFile::exists(oldEntry), "an earlier registration's entry would show the program twice");
         QVERIFY(!AnyVisibleWindow());
 
         const QString share = dir.filePath(QStringLiteral("share"));
