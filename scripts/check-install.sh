@@ -106,6 +106,8 @@ grep -q "Section: science" <<<"$info" || fail "section"
 grep -q "fonts-liberation, fonts-urw-base35" <<<"$info" || fail "font dependencies"
 [ -z "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'postinst|prerm|postrm|preinst')" ] || fail "maintainer scripts"
 dpkg -x "$deb" "$work/deb"
+grep -qx 'Exec="/usr/bin/molvex2" -Embedding' "$work/deb/usr/share/dbus-1/services/com.tamrel.Molvex2.service" ||
+  fail "packaged service Exec line"
 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config "$work/deb/usr/bin/molvex2-render" "Fe3+ + 3OH- => Fe(OH)3" -o "$work/d.png"
 [ -s "$work/d.png" ] || fail "packaged renderer"
 echo "install checks passed"
