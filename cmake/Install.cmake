@@ -8,11 +8,16 @@ set(stage ${PROJECT_BINARY_DIR}/install-stage)
 file(MAKE_DIRECTORY ${stage})
 
 install(TARGETS molvex2 molvex2-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Relocations resolved and made read-only at start, as Debian builds its programs.
+foreach(program molvex2 molvex2-render)
+  target_link_options(${program} PRIVATE -Wl,-z,relro,-z,now)
+endforeach()
 
 # Desktop entry, AppStream component and MIME type share the application id.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/${MOLVEX_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-string(TIMESTAMP MOLVEX_RELEASE_DATE "%Y-%m-%d" UTC)
+# The date of this release, for the AppStream release entry.
+set(MOLVEX_RELEASE_DATE 2026-12-08)
 configure_file(${PROJECT_SOURCE_DIR}/resources/${MOLVEX_APP_ID}.metainfo.xml.in
                ${stage}/${MOLVEX_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${stage}/${MOLVEX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -99,6 +104,13 @@ add_custom_command(OUTPUT ${stage}/changelog.gz
   DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
 add_custom_target(molvex_changelog ALL DEPENDS ${stage}/changelog.gz)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${stage}/changelog.gz DESTINATION ${MOLVEX_DOC_DIR})
+# The system's documentation index names /usr paths, so only a system install registers there.
+install(CODE "set(MOLVEX_DOC_BASE \"${PROJECT_SOURCE_DIR}/packaging/molvex2.doc-base\")")
+install(CODE [[
+  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    file(INSTALL "${MOLVEX_DOC_BASE}" DESTINATION "/usr/share/doc-base" RENAME molvex2)
+  endif()
+]])
 
 # molvex_install_libreoffice_extension(<oxt> [<target that builds it>]): installs the
 # extension under share/molvex2/ for users to add themselves; a system install under
