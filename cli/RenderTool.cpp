@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +16,8 @@
 
 #include "config/IniStore.h"
 #include "document/AppState.h"
+#include "document/InputLimits.h"
+#include "document/LineEnds.h"
 #include "document/MolvexDoc.h"
 #include "document/PictureExport.h"
 #include "engine/Cp1252.h"
@@ -71,37 +74,21 @@ bool ParseDouble(const std::string& text, double minimum, double maximum, double
     return true;
 }
 
-// The entry text of the document from UTF-8 lines: line feeds (with or without a
-// carriage return) separate the lines.
+// The entry text of the document from UTF-8 lines: CR LF, LF and a lone CR each end
+// a line.
 std::string EntryTextFromUtf8(const std::string& utf8, int* lineCount)
 {
-    std::string text = Utf8ToCp1252(utf8);
-    std::vector<std::string> lines;
-    std::string current;
-    for (char c : text) {
-        if (c == '\n') {
-            if (!current.empty() && current.back() == '\r')
-                current.pop_back();
-            lines.push_back(current);
-            current.clear();
-        } else {
-            current.push_back(c);
-        }
+    std::string text = NormalizeLineEnds(Utf8ToCp1252(utf8));
+    // A final line end ends the last line; it does not start another.
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+        text.resize(text.size() - 2);
+    if (lineCount) {
+        int lines = 1;
+        for (std::size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p + 2))
+            ++lines;
+        *lineCount = lines;
     }
-    if (!current.empty() && current.back() == '\r')
-        current.pop_back();
-    // A final line feed ends the last line; it does not start another.
-    if (!current.empty() || lines.empty())
-        lines.push_back(current);
-    if (lineCount)
-        *lineCount = static_cast<int>(lines.size());
-    std::string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i)
-            joined += "\r\n";
-        joined += lines[i];
-    }
-    return joined;
+    return text;
 }
 
 std::optional<std::string> ReadLinesSource(const std::string& path, std::string& reason)
@@ -120,12 +107,12 @@ std::optional<std::string> ReadLinesSource(const std::string& path, std::string&
     }
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        reason = "is a folder";
+        reason = "cannot open " + path + ": " + std::strerror(EISDIR);
         return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        reason = std::strerror(errno ? errno : ENOENT);
+        reason = std::string("cannot open ") + path + ": " + std::strerror(errno ? errno : ENOENT);
         return std::nullopt;
     }
     char buffer[4096];
@@ -207,28 +194,36 @@ public:
             }
         }
         const std::size_t total = m_args.inputs.size();
-        const bool progress = batch && total > kProgressThreshold;
+        // A terminal sees every batch's progress; a log only that of long ones.
         const bool tty = isatty(STDERR_FILENO) != 0;
+        const bool progress = batch && (tty || total > kProgressThreshold);
         int failures = 0;
         for (std::size_t k = 0; k < total; ++k) {
             const Input& input = m_args.inputs[k];
-            if (progress && tty)
+            if (progress && tty) {
                 m_err << "\rmolvex2-render: " << (k + 1) << "/" << total << std::flush;
+                m_midLine = true;
+            }
             if (!Process(input, batch))
                 ++failures;
             if (progress && !tty && ((k + 1) % kProgressThreshold == 0 || k + 1 == total))
                 m_err << "molvex2-render: " << (k + 1) << "/" << total << " done\n";
         }
-        if (progress && tty)
+        if (m_midLine)
             m_err << "\n";
         return failures ? kExitFailed : kExitOk;
     }
 
 private:
-    void Fail(const std::string& name, const std::string& reason)
+    void Say(const std::string& message)
     {
-        m_err << "molvex2-render: " << name << ": " << reason << "\n";
+        // A message starts a line of its own after the progress count.
+        if (m_midLine)
+            m_err << "\n";
+        m_midLine = false;
+        m_err << "molvex2-render: " << message << "\n";
     }
+    void Fail(const std::string& name, const std::string& reason) { Say(name + ": " + reason); }
 
     bool Process(const Input& input, bool batch)
     {
@@ -244,7 +239,10 @@ private:
             std::string reason;
             auto data = ReadLinesSource(input.value, reason);
             if (!data) {
-                Fail(DisplayName(input), reason);
+                if (reason.rfind("cannot open ", 0) == 0)
+                    Say(reason);
+                else
+                    Fail(DisplayName(input), reason);
                 return false;
             }
             int lines = 0;
@@ -259,7 +257,10 @@ private:
         case Input::Kind::Document: {
             DocResult result = doc.OpenFile(input.value);
             if (!result.ok) {
-                Fail(DisplayName(input), result.message);
+                if (result.reason.empty())
+                    Fail(DisplayName(input), result.message);
+                else
+                    Say("cannot open " + input.value + ": " + result.reason);
                 return false;
             }
             break;
@@ -290,6 +291,12 @@ private:
         }
         if (path.empty())
             return true;
+        // A picture of nothing is a mistake in the input, not a result.
+        const auto& lines = doc.Lines().texts;
+        if (format != Format::Mv2 && std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return l.empty(); })) {
+            Fail(DisplayName(input), "nothing to typeset");
+            return false;
+        }
         return Write(doc, format, path);
     }
 
@@ -298,7 +305,7 @@ private:
         if (format == Format::Mv2) {
             DocResult result = doc.SaveFile(path);
             if (!result.ok) {
-                Fail(path, result.message);
+                Fail(path, result.reason.empty() ? result.message : result.reason);
                 return false;
             }
             return true;
@@ -323,8 +330,12 @@ private:
             break;
         case Format::Wmf: {
             auto screen = CreateScreenDC();
-            RecordedPicture picture = RecordEquationPicture(doc, *screen);
-            std::vector<std::uint8_t> wmf = PlaceableMetafile(picture);
+            const std::optional<RecordedPicture> picture = RecordEquationPicture(doc, *screen);
+            if (!picture) {
+                error = kPictureTooLarge;
+                break;
+            }
+            std::vector<std::uint8_t> wmf = PlaceableMetafile(*picture);
             bytes = QByteArray(reinterpret_cast<const char*>(wmf.data()), static_cast<qsizetype>(wmf.size()));
             if (bytes.isEmpty())
                 error = "the metafile could not be recorded";
@@ -349,6 +360,7 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     CEquationOptions m_userOptions;
+    bool m_midLine = false;
 };
 
 int Explain(const std::string& utf8, std::ostream& out)

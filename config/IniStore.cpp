@@ -1,21 +1,18 @@
 #include "config/IniStore.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "config/SafeWrite.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Longest line the reader accepts; a longer one ends the reading.
-constexpr std::size_t kMaxLine = 2047;
 
 bool IsFolder(const std::string& path)
 {
@@ -136,46 +133,48 @@ bool CIniStore::Load()
     std::error_code ec;
     if (path.empty() || !fs::exists(path, ec))
         return false;
-    std::FILE* f = IsFolder(path) ? nullptr : std::fopen(path.c_str(), "rb");
-    if (!f) {
+    std::ifstream in;
+    if (!IsFolder(path))
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
         m_lastError = "Unable to open ini file.";
         return false;
     }
-    std::string section;
-    std::string line;
-    bool more = true;
-    while (more) {
-        line.clear();
-        int c = 0;
-        bool tooLong = false;
-        while ((c = std::fgetc(f)) != EOF && c != '\n') {
-            line += static_cast<char>(c);
-            // One extra character is allowed for the carriage return of a CR LF end.
-            if (line.size() > kMaxLine + 1) {
-                tooLong = true;
-                break;
-            }
-        }
-        if (c == EOF)
-            more = false;
-        if (c == '\n' && !line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (tooLong || line.size() > kMaxLine)
-            break;
+    // Lines of any length, read whole.
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    // The file is the authority on its foreign lines: a reload replaces them.
+    for (IniSection& s : m_sections)
+        s.kept.clear();
+    IniSection* current = nullptr; // the empty name until the first header
+    std::string currentName;
+    std::size_t after = 0; // entries of the current section read so far in this load
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::size_t stop = end;
+        if (end < text.size() && stop > start && text[stop - 1] == '\r')
+            --stop;
+        const std::string_view line(text.data() + start, stop - start);
+        start = end + 1;
         if (line.empty())
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            const std::size_t close = line.find(']', 1);
-            section = line.substr(1, close - 1);
+            currentName = std::string(line.substr(1, line.find(']', 1) - 1));
+            current = FindSection(currentName);
+            after = 0;
             continue;
         }
+        if (!current)
+            current = &AddSection(currentName);
         const std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            SetString(section, std::string(), line.substr(1), true);
-        else
-            SetString(section, line.substr(0, eq), line.substr(eq + 1), true);
+        if (eq == std::string_view::npos) {
+            current->kept.emplace_back(after, std::string(line));
+            continue;
+        }
+        after = Put(*current, std::string(line.substr(0, eq)), std::string(line.substr(eq + 1))) + 1;
     }
-    std::fclose(f);
     return true;
 }
 
@@ -192,62 +191,73 @@ std::optional<IniSaveError> CIniStore::Save()
         return failure;
 
     std::string text;
+    bool first = true;
     for (const IniSection& s : m_sections) {
-        if (s.names.empty())
+        if (s.names.empty() && s.kept.empty())
             continue;
-        text += "[" + s.name + "]\n";
-        for (std::size_t i = 0; i < s.names.size(); ++i)
-            text += s.names[i] + "=" + s.values[i] + "\n";
-        text += "\n";
+        // Foreign lines at the top of the file belong to no section and stay headless.
+        const bool headless = first && s.name.empty() && s.names.empty();
+        if (!headless)
+            text += "[" + s.name + "]\n";
+        first = false;
+        auto kept = s.kept;
+        std::stable_sort(kept.begin(), kept.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        auto k = kept.begin();
+        for (std::size_t i = 0; i <= s.names.size(); ++i) {
+            for (; k != kept.end() && k->first <= i; ++k)
+                text += k->second + "\n";
+            if (i < s.names.size())
+                text += s.names[i] + "=" + s.values[i] + "\n";
+        }
+        if (!headless)
+            text += "\n";
     }
-
-    // Written beside the old file and renamed over it, so a failure at any point
-    // leaves the previous file as it was.
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
+    if (WriteFileSafely(path, text))
         return failure;
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    // Keep the old file's permissions; a new file gets the usual ones.
-    (void)::fchmod(fd, mode);
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ok = false;
-        else
-            done += static_cast<std::size_t>(n);
-    }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        return failure;
-    }
     return std::nullopt;
+}
+
+CIniStore::IniSection* CIniStore::FindSection(const std::string& section)
+{
+    const auto it = m_sectionIndex.find(section);
+    return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
+}
+
+CIniStore::IniSection& CIniStore::AddSection(const std::string& section)
+{
+    m_sectionIndex.emplace(section, m_sections.size());
+    m_sections.push_back(IniSection{section, {}, {}, {}});
+    m_entryIndex.emplace_back();
+    return m_sections.back();
+}
+
+std::size_t CIniStore::Put(IniSection& section, const std::string& name, const std::string& value)
+{
+    auto& index = m_entryIndex[static_cast<std::size_t>(&section - m_sections.data())];
+    const auto [it, fresh] = index.emplace(name, section.names.size());
+    if (fresh) {
+        section.names.push_back(name);
+        section.values.push_back(value);
+    } else {
+        section.values[it->second] = value;
+    }
+    return it->second;
 }
 
 std::string CIniStore::GetString(const std::string& section, const std::string& name)
 {
-    for (const IniSection& s : m_sections) {
-        if (s.name != section)
-            continue;
-        for (std::size_t i = 0; i < s.names.size(); ++i)
-            if (s.names[i] == name)
-                return s.values[i];
+    IniSection* s = FindSection(section);
+    if (!s) {
+        m_lastError = "Unable to locate specified key.";
+        return std::string();
+    }
+    const auto& index = m_entryIndex[static_cast<std::size_t>(s - m_sections.data())];
+    const auto it = index.find(name);
+    if (it == index.end()) {
         m_lastError = "Unable to locate specified value.";
         return std::string();
     }
-    m_lastError = "Unable to locate specified key.";
-    return std::string();
+    return s->values[it->second];
 }
 
 int CIniStore::GetInt(const std::string& section, const std::string& name)
@@ -260,27 +270,21 @@ int CIniStore::GetInt(const std::string& section, const std::string& name)
 
 bool CIniStore::SetString(const std::string& section, const std::string& name, const std::string& value, bool create)
 {
-    IniSection* found = nullptr;
-    for (IniSection& s : m_sections)
-        if (s.name == section) {
-            found = &s;
-            break;
-        }
+    const auto breaks = [](const std::string& t) { return t.find_first_of("\r\n") != std::string::npos; };
+    const bool readsAsHeader = !name.empty() && name.front() == '[' && !value.empty() && value.back() == ']';
+    if (breaks(section) || breaks(name) || breaks(value) || section.find(']') != std::string::npos ||
+        name.find('=') != std::string::npos || readsAsHeader)
+        return false;
+    IniSection* found = FindSection(section);
     if (!found) {
         if (!create)
             return false;
-        m_sections.push_back(IniSection{section, {}, {}});
-        found = &m_sections.back();
+        found = &AddSection(section);
     }
-    for (std::size_t i = 0; i < found->names.size(); ++i)
-        if (found->names[i] == name) {
-            found->values[i] = value;
-            return true;
-        }
-    if (!create)
+    const auto& index = m_entryIndex[static_cast<std::size_t>(found - m_sections.data())];
+    if (!create && index.find(name) == index.end())
         return false;
-    found->names.push_back(name);
-    found->values.push_back(value);
+    Put(*found, name, value);
     return true;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // A configuration file held in memory as sections of name=value entries.
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // A failed save, with the texts for the message box the caller shows.
@@ -16,6 +19,9 @@ public:
         std::string name;
         std::vector<std::string> names;
         std::vector<std::string> values;
+        // Lines of the file the store cannot use (no "=", a header it does not take),
+        // each with the number of entries it followed: written back where they were.
+        std::vector<std::pair<std::size_t, std::string>> kept;
     };
 
     // Location modes: 0 per-user configuration folder + company, 1 the program's
@@ -32,10 +38,11 @@ public:
     int Location() const { return m_location; }
 
     // Reads the file and merges it into what is held. False when the file is missing
-    // or cannot be opened.
+    // or cannot be opened. Lines it cannot use are kept as they are (replacing those
+    // of an earlier load).
     bool Load();
-    // Writes every section with entries; a temporary file in the same folder is renamed
-    // over the old one, so a failed save leaves the previous file intact. Writes
+    // Writes every section with entries or kept lines through WriteFileSafely, so a
+    // failed save leaves the previous file intact (and a link to it a link). Writes
     // nothing (and succeeds) when the company or the file name is empty.
     std::optional<IniSaveError> Save();
     // The path load and save use for modes 0 to 3; empty for the others.
@@ -43,6 +50,10 @@ public:
 
     std::string GetString(const std::string& section, const std::string& name);
     int GetInt(const std::string& section, const std::string& name);
+    // False also for a section, name or value that the file cannot hold as one line
+    // reading back the same (a line break, "=" in a name, "]" in a section name, a
+    // line that would read as a section header): such an entry would otherwise move
+    // into another section or make entries of its own at the next load.
     bool SetString(const std::string& section, const std::string& name, const std::string& value, bool create);
     bool SetInt(const std::string& section, const std::string& name, int value, bool create);
     void RemoveFile();
@@ -55,9 +66,16 @@ public:
 
 private:
     std::string ComputePath();
+    IniSection* FindSection(const std::string& section);
+    IniSection& AddSection(const std::string& section);
+    // Sets an entry without the checks of SetString; returns its index.
+    std::size_t Put(IniSection& section, const std::string& name, const std::string& value);
 
     std::string m_path;
     std::vector<IniSection> m_sections;
+    // Lookups by name, so loading and saving stay linear in the file's size.
+    std::unordered_map<std::string, std::size_t> m_sectionIndex;
+    std::vector<std::unordered_map<std::string, std::size_t>> m_entryIndex;
     std::string m_lastError;
     std::string m_company;
     std::string m_fileName;

@@ -3,15 +3,17 @@
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-memory.h>
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <memory>
+
+#include "document/InputLimits.h"
 
 namespace {
 
@@ -69,6 +71,157 @@ GsfInput* FindChild(GsfInfile* dir, const std::string& name)
     }
     return nullptr;
 }
+
+// The layout of a compound file, as far as the checks below read it.
+constexpr std::size_t kHeaderSize = 512;
+constexpr std::size_t kHeaderFatSlots = 109;
+constexpr std::size_t kDirEntrySize = 128;
+constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
+constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
+constexpr std::uint8_t kTypeStorage = 1;
+constexpr std::uint8_t kTypeStream = 2;
+constexpr std::uint8_t kTypeRoot = 5;
+// A document holds a root and "Contents"; a container adds a few companion streams.
+// The library reads the directory tree recursively, sibling by sibling, and sorts
+// each storage's children by insertion: bounding the entries bounds both its stack
+// depth and its time.
+constexpr std::size_t kMaxDirectoryEntries = 1024;
+
+std::uint32_t Le32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+// Checks what the library walks without bounds before it is given the file: the
+// header, the allocation table and the chains of the directory, the mini table and
+// the mini stream, and the directory tree (its size, and that no entry is reached
+// twice). Every walk is iterative and bounded by the file's size.
+class StructureCheck {
+public:
+    StructureCheck(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    bool Sound()
+    {
+        if (m_size < kHeaderSize || !CCompoundFile::HasSignature(m_data, m_size))
+            return false;
+        const unsigned shift = Le16(0x1E);
+        const unsigned miniShift = Le16(0x20);
+        if (Le16(0x1C) != 0xFFFE || shift < 7 || shift > 16 || miniShift == 0 || miniShift >= shift)
+            return false;
+        m_sectorSize = std::size_t(1) << shift;
+        m_sectors = m_size / m_sectorSize > 0 ? m_size / m_sectorSize - 1 : 0;
+        if (!ReadFatSectors())
+            return false;
+        const std::size_t perSector = m_sectorSize / kDirEntrySize;
+        const std::size_t maxDirSectors = (kMaxDirectoryEntries + perSector - 1) / perSector;
+        std::vector<std::uint32_t> dirChain;
+        if (!Chain(Le32(m_data + 0x30), maxDirSectors, dirChain) || dirChain.empty())
+            return false;
+        std::vector<std::uint32_t> unused;
+        if (Le32(m_data + 0x40) != 0 && !Chain(Le32(m_data + 0x3C), m_sectors, unused))
+            return false;
+        for (std::uint32_t s : dirChain)
+            for (std::size_t i = 0; i < perSector; ++i)
+                m_entries.push_back(m_data + SectorOffset(s) + i * kDirEntrySize);
+        if (m_entries[0][0x42] != kTypeRoot)
+            return false;
+        // The mini stream is the root's own chain.
+        if (Le32(m_entries[0] + 0x78) != 0 && !Chain(Le32(m_entries[0] + 0x74), m_sectors, unused))
+            return false;
+        return TreeIsSound();
+    }
+
+private:
+    unsigned Le16(std::size_t at) const { return m_data[at] | m_data[at + 1] << 8; }
+    std::size_t SectorOffset(std::uint32_t sector) const { return (std::size_t(sector) + 1) * m_sectorSize; }
+    bool Present(std::uint32_t sector) const { return sector < m_sectors; }
+
+    // The sectors holding the allocation table: the header's slots, then the chain of
+    // extra slot sectors.
+    bool ReadFatSectors()
+    {
+        const std::size_t count = Le32(m_data + 0x2C);
+        if (count > m_sectors)
+            return false;
+        for (std::size_t i = 0; i < kHeaderFatSlots && m_fat.size() < count; ++i)
+            m_fat.push_back(Le32(m_data + 0x4C + 4 * i));
+        std::uint32_t extra = Le32(m_data + 0x44);
+        const std::size_t slotsPerSector = m_sectorSize / 4 - 1;
+        std::size_t walked = 0;
+        while (m_fat.size() < count) {
+            if (!Present(extra) || ++walked > m_sectors)
+                return false;
+            const std::uint8_t* p = m_data + SectorOffset(extra);
+            for (std::size_t i = 0; i < slotsPerSector && m_fat.size() < count; ++i)
+                m_fat.push_back(Le32(p + 4 * i));
+            extra = Le32(p + 4 * slotsPerSector);
+        }
+        return std::all_of(m_fat.begin(), m_fat.end(), [this](std::uint32_t s) { return Present(s); });
+    }
+
+    bool Next(std::uint32_t sector, std::uint32_t& next) const
+    {
+        const std::size_t perSector = m_sectorSize / 4;
+        const std::size_t fatIndex = sector / perSector;
+        if (fatIndex >= m_fat.size())
+            return false;
+        next = Le32(m_data + SectorOffset(m_fat[fatIndex]) + 4 * (sector % perSector));
+        return true;
+    }
+
+    // Follows a chain from `start` to its end: every sector in the file, none twice,
+    // at most `limit` of them. An empty chain is sound.
+    bool Chain(std::uint32_t start, std::size_t limit, std::vector<std::uint32_t>& chain) const
+    {
+        chain.clear();
+        std::vector<bool> seen(m_sectors, false);
+        for (std::uint32_t s = start; s != kEndOfChain && s != kNoEntry;) {
+            if (!Present(s) || seen[s] || chain.size() >= limit)
+                return false;
+            seen[s] = true;
+            chain.push_back(s);
+            if (!Next(s, s))
+                return false;
+        }
+        return true;
+    }
+
+    bool TreeIsSound() const
+    {
+        const std::size_t total = m_entries.size();
+        std::vector<bool> seen(total, false);
+        std::vector<std::uint32_t> pending{0};
+        std::size_t reached = 0;
+        while (!pending.empty()) {
+            const std::uint32_t index = pending.back();
+            pending.pop_back();
+            if (index == kNoEntry)
+                continue;
+            if (index >= total || seen[index] || ++reached > kMaxDirectoryEntries)
+                return false;
+            seen[index] = true;
+            const std::uint8_t* e = m_entries[index];
+            const std::uint8_t type = e[0x42];
+            if (type != kTypeStorage && type != kTypeStream && !(type == kTypeRoot && index == 0))
+                return false;
+            if (index != 0) {
+                pending.push_back(Le32(e + 0x44));
+                pending.push_back(Le32(e + 0x48));
+            }
+            if (type != kTypeStream)
+                pending.push_back(Le32(e + 0x4C));
+        }
+        return true;
+    }
+
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_sectorSize = 0;
+    std::size_t m_sectors = 0;
+    std::vector<std::uint32_t> m_fat;
+    std::vector<const std::uint8_t*> m_entries;
+};
 
 std::optional<CCompoundFile::Bytes> ReadFrom(GsfInput* source, const std::string& name)
 {
@@ -184,7 +337,7 @@ std::optional<CCompoundFile::Bytes> CCompoundFile::Write(const std::vector<Entry
 std::optional<CCompoundFile::Bytes> CCompoundFile::ReadStream(const Bytes& file, const std::string& name)
 {
     QuietLibraryLogs();
-    if (!HasSignature(file))
+    if (file.size() > kMaxDocumentBytes || !StructureCheck(file.data(), file.size()).Sound())
         return std::nullopt;
     GPtr<GsfInput> source(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
     if (!source)
@@ -194,16 +347,15 @@ std::optional<CCompoundFile::Bytes> CCompoundFile::ReadStream(const Bytes& file,
 
 std::optional<CCompoundFile::Bytes> CCompoundFile::ReadStreamFromFile(const std::string& path, const std::string& name)
 {
-    QuietLibraryLogs();
-    GError* rawError = nullptr;
-    GPtr<GsfInput> source(gsf_input_stdio_new(path.c_str(), &rawError));
-    std::unique_ptr<GError, ErrorFree> error(rawError);
-    if (!source)
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
         return std::nullopt;
-    std::uint8_t head[sizeof kSignature] = {};
-    if (gsf_input_size(source.get()) < static_cast<gsf_off_t>(sizeof head) ||
-        !gsf_input_read(source.get(), sizeof head, head) || !HasSignature(head, sizeof head) ||
-        gsf_input_seek(source.get(), 0, G_SEEK_SET))
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > kMaxDocumentBytes)
         return std::nullopt;
-    return ReadFrom(source.get(), name);
+    Bytes file(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(file.data()), size))
+        return std::nullopt;
+    return ReadStream(file, name);
 }

@@ -1,19 +1,15 @@
 #include "document/MolvexDoc.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <limits>
-#include <random>
 
+#include "config/SafeWrite.h"
 #include "document/AppState.h"
 #include "document/CompoundFile.h"
+#include "document/InputLimits.h"
 #include "engine/Archive.h"
 #include "engine/EquationOptions.h"
 
@@ -28,22 +24,6 @@ std::int32_t ClampToInt32(std::int64_t v)
 {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
                                                               std::numeric_limits<std::int32_t>::max()));
-}
-
-// Writes all bytes to a descriptor, retrying short writes.
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -181,21 +161,23 @@ void CMolvexDoc::Serialize(CArchive& ar)
 
     // Read into copies and take them over only when the archive has been read
     // without error, so a damaged file leaves the document and the options as they
-    // were. A wrong tag or version stops reading but is not an error: the document
-    // then holds what was read up to there (nothing, for the document's own header).
+    // were. A version below 1 or a wrong options tag stops reading but is not an
+    // error: the document then holds what was read up to there. Without the document
+    // tag the bytes are not an equation at all (random data, another program's file),
+    // and opening them as an empty one would let Save overwrite them.
     CFunctionList lines;
     CEquationOptions options = m_app.options;
     bool linesRead = false;
     std::string tag;
     ar >> tag;
-    if (tag == kDocumentTag) {
-        std::int16_t version = 0;
-        ar >> version;
-        if (version >= 1) {
-            lines.Serialize(ar);
-            linesRead = true;
-            options.Serialize(ar);
-        }
+    if (tag != kDocumentTag)
+        throw CArchiveException(CArchiveException::badFormat, "not an equation document");
+    std::int16_t version = 0;
+    ar >> version;
+    if (version >= 1) {
+        lines.Serialize(ar);
+        linesRead = true;
+        options.Serialize(ar);
     }
     lineList = lines;
     if (linesRead)
@@ -229,40 +211,27 @@ DocResult CMolvexDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
 
 DocResult CMolvexDoc::OpenFile(const std::string& path)
 {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec)
-        return DocResult::Fail(kOpenFailed);
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
-        return DocResult::Fail(kOpenFailed);
-    std::uint8_t head[8] = {};
-    in.read(reinterpret_cast<char*>(head), sizeof head);
-    const std::size_t got = static_cast<std::size_t>(in.gcount());
+        return DocResult::Fail(kOpenFailed, std::strerror(errno ? errno : ENOENT));
+    const std::streamoff size = in.tellg();
+    // A folder opens as a stream but reports no size.
+    if (size < 0)
+        return DocResult::Fail(kOpenFailed, std::strerror(EISDIR));
+    // Checked before anything is allocated: no equation comes near this size.
+    if (static_cast<std::uint64_t>(size) > kMaxDocumentBytes)
+        return DocResult::Fail(kUnexpectedFormat);
+    std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(file.data()), size))
+        return DocResult::Fail(kOpenFailed, std::strerror(errno ? errno : EIO));
 
-    std::vector<std::uint8_t> contents;
-    if (CCompoundFile::HasSignature(head, got)) {
-        in.close();
-        auto stream = CCompoundFile::ReadStreamFromFile(path, "Contents");
-        if (!stream)
-            return DocResult::Fail(kUnexpectedFormat);
-        contents = std::move(*stream);
-    } else {
-        // Not a compound file: the whole file is the archive.
-        try {
-            contents.resize(static_cast<std::size_t>(size));
-        } catch (const std::bad_alloc&) {
-            return DocResult::Fail(kOpenFailed);
-        }
-        std::copy(head, head + std::min(got, contents.size()), contents.begin());
-        if (contents.size() > got) {
-            in.read(reinterpret_cast<char*>(contents.data() + got), static_cast<std::streamsize>(contents.size() - got));
-            contents.resize(got + static_cast<std::size_t>(in.gcount()));
-        }
-        if (in.bad())
-            return DocResult::Fail(kOpenFailed);
-    }
-    return LoadFromBytes(contents);
+    if (!CCompoundFile::HasSignature(file))
+        return LoadFromBytes(file); // not a compound file: the whole file is the archive
+    auto stream = CCompoundFile::ReadStream(file, "Contents");
+    if (!stream)
+        return DocResult::Fail(kUnexpectedFormat);
+    return LoadFromBytes(*stream);
 }
 
 DocResult CMolvexDoc::SaveFile(const std::string& path)
@@ -270,45 +239,8 @@ DocResult CMolvexDoc::SaveFile(const std::string& path)
     const auto file = CCompoundFile::WriteContents(SaveToBytes());
     if (!file)
         return DocResult::Fail(kSaveFailed);
-
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(path);
-    // Saving through a link replaces the file it points to, not the link.
-    if (fs::is_symlink(target, ec))
-        target = fs::weakly_canonical(target, ec);
-    if (ec)
-        target = fs::path(path);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-
-    // A temporary file beside the target, renamed over it once complete, so that a
-    // failed save never destroys the previous file.
-    std::random_device random;
-    fs::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-        temp = folder / ("." + target.filename().string() + suffix);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        return DocResult::Fail(kSaveFailed);
-
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        (void)::fchmod(fd, old.st_mode & 07777);
-    bool ok = WriteAll(fd, file->data(), file->size());
-    ok = (::fsync(fd) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return DocResult::Fail(kSaveFailed);
-    }
+    if (auto reason = WriteFileSafely(path, file->data(), file->size()))
+        return DocResult::Fail(kSaveFailed, *reason);
     SetModifiedFlag(false);
     return DocResult::Ok();
 }

@@ -48,12 +48,14 @@ struct EquationMetrics {
     std::int32_t fontHeight = 0; // lfHeight of the equation font
 };
 
-// Result of opening or saving: ok, or the message the shell shows.
+// Result of opening or saving: ok, or the message the shell shows, and for a file the
+// system could not open or write, the system's reason ("No space left on device").
 struct DocResult {
     bool ok = true;
     std::string message;
+    std::string reason;
     static DocResult Ok() { return {}; }
-    static DocResult Fail(std::string m) { return {false, std::move(m)}; }
+    static DocResult Fail(std::string m, std::string r = std::string()) { return {false, std::move(m), std::move(r)}; }
 };
 
 class CMolvexDoc {
@@ -80,7 +82,8 @@ public:
     std::vector<std::uint8_t> SaveToBytes();
     DocResult LoadFromBytes(const std::vector<std::uint8_t>& bytes);
     // Files: a compound file with one "Contents" stream; a file without the compound
-    // signature is read as a bare archive. Saving goes through a temporary file.
+    // signature is read as a bare archive. A file beyond kMaxDocumentBytes is refused
+    // before it is read. Saving goes through a temporary file (WriteFileSafely).
     DocResult OpenFile(const std::string& path);
     DocResult SaveFile(const std::string& path);
 

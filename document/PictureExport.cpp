@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/InputLimits.h"
 #include "document/MetafileDC.h"
 
 namespace {
@@ -38,13 +39,17 @@ std::int32_t LogicalToHimetric(std::int32_t length, int pixelsPerInch)
         std::clamp<std::int64_t>(rounded, INT32_MIN, INT32_MAX));
 }
 
-RecordedPicture RecordEquationPicture(CMolvexDoc& doc, CDC& attribute)
+std::optional<RecordedPicture> RecordEquationPicture(CMolvexDoc& doc, CDC& attribute)
 {
     RecordedPicture picture;
     CMetafileDC recorder(attribute);
     recorder.SetMapMode(MM_ANISOTROPIC);
     picture.metrics = doc.MeasureEquation(recorder);
     const SIZE size = picture.metrics.size;
+    if (!EquationFitsPicture(size)) {
+        (void)recorder.Close();
+        return std::nullopt;
+    }
     recorder.SetWindowOrg(0, 0);
     recorder.SetWindowExt(size.cx, size.cy);
     recorder.SetViewportExt(size.cx, size.cy);
@@ -68,6 +73,12 @@ std::vector<std::uint8_t> PlaceableMetafile(const RecordedPicture& picture)
 
 std::optional<std::string> CMolvexDoc::CopyAsPicture(IClipboard& clipboard, CDC& screen)
 {
+    // Recorded first, so that a picture too large for its coordinates leaves the
+    // clipboard as it was.
+    std::optional<RecordedPicture> maybe = RecordEquationPicture(*this, screen);
+    if (!maybe)
+        return std::string(kPictureTooLarge);
+    RecordedPicture& recorded = *maybe;
     if (!clipboard.Open())
         return std::string("Cannot open the Clipboard");
     if (!clipboard.Empty()) {
@@ -75,7 +86,6 @@ std::optional<std::string> CMolvexDoc::CopyAsPicture(IClipboard& clipboard, CDC&
         return std::string("Cannot empty the Clipboard");
     }
 
-    RecordedPicture recorded = RecordEquationPicture(*this, screen);
     MetafilePicture picture;
     picture.metafile = std::move(recorded.metafile);
     picture.mappingMode = MM_ANISOTROPIC;

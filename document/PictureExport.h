@@ -4,6 +4,7 @@
 // in hundredths of a millimetre. Copy as Picture, the server item and the
 // command-line renderer's .wmf output all record it this way.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "document/Clipboard.h"
@@ -20,8 +21,9 @@ struct RecordedPicture {
 };
 
 // Records the document's equation with `attribute` answering the measuring; the
-// attribute context is left as it was.
-RecordedPicture RecordEquationPicture(CMolvexDoc& doc, CDC& attribute);
+// attribute context is left as it was. Nothing, and nothing drawn, when the measured
+// equation is beyond kMaxEquationExtent (its coordinates would be clamped).
+std::optional<RecordedPicture> RecordEquationPicture(CMolvexDoc& doc, CDC& attribute);
 
 // A length in logical units of a context with `pixelsPerInch` as hundredths of a
 // millimetre, rounded to the nearest. A non-positive resolution counts as 96.

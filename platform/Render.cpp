@@ -8,9 +8,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QFile>
 #include <QSvgGenerator>
 
+#include "config/SafeWrite.h"
 #include "engine/EquationLine.h"
 #include "document/MolvexDoc.h"
 #include "engine/EquationOptions.h"
@@ -216,15 +217,14 @@ QByteArray RenderPdf(const Drawing& drawing, const RenderSettings& settings, std
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, const QByteArray& bytes)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString().toStdString();
-    if (file.write(bytes) != bytes.size()) {
-        std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString().toStdString();
+    // QSaveFile reports a flush that fails for want of room only as it commits, and
+    // renames all the same; the shared writer checks every step first.
+    return WriteFileSafely(path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::optional<QString> WriteFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    if (auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes))
+        return QString::fromLocal8Bit(reason->c_str());
     return std::nullopt;
 }

@@ -8,7 +8,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
+#include "document/InputLimits.h"
 #include "engine/DeviceContext.h"
 
 class CQtDC;
@@ -42,9 +44,8 @@ struct RenderSettings {
 };
 
 // Limits that keep a damaged font record or a wild option from asking for a picture
-// of unbounded size.
+// of unbounded size (kMaxPicturePixels is in document/InputLimits.h).
 constexpr double kMaxScale = 16.0;
-constexpr int kMaxPicturePixels = 16384;
 
 // The picture size in logical units, margins included.
 SIZE PictureSize(const Drawing& drawing, const RenderSettings& settings);
@@ -56,6 +57,8 @@ QByteArray RenderPng(const Drawing& drawing, const RenderSettings& settings, std
 QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
 QByteArray RenderPdf(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
 
-// Writes through a temporary file renamed over `path`, so a failed write leaves
-// nothing half-written. Returns the reason on failure.
+// Every file the Qt layers write goes through here (WriteFileSafely): a temporary
+// file renamed over `path` once every write and the flush succeeded, so a failure
+// (a full disk) keeps the old file. Returns the system's reason on failure.
 std::optional<std::string> WriteFileAtomically(const std::string& path, const QByteArray& bytes);
+std::optional<QString> WriteFileAtomically(const QString& path, const QByteArray& bytes);

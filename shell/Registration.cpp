@@ -1,11 +1,11 @@
 #include "shell/Registration.h"
 #include "shell/ShellResources.h"
+#include "platform/Render.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -18,11 +18,10 @@ bool WriteFile(RegistrationResult& r, const QString& path, const QByteArray& byt
             r.error = QStringLiteral("Cannot create the folder of %1").arg(path);
         return false;
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (const auto reason = WriteFileAtomically(path, bytes)) {
         r.ok = false;
         if (r.error.isEmpty())
-            r.error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
+            r.error = QStringLiteral("Cannot write %1: %2").arg(path, *reason);
         return false;
     }
     r.written << path;

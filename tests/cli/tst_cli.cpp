@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "document/AppState.h"
+#include "tests/config/FullDisk.h"
 #include "document/MolvexDoc.h"
 #include "engine/Cp1252.h"
 #include "platform/QtDeviceContext.h"
@@ -32,7 +33,9 @@ public:
 private:
     // Runs the program with a configuration folder of its own (empty unless a test
     // writes MLV2.ini into it).
-    Result Run(const QStringList& args, const QByteArray& input = QByteArray(), const QString& config = QString())
+    // `program` replaces the renderer (with its own arguments) when given.
+    Result Run(const QStringList& args, const QByteArray& input = QByteArray(), const QString& config = QString(),
+               const QPair<QString, QStringList>& program = {})
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -42,7 +45,10 @@ private:
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(MOLVEX_RENDER_PATH), args);
+        if (program.first.isEmpty())
+            p.start(QStringLiteral(MOLVEX_RENDER_PATH), args);
+        else
+            p.start(program.first, program.second);
         if (!p.waitForStarted())
             return {};
         if (!input.isEmpty())
@@ -110,11 +116,15 @@ private slots:
     void scaledPng();
     void measureMatchesEngine_data();
     void measureMatchesEngine();
+    void linesFromStandardInput_data();
     void linesFromStandardInput();
     void documentRoundTrip();
     void failures_data();
     void failures();
     void batch();
+    void batchProgressOnATerminal();
+    void fullDisk_data();
+    void fullDisk();
 };
 
 void CliTest::explain_data()
@@ -365,14 +375,32 @@ void CliTest::measureMatchesEngine()
     QCOMPARE(r.out, EngineMeasure(Utf8ToCp1252(entry.toStdString())));
 }
 
+void CliTest::linesFromStandardInput_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::newRow("LF") << QByteArray("H2O\nCO2\n");
+    QTest::newRow("CR LF") << QByteArray("H2O\r\nCO2\r\n");
+    QTest::newRow("lone CR") << QByteArray("H2O\rCO2");
+}
+
 void CliTest::linesFromStandardInput()
 {
+    QFETCH(QByteArray, input);
     const QString out = Path(QStringLiteral("stdin.png"));
     Result r = Run({QStringLiteral("-f"), QStringLiteral("-"), QStringLiteral("--measure"), QStringLiteral("-o"), out},
-                   QByteArray("H2O\nCO2\n"));
+                   input);
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, EngineMeasure("H2O\r\nCO2"));
     QVERIFY(QImage(out).height() > 30);
+
+    // Stored as two whole lines, whatever ended them.
+    const QString mv2 = Path(QStringLiteral("stdin.mv2"));
+    QCOMPARE(Run({QStringLiteral("-f"), QStringLiteral("-"), QStringLiteral("-o"), mv2}, input).exitCode, 0);
+    MolvexAppState app;
+    CMolvexDoc doc(app);
+    QVERIFY(doc.OpenFile(mv2.toStdString()).ok);
+    QCOMPARE(doc.Lines().texts[0], std::string("H2O"));
+    QCOMPARE(doc.Lines().texts[1], std::string("CO2"));
 }
 
 void CliTest::documentRoundTrip()
@@ -403,9 +431,18 @@ void CliTest::failures_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("named"); // the file the message must name
     QTest::addColumn<QString>("output"); // must not exist afterwards
-    QTest::newRow("missing document") << QStringList{"nothere.mv2", "-o", "@/o1.png"} << "nothere.mv2" << "@/o1.png";
+    QTest::newRow("missing document") << QStringList{"nothere.mv2", "-o", "@/o1.png"}
+                                      << "cannot open nothere.mv2: No such file or directory" << "@/o1.png";
     QTest::newRow("damaged document") << QStringList{"@/bad.mv2", "-o", "@/o2.png"} << "bad.mv2" << "@/o2.png";
-    QTest::newRow("missing lines file") << QStringList{"-f", "@/none.txt", "-o", "@/o3.png"} << "none.txt" << "@/o3.png";
+    QTest::newRow("not an equation") << QStringList{"@/junk.mv2", "-o", "@/o7.png"}
+                                     << "junk.mv2: Unexpected file format." << "@/o7.png";
+    QTest::newRow("missing lines file") << QStringList{"-f", "@/none.txt", "-o", "@/o3.png"}
+                                        << "none.txt: No such file or directory" << "@/o3.png";
+    QTest::newRow("empty equation") << QStringList{"", "-o", "@/o8.png"} << "nothing to typeset" << "@/o8.png";
+    QTest::newRow("empty lines file") << QStringList{"-f", "@/blank.txt", "-o", "@/o9.svg"} << "nothing to typeset"
+                                      << "@/o9.svg";
+    QTest::newRow("metafile too large") << QStringList{QString(40000, QLatin1Char('x')), "-o", "@/o10.wmf"}
+                                        << "the picture is too large" << "@/o10.wmf";
     QTest::newRow("21 lines") << QStringList{"-f", "@/many.txt", "-o", "@/o4.png"} << "many.txt" << "@/o4.png";
     QTest::newRow("folder missing") << QStringList{"H2O", "-o", "@/no/such/o5.png"} << "o5.png" << "@/no/such/o5.png";
     QTest::newRow("mv2 folder missing") << QStringList{"H2O", "-o", "@/no/such/o6.mv2"} << "o6.mv2" << "@/no/such/o6.mv2";
@@ -417,6 +454,8 @@ void CliTest::failures()
     QFETCH(QString, named);
     QFETCH(QString, output);
     WriteFile(Path(QStringLiteral("bad.mv2")), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1garbage", 15));
+    WriteFile(Path(QStringLiteral("junk.mv2")), QByteArray("\x7F" "ELF\x02\x01\x01 some program", 24));
+    WriteFile(Path(QStringLiteral("blank.txt")), QByteArray("\n\n\n"));
     QByteArray many;
     for (int i = 0; i < 21; ++i)
         many += "H2O\n";
@@ -464,6 +503,52 @@ void CliTest::batch()
     QCOMPARE(b.exitCode, 0);
     QVERIFY(b.err.isEmpty());
     QVERIFY(!QImage(Path(QStringLiteral("out2/doc.png"))).isNull());
+}
+
+void CliTest::batchProgressOnATerminal()
+{
+    if (!QFile::exists(QStringLiteral("/usr/bin/script")))
+        QSKIP("util-linux's script is not installed: no terminal to run under");
+    const QString a = Path(QStringLiteral("tty/a.txt")), b = Path(QStringLiteral("tty/b.txt"));
+    QDir().mkpath(Path(QStringLiteral("tty")));
+    WriteFile(a, "H2O\n");
+    WriteFile(b, "CO2\n");
+    const QString command = QStringLiteral("'%1' -f '%2' -f '%3' --out-dir '%4'")
+                                .arg(QStringLiteral(MOLVEX_RENDER_PATH), a, b, Path(QStringLiteral("tty/out")));
+    // Two inputs, far below the count that a log gets progress for.
+    Result r = Run({}, {}, {}, {QStringLiteral("/usr/bin/script"), {"-qec", command, "/dev/null"}});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("2/2")), qPrintable(r.out));
+}
+
+void CliTest::fullDisk_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"eq.png", "eq.svg", "eq.pdf", "eq.wmf", "eq.mv2"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Writing onto a full disk fails with the system's reason and keeps the old file.
+void CliTest::fullDisk()
+{
+    QFETCH(QString, name);
+    FullDisk disk;
+    const QString path = QString::fromStdString((disk.Folder() / name.toStdString()).string());
+    QCOMPARE(Run({QStringLiteral("H2O"), QStringLiteral("-o"), path}).exitCode, 0);
+    const QByteArray before = ReadFile(path);
+    QVERIFY(!before.isEmpty());
+
+    disk.Fill();
+    Result r = Run({kSample + QStringLiteral(" + ") + kSample, QStringLiteral("-o"), path});
+    disk.Release();
+    QCOMPARE(r.exitCode, 1);
+    const QString reason = disk.IsTmpfs() ? QStringLiteral("No space left on device") : QStringLiteral("File too large");
+    QVERIFY2(r.err.contains(name + QStringLiteral(": ") + reason), qPrintable(r.err));
+    QCOMPARE(ReadFile(path), before);
+    // No temporary file is left beside it.
+    QStringList left = QDir(path.section(QLatin1Char('/'), 0, -2)).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll(QStringLiteral(".filler"));
+    QCOMPARE(left, QStringList{name});
 }
 
 QTEST_MAIN(CliTest)

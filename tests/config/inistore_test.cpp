@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "FullDisk.h"
 #include "config/IniStore.h"
+#include "config/SafeWrite.h"
 
 namespace fs = std::filesystem;
 
@@ -87,12 +90,15 @@ INSTANTIATE_TEST_SUITE_P(
         LoadSaveCase{"SectionsMergeByName", "[S]\na=1\n[T]\nb=2\n[S]\nc=3\n", "[S]\na=1\nc=3\n\n[T]\nb=2\n\n"},
         LoadSaveCase{"EmptySectionNotWritten", "[Empty]\n[S]\na=1\n", "[S]\na=1\n\n"},
         LoadSaveCase{"HeaderCutAtFirstClose", "[A]B]\nk=v\n", "[A]\nk=v\n\n"},
-        LoadSaveCase{"BracketWithoutClose", "[A\n", "[]\n=A\n\n"},
-        LoadSaveCase{"LineWithoutEquals", "[S]\nhello\n", "[S]\n=ello\n\n"},
+        LoadSaveCase{"BracketWithoutClose", "[A\n", "[A\n"},
+        LoadSaveCase{"LineWithoutEquals", "[S]\nhello\n", "[S]\nhello\n\n"},
+        LoadSaveCase{"ForeignLinesInPlace", "; by hand\n[S]\na=1\n# note\nb=2\n[T] \nc=3\n[U]\nodd\n",
+                     "; by hand\n[S]\na=1\n# note\nb=2\n[T] \nc=3\n\n[U]\nodd\n\n"},
         LoadSaveCase{"FirstEqualsSplits", "[S]\na=b=c\n=v\n", "[S]\na=b=c\n=v\n\n"},
         LoadSaveCase{"CaseSensitive", "[S]\nA=1\na=2\n[s]\nA=3\n", "[S]\nA=1\na=2\n\n[s]\nA=3\n\n"},
-        LoadSaveCase{"LongLineEndsReading",
-                     "[S]\na=1\nb=" + std::string(2046, 'x') + "\nc=3\n[T]\nd=4\n", "[S]\na=1\n\n"},
+        LoadSaveCase{"LongLinesReadWhole",
+                     "[S]\na=1\nb=" + std::string(70000, 'x') + "\nc=3\n" + std::string(3000, 'y') + "\n[T]\nd=4\n",
+                     "[S]\na=1\nb=" + std::string(70000, 'x') + "\nc=3\n" + std::string(3000, 'y') + "\n\n[T]\nd=4\n\n"},
         LoadSaveCase{"LineOf2047Kept", "[S]\nb=" + std::string(2045, 'x') + "\r\n",
                      "[S]\nb=" + std::string(2045, 'x') + "\n\n"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -101,7 +107,7 @@ TEST(IniStoreLoad, MergesIntoWhatIsHeld)
 {
     TempDir dir;
     const fs::path p = dir.path() / "a.ini";
-    WriteFile(p, "[S]\na=1\n");
+    WriteFile(p, "[S]\na=1\nforeign\n");
     CIniStore s = StoreAt(p);
     ASSERT_TRUE(s.Load());
     s.SetString("S", "mem", "kept", true);
@@ -111,6 +117,64 @@ TEST(IniStoreLoad, MergesIntoWhatIsHeld)
     EXPECT_EQ(s.Sections()[0].names, (std::vector<std::string>{"a", "mem"}));
     EXPECT_EQ(s.GetString("S", "a"), "1");
     EXPECT_EQ(s.GetString("S", "mem"), "kept");
+    ASSERT_FALSE(s.Save().has_value());
+    EXPECT_EQ(ReadFile(p), "[S]\na=1\nforeign\nmem=kept\n\n");
+}
+
+// An entry the file cannot carry as one line is refused, so that nothing of it can
+// turn up in another section or as entries of its own at the next load.
+TEST(IniStoreSet, RefusesWhatTheFileCannotHold)
+{
+    const struct {
+        const char* name;
+        std::string section, key, value;
+    } cases[] = {
+        {"line feed in a value", "S", "Font", "Arial\n[Options]\nVerticalSpacing=99"},
+        {"carriage return in a value", "S", "k", "a\rb"},
+        {"line feed in a name", "S", "x\n[T]\ny", "1"},
+        {"equals sign in a name", "S", "a=b", "c"},
+        {"bracket in a section", "A]B", "k", "v"},
+        {"line break in a section", "A\nB", "k", "v"},
+        {"entry that reads as a header", "S", "[T", "]"},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path p = dir.path() / "a.ini";
+        CIniStore s = StoreAt(p);
+        s.SetString("S", "first", "1", true);
+        EXPECT_FALSE(s.SetString(c.section, c.key, c.value, true));
+        ASSERT_FALSE(s.Save().has_value());
+        EXPECT_EQ(ReadFile(p), "[S]\nfirst=1\n\n");
+    }
+    // What the reader can give back is taken: blanks, "=" in a value, "[" alone.
+    CIniStore s;
+    EXPECT_TRUE(s.SetString("S", "Key ", " a=b ]", true));
+    EXPECT_TRUE(s.SetString("S", "[k", "v", true));
+}
+
+TEST(IniStoreSave, NewFileFollowsTheUmaskAndLinksAreKept)
+{
+    TempDir dir;
+    const mode_t old = ::umask(077);
+    CIniStore fresh = StoreAt(dir.path() / "new.ini");
+    fresh.SetString("S", "a", "1", true);
+    const auto error = fresh.Save();
+    ::umask(old);
+    ASSERT_FALSE(error.has_value());
+    EXPECT_EQ(fs::status(dir.path() / "new.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    // A configuration file kept elsewhere and linked into place stays linked.
+    fs::create_directory(dir.path() / "real");
+    WriteFile(dir.path() / "real" / "MLV2.ini", "[S]\na=1\n");
+    fs::create_symlink("real/MLV2.ini", dir.path() / "MLV2.ini");
+    CIniStore linked = StoreAt(dir.path() / "MLV2.ini");
+    ASSERT_TRUE(linked.Load());
+    linked.SetString("S", "b", "2", true);
+    ASSERT_FALSE(linked.Save().has_value());
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "MLV2.ini"));
+    EXPECT_EQ(ReadFile(dir.path() / "real" / "MLV2.ini"), "[S]\na=1\nb=2\n\n");
 }
 
 TEST(IniStoreLoad, MissingAndUnopenableFiles)
@@ -285,6 +349,29 @@ TEST(IniStorePath, ParentOfProgramFolder)
     ASSERT_FALSE(s.Save().has_value());
     EXPECT_TRUE(fs::exists(expected));
     fs::remove(expected);
+}
+
+// On a full disk every write fails somewhere (a write, the flush, the close); the old
+// file must survive and no temporary file stay behind.
+TEST(SafeWrite, FullDiskKeepsTheOldFile)
+{
+    FullDisk disk;
+    const std::string old = "[Options]\nArrowWidth=3.000000\n\n";
+    disk.Prepare("MLV2.ini", old);
+    disk.Fill();
+    const std::string bigger(64 * 1024, 'x');
+    const auto reason = WriteFileSafely((disk.Folder() / "MLV2.ini").string(), bigger);
+    CIniStore store = StoreAt(disk.Folder() / "MLV2.ini");
+    store.SetString("Options", "Font", bigger, true);
+    const auto storeError = store.Save();
+    disk.Release();
+
+    ASSERT_TRUE(reason.has_value());
+    EXPECT_EQ(*reason, disk.IsTmpfs() ? "No space left on device" : "File too large");
+    EXPECT_TRUE(storeError.has_value());
+    EXPECT_EQ(ReadFile(disk.Folder() / "MLV2.ini"), old);
+    for (const auto& e : fs::directory_iterator(disk.Folder()))
+        EXPECT_TRUE(e.path().filename() == "MLV2.ini" || e.path().filename() == ".filler") << e.path();
 }
 
 } // namespace

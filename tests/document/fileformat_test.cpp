@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -136,6 +137,94 @@ void WriteFile(const fs::path& p, const Bytes& b)
     out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
+// A compound file written sector by sector: a root whose child is a chain of
+// `streams` entries, each the right sibling of the one before, the last "Contents"
+// holding `archive` in the mini stream. `tweak` may damage the directory entries
+// (index 0 is the root) before they are laid down.
+struct CraftedEntry {
+    std::string name;
+    std::uint8_t type = 2;
+    std::uint32_t left = 0xFFFFFFFF, right = 0xFFFFFFFF, child = 0xFFFFFFFF;
+    std::uint32_t start = 0xFFFFFFFE, size = 0;
+};
+template <class Tweak>
+Bytes CraftedCompoundFile(std::size_t streams, const Bytes& archive, Tweak tweak)
+{
+    constexpr std::uint32_t kEnd = 0xFFFFFFFE, kFree = 0xFFFFFFFF, kFatMark = 0xFFFFFFFD;
+    std::vector<CraftedEntry> entries(streams + 1);
+    entries[0] = {"Root Entry", 5, kFree, kFree, streams ? 1u : kFree, 0, 512};
+    for (std::size_t i = 1; i <= streams; ++i) {
+        entries[i].name = i == streams ? "Contents" : "S" + std::to_string(i);
+        if (i < streams)
+            entries[i].right = static_cast<std::uint32_t>(i + 1);
+    }
+    entries[streams].start = 0;
+    entries[streams].size = static_cast<std::uint32_t>(archive.size());
+    tweak(entries);
+
+    const std::uint32_t dirSectors = static_cast<std::uint32_t>((entries.size() + 3) / 4);
+    const std::uint32_t miniFat = dirSectors, miniStream = dirSectors + 1;
+    std::uint32_t fatSectors = 1;
+    while (fatSectors * 128 < dirSectors + 2 + fatSectors)
+        ++fatSectors;
+    const std::uint32_t total = dirSectors + 2 + fatSectors;
+
+    Bytes file(512 * (1 + total), 0);
+    auto put16 = [&](std::size_t at, std::uint16_t v) { std::memcpy(&file[at], &v, 2); };
+    auto put32 = [&](std::size_t at, std::uint32_t v) { std::memcpy(&file[at], &v, 4); };
+    auto sector = [](std::uint32_t s) { return 512 * (std::size_t(s) + 1); };
+    const std::uint8_t signature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    std::memcpy(file.data(), signature, 8);
+    put16(0x18, 0x3E);
+    put16(0x1A, 3);
+    put16(0x1C, 0xFFFE);
+    put16(0x1E, 9);
+    put16(0x20, 6);
+    put32(0x2C, fatSectors);
+    put32(0x30, 0);
+    put32(0x38, 4096);
+    put32(0x3C, miniFat);
+    put32(0x40, 1);
+    put32(0x44, kEnd);
+    for (std::uint32_t i = 0; i < 109; ++i)
+        put32(0x4C + 4 * i, i < fatSectors ? miniStream + 1 + i : kFree);
+
+    std::vector<std::uint32_t> fat(fatSectors * 128, kFree);
+    for (std::uint32_t s = 0; s < dirSectors; ++s)
+        fat[s] = s + 1 < dirSectors ? s + 1 : kEnd;
+    fat[miniFat] = kEnd;
+    fat[miniStream] = kEnd;
+    for (std::uint32_t i = 0; i < fatSectors; ++i)
+        fat[miniStream + 1 + i] = kFatMark;
+    std::memcpy(&file[sector(miniStream + 1)], fat.data(), fat.size() * 4);
+
+    const std::uint32_t miniSectors = static_cast<std::uint32_t>((archive.size() + 63) / 64);
+    for (std::uint32_t m = 0; m < 128; ++m)
+        put32(sector(miniFat) + 4 * m, m + 1 < miniSectors ? m + 1 : (m < miniSectors ? kEnd : kFree));
+    std::copy(archive.begin(), archive.end(), file.begin() + static_cast<long>(sector(miniStream)));
+    entries[0].start = miniStream;
+
+    for (std::size_t i = 0; i < dirSectors * 4; ++i) {
+        const std::size_t at = sector(0) + 128 * i;
+        const CraftedEntry e = i < entries.size() ? entries[i] : CraftedEntry{"", 0};
+        for (std::size_t c = 0; c < e.name.size() && c < 31; ++c)
+            file[at + 2 * c] = static_cast<std::uint8_t>(e.name[c]);
+        put16(at + 0x40, e.name.empty() ? 0 : static_cast<std::uint16_t>(2 * (e.name.size() + 1)));
+        file[at + 0x42] = e.type;
+        file[at + 0x43] = 1;
+        put32(at + 0x44, e.left);
+        put32(at + 0x48, e.right);
+        put32(at + 0x4C, e.child);
+        put32(at + 0x74, e.start);
+        put32(at + 0x78, e.size);
+    }
+    return file;
+}
+Bytes CraftedCompoundFile(std::size_t streams, const Bytes& archive)
+{
+    return CraftedCompoundFile(streams, archive, [](std::vector<CraftedEntry>&) {});
+}
+
 // A document with its own application state, as the program has one per run.
 struct Doc {
     MolvexAppState app;
@@ -231,23 +320,26 @@ TEST(FileFormat, TagAndVersionRules)
         std::copy(with.begin(), with.end(), b.begin() + static_cast<long>(at));
         return b;
     };
+    enum Outcome { Refused, Empty, LinesOnly, Whole };
     struct Case {
         const char* name;
         Bytes file;
-        bool linesLoaded;
-        bool optionsLoaded;
+        Outcome outcome;
     } cases[] = {
-        {"intact", good, true, true},
-        {"document tag", patched(1, {'M', 'L', 'V', '3'}), false, false},
-        {"document tag case", patched(1, {'m'}), false, false},
-        {"document version 0", patched(5, {0, 0}), false, false},
-        {"document version 0x8000", patched(5, {0x00, 0x80}), false, false},
-        {"document version 2", patched(5, {2, 0}), true, true},
-        {"options tag", patched(optionsAt + 1, {'X'}), true, false},
-        {"options version 0", patched(optionsAt + 11, {0, 0}), true, false},
-        {"options version 0xFFFF", patched(optionsAt + 11, {0xFF, 0xFF}), true, false},
-        {"options version 2", patched(optionsAt + 11, {2, 0}), true, true},
-        {"trailing bytes", [&] { Bytes b = good; b.push_back(0x55); return b; }(), true, true},
+        {"intact", good, Whole},
+        {"document tag", patched(1, {'M', 'L', 'V', '3'}), Refused},
+        {"document tag case", patched(1, {'m'}), Refused},
+        {"zeros", Bytes(200, 0), Refused},
+        {"an executable", {0x7F, 'E', 'L', 'F', 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}, Refused},
+        {"text", {'2', 'H', '2', ' ', '+', ' ', 'O', '2', '\n'}, Refused},
+        {"document version 0", patched(5, {0, 0}), Empty},
+        {"document version 0x8000", patched(5, {0x00, 0x80}), Empty},
+        {"document version 2", patched(5, {2, 0}), Whole},
+        {"options tag", patched(optionsAt + 1, {'X'}), LinesOnly},
+        {"options version 0", patched(optionsAt + 11, {0, 0}), LinesOnly},
+        {"options version 0xFFFF", patched(optionsAt + 11, {0xFF, 0xFF}), LinesOnly},
+        {"options version 2", patched(optionsAt + 11, {2, 0}), Whole},
+        {"trailing bytes", [&] { Bytes b = good; b.push_back(0x55); return b; }(), Whole},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -255,9 +347,15 @@ TEST(FileFormat, TagAndVersionRules)
         target.SetLines(Lines({"old"}));
         const Values before(target.app.options);
         const DocResult r = target.doc.LoadFromBytes(c.file);
-        ASSERT_TRUE(r.ok) << r.message;
-        EXPECT_EQ(target.doc.Lines().texts, c.linesLoaded ? written.doc.Lines().texts : Lines({}));
-        EXPECT_EQ(Values(target.app.options), c.optionsLoaded ? Values(written.app.options) : before);
+        ASSERT_EQ(r.ok, c.outcome != Refused) << r.message;
+        if (c.outcome == Refused) {
+            EXPECT_EQ(r.message, kUnexpected);
+        }
+        const auto lines = c.outcome == Refused ? Lines({"old"})
+                           : c.outcome == Empty ? Lines({})
+                                                : written.doc.Lines().texts;
+        EXPECT_EQ(target.doc.Lines().texts, lines);
+        EXPECT_EQ(Values(target.app.options), c.outcome == Whole ? Values(written.app.options) : before);
     }
 }
 
@@ -438,6 +536,61 @@ TEST(CompoundFile, DamagedCompoundFilesAreErrors)
         EXPECT_EQ(target.doc.Lines().texts, Lines({"keep"}));
         EXPECT_EQ(CCompoundFile::ReadStream(c.file, "Contents"), std::nullopt);
     }
+}
+
+// The directory is checked before the library walks it: its recursion over a long
+// sibling chain would overflow the stack, and its insertion sort takes quadratic time.
+TEST(CompoundFile, CraftedDirectoriesAreRefusedQuickly)
+{
+    Doc source;
+    source.SetLines(Lines({"2H2 + O2 => 2H2O"}));
+    const Bytes archive = source.doc.SaveToBytes();
+    using Entries = std::vector<CraftedEntry>;
+    struct Case {
+        const char* name;
+        Bytes file;
+        bool opens;
+    } cases[] = {
+        {"one stream", CraftedCompoundFile(1, archive), true},
+        {"short chain", CraftedCompoundFile(300, archive), true},
+        {"chain of 20000", CraftedCompoundFile(20000, archive), false},
+        {"chain of 40000", CraftedCompoundFile(40000, archive), false},
+        {"sibling cycle", CraftedCompoundFile(5, archive, [](Entries& e) { e[3].right = 2; }), false},
+        {"entry reached twice", CraftedCompoundFile(5, archive, [](Entries& e) { e[2].left = 4; }), false},
+        {"sibling beyond the directory", CraftedCompoundFile(2, archive, [](Entries& e) { e[1].left = 999; }), false},
+        {"root is not a root", CraftedCompoundFile(1, archive, [](Entries& e) { e[0].type = 1; }), false},
+        {"unused entry in the tree", CraftedCompoundFile(3, archive, [](Entries& e) { e[2].type = 0; }), false},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto began = std::chrono::steady_clock::now();
+        const auto stream = CCompoundFile::ReadStream(c.file, "Contents");
+        WriteFile(dir / "crafted.mv2", c.file);
+        Doc target;
+        const DocResult r = target.doc.OpenFile((dir / "crafted.mv2").string());
+        EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(1));
+        EXPECT_EQ(stream.has_value(), c.opens);
+        EXPECT_EQ(r.ok, c.opens) << r.message;
+        if (c.opens) {
+            EXPECT_EQ(*stream, archive);
+        } else {
+            EXPECT_EQ(r.message, kUnexpected);
+        }
+    }
+}
+
+// A loop in the allocation table's directory chain.
+TEST(CompoundFile, DirectoryChainLoopIsRefused)
+{
+    Doc source;
+    Bytes file = CraftedCompoundFile(12, source.doc.SaveToBytes());
+    ASSERT_TRUE(CCompoundFile::ReadStream(file, "Contents"));
+    // The allocation table follows the four directory sectors and the two mini ones.
+    const std::size_t fatAt = 512 * (1 + 6);
+    const std::uint32_t back = 1;
+    std::memcpy(&file[fatAt + 4 * 3], &back, 4);
+    EXPECT_EQ(CCompoundFile::ReadStream(file, "Contents"), std::nullopt);
 }
 
 // Garbage in the header's spare sector list: libgsf reads the file but complains

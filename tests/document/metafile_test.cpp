@@ -538,7 +538,7 @@ TEST(MetafileInterop, Wmf2svgReadsEveryMetafileWeWrite)
         CMolvexDoc doc(app);
         doc.SetEquationText(c.text);
         CFakeDC screen;
-        const RecordedPicture picture = RecordEquationPicture(doc, screen);
+        const RecordedPicture picture = *RecordEquationPicture(doc, screen);
         Parse(picture.metafile);
         const ToolResult r = ConvertWithWmf2svg(tool, PlaceableMetafile(picture), c.name);
         EXPECT_EQ(r.status, 0) << r.errors;

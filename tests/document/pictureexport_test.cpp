@@ -253,7 +253,7 @@ TEST(CopyAsPicture, RecordingSetsUpTheWindowAsAPixelGrid)
     CMolvexDoc doc(app);
     doc.SetEquationText("Na+ + Cl- => NaCl");
     CFakeDC screen;
-    const RecordedPicture r = RecordEquationPicture(doc, screen);
+    const RecordedPicture r = *RecordEquationPicture(doc, screen);
     // The placeable form carries the box in pixels and the inch they make.
     const auto placeable = PlaceableMetafile(r);
     ASSERT_EQ(placeable.size(), r.metafile.size() + 22);
@@ -287,4 +287,38 @@ TEST(CopyAsPicture, RecordingSetsUpTheWindowAsAPixelGrid)
     };
     EXPECT_EQ(mapping, expected);
     EXPECT_EQ(r.metrics.size, r.logicalSize);
+}
+
+// Coordinates beyond what a metafile (16 bits) and an image (16384 pixels) hold are
+// refused before anything is recorded, and the clipboard keeps what it had.
+TEST(CopyAsPicture, TooLargeIsRefused)
+{
+    std::string tall;
+    for (int i = 0; i < kEquationLines; ++i)
+        tall += "H2O\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+        std::int32_t fontHeight;
+        bool fits;
+    } cases[] = {
+        {"ordinary", "2H2 + O2 => 2H2O", -19, true},
+        {"too wide", std::string(40000, 'x'), -19, false},
+        {"too tall", tall, -1500, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MolvexAppState app;
+        app.options.font.value.lf.lfHeight = c.fontHeight;
+        CMolvexDoc doc(app);
+        doc.SetEquationText(c.text);
+        CFakeDC screen;
+        EXPECT_EQ(RecordEquationPicture(doc, screen).has_value(), c.fits);
+        FakeClipboard clipboard;
+        const auto error = doc.CopyAsPicture(clipboard, screen);
+        EXPECT_EQ(error, c.fits ? std::nullopt : std::optional<std::string>("the picture is too large"));
+        EXPECT_EQ(clipboard.holdsEarlierContents, !c.fits);
+        EXPECT_EQ(clipboard.opens, c.fits ? 1 : 0);
+        EXPECT_EQ(screen.LiveObjects(), 0);
+    }
 }

@@ -212,7 +212,7 @@ Fingerprint Render(const Case& c)
     CQtDC attribute(96, 96);
     if (c.mode == "doc") {
         doc.SetEquationText(text);
-        const RecordedPicture pic = RecordEquationPicture(doc, attribute);
+        const RecordedPicture pic = RecordEquationPicture(doc, attribute).value();
         f.wmf = Hex(Fnv(pic.metafile.data(), pic.metafile.size()));
         f.drawn = Hex(Fnv(Playback(pic.metafile).data(), Playback(pic.metafile).size()));
         f.png = Hex(PixelHash(RenderImage(EquationDrawing(doc), RenderSettings{1.0, 4, false, false})));
