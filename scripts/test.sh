@@ -5,10 +5,24 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+# A test that is skipped must print why (GoogleTest's "Skipped" line followed by the
+# reason, Qt Test's "SKIP : name() reason"); a silent skip is a test that never runs
+# unnoticed, and fails the run.
+check_skips() {
+  local log="build/$1/Testing/Temporary/LastTest.log"
+  awk '
+    /: Skipped$/ { if ((getline reason) <= 0 || reason ~ /^[[:space:]]*$/ || reason ~ /\[  SKIPPED \]/) {
+                     print "silent skip: " $0; silent = 1 } }
+    /^SKIP +: [A-Za-z0-9_:]+\([^)]*\) *$/ { print "silent skip: " $0; silent = 1 }
+    END { exit silent }' "$log"
+}
+
 cmake --preset noqt >/dev/null
 cmake --build --preset noqt
 ctest --preset noqt
+check_skips noqt
 
 cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
+check_skips default
