@@ -1,4 +1,5 @@
 #include "shell/EntryEdit.h"
+#include "document/LineEnds.h"
 #include "shell/ShellResources.h"
 
 #include <QCoreApplication>
@@ -87,8 +88,8 @@ std::string EntryTextToDocument(const QString& text)
     QString t = text;
     t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     t.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return Utf16ToCp1252(std::u16string(reinterpret_cast<const char16_t*>(t.utf16()), static_cast<size_t>(t.size())));
+    return NormalizeLineEnds(
+        Utf16ToCp1252(std::u16string(reinterpret_cast<const char16_t*>(t.utf16()), static_cast<size_t>(t.size()))));
 }
 
 QString DocumentTextToEntry(const std::string& text)

@@ -220,6 +220,32 @@ private slots:
         QCOMPARE(m_editor->app->DocumentCount(), std::size_t(0));
     }
 
+    // Text from other programs (the clipboard, the D-Bus interface) ends its lines in
+    // any of the three ways; each ends exactly one line.
+    void lineEndsFromOutside_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<int>("secondLine");
+        QTest::newRow("LF") << "H2O\nCO2" << QByteArray("H2O\r\nCO2") << 1;
+        QTest::newRow("CR LF") << "H2O\r\nCO2" << QByteArray("H2O\r\nCO2") << 1;
+        QTest::newRow("lone CR") << "H2O\rCO2" << QByteArray("H2O\r\nCO2") << 1;
+        QTest::newRow("two lone CRs") << "H2O\r\rCO2" << QByteArray("H2O\r\n\r\nCO2") << 2;
+    }
+    void lineEndsFromOutside()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, document);
+        QFETCH(int, secondLine);
+        QCOMPARE(QByteArray::fromStdString(EntryTextToDocument(text)), document);
+        Edit()->selectAll();
+        Edit()->textCursor().removeSelectedText();
+        QGuiApplication::clipboard()->setText(text);
+        Frame()->Commands().Action(cmd::EditPaste)->trigger();
+        QCOMPARE(Doc()->Lines().texts[0], std::string("H2O"));
+        QCOMPARE(Doc()->Lines().texts[secondLine], std::string("CO2"));
+    }
+
     void textConversion_data()
     {
         QTest::addColumn<QString>("box");
