@@ -3,9 +3,14 @@
 // figures are the engine's own cost plus a trivial backend.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
 #include <string>
 #include <vector>
 
+#include "config/IniStore.h"
 #include "engine/EquationLine.h"
 #include "engine/EquationOptions.h"
 #include "engine/LogRecords.h"
@@ -93,5 +98,31 @@ void BM_ClassifyMeasureDrawTwentyLines(benchmark::State& state)
 BENCHMARK(BM_ClassifyMeasureDrawTwentyLines);
 
 } // namespace
+
+// Loading a configuration file of 50,000 sections, or 50,000 entries in one section
+// (about half a megabyte): lookups by name keep it linear.
+static void BM_IniLoadLarge(benchmark::State& state)
+{
+    const bool sections = state.range(0) != 0;
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "molvex-bench-large.ini";
+    {
+        std::ofstream out(path, std::ios::binary);
+        if (!sections)
+            out << "[Options]\n";
+        for (int i = 0; i < 50000; ++i) {
+            if (sections)
+                out << "[S" << i << "]\n";
+            out << "Key" << i << "=" << i << "\n";
+        }
+    }
+    for (auto _ : state) {
+        CIniStore store;
+        store.SetLocation(-1);
+        store.SetPath(path.string());
+        benchmark::DoNotOptimize(store.Load());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_IniLoadLarge)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
