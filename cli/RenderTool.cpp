@@ -20,6 +20,7 @@
 #include "document/LineEnds.h"
 #include "document/MolvexDoc.h"
 #include "document/PictureExport.h"
+#include "document/SrvrItem.h"
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 #include "engine/EquationOptions.h"
@@ -149,30 +150,6 @@ std::string OutputNameFor(const Input& input, Format format)
     return stem + "." + FormatExtension(format);
 }
 
-struct Measurement {
-    EquationMetrics metrics;
-    LineExtent firstLine;
-    int amount = 0;
-};
-
-Measurement Measure(CMolvexDoc& doc, CDC& dc)
-{
-    Measurement m;
-    m.metrics = doc.MeasureEquation(dc);
-    // The first drawn line, whose base line the lowering refers to; an empty equation
-    // measured as "3" in record 0.
-    int first = 0;
-    for (int i = 0; i < kEquationLines; ++i)
-        if (!doc.Lines().texts[i].empty()) {
-            first = i;
-            break;
-        }
-    CEquationOptions& options = doc.App().options;
-    m.firstLine = doc.lineRecords[first].MeasureLine(dc, options, options.font.Get());
-    if (m.metrics.size.cy != 0)
-        m.amount = static_cast<int>(static_cast<double>(m.metrics.lowering) / m.metrics.size.cy * 1000.0);
-    return m;
-}
 
 class Tool {
 public:
@@ -272,12 +249,11 @@ private:
 
         if (m_args.measure) {
             auto screen = CreateScreenDC();
-            Measurement m = Measure(doc, *screen);
+            const EquationMetrics m = doc.MeasureEquation(*screen);
             if (batch)
                 m_out << DisplayName(input) << ": ";
-            m_out << "width=" << m.metrics.size.cx << " height=" << m.metrics.size.cy
-                  << " depth=" << m.firstLine.depth << " lowering=" << m.metrics.lowering
-                  << " amount=" << m.amount << "\n";
+            m_out << "width=" << m.size.cx << " height=" << m.size.cy << " depth=" << m.firstLine.depth
+                  << " lowering=" << m.lowering << " amount=" << LoweringAmount(m) << "\n";
         }
 
         std::string path = m_args.output;

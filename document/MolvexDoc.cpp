@@ -66,10 +66,7 @@ void CMolvexDoc::SetEquationText(const std::string& text)
             rest.erase(0, std::min(rest.size(), p + 2));
     }
     lineList.texts[kEquationLines - 1] = rest;
-
-    UpdateAllItems();
-    SetModifiedFlag(true);
-    UpdateAllViews();
+    NotifyChanged();
 }
 
 std::string CMolvexDoc::GetEquationText()
@@ -135,11 +132,12 @@ EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
 
     metrics.size = SIZE{widest, ClampToInt32(total)};
     metrics.lowering = ClampToInt32(total - first.height + first.depth);
+    metrics.firstLine = first;
     metrics.fontHeight = options.font.Get().lf.lfHeight;
     return metrics;
 }
 
-void CMolvexDoc::DrawEquation(CDC& dc, LineTops lineTops, int x, int y, bool /*unused*/)
+void CMolvexDoc::DrawEquation(CDC& dc, LineTops lineTops, int x, int y)
 {
     CEquationOptions& options = m_app.options;
     for (int i = 0; i < kEquationLines; ++i) {
@@ -250,9 +248,7 @@ std::optional<IniSaveError> CMolvexDoc::ApplyFont(const KVLogFont& font)
     m_app.options.font.SetFont(font);
     m_app.options.font.Save(m_app.mainStore);
     std::optional<IniSaveError> error = m_app.mainStore.Save();
-    UpdateAllViews();
-    SetModifiedFlag(true);
-    UpdateAllItems();
+    NotifyChanged();
     return error;
 }
 
@@ -260,9 +256,7 @@ std::optional<IniSaveError> CMolvexDoc::ApplyOptions(const CEquationOptions& opt
 {
     m_app.options = options;
     std::optional<IniSaveError> error = m_app.options.Save(m_app.mainStore);
-    UpdateAllViews();
-    SetModifiedFlag(true);
-    UpdateAllItems();
+    NotifyChanged();
     return error;
 }
 
@@ -293,6 +287,14 @@ void CMolvexDoc::UpdateAllViews()
     const auto observers = m_observers;
     for (IDocumentObserver* o : observers)
         o->UpdateView(*this);
+}
+
+void CMolvexDoc::NotifyChanged()
+{
+    // Containers first, then the modified mark, then the views.
+    UpdateAllItems();
+    SetModifiedFlag(true);
+    UpdateAllViews();
 }
 
 void CMolvexDoc::UpdateAllItems()

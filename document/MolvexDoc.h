@@ -45,6 +45,7 @@ struct EquationMetrics {
     SIZE size;             // widest line, stacked height
     LineTops lineTops{};   // top of each line from the top of the equation
     std::int32_t lowering = 0;   // bottom edge up to the first line's baseline
+    LineExtent firstLine{};      // the first drawn line, whose base line that is
     std::int32_t fontHeight = 0; // lfHeight of the equation font
 };
 
@@ -72,7 +73,7 @@ public:
     bool IsSingleLine() const;
 
     EquationMetrics MeasureEquation(CDC& dc);
-    void DrawEquation(CDC& dc, LineTops lineTops, int x, int y, bool unused = false);
+    void DrawEquation(CDC& dc, LineTops lineTops, int x, int y);
 
     // Archive of the document ("MLV2", version 1, 20 lines, the options block).
     virtual void Serialize(CArchive& ar);
@@ -111,6 +112,8 @@ public:
     std::array<CEquationLine, kEquationLines> lineRecords;
 
 private:
+    // Every change of the equation, its font or its options tells the others alike.
+    void NotifyChanged();
     MolvexAppState& m_app;
     bool m_modified = false;
     std::vector<IDocumentObserver*> m_observers;

@@ -5,6 +5,7 @@
 #include "shell/CommandIds.h"
 #include "shell/CommandTables.h"
 #include "shell/EntryEdit.h"
+#include "shell/EquationCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/MolvexApp.h"
 #include "shell/MolvexView.h"
@@ -108,7 +109,7 @@ bool CInPlaceFrame::Activate(quint64 containerFrame, quint64 objectArea)
     m_viewHost->setObjectName(QStringLiteral("inPlaceView"));
     auto* viewLayout = new QVBoxLayout(m_viewHost.get());
     viewLayout->setContentsMargins(0, 0, 0, 0);
-    m_view = new CMolvexView(m_doc, &m_app.pendingContainerUpdate, m_viewHost.get());
+    m_view = new CMolvexView(m_doc, &m_app.ContainerUpdate(), m_viewHost.get());
     m_view->SetInPlaceActive(true);
     viewLayout->addWidget(m_view);
     // Esc reaches the view's window too when the container gives it the focus.
@@ -136,26 +137,22 @@ void CInPlaceFrame::OnCommand(int id)
     CEntryEdit* edit = m_app.EntryEdit();
     switch (id) {
     case cmd::CancelInPlace: emit deactivateRequested(); break;
-    case cmd::EditUndo: if (edit) edit->undo(); break;
-    case cmd::EditCut: if (edit) edit->cut(); break;
-    case cmd::EditCopy: if (edit) edit->copy(); break;
-    case cmd::EditPaste: if (edit) edit->paste(); break;
+    case cmd::EditUndo:
+    case cmd::EditCut:
+    case cmd::EditCopy:
+    case cmd::EditPaste: RunEditCommand(edit, id); break;
     // Font, Options and Copy as Picture act on the embedded document itself, which
     // has no window of its own in the main frame.
     case cmd::Font:
     case cmd::FontToolbar: RunFontCommand(m_doc, m_app.State(), nullptr); break;
     case cmd::Options:
     case cmd::OptionsToolbar: RunOptionsCommand(m_doc, m_app.State(), nullptr); break;
-    case cmd::CopyAsPicture: {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        CQtDC screenDC(screen ? qRound(screen->logicalDotsPerInchX()) : 96,
-                       screen ? qRound(screen->logicalDotsPerInchY()) : 96);
-        CQtClipboard clipboard;
-        if (const auto message = m_doc.CopyAsPicture(clipboard, screenDC))
+    case cmd::CopyAsPicture:
+        CopyEquationAsPicture(m_doc, [this](const QString& m) {
             if (m_app.showMessage)
-                m_app.showMessage(QStringLiteral("Molvex"), QString::fromStdString(*message));
+                m_app.showMessage(QStringLiteral("Molvex"), m);
+        });
         break;
-    }
     default:
         // About and help work as in the program's own window.
         if (m_app.MainFrame())

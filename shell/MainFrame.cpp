@@ -29,6 +29,7 @@
 #include "shell/CommandIds.h"
 #include "shell/CommandTables.h"
 #include "shell/EntryEdit.h"
+#include "shell/EquationCommands.h"
 #include "shell/FontCommand.h"
 #include "shell/MolvexApp.h"
 #include "shell/MolvexView.h"
@@ -42,7 +43,7 @@ CDocFrame::CDocFrame(CMolvexApp& app, CMolvexDoc& doc, QWidget* parent)
     : QMdiSubWindow(parent), m_app(app), m_doc(doc)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_view = new CMolvexView(doc, &app.pendingContainerUpdate, this);
+    m_view = new CMolvexView(doc, &app.ContainerUpdate(), this);
     setWidget(m_view);
     setWindowIcon(QIcon(QStringLiteral(":/icons/application-x-molvex2.svg")));
     connect(m_view, &CMolvexView::modifiedChanged, this, [this](bool modified) {
@@ -231,33 +232,12 @@ bool CMainFrame::OnDDEExecute(const QString& command, const std::function<void()
     return true;
 }
 
-void CMainFrame::EditCommand(int id)
-{
-    CEntryEdit* edit = m_app.EntryEdit();
-    // A box that no frame holds is no window: the command has no effect.
-    if (!edit || !edit->parentWidget())
-        return;
-    switch (id) {
-    case cmd::EditUndo: edit->undo(); break;
-    case cmd::EditCut: edit->cut(); break;
-    case cmd::EditCopy: edit->copy(); break;
-    case cmd::EditPaste: edit->paste(); break;
-    default: break;
-    }
-}
+void CMainFrame::EditCommand(int id) { RunEditCommand(m_app.EntryEdit(), id); }
 
 void CMainFrame::CopyAsPicture()
 {
-    CMolvexDoc* doc = ActiveDocument();
-    if (!doc)
-        return;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int dpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 96;
-    const int dpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
-    CQtDC screenDC(dpiX, dpiY);
-    CQtClipboard clipboard;
-    if (const auto message = doc->CopyAsPicture(clipboard, screenDC))
-        m_app.showMessage(QStringLiteral("Molvex"), QString::fromStdString(*message));
+    if (CMolvexDoc* doc = ActiveDocument())
+        CopyEquationAsPicture(*doc, [this](const QString& m) { m_app.showMessage(QStringLiteral("Molvex"), m); });
 }
 
 void CMainFrame::PrintActive(int id)

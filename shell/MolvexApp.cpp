@@ -185,14 +185,9 @@ QString CMolvexApp::ProgramFolder() const
 
 bool CMolvexApp::InitInstance(const QStringList& arguments)
 {
-    // The stores: per-user configuration files, loaded once; a missing file is fine.
-    m_state.mainStore.SetCompany("Tamrel");
-    m_state.mainStore.SetFileName("MLV2");
-    m_state.mainStore.SetLocation(0);
+    // The stores (named by the state): per-user configuration files, loaded once; a
+    // missing file is fine.
     m_state.mainStore.Load();
-    m_state.adjustStore.SetCompany("Tamrel");
-    m_state.adjustStore.SetFileName("MLV2ADJ");
-    m_state.adjustStore.SetLocation(0);
     m_state.adjustStore.Load();
 
     // The program's own settings (the recent-file list) live under the company key.
@@ -235,7 +230,7 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
     StartInstanceServer();
     m_mainFrame->showNormal();
     m_mainFrame->repaint();
-    pendingContainerUpdate = 1;
+    m_containerUpdate.Raise();
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "document/AppState.h"
+#include "shell/ContainerUpdate.h"
 
 class CEntryEdit;
 class CInstanceServer;
@@ -41,8 +42,8 @@ public:
     // True when the command line started the equation server (no window).
     bool StartedForEmbedding() const { return m_embedded; }
 
-    // Set to 1 at the end of a normal start-up; the first drawing in place clears it.
-    std::uint8_t pendingContainerUpdate = 0;
+    // Raised at the end of a normal start-up; the first drawing in place takes it.
+    CContainerUpdate& ContainerUpdate() { return m_containerUpdate; }
 
     // Documents.
     CMolvexDoc& CreateDocument();             // no window (a container's object)
@@ -108,6 +109,7 @@ private:
     void RunQueuedCommands();
 
     MolvexAppState m_state;
+    CContainerUpdate m_containerUpdate;
     std::unique_ptr<CEntryEdit> m_entryEdit;
     std::vector<std::unique_ptr<DocEntry>> m_docs;
     std::unique_ptr<CMainFrame> m_mainFrame;

@@ -1,4 +1,5 @@
 #include "shell/MolvexView.h"
+#include "shell/ContainerUpdate.h"
 
 #include <QPaintEvent>
 #include <algorithm>
@@ -7,8 +8,8 @@
 
 #include "platform/QtDeviceContext.h"
 
-CMolvexView::CMolvexView(CMolvexDoc& doc, std::uint8_t* pendingContainerUpdate, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_pendingContainerUpdate(pendingContainerUpdate)
+CMolvexView::CMolvexView(CMolvexDoc& doc, CContainerUpdate* containerUpdate, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_containerUpdate(containerUpdate)
 {
     setObjectName(QStringLiteral("equationView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,9 +58,8 @@ void CMolvexView::OnDraw(CDC& dc, QSize windowSize)
     }
     m_doc.DrawEquation(dc, m.lineTops, x, y);
 
-    if (m_inPlace && m_pendingContainerUpdate && *m_pendingContainerUpdate) {
-        // Clear first: updating the views below schedules another paint.
-        *m_pendingContainerUpdate = 0;
+    // Taken first: updating the views below schedules another paint.
+    if (m_inPlace && m_containerUpdate && m_containerUpdate->Take()) {
         m_doc.SetModifiedFlag(true);
         m_doc.UpdateAllViews();
         m_doc.UpdateAllItems();

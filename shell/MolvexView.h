@@ -10,12 +10,14 @@
 class CDC;
 class QPrinter;
 
+class CContainerUpdate;
+
 class CMolvexView : public QWidget, public IDocumentObserver {
     Q_OBJECT
 public:
-    // pendingContainerUpdate is the application's flag that the first drawing in place
-    // clears; it may be null when nothing owns one.
-    CMolvexView(CMolvexDoc& doc, std::uint8_t* pendingContainerUpdate, QWidget* parent = nullptr);
+    // containerUpdate is what the first drawing in place takes; it may be null when
+    // nothing owns one.
+    CMolvexView(CMolvexDoc& doc, CContainerUpdate* containerUpdate, QWidget* parent = nullptr);
     ~CMolvexView() override;
 
     CMolvexDoc& GetDocument() const { return m_doc; }
@@ -48,6 +50,6 @@ protected:
 
 private:
     CMolvexDoc& m_doc;
-    std::uint8_t* m_pendingContainerUpdate;
+    CContainerUpdate* m_containerUpdate;
     bool m_inPlace = false;
 };

@@ -279,7 +279,7 @@ TEST_F(DocTest, FontAndOptionsCommandsSaveRedrawAndNotify)
     EXPECT_FALSE(doc.ApplyFont(font).has_value());
     EXPECT_EQ(app.options.font.Get().lf.lfHeight, -20);
     EXPECT_NE(app.mainStore.GetString("Options", "Font").find("Courier New"), std::string::npos);
-    EXPECT_EQ(r.events, (std::vector<std::string>{"view", "modified", "items"}));
+    EXPECT_EQ(r.events, (std::vector<std::string>{"items", "modified", "view"}));
 
     CEquationOptions changed = app.options;
     changed.verticalSpacing.value = 22;
@@ -290,7 +290,7 @@ TEST_F(DocTest, FontAndOptionsCommandsSaveRedrawAndNotify)
     EXPECT_EQ(app.options.verticalSpacing.value, 22);
     EXPECT_EQ(app.mainStore.GetString("Options", "VerticalSpacing"), "22");
     EXPECT_EQ(app.mainStore.GetString("Options", "ItalicPhase"), "0");
-    EXPECT_EQ(r.events, (std::vector<std::string>{"view", "modified", "items"}));
+    EXPECT_EQ(r.events, (std::vector<std::string>{"items", "modified", "view"}));
     EXPECT_TRUE(std::filesystem::exists(folder / "MLV2.ini"));
 
     // A store that cannot be written hands its error back; the change stays applied.

@@ -410,14 +410,14 @@ private slots:
             QCOMPARE(dc.ViewportExt(), (SIZE{397, 117}));
             // The first in-place drawing after a normal start refreshes the container once.
             QVERIFY(doc->IsModified());
-            QCOMPARE(int(App().pendingContainerUpdate), 0);
+            QCOMPARE(int(App().ContainerUpdate().IsPending()), 0);
             doc->SetModifiedFlag(false);
             view->OnDraw(dc, QSize(400, 120));
             QVERIFY(!doc->IsModified());
         } else {
             QCOMPARE(dc.ViewportExt(), viewport);
             QVERIFY(!doc->IsModified());
-            QCOMPARE(int(App().pendingContainerUpdate), 1);
+            QCOMPARE(int(App().ContainerUpdate().IsPending()), 1);
         }
     }
 

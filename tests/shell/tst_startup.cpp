@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(editor.app->InitInstance(arguments), started);
         QCOMPARE(editor.app->MainFrame()->isVisible(), window);
         QCOMPARE(int(editor.app->DocumentCount()), documents);
-        QCOMPARE(int(editor.app->pendingContainerUpdate), pending);
+        QCOMPARE(int(editor.app->ContainerUpdate().IsPending()), pending);
         if (documents == 0 && window) {
             QCOMPARE(editor.messages.size(), 1);
             QVERIFY(editor.messages[0].contains(QStringLiteral("/nonexistent/x y.mv2")));
