@@ -28,6 +28,7 @@
 #include "platform/QtDeviceContext.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTables.h"
+#include "shell/DocumentManager.h"
 #include "shell/EntryEdit.h"
 #include "shell/EquationCommands.h"
 #include "shell/FontCommand.h"
@@ -59,18 +60,18 @@ CDocFrame::~CDocFrame()
     // The view stops observing before its document goes.
     delete m_view;
     m_view = nullptr;
-    m_app.DestroyDocument(&m_doc);
+    m_app.Documents().Destroy(&m_doc);
 }
 
 void CDocFrame::UpdateTitle()
 {
-    setWindowTitle(m_app.DocumentTitle(m_doc) + QStringLiteral("[*]"));
+    setWindowTitle(m_app.Documents().Title(m_doc) + QStringLiteral("[*]"));
     setWindowModified(m_doc.IsModified());
 }
 
 void CDocFrame::closeEvent(QCloseEvent* event)
 {
-    if (!m_app.QueryCloseDocument(m_doc)) {
+    if (!m_app.Documents().QueryClose(m_doc)) {
         event->ignore();
         return;
     }
@@ -142,10 +143,22 @@ CMainFrame::CMainFrame(CMolvexApp& app, QWidget* parent) : QMainWindow(parent), 
         // hands one document's text to another.
         if (w)
             ActivateFrame();
+        m_app.Documents().SetActive(ActiveDocument());
         UpdateCommandStates();
         UpdateTitle();
     });
-    connect(&app, &CMolvexApp::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
+    CDocumentManager& documents = app.Documents();
+    connect(&documents, &CDocumentManager::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
+    connect(&documents, &CDocumentManager::documentOpened, this, [this](CMolvexDoc& doc) { AddDocumentWindow(doc); });
+    connect(&documents, &CDocumentManager::activationRequested, this, [this](CMolvexDoc& doc) {
+        if (CDocFrame* f = FrameOf(doc))
+            m_mdi->setActiveSubWindow(f);
+    });
+    connect(&documents, &CDocumentManager::titleChanged, this, [this](CMolvexDoc& doc) {
+        if (CDocFrame* f = FrameOf(doc))
+            f->UpdateTitle();
+        UpdateTitle();
+    });
 
     UpdateRecentFileMenu();
     UpdateCommandStates();
@@ -247,7 +260,7 @@ void CMainFrame::PrintActive(int id)
         return;
     CMolvexView* view = frame->View();
     QPrinter& printer = m_app.Printer();
-    printer.setDocName(m_app.DocumentTitle(frame->Document()));
+    printer.setDocName(m_app.Documents().Title(frame->Document()));
     if (id == cmd::FilePrintPreview) {
         QPrintPreviewDialog preview(&printer, this);
         connect(&preview, &QPrintPreviewDialog::paintRequested, view, [view](QPrinter* p) { view->PrintTo(*p); });
@@ -267,12 +280,12 @@ void CMainFrame::OnCommand(int id)
 {
     CMolvexDoc* doc = ActiveDocument();
     switch (id) {
-    case cmd::FileNew: m_app.OnFileNew(); return;
-    case cmd::FileOpen: m_app.OnFileOpen(); return;
+    case cmd::FileNew: m_app.Documents().New(); return;
+    case cmd::FileOpen: m_app.Documents().OpenAsked(); return;
     case cmd::FileSave:
     case cmd::FileSaveAs:
         if (doc)
-            m_app.SaveDocument(*doc, id == cmd::FileSaveAs);
+            m_app.Documents().Save(*doc, id == cmd::FileSaveAs);
         return;
     case cmd::FileClose:
         if (CDocFrame* f = ActiveDocFrame())
@@ -307,10 +320,10 @@ void CMainFrame::OnCommand(int id)
     default: break;
     }
     if (id >= cmd::FileMruFirst && id < cmd::FileMruFirst + cmd::FileMruCount) {
-        const QStringList files = m_app.RecentFiles();
+        const QStringList files = m_app.Documents().RecentFiles();
         const int i = id - cmd::FileMruFirst;
         if (i < files.size())
-            m_app.OpenDocumentFile(files[i]);
+            m_app.Documents().Open(files[i]);
         return;
     }
     m_app.OnAppCommand(id, this);
@@ -326,7 +339,7 @@ void CMainFrame::UpdateRecentFileMenu()
     m_recentActions.clear();
     if (!menu)
         return;
-    const QStringList files = m_app.RecentFiles();
+    const QStringList files = m_app.Documents().RecentFiles();
     for (int i = 0; i < files.size() && i < cmd::FileMruCount; ++i) {
         QString shown = files[i];
         shown.replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -359,7 +372,7 @@ void CMainFrame::UpdateTitle()
         setWindowModified(false);
         return;
     }
-    setWindowTitle(base + QStringLiteral(" - ") + m_app.DocumentTitle(*doc) + QStringLiteral("[*]"));
+    setWindowTitle(base + QStringLiteral(" - ") + m_app.Documents().Title(*doc) + QStringLiteral("[*]"));
     setWindowModified(doc->IsModified());
 }
 
@@ -373,7 +386,7 @@ bool CMainFrame::event(QEvent* e)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (!m_app.QueryCloseAll()) {
+    if (!m_app.Documents().QueryCloseAll()) {
         event->ignore();
         return;
     }
@@ -409,7 +422,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     activateWindow();
     for (const QString& f : files)
-        m_app.OpenDocumentFile(f);
+        m_app.Documents().Open(f);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)

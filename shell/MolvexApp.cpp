@@ -37,17 +37,6 @@ DefaultConfigPlaces DefaultConfigPlacesFor(const QString& programFolder)
 }
 
 const char* const kDocFilter = "Molvex Files (*.mv2)";
-const char* const kDocExtension = ".mv2";
-const char* const kNewDocBase = "Molvex";
-
-bool SamePath(const QString& a, const QString& b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    const QString cb = QFileInfo(b).canonicalFilePath();
-    return !ca.isEmpty() ? ca == cb : QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
 
 // Splits "[open("a")][new()]" into commands with their arguments; false on a syntax
 // error.
@@ -145,7 +134,8 @@ constexpr int kQueueRetryMs = 200;
 
 } // namespace
 
-CMolvexApp::CMolvexApp(QObject* parent) : QObject(parent), m_entryEdit(std::make_unique<CEntryEdit>())
+CMolvexApp::CMolvexApp(QObject* parent)
+    : QObject(parent), m_documents(m_state, *this), m_entryEdit(std::make_unique<CEntryEdit>())
 {
     m_queueRetry.setSingleShot(true);
     connect(&m_queueRetry, &QTimer::timeout, this, &CMolvexApp::RunQueuedCommands);
@@ -173,7 +163,6 @@ CMolvexApp::~CMolvexApp()
 {
     // Windows first: each document window takes its document with it.
     m_mainFrame.reset();
-    m_docs.clear();
 }
 
 QString CMolvexApp::ProgramFolder() const
@@ -197,7 +186,7 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
     m_state.options.Define();
     m_state.options.Load(m_state.mainStore);
     m_state.levelAdjust.Load(m_state.mainStore);
-    LoadRecentFiles();
+    m_documents.LoadRecentFiles();
 
     if (const auto error = ImportDefaultConfigFile(m_state, DefaultConfigPlacesFor(ProgramFolder())))
         showMessage(QString::fromStdString(error->caption), QString::fromStdString(error->text));
@@ -219,9 +208,9 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
             qWarning("%s", qPrintable(r.error));
         return false;
     }
-    case Action::NewDocument: OnFileNew(); break;
+    case Action::NewDocument: m_documents.New(); break;
     case Action::OpenDocument:
-        if (OpenDocumentFile(request.path))
+        if (m_documents.Open(request.path))
             m_mainFrame->ActivateFrame();
         break;
     default: break;
@@ -243,193 +232,6 @@ void CMolvexApp::StartInstanceServer()
     m_instanceServer->Listen(instanceName);
 }
 
-CMolvexDoc& CMolvexApp::CreateDocument()
-{
-    auto entry = std::make_unique<DocEntry>();
-    entry->doc = std::make_unique<CMolvexDoc>(m_state);
-    entry->title = QStringLiteral("%1%2").arg(QString::fromLatin1(kNewDocBase)).arg(++m_untitledCount);
-    CMolvexDoc& doc = *entry->doc;
-    m_docs.push_back(std::move(entry));
-    return doc;
-}
-
-CMolvexDoc* CMolvexApp::OnFileNew()
-{
-    CMolvexDoc& doc = CreateDocument();
-    if (m_mainFrame)
-        m_mainFrame->AddDocumentWindow(doc);
-    return &doc;
-}
-
-void CMolvexApp::OnFileOpen()
-{
-    const QStringList paths = askOpenPaths();
-    for (const QString& p : paths)
-        OpenDocumentFile(p);
-}
-
-CMolvexDoc* CMolvexApp::OpenDocumentFile(const QString& path)
-{
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    for (const auto& e : m_docs) {
-        if (SamePath(e->path, absolute)) {
-            if (CDocFrame* f = m_mainFrame ? m_mainFrame->FrameOf(*e->doc) : nullptr)
-                m_mainFrame->MdiArea()->setActiveSubWindow(f);
-            return e->doc.get();
-        }
-    }
-    // The document is built aside and joins the others only when it has loaded.
-    auto entry = std::make_unique<DocEntry>();
-    entry->doc = std::make_unique<CMolvexDoc>(m_state);
-    const DocResult result = entry->doc->OpenFile(QFile::encodeName(absolute).toStdString());
-    if (!result.ok) {
-        const QString reason = result.message.empty() ? QStringLiteral("Unexpected file format.")
-                                                      : QString::fromStdString(result.message);
-        showMessage(QStringLiteral("Molvex"), QStringLiteral("%1\n\n%2").arg(absolute, reason));
-        return nullptr;
-    }
-    entry->path = absolute;
-    entry->title = QFileInfo(absolute).fileName();
-    CMolvexDoc& doc = *entry->doc;
-    m_docs.push_back(std::move(entry));
-    AddToRecentFiles(absolute);
-    if (m_mainFrame)
-        m_mainFrame->AddDocumentWindow(doc);
-    return &doc;
-}
-
-bool CMolvexApp::SaveDocument(CMolvexDoc& doc, bool askForName)
-{
-    DocEntry* e = Entry(doc);
-    if (!e)
-        return false;
-    QString path = e->path;
-    if (askForName || path.isEmpty()) {
-        const QString suggested = path.isEmpty() ? e->title + QString::fromLatin1(kDocExtension) : path;
-        path = askSavePath(suggested);
-        if (path.isEmpty())
-            return false;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QString::fromLatin1(kDocExtension);
-    }
-    return SaveDocumentTo(doc, path);
-}
-
-bool CMolvexApp::SaveDocumentTo(CMolvexDoc& doc, const QString& path)
-{
-    DocEntry* e = Entry(doc);
-    if (!e)
-        return false;
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    const DocResult result = doc.SaveFile(QFile::encodeName(absolute).toStdString());
-    if (!result.ok) {
-        // The document keeps its modified mark: nothing was saved.
-        const QString reason = result.message.empty() ? QStringLiteral("Failed to save document.")
-                                                      : QString::fromStdString(result.message);
-        showMessage(QStringLiteral("File Save Error"), QStringLiteral("%1\n\n%2").arg(absolute, reason));
-        return false;
-    }
-    doc.SetModifiedFlag(false);
-    e->path = absolute;
-    e->title = QFileInfo(absolute).fileName();
-    AddToRecentFiles(absolute);
-    if (m_mainFrame) {
-        if (CDocFrame* f = m_mainFrame->FrameOf(doc))
-            f->UpdateTitle();
-        m_mainFrame->UpdateTitle();
-    }
-    return true;
-}
-
-bool CMolvexApp::QueryCloseDocument(CMolvexDoc& doc)
-{
-    if (!doc.IsModified())
-        return true;
-    switch (askToSave(DocumentTitle(doc))) {
-    case QMessageBox::Yes: return SaveDocument(doc, false);
-    case QMessageBox::No: return true;
-    default: return false;
-    }
-}
-
-bool CMolvexApp::QueryCloseAll()
-{
-    for (const auto& e : m_docs)
-        if (!QueryCloseDocument(*e->doc))
-            return false;
-    return true;
-}
-
-void CMolvexApp::DestroyDocument(CMolvexDoc* doc)
-{
-    for (auto it = m_docs.begin(); it != m_docs.end(); ++it) {
-        if ((*it)->doc.get() == doc) {
-            m_docs.erase(it);
-            return;
-        }
-    }
-}
-
-CMolvexDoc* CMolvexApp::Document(std::size_t i) const { return i < m_docs.size() ? m_docs[i]->doc.get() : nullptr; }
-
-CMolvexApp::DocEntry* CMolvexApp::Entry(const CMolvexDoc& doc) const
-{
-    for (const auto& e : m_docs)
-        if (e->doc.get() == &doc)
-            return e.get();
-    return nullptr;
-}
-
-QString CMolvexApp::DocumentTitle(const CMolvexDoc& doc) const
-{
-    const DocEntry* e = Entry(doc);
-    return e ? e->title : QString();
-}
-
-QString CMolvexApp::DocumentPath(const CMolvexDoc& doc) const
-{
-    const DocEntry* e = Entry(doc);
-    return e ? e->path : QString();
-}
-
-void CMolvexApp::LoadRecentFiles()
-{
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("Recent File List"));
-    m_recentFiles.clear();
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString f = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!f.isEmpty())
-            m_recentFiles << f;
-    }
-    emit recentFilesChanged();
-}
-
-void CMolvexApp::SaveRecentFiles()
-{
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("Recent File List"));
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i);
-        if (i <= m_recentFiles.size())
-            settings.setValue(key, m_recentFiles[i - 1]);
-        else
-            settings.remove(key);
-    }
-}
-
-void CMolvexApp::AddToRecentFiles(const QString& path)
-{
-    for (int i = m_recentFiles.size() - 1; i >= 0; --i)
-        if (SamePath(m_recentFiles[i], path) || m_recentFiles[i] == path)
-            m_recentFiles.removeAt(i);
-    m_recentFiles.prepend(path);
-    while (m_recentFiles.size() > kRecentFileCount)
-        m_recentFiles.removeLast();
-    SaveRecentFiles();
-    emit recentFilesChanged();
-}
-
 bool CMolvexApp::OnDDECommand(const QString& command)
 {
     std::vector<DdeCommand> commands;
@@ -447,13 +249,13 @@ bool CMolvexApp::OnDDECommand(const QString& command)
         } else if (IsCommand(c, "open", 1)) {
             const QString path = m_pendingPath + c.args[0];
             m_pendingPath.clear();
-            if (!OpenDocumentFile(path))
+            if (!m_documents.Open(path))
                 return false;
             if (m_mainFrame)
                 m_mainFrame->ActivateFrame();
         } else {
             m_pendingPath.clear();
-            OnFileNew();
+            m_documents.New();
         }
     }
     if (m_mainFrame && m_mainFrame->isVisible()) {

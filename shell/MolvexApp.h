@@ -1,6 +1,6 @@
 #pragma once
 // The application object: owns what is application-wide (options with the font, the
-// configuration stores, the level adjustment, the one entry box), the open documents
+// configuration stores, the level adjustment, the one entry box), the document manager
 // and the main window, and brings the program up from its command line.
 #include <QObject>
 #include <QPointer>
@@ -15,6 +15,8 @@
 
 #include "document/AppState.h"
 #include "shell/ContainerUpdate.h"
+#include "shell/DocumentManager.h"
+#include "shell/UserPrompts.h"
 
 class CEntryEdit;
 class CInstanceServer;
@@ -23,11 +25,10 @@ class CMolvexDoc;
 class QPrinter;
 class QWidget;
 
-class CMolvexApp : public QObject {
+// It is also how the user is asked and told (UserPrompts).
+class CMolvexApp : public QObject, public UserPrompts {
     Q_OBJECT
 public:
-    static constexpr int kRecentFileCount = 10;
-
     explicit CMolvexApp(QObject* parent = nullptr);
     ~CMolvexApp() override;
     CMolvexApp(const CMolvexApp&) = delete;
@@ -45,25 +46,8 @@ public:
     // Raised at the end of a normal start-up; the first drawing in place takes it.
     CContainerUpdate& ContainerUpdate() { return m_containerUpdate; }
 
-    // Documents.
-    CMolvexDoc& CreateDocument();             // no window (a container's object)
-    CMolvexDoc* OnFileNew();                  // a new document in a window of its own
-    void OnFileOpen();                        // asks for files, then opens them
-    CMolvexDoc* OpenDocumentFile(const QString& path); // shows why when it fails
-    bool SaveDocument(CMolvexDoc& doc, bool askForName);
-    bool SaveDocumentTo(CMolvexDoc& doc, const QString& path);
-    // Asks whether to save a modified document; false when the user cancels or the
-    // save fails.
-    bool QueryCloseDocument(CMolvexDoc& doc);
-    bool QueryCloseAll();
-    void DestroyDocument(CMolvexDoc* doc);
-    std::size_t DocumentCount() const { return m_docs.size(); }
-    CMolvexDoc* Document(std::size_t i) const;
-    QString DocumentTitle(const CMolvexDoc& doc) const;
-    QString DocumentPath(const CMolvexDoc& doc) const;
-
-    QStringList RecentFiles() const { return m_recentFiles; }
-    void AddToRecentFiles(const QString& path);
+    // The open documents, their paths and titles, the recent files.
+    CDocumentManager& Documents() { return m_documents; }
 
     // The interpreter of DDE-style commands: [open("path")] and [new()], one or more in
     // a row. False at the first command it cannot run.
@@ -85,33 +69,15 @@ public:
     // The socket of the one running editor; empty disables the hand-over.
     QString instanceName;
 
-    // How the user is asked and told; tests replace them so nothing modal opens.
-    std::function<void(const QString& caption, const QString& text)> showMessage;
-    // Returns QMessageBox::Yes, No or Cancel.
-    std::function<int(const QString& documentTitle)> askToSave;
-    std::function<QString(const QString& suggestedPath)> askSavePath;
-    std::function<QStringList()> askOpenPaths;
-
-signals:
-    void recentFilesChanged();
-
 private:
-    struct DocEntry {
-        std::unique_ptr<CMolvexDoc> doc;
-        QString path;
-        QString title;
-    };
-    DocEntry* Entry(const CMolvexDoc& doc) const;
     QString ProgramFolder() const;
-    void LoadRecentFiles();
-    void SaveRecentFiles();
     void StartInstanceServer();
     void RunQueuedCommands();
 
     MolvexAppState m_state;
     CContainerUpdate m_containerUpdate;
+    CDocumentManager m_documents;
     std::unique_ptr<CEntryEdit> m_entryEdit;
-    std::vector<std::unique_ptr<DocEntry>> m_docs;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CInstanceServer> m_instanceServer;
     std::unique_ptr<QPrinter> m_printer;

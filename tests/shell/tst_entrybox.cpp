@@ -202,7 +202,7 @@ private slots:
     {
         CMolvexDoc* first = Doc();
         QTest::keyClicks(Edit(), QStringLiteral("first"));
-        CMolvexDoc* second = m_editor->app->OnFileNew();
+        CMolvexDoc* second = &m_editor->app->Documents().New();
         QCOMPARE(Doc(), second);
         QTest::keyClicks(Edit(), QStringLiteral("second"));
         Frame()->MdiArea()->setActiveSubWindow(Frame()->FrameOf(*first));
@@ -214,10 +214,10 @@ private slots:
     void typingWithoutDocumentsChangesNothing()
     {
         Frame()->MdiArea()->closeAllSubWindows();
-        QTRY_COMPARE(m_editor->app->DocumentCount(), std::size_t(0));
+        QTRY_COMPARE(m_editor->app->Documents().Count(), std::size_t(0));
         Edit()->setFocus();
         QTest::keyClicks(Edit(), QStringLiteral("abc"));
-        QCOMPARE(m_editor->app->DocumentCount(), std::size_t(0));
+        QCOMPARE(m_editor->app->Documents().Count(), std::size_t(0));
     }
 
     // Text from other programs (the clipboard, the D-Bus interface) ends its lines in

@@ -60,7 +60,7 @@ private slots:
         m_editor = std::make_unique<QuietEditor>(m_dir.path());
         QVERIFY(App().InitInstance({}));
         App().MainFrame()->MdiArea()->closeAllSubWindows();
-        QTRY_COMPARE(App().DocumentCount(), std::size_t(0));
+        QTRY_COMPARE(App().Documents().Count(), std::size_t(0));
     }
     void cleanup() { m_editor.reset(); }
 
@@ -126,15 +126,15 @@ private slots:
         for (const QString& c : commands)
             QVERIFY(c.size() <= CMainFrame::kDdeCommandChars);
         QCOMPARE(Send(commands), HandOver::Delivered);
-        QCOMPARE(App().DocumentCount(), std::size_t(1));
-        QCOMPARE(App().DocumentPath(*App().Document(0)), path);
+        QCOMPARE(App().Documents().Count(), std::size_t(1));
+        QCOMPARE(App().Documents().Path(*App().Documents().Document(0)), path);
     }
 
     void commandsTheEditorCannotReadAreRefused()
     {
         QCOMPARE(Send({QStringLiteral("[format(\"c:\")]")}), HandOver::Refused);
         QCOMPARE(Send({QStringLiteral("[open(\"unterminated)]")}), HandOver::Refused);
-        QCOMPARE(App().DocumentCount(), std::size_t(0));
+        QCOMPARE(App().Documents().Count(), std::size_t(0));
     }
 
     void commandsWaitForTheModalDialog()
@@ -145,10 +145,10 @@ private slots:
         dialog.show();
         QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
         QCOMPARE(Send(OpenCommandsFor(path)), HandOver::Delivered);
-        QCOMPARE(App().DocumentCount(), std::size_t(0));
+        QCOMPARE(App().Documents().Count(), std::size_t(0));
         dialog.close();
-        QTRY_COMPARE(App().DocumentCount(), std::size_t(1));
-        QCOMPARE(App().DocumentPath(*App().Document(0)), path);
+        QTRY_COMPARE(App().Documents().Count(), std::size_t(1));
+        QCOMPARE(App().Documents().Path(*App().Documents().Document(0)), path);
     }
 };
 

@@ -236,7 +236,7 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("sent by another launch.mv2"));
         QVERIFY(doc->SaveFile(path.toStdString()).ok);
         Frame()->MdiArea()->closeAllSubWindows();
-        QTRY_COMPARE(App().DocumentCount(), std::size_t(0));
+        QTRY_COMPARE(App().Documents().Count(), std::size_t(0));
 
         CInstanceServer server([this](const QString& c) { return App().OnInstanceCommand(c); });
         const QString name = m_dir.filePath(QStringLiteral("instance"));
@@ -245,8 +245,8 @@ private slots:
         std::thread sender([&] { result = SendToRunningInstance(name, OpenCommandsFor(path), 5000) == HandOver::Delivered ? 1 : 0; });
         QTRY_COMPARE(result.load(), 1);
         sender.join();
-        QCOMPARE(App().DocumentCount(), std::size_t(1));
-        QCOMPARE(App().DocumentPath(*App().Document(0)), path);
+        QCOMPARE(App().Documents().Count(), std::size_t(1));
+        QCOMPARE(App().Documents().Path(*App().Documents().Document(0)), path);
         QCOMPARE(App().EntryEdit()->toPlainText().section(QLatin1Char('\n'), 0, 0),
                  QStringLiteral("2H2 + O2 => 2H2O"));
     }
@@ -279,16 +279,16 @@ private slots:
         const QString path = exists ? WriteFile(QStringLiteral("bad.mv2"), bytes) : m_dir.filePath("none.mv2");
         CMolvexDoc* doc = Frame()->ActiveDocument();
         doc->SetEquationText("keep me");
-        const std::size_t before = App().DocumentCount();
+        const std::size_t before = App().Documents().Count();
 
-        QCOMPARE(App().OpenDocumentFile(path), nullptr);
+        QCOMPARE(App().Documents().Open(path), nullptr);
 
-        QCOMPARE(App().DocumentCount(), before);
+        QCOMPARE(App().Documents().Count(), before);
         QCOMPARE(Frame()->ActiveDocument(), doc);
         QCOMPARE(doc->Lines().texts[0], std::string("keep me"));
         QCOMPARE(m_editor->messages.size(), 1);
         QVERIFY(m_editor->messages[0].contains(path));
-        QVERIFY(!App().RecentFiles().contains(path));
+        QVERIFY(!App().Documents().RecentFiles().contains(path));
     }
 
     void saveAndReopen()
@@ -298,25 +298,25 @@ private slots:
         QVERIFY(Frame()->windowTitle().startsWith(QStringLiteral("Molvex 2 - Molvex1")));
         QVERIFY(Frame()->isWindowModified());
         m_editor->savePath = m_dir.filePath(QStringLiteral("water"));
-        QVERIFY(App().SaveDocument(*doc, false));
+        QVERIFY(App().Documents().Save(*doc, false));
         QVERIFY(!doc->IsModified());
         QVERIFY(!Frame()->isWindowModified());
-        QCOMPARE(App().DocumentTitle(*doc), QStringLiteral("water.mv2"));
-        QCOMPARE(App().RecentFiles().value(0), m_dir.filePath(QStringLiteral("water.mv2")));
+        QCOMPARE(App().Documents().Title(*doc), QStringLiteral("water.mv2"));
+        QCOMPARE(App().Documents().RecentFiles().value(0), m_dir.filePath(QStringLiteral("water.mv2")));
         // Opening it again shows the open one.
-        QCOMPARE(App().OpenDocumentFile(m_dir.filePath(QStringLiteral("water.mv2"))), doc);
-        QCOMPARE(App().DocumentCount(), std::size_t(1));
+        QCOMPARE(App().Documents().Open(m_dir.filePath(QStringLiteral("water.mv2"))), doc);
+        QCOMPARE(App().Documents().Count(), std::size_t(1));
     }
 
     void failedSaveKeepsModified()
     {
         CMolvexDoc* doc = Frame()->ActiveDocument();
         doc->SetEquationText("H2O");
-        QVERIFY(!App().SaveDocumentTo(*doc, m_dir.filePath(QStringLiteral("no/such/folder/x.mv2"))));
+        QVERIFY(!App().Documents().SaveTo(*doc, m_dir.filePath(QStringLiteral("no/such/folder/x.mv2"))));
         QVERIFY(doc->IsModified());
         QCOMPARE(m_editor->messages.size(), 1);
         QVERIFY(m_editor->messages[0].startsWith(QStringLiteral("File Save Error|")));
-        QVERIFY(App().DocumentPath(*doc).isEmpty());
+        QVERIFY(App().Documents().Path(*doc).isEmpty());
     }
 
     void closingAModifiedDocument_data()
@@ -339,13 +339,13 @@ private slots:
         Frame()->ActiveDocument()->SetEquationText("CO2");
         Frame()->ActiveDocFrame()->close();
         QCOMPARE(m_editor->questions, 1);
-        QTRY_COMPARE(App().DocumentCount(), std::size_t(closed ? 0 : 1));
+        QTRY_COMPARE(App().Documents().Count(), std::size_t(closed ? 0 : 1));
         QCOMPARE(QFile::exists(m_editor->savePath), saved);
         // An unmodified document closes without a question.
         if (!closed) {
             Frame()->ActiveDocument()->SetModifiedFlag(false);
             Frame()->ActiveDocFrame()->close();
-            QTRY_COMPARE(App().DocumentCount(), std::size_t(0));
+            QTRY_COMPARE(App().Documents().Count(), std::size_t(0));
             QCOMPARE(m_editor->questions, 1);
         }
     }

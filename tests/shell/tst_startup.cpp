@@ -164,7 +164,7 @@ private slots:
         QuietEditor editor(dir.path());
         QCOMPARE(editor.app->InitInstance(arguments), started);
         QCOMPARE(editor.app->MainFrame()->isVisible(), window);
-        QCOMPARE(int(editor.app->DocumentCount()), documents);
+        QCOMPARE(int(editor.app->Documents().Count()), documents);
         QCOMPARE(int(editor.app->ContainerUpdate().IsPending()), pending);
         if (documents == 0 && window) {
             QCOMPARE(editor.messages.size(), 1);
