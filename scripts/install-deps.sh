@@ -17,6 +17,8 @@ packages=(
   libxcb1-dev
   librsvg2-bin weasyprint fonts-dejavu-core
   lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db groff-base file fakeroot
+  libreoffice-writer libreoffice-impress libreoffice-draw libreoffice-calc
+  python3-uno python3-gi
 )
 
 missing=()

@@ -1,0 +1,168 @@
+# A LibreOffice of the test's own: a private session bus whose only service is the
+# built molvex2, and a headless soffice with a throw-away profile into which
+# unopkg installed the built extension. Used by the tests and the benchmark.
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import uno
+import unohelper
+from com.sun.star.beans import PropertyValue
+from com.sun.star.connection import NoConnectException
+from com.sun.star.task import XInteractionHandler
+from com.sun.star.ucb import XCommandEnvironment, XProgressHandler
+
+SOFFICE = shutil.which("soffice") or "/usr/lib/libreoffice/program/soffice"
+
+
+def props(**kw):
+    out = []
+    for k, v in kw.items():
+        p = PropertyValue()
+        p.Name, p.Value = k, v
+        out.append(p)
+    return tuple(out)
+
+
+class _Approve(unohelper.Base, XCommandEnvironment, XInteractionHandler, XProgressHandler):
+    """Says yes to whatever adding the extension asks (its licence, replacing it)."""
+
+    def __init__(self):
+        self.problems = []
+
+    def getInteractionHandler(self):
+        return self
+
+    def getProgressHandler(self):
+        return self
+
+    def handle(self, request):
+        for c in request.getContinuations():
+            if c.queryInterface(uno.getTypeByName("com.sun.star.task.XInteractionApprove")):
+                c.select()
+                return
+
+    def push(self, status):
+        pass
+
+    def update(self, status):
+        pass
+
+    def pop(self):
+        pass
+
+
+class Office:
+    def __init__(self, build_dir, with_service=True, display=None):
+        self.build = build_dir
+        self.molvex2 = os.path.join(build_dir, "shell", "molvex2")
+        self.oxt = os.path.join(build_dir, "libreoffice", "molvex2.oxt")
+        self.tmp = tempfile.mkdtemp(prefix="molvex2-lo-")
+        self.config = os.path.join(self.tmp, "config")
+        self.display = display
+        os.makedirs(self.config)
+        self.bus = None
+        self.soffice = None
+        self.with_service = with_service
+        self.pipe = "molvex2test-" + os.path.basename(self.tmp)
+
+    def env(self):
+        env = dict(os.environ)
+        env.update(XDG_CONFIG_HOME=self.config, DBUS_SESSION_BUS_ADDRESS=self.address)
+        if self.display:
+            env.update(DISPLAY=self.display, SAL_USE_VCLPLUGIN="gen")
+        return env
+
+    def start(self):
+        services = os.path.join(self.tmp, "services")
+        os.makedirs(services)
+        if self.with_service:
+            server_env = "XDG_CONFIG_HOME=%s QT_QPA_PLATFORM=%s" % (
+                self.config, "xcb" if self.display else "offscreen")
+            if self.display:
+                server_env += " DISPLAY=" + self.display
+            with open(os.path.join(services, "com.tamrel.Molvex2.service"), "w") as f:
+                f.write("[D-BUS Service]\nName=com.tamrel.Molvex2\nExec=/usr/bin/env %s %s -Embedding\n"
+                        % (server_env, self.molvex2))
+        conf = os.path.join(self.tmp, "bus.conf")
+        with open(conf, "w") as f:
+            f.write('<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"\n'
+                    ' "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">\n'
+                    "<busconfig><type>session</type><listen>unix:tmpdir=%s</listen>"
+                    "<servicedir>%s</servicedir><policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                    "<allow own=\"*\"/></policy></busconfig>\n" % (self.tmp, services))
+        self.bus = subprocess.Popen(["dbus-daemon", "--config-file=" + conf, "--nofork", "--print-address=1"],
+                                    stdout=subprocess.PIPE, stderr=open(os.path.join(self.tmp, "bus.log"), "w"), text=True)
+        self.address = self.bus.stdout.readline().strip()
+        profile = "file://" + os.path.join(self.tmp, "profile")
+        args = [SOFFICE, "-env:UserInstallation=" + profile, "--norestore", "--nologo", "--nodefault",
+                "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % self.pipe]
+        if not self.display:
+            args.insert(1, "--headless")
+        # The office's own messages go to a file kept beside the test's output.
+        self.log = open(os.path.join(self.tmp, "soffice.log"), "w")
+        self.soffice = subprocess.Popen(args, env=self.env(), stdout=self.log, stderr=subprocess.STDOUT)
+        local = uno.getComponentContext()
+        resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
+        deadline = time.monotonic() + 120
+        while True:
+            try:
+                self.ctx = resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % self.pipe)
+                break
+            except NoConnectException:
+                if time.monotonic() > deadline or self.soffice.poll() is not None:
+                    raise RuntimeError("soffice did not start")
+                time.sleep(0.3)
+        self.smgr = self.ctx.ServiceManager
+        self.desktop = self.smgr.createInstanceWithContext("com.sun.star.frame.Desktop", self.ctx)
+        self.dispatcher = self.smgr.createInstanceWithContext("com.sun.star.frame.DispatchHelper", self.ctx)
+        self.install_extension()
+        return self
+
+    def install_extension(self):
+        # What unopkg add does, through the running office: unopkg refuses to put a
+        # user extension into a profile when run as root, as CI runs.
+        manager = self.ctx.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
+        env = _Approve()
+        try:
+            manager.addExtension(uno.systemPathToFileUrl(self.oxt), (), "user", None, env)
+        except Exception as err:
+            raise RuntimeError("the extension was not added: %s %s" % (err, env.problems)) from None
+
+    def new(self, kind, hidden=True):
+        return self.desktop.loadComponentFromURL("private:factory/" + kind, "_blank", 0, props(Hidden=hidden))
+
+    def load(self, url, hidden=True):
+        return self.desktop.loadComponentFromURL(url, "_blank", 0, props(Hidden=hidden))
+
+    def command(self, doc, name):
+        """Runs one of the extension's commands; the failure's sentence, or ''."""
+        frame = doc.getCurrentController().getFrame()
+        result = self.dispatcher.executeDispatch(frame, "vnd.tamrel.molvex2:" + name, "", 0, ())
+        return getattr(result, "Result", None) or ""
+
+    def stop(self):
+        try:
+            if self.soffice and self.soffice.poll() is None:
+                try:
+                    self.desktop.terminate()
+                except Exception:
+                    pass
+                try:
+                    self.soffice.wait(20)
+                except subprocess.TimeoutExpired:
+                    self.soffice.kill()
+                    self.soffice.wait()
+        finally:
+            if self.bus:
+                self.bus.terminate()
+                self.bus.wait()
+            shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()

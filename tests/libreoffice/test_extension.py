@@ -1,0 +1,278 @@
+# The extension in a real LibreOffice: converting, editing through the equation's
+# own server, saving and exporting, drawings, and failures shown as messages.
+# Run with the system python3 (python3-uno): test_extension.py BUILD_DIR
+import base64
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import gi
+
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio, GLib  # noqa: E402
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from office_harness import Office, props  # noqa: E402
+
+import uno  # noqa: E402
+
+BUILD = None
+OFFICE = None
+IFACE = "com.tamrel.Molvex2.Equation"
+PATH = "/com/tamrel/Molvex2/Equation"
+EQUATION = "CaCO3(s) =900`C> CaO(s) + CO2(g)"
+
+
+def setUpModule():
+    global OFFICE
+    OFFICE = Office(BUILD).start()
+
+
+def tearDownModule():
+    OFFICE.stop()
+
+
+def measure(text):
+    """Size and lowering in 1/100 mm from the command-line renderer, which lays
+    out with the same configuration as the server."""
+    out = subprocess.run([os.path.join(BUILD, "cli", "molvex2-render"), "--measure", text],
+                         env=dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CONFIG_HOME=OFFICE.config),
+                         capture_output=True, text=True, check=True).stdout
+    m = dict(kv.split("=") for kv in out.split())
+
+    def himetric(px):
+        return (int(px) * 2540 + 48) // 96
+    return himetric(m["width"]), himetric(m["height"]), himetric(m["lowering"])
+
+
+class Bus:
+    """The test's own connection to the private bus, as a second container would."""
+
+    def __init__(self):
+        self.conn = Gio.DBusConnection.new_for_address_sync(
+            OFFICE.address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+            None, None)
+
+    def call(self, dest, method, args=None, reply=None):
+        return self.conn.call_sync(dest, PATH, IFACE, method, args, GLib.VariantType.new(reply) if reply else None,
+                                   Gio.DBusCallFlags.NO_AUTO_START, 10000, None)
+
+    def equation_objects(self):
+        names = self.conn.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                    "ListNames", None, None, Gio.DBusCallFlags.NONE, 5000, None).unpack()[0]
+        found = []
+        for n in names:
+            if n.startswith(":") and n != self.conn.get_unique_name():
+                try:
+                    self.call(n, "GetEquationText", None, "(s)")
+                    found.append(n)
+                except GLib.Error:
+                    pass
+        return found
+
+    def decode(self, b64):
+        """The lines of native data, read back by a fresh server."""
+        owner = self.conn.call_sync("com.tamrel.Molvex2", PATH, IFACE, "Load",
+                                    GLib.Variant("(ay)", (base64.b64decode(b64),)), GLib.VariantType.new("(s)"),
+                                    Gio.DBusCallFlags.NONE, 20000, None).unpack()[0]
+        text = self.call(owner, "GetEquationText", None, "(s)").unpack()[0]
+        self.call(owner, "Release")
+        return text.rstrip("\n")
+
+    def close(self):
+        self.conn.close_sync(None)
+
+
+def wait_for(predicate, timeout=20.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.1)
+    return predicate()
+
+
+def select_text(doc, start, length):
+    cur = doc.getText().createTextCursor()
+    cur.gotoStart(False)
+    cur.goRight(start, False)
+    cur.goRight(length, True)
+    doc.getCurrentController().select(cur)
+
+
+def graphic_shapes(page):
+    shapes = (page.getByIndex(i) for i in range(page.getCount()))
+    return [s for s in shapes if s.supportsService("com.sun.star.drawing.GraphicObjectShape")]
+
+
+def attribute(obj):
+    attrs = obj.getPropertyValue("UserDefinedAttributes")
+    return attrs.getByName("MolvexEquation").Value if attrs.hasByName("MolvexEquation") else None
+
+
+def writer_with_equation(text, before="Heat: ", after=" in a kiln."):
+    doc = OFFICE.new("swriter")
+    doc.getText().setString(before + text + after)
+    select_text(doc, len(before), len(text))
+    return doc
+
+
+class WriterTest(unittest.TestCase):
+    def setUp(self):
+        self.bus = Bus()
+        self.docs = []
+        wait_for(lambda: not self.bus.equation_objects())
+
+    def tearDown(self):
+        for d in self.docs:
+            d.close(True)
+        self.bus.close()
+
+    def convert(self, text):
+        doc = writer_with_equation(text)
+        self.docs.append(doc)
+        self.assertEqual(OFFICE.command(doc, "ConvertSelection"), "")
+        return doc
+
+    def check_placed(self, obj, text):
+        width, height, lowering = measure(text)
+        self.assertEqual(obj.AnchorType.value, "AS_CHARACTER")
+        self.assertEqual(obj.VertOrient, 0)
+        self.assertEqual((obj.TopMargin, obj.BottomMargin), (0, 0))
+        self.assertAlmostEqual(obj.Size.Width, width, delta=1)
+        self.assertAlmostEqual(obj.Size.Height, height, delta=1)
+        self.assertAlmostEqual(obj.VertOrientPosition, -(height - lowering), delta=1)
+        self.assertEqual(obj.Graphic.MimeType, "image/svg+xml")
+        self.assertEqual(obj.Title, "Molvex 2 Equation")
+        self.assertEqual(obj.Description, text)
+        self.assertEqual(self.bus.decode(attribute(obj)), text)
+
+    def test_convert_places_the_equation_on_the_base_line(self):
+        for text in ("2H2 + O2 => 2H2O", EQUATION, "Fe3+ + 3OH- -> Fe(OH)3\nFe(OH)3 -> FeO(OH) + H2O"):
+            with self.subTest(text=text):
+                doc = self.convert(text)
+                graphics = doc.getGraphicObjects()
+                self.assertEqual(graphics.getCount(), 1)
+                self.check_placed(graphics.getByIndex(0), text)
+                self.assertEqual(doc.getText().getString(), "Heat:  in a kiln.")
+
+    def test_edit_replaces_in_place_and_survives_saving(self):
+        doc = self.convert("2H2 + O2 => 2H2O")
+        obj = doc.getGraphicObjects().getByIndex(0)
+        doc.getCurrentController().select(obj)
+        self.assertEqual(OFFICE.command(doc, "EditEquation"), "")
+        owners = wait_for(self.bus.equation_objects)
+        self.assertEqual(len(owners), 1)
+        self.bus.call(owners[0], "SetEquationText", GLib.Variant("(s)", (EQUATION,)))
+        self.assertTrue(wait_for(lambda: obj.Description == EQUATION), "the picture did not follow the typing")
+        self.bus.call(owners[0], "Release")
+        self.assertTrue(wait_for(lambda: not self.bus.equation_objects()))
+        time.sleep(0.5)
+        self.assertEqual(doc.getGraphicObjects().getCount(), 1)
+        self.check_placed(doc.getGraphicObjects().getByIndex(0), EQUATION)
+        self.assertEqual(doc.getText().getString(), "Heat:  in a kiln.")
+        # The whole session is one undo step back to the converted equation.
+        doc.getUndoManager().undo()
+        undone = doc.getGraphicObjects().getByIndex(0)
+        self.assertEqual(self.bus.decode(attribute(undone)), "2H2 + O2 => 2H2O")
+        self.assertAlmostEqual(undone.Size.Width, measure("2H2 + O2 => 2H2O")[0], delta=1)
+        doc.getUndoManager().redo()
+
+        tmp = tempfile.mkdtemp(prefix="molvex2-lo-save-")
+        for name, filt in (("eq.odt", "writer8"), ("eq.docx", "MS Word 2007 XML"), ("eq.pdf", "writer_pdf_Export")):
+            url = uno.systemPathToFileUrl(os.path.join(tmp, name))
+            doc.storeToURL(url, props(FilterName=filt))
+            self.assertGreater(os.path.getsize(os.path.join(tmp, name)), 0)
+        again = OFFICE.load(uno.systemPathToFileUrl(os.path.join(tmp, "eq.odt")))
+        self.docs.append(again)
+        reloaded = again.getGraphicObjects().getByIndex(0)
+        self.assertEqual(self.bus.decode(attribute(reloaded)), EQUATION)
+        self.assertEqual(reloaded.VertOrientPosition, doc.getGraphicObjects().getByIndex(0).VertOrientPosition)
+        pdf = subprocess.run(["pdftotext", os.path.join(tmp, "eq.pdf"), "-"], capture_output=True,
+                             text=True, check=True).stdout
+        glyphs = re.sub(r"\s", "", pdf)
+        for part in ("Heat:", "CaCO", "CaO", "CO", "900"):
+            self.assertIn(part, glyphs)
+
+    def test_damaged_data_gives_a_message_and_keeps_the_picture(self):
+        for label, value in (("not base64", "%%%"), ("not an equation", base64.b64encode(b"plain bytes").decode())):
+            with self.subTest(label):
+                doc = self.convert("2H2 + O2 => 2H2O")
+                obj = doc.getGraphicObjects().getByIndex(0)
+                attrs = obj.UserDefinedAttributes
+                data = attrs.getByName("MolvexEquation")
+                data.Value = value
+                attrs.replaceByName("MolvexEquation", data)
+                obj.UserDefinedAttributes = attrs
+                doc.getCurrentController().select(obj)
+                self.assertIn("damaged", OFFICE.command(doc, "EditEquation"))
+                self.assertEqual(attribute(doc.getGraphicObjects().getByIndex(0)), value)
+                self.assertTrue(wait_for(lambda: not self.bus.equation_objects()))
+
+    def test_commands_without_a_selection_explain_what_is_missing(self):
+        for command, words in (("ConvertSelection", "Select the equation"), ("EditEquation", "Select a Molvex 2")):
+            with self.subTest(command):
+                doc = OFFICE.new("swriter")
+                self.docs.append(doc)
+                self.assertIn(words, OFFICE.command(doc, command))
+                self.assertEqual(doc.getGraphicObjects().getCount(), 0)
+
+
+class DrawingTest(unittest.TestCase):
+    def test_insert_places_a_shape_through_the_window(self):
+        bus = Bus()
+        try:
+            for kind in ("simpress", "sdraw", "scalc"):
+                with self.subTest(kind):
+                    doc = OFFICE.new(kind)
+                    try:
+                        self.assertEqual(OFFICE.command(doc, "InsertEquation"), "")
+                        owners = wait_for(bus.equation_objects)
+                        self.assertEqual(len(owners), 1)
+                        bus.call(owners[0], "SetEquationText", GLib.Variant("(s)", ("2H2 + O2 => 2H2O",)))
+                        ctrl = doc.getCurrentController()
+                        page = ctrl.getActiveSheet().getDrawPage() if kind == "scalc" else ctrl.getCurrentPage()
+                        self.assertTrue(wait_for(lambda: len(graphic_shapes(page)) == 1))
+                        bus.call(owners[0], "Release")
+                        self.assertTrue(wait_for(lambda: not bus.equation_objects()))
+                        time.sleep(0.5)
+                        shapes = graphic_shapes(page)
+                        self.assertEqual(len(shapes), 1)
+                        shape = shapes[0]
+                        self.assertEqual(shape.Graphic.MimeType, "image/svg+xml")
+                        self.assertEqual(bus.decode(attribute(shape)), "2H2 + O2 => 2H2O")
+                        width, height, _ = measure("2H2 + O2 => 2H2O")
+                        self.assertAlmostEqual(shape.Size.Width, width, delta=1)
+                        if kind != "scalc":
+                            # In the middle of what is shown: the page, for a fresh view.
+                            self.assertAlmostEqual(shape.Position.X + width / 2, page.Width / 2, delta=600)
+                        else:
+                            self.assertIsNotNone(shape.Anchor)
+                    finally:
+                        doc.close(True)
+        finally:
+            bus.close()
+
+
+class UnavailableTest(unittest.TestCase):
+    def test_no_service_gives_a_message_and_loses_nothing(self):
+        with Office(BUILD, with_service=False) as office:
+            doc = office.new("swriter")
+            doc.getText().setString("2H2 + O2 => 2H2O")
+            select_text(doc, 0, 16)
+            for command in ("ConvertSelection", "InsertEquation"):
+                with self.subTest(command):
+                    self.assertIn("cannot be started", office.command(doc, command))
+                    self.assertEqual(doc.getText().getString(), "2H2 + O2 => 2H2O")
+                    self.assertEqual(doc.getGraphicObjects().getCount(), 0)
+            doc.close(True)
+
+
+if __name__ == "__main__":
+    BUILD = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
