@@ -8,7 +8,7 @@ import unohelper
 from com.sun.star.awt import XCallback
 from com.sun.star.lang import DisposedException
 
-from molvex2lo.bus import Equation, EquationError, SignalThread
+from molvex2lo.bus import CALL_TIMEOUT_MS, Equation, EquationError, SignalThread
 from molvex2lo.office import Picture, Place
 
 # The picture follows typing at most this often; the last change always arrives.
@@ -65,7 +65,11 @@ class Session:
         self.subs = ()
         with _sessions_lock:
             _sessions.add(self)
+        # Waits until the signals are subscribed and the window is up, so that no
+        # change made in the window can come before the subscription.
+        self.started = threading.Event()
         self.thread.invoke(self._start)
+        self.started.wait(CALL_TIMEOUT_MS / 1000)
 
     # --- bus thread -------------------------------------------------------
     def _start(self):
@@ -74,6 +78,8 @@ class Session:
             self.eq.open_window()
         except EquationError as err:
             self._end(str(err))
+        finally:
+            self.started.set()
 
     def _signal(self, name, params):
         if self.finished:
