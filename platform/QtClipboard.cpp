@@ -49,22 +49,27 @@ std::unique_ptr<QMimeData> CQtClipboard::PictureMimeData(const MetafilePicture& 
         return nullptr;
     }
     auto data = std::make_unique<QMimeData>();
-    // The box in the metafile's own pixels with the inch they were recorded at:
-    // readers map the window onto the box and size it by the inch, as on Windows.
-    data->setData(QString::fromLatin1(kWmfMime), ToBytes(PlaceableMetafile(picture)));
-
+    Drawing drawing;
     if (picture.draw) {
-        Drawing drawing;
         const SIZE size = picture.logicalSize;
         drawing.measure = [size](CDC&) { return size; };
         const auto draw = picture.draw;
         drawing.draw = [draw](CDC& dc, int, int) { draw(dc); };
 
-        // The vector and image forms are extras: a picture too large for them is
-        // still offered as a metafile.
+        // Vector forms first, for programs that take the first form they know.
+        // These are extras: a picture too large for them is still a metafile.
         const QByteArray svg = RenderSvg(drawing, RenderSettings{});
         if (!svg.isEmpty())
             data->setData(QString::fromLatin1(kSvgMime), svg);
+        const QByteArray pdf = RenderPdf(drawing, RenderSettings{});
+        if (!pdf.isEmpty())
+            data->setData(QString::fromLatin1(kPdfMime), pdf);
+    }
+    // The box in the metafile's own pixels with the inch they were recorded at:
+    // readers map the window onto the box and size it by the inch, as on Windows.
+    data->setData(QString::fromLatin1(kWmfMime), ToBytes(PlaceableMetafile(picture)));
+
+    if (picture.draw) {
         RenderSettings png;
         png.scale = kPngScale;
         QByteArray image = RenderPng(drawing, png);

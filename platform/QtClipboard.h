@@ -1,8 +1,11 @@
 #pragma once
 // The system clipboard for Copy as Picture. Linux programs do not read Windows
-// metafile pictures, so the one picture is offered in the forms they paste: the
-// metafile with its placeable header under LibreOffice's name for it, SVG, PNG, and
-// the document's own bytes for pasting back into Molvex.
+// metafile pictures, so the one picture is offered in the forms they paste: SVG,
+// PDF, the metafile with its placeable header under LibreOffice's name for it, PNG,
+// and the document's own bytes for pasting back into Molvex.
+// LibreOffice (7.4) chooses by its own ranking, not by the order offered: Writer
+// and Impress rank PDF above PNG and PNG above the metafile, and take no SVG from
+// the clipboard, so the PDF is what keeps a plain paste there a vector picture.
 #include <memory>
 #include <string>
 
@@ -15,6 +18,7 @@ class CQtClipboard : public IClipboard {
 public:
     static constexpr const char* kWmfMime = "application/x-openoffice-wmf;windows_formatname=\"Image WMF\"";
     static constexpr const char* kSvgMime = "image/svg+xml";
+    static constexpr const char* kPdfMime = "application/pdf";
     static constexpr const char* kPngMime = "image/png";
     static constexpr const char* kNativeMime = "application/x-molvex2";
     // Device pixels per logical unit of the PNG: crisp on high-density screens.

@@ -64,6 +64,7 @@ class Office:
         self.display = display
         os.makedirs(self.config)
         self.bus = None
+        self.xvfb = None
         self.soffice = None
         self.with_service = with_service
         self.pipe = "molvex2test-" + os.path.basename(self.tmp)
@@ -79,10 +80,9 @@ class Office:
         services = os.path.join(self.tmp, "services")
         os.makedirs(services)
         if self.with_service:
-            server_env = "XDG_CONFIG_HOME=%s QT_QPA_PLATFORM=%s" % (
-                self.config, "xcb" if self.display else "offscreen")
-            if self.display:
-                server_env += " DISPLAY=" + self.display
+            # The equation's window needs a display even when the office has none.
+            server_display = self.display or self._start_xvfb()
+            server_env = "XDG_CONFIG_HOME=%s QT_QPA_PLATFORM=xcb DISPLAY=%s" % (self.config, server_display)
             with open(os.path.join(services, "com.tamrel.Molvex2.service"), "w") as f:
                 f.write("[D-BUS Service]\nName=com.tamrel.Molvex2\nExec=/usr/bin/env %s %s -Embedding\n"
                         % (server_env, self.molvex2))
@@ -131,6 +131,17 @@ class Office:
         except Exception as err:
             raise RuntimeError("the extension was not added: %s %s" % (err, env.problems)) from None
 
+    def _start_xvfb(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                     pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        return ":" + number
+
     def new(self, kind, hidden=True):
         return self.desktop.loadComponentFromURL("private:factory/" + kind, "_blank", 0, props(Hidden=hidden))
 
@@ -156,9 +167,10 @@ class Office:
                     self.soffice.kill()
                     self.soffice.wait()
         finally:
-            if self.bus:
-                self.bus.terminate()
-                self.bus.wait()
+            for p in (self.bus, self.xvfb):
+                if p:
+                    p.terminate()
+                    p.wait()
             shutil.rmtree(self.tmp, ignore_errors=True)
 
     def __enter__(self):

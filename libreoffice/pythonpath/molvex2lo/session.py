@@ -35,7 +35,7 @@ def on_office_thread(ctx, fn):
 def fetch_picture(eq, data=None):
     svg, width, height, lowering, level = eq.picture()
     # The server pads to its twenty lines; the description wants the text alone.
-    text = eq.text().rstrip("\n")
+    text = eq.text().strip("\n")
     if data is None:
         data = eq.save()
     return Picture(svg, width, height, lowering, level, bytes(data), text)
@@ -154,6 +154,8 @@ class Session:
     def _commit(self, pic):
         """File > Update or the end: everything since the last commit becomes one
         undo step."""
+        if self.committed is None and self.obj is None and not pic.text.strip():
+            return  # nothing typed into a new equation: nothing to insert
         undo = self.doc.undo()
         undo.lock()
         try:
