@@ -18,9 +18,12 @@
 #include "document/AppState.h"
 #include "document/InputLimits.h"
 #include "document/LineEnds.h"
+#include "document/EquationText.h"
 #include "document/MolvexDoc.h"
 #include "document/PictureExport.h"
 #include "document/SrvrItem.h"
+#include "engine/ChemModel.h"
+#include "engine/ChemText.h"
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 #include "engine/EquationOptions.h"
@@ -278,6 +281,19 @@ private:
 
     bool Write(CMolvexDoc& doc, Format format, const std::string& path)
     {
+        if (IsTextForm(format)) {
+            const int style = doc.App().options.equilibriumArrow.Get();
+            std::string text = format == Format::Text     ? EquationUnicodeText(doc, style)
+                               : format == Format::Speech ? EquationSpeech(doc)
+                               : format == Format::MathML ? EquationMathML(doc, style)
+                                                          : EquationMhchem(doc, style);
+            return WriteBytes(path, QByteArray::fromStdString(text + "\n"));
+        }
+        if (format == Format::Mv2 && path == "-") {
+            const std::vector<std::uint8_t> bytes = doc.SaveToBytes();
+            return WriteBytes(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                               static_cast<qsizetype>(bytes.size())));
+        }
         if (format == Format::Mv2) {
             DocResult result = doc.SaveFile(path);
             if (!result.ok) {
@@ -325,6 +341,21 @@ private:
             Fail(path, error.empty() ? std::string("nothing to write") : error);
             return false;
         }
+        return WriteBytes(path, bytes);
+    }
+
+    // "-" is standard output.
+    bool WriteBytes(const std::string& path, const QByteArray& bytes)
+    {
+        if (path == "-") {
+            m_out.write(bytes.constData(), bytes.size());
+            m_out.flush();
+            if (!m_out) {
+                Fail("standard output", "write error");
+                return false;
+            }
+            return true;
+        }
         if (auto reason = WriteFileAtomically(path, bytes)) {
             Fail(path, *reason);
             return false;
@@ -344,7 +375,61 @@ int Explain(const std::string& utf8, std::ostream& out)
     CEquationLine line;
     line.SetText(Utf8ToCp1252(utf8));
     out << ExplainLine(line);
+    for (const std::string& hint : chem::ReadingHints(line))
+        out << "hint: " << hint << "\n";
     return kExitOk;
+}
+
+// The balance of every line that has an arrow; the worst answer decides the status.
+int Check(const Args& args, std::ostream& out, std::ostream& err)
+{
+    int status = kExitOk;
+    for (const Input& input : args.inputs) {
+        std::string text;
+        if (input.kind == Input::Kind::Text) {
+            text = EntryTextFromUtf8(input.value, nullptr);
+        } else if (input.kind == Input::Kind::LinesFile) {
+            std::string reason;
+            auto data = ReadLinesSource(input.value, reason);
+            int lines = 0;
+            if (data)
+                text = EntryTextFromUtf8(*data, &lines);
+            if (data && lines > kEquationLines)
+                reason = "more than 20 lines";
+            if (!data || lines > kEquationLines) {
+                err << "molvex2-render: " << DisplayName(input) << ": " << reason << "\n";
+                status = kExitTrouble;
+                continue;
+            }
+        } else {
+            MolvexAppState app;
+            CMolvexDoc doc(app);
+            DocResult result = doc.OpenFile(input.value);
+            if (!result.ok) {
+                err << "molvex2-render: " << DisplayName(input) << ": " << result.message << "\n";
+                status = kExitTrouble;
+                continue;
+            }
+            text = doc.GetEquationText();
+        }
+        MolvexAppState app;
+        CMolvexDoc doc(app);
+        doc.SetEquationText(text);
+        for (int i = 0; i < kEquationLines; ++i) {
+            if (doc.Lines().texts[i].empty())
+                continue;
+            chem::ArrowCheck::Verdict verdict{};
+            const std::string said = chem::DescribeBalance(chem::CheckBalance(chem::ReadText(doc.Lines().texts[i])), &verdict);
+            if (said.empty())
+                continue;
+            if (args.inputs.size() > 1)
+                out << DisplayName(input) << ": ";
+            out << "line " << (i + 1) << ": " << said << "\n";
+            if (verdict == chem::ArrowCheck::Verdict::NotBalanced && status == kExitOk)
+                status = kExitNotBalanced;
+        }
+    }
+    return status;
 }
 
 int PrintOptions(std::ostream& out)
@@ -369,7 +454,9 @@ int PrintOptions(std::ostream& out)
 Format FormatFromName(const std::string& name)
 {
     static const std::map<std::string, Format> formats = {
-        {"png", Format::Png}, {"svg", Format::Svg}, {"pdf", Format::Pdf}, {"wmf", Format::Wmf}, {"mv2", Format::Mv2}};
+        {"png", Format::Png},       {"svg", Format::Svg},         {"pdf", Format::Pdf},
+        {"wmf", Format::Wmf},       {"mv2", Format::Mv2},         {"text", Format::Text},
+        {"speech", Format::Speech}, {"mathml", Format::MathML},   {"mhchem", Format::Mhchem}};
     std::string lower;
     for (char c : name)
         lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
@@ -377,10 +464,23 @@ Format FormatFromName(const std::string& name)
     return it == formats.end() ? Format::None : it->second;
 }
 
+bool IsTextForm(Format format)
+{
+    return format == Format::Text || format == Format::Speech || format == Format::MathML || format == Format::Mhchem;
+}
+
 Format FormatFromPath(const std::string& path)
 {
     std::string ext = std::filesystem::path(path).extension().string();
-    return ext.size() > 1 ? FormatFromName(ext.substr(1)) : Format::None;
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".txt")
+        return Format::Text;
+    if (ext == ".mml")
+        return Format::MathML;
+    if (ext == ".tex")
+        return Format::Mhchem;
+    return ext.size() > 1 && !IsTextForm(FormatFromName(ext.substr(1))) ? FormatFromName(ext.substr(1)) : Format::None;
 }
 
 const char* FormatExtension(Format format)
@@ -396,6 +496,13 @@ const char* FormatExtension(Format format)
         return "wmf";
     case Format::Mv2:
         return "mv2";
+    case Format::Text:
+    case Format::Speech:
+        return "txt";
+    case Format::MathML:
+        return "mml";
+    case Format::Mhchem:
+        return "tex";
     default:
         return "";
     }
@@ -407,13 +514,18 @@ std::string UsageText()
            "       molvex2-render [options] DOCUMENT.mv2 -o FILE\n"
            "       molvex2-render [options] -f LINES.txt -o FILE    (-f - reads standard input)\n"
            "       molvex2-render [options] INPUT... --out-dir DIR\n"
+           "       molvex2-render --check TEXT | DOCUMENT.mv2 | -f LINES.txt\n"
            "       molvex2-render --explain TEXT\n"
            "       molvex2-render --options\n"
            "\n"
            "Typesets a chemical equation and writes it as a picture or a document.\n"
            "\n"
-           "  -o, --output FILE    file to write: .png, .svg, .pdf, .wmf or .mv2\n"
-           "  --format FORMAT      png, svg, pdf, wmf or mv2, whatever the extension\n"
+           "  -o, --output FILE    file to write: .png, .svg, .pdf, .wmf, .mv2, .txt (text),\n"
+           "                       .mml (MathML) or .tex (mhchem); - for standard output\n"
+           "  --format FORMAT      png, svg, pdf, wmf, mv2, text, speech, mathml or mhchem,\n"
+           "                       whatever the extension\n"
+           "  --check              say for each line with an arrow whether it is balanced;\n"
+           "                       exit 0 when all are, 1 when one is not, 2 on trouble\n"
            "  --out-dir DIR        one output per input (documents and -f files), named\n"
            "                       after the input (PNG unless --format says otherwise)\n"
            "  -f, --file FILE      equation lines from a text file, up to 20 lines\n"
@@ -422,7 +534,7 @@ std::string UsageText()
            "  --margin N           blank margin on every side, logical units (default 0)\n"
            "  --antialias          smooth lines and text in PNG output\n"
            "  --measure            print width, height, depth, lowering and amount\n"
-           "  --explain TEXT       show how a line is read: class and display codes\n"
+           "  --explain TEXT       show how a line is read: class and display codes, hints\n"
            "  --options            print the equation options in force\n"
            "  -h, --help           show this help\n"
            "  --version            show the version\n"
@@ -438,7 +550,7 @@ std::string VersionText()
 std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string& error)
 {
     Args args;
-    bool sawExplain = false, sawOptions = false;
+    bool sawExplain = false, sawOptions = false, sawCheck = false;
     auto value = [&](std::size_t& i, const std::string& name) -> std::optional<std::string> {
         if (i + 1 >= argv.size()) {
             error = name + " needs a value";
@@ -474,6 +586,8 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string&
                 return std::nullopt;
             args.explainText = *v;
             sawExplain = true;
+        } else if (a == "--check") {
+            sawCheck = true;
         } else if (a == "--options") {
             sawOptions = true;
         } else if (a == "-o" || a == "--output") {
@@ -500,7 +614,7 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string&
                 return std::nullopt;
             args.format = FormatFromName(*v);
             if (args.format == Format::None) {
-                error = "unknown format '" + *v + "' (png, svg, pdf, wmf or mv2)";
+                error = "unknown format '" + *v + "' (png, svg, pdf, wmf, mv2, text, speech, mathml or mhchem)";
                 return std::nullopt;
             }
         } else if (a == "-f" || a == "--file") {
@@ -545,7 +659,7 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string&
     }
 
     if (sawExplain || sawOptions) {
-        if ((sawExplain && sawOptions) || !args.inputs.empty() || !args.output.empty() || !args.outDir.empty()) {
+        if ((sawExplain && sawOptions) || sawCheck || !args.inputs.empty() || !args.output.empty() || !args.outDir.empty()) {
             error = sawExplain ? "--explain takes one text and nothing else" : "--options takes nothing else";
             return std::nullopt;
         }
@@ -556,6 +670,14 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string&
     if (args.inputs.empty()) {
         error = "no equation given (see --help)";
         return std::nullopt;
+    }
+    if (sawCheck) {
+        if (!args.output.empty() || !args.outDir.empty() || args.measure || args.format != Format::None) {
+            error = "--check writes no output file";
+            return std::nullopt;
+        }
+        args.action = Args::Action::Check;
+        return args;
     }
     std::size_t stdinInputs = 0;
     for (const Input& in : args.inputs)
@@ -603,7 +725,9 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string&
 
 bool NeedsGui(const Args& args)
 {
-    return args.action == Args::Action::Render;
+    // Text forms need no fonts, unless a measurement is asked for as well.
+    const Format format = args.format != Format::None ? args.format : FormatFromPath(args.output);
+    return args.action == Args::Action::Render && (!IsTextForm(format) || args.measure);
 }
 
 int Run(const Args& args, std::ostream& out, std::ostream& err)
@@ -619,6 +743,8 @@ int Run(const Args& args, std::ostream& out, std::ostream& err)
         return Explain(args.explainText, out);
     case Args::Action::Options:
         return PrintOptions(out);
+    case Args::Action::Check:
+        return Check(args, out, err);
     case Args::Action::Render:
         break;
     }

@@ -7,7 +7,10 @@
 
 namespace cli {
 
-enum class Format { None, Png, Svg, Pdf, Wmf, Mv2 };
+enum class Format { None, Png, Svg, Pdf, Wmf, Mv2, Text, Speech, MathML, Mhchem };
+
+// The equation written out rather than drawn: Unicode text, speech, MathML, mhchem.
+bool IsTextForm(Format format);
 
 struct Input {
     enum class Kind { Text, Document, LinesFile } kind = Kind::Text;
@@ -15,7 +18,7 @@ struct Input {
 };
 
 struct Args {
-    enum class Action { Render, Explain, Options, Help, Version } action = Action::Render;
+    enum class Action { Render, Explain, Options, Help, Version, Check } action = Action::Render;
     std::vector<Input> inputs;
     std::string explainText;
     std::string output;
@@ -28,10 +31,12 @@ struct Args {
     bool antialias = false;
 };
 
-// Exit statuses.
+// Exit statuses. --check answers like diff: 0 balanced, 1 not balanced, 2 trouble.
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitNotBalanced = 1;
+constexpr int kExitTrouble = 2;
 
 // Parses argv[1..]; on bad usage returns nothing and sets `error` to a one-line
 // message.

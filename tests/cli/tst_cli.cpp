@@ -125,6 +125,9 @@ private slots:
     void batchProgressOnATerminal();
     void fullDisk_data();
     void fullDisk();
+    void chemistry_data();
+    void chemistry();
+    void checkTrouble();
 };
 
 void CliTest::explain_data()
@@ -200,8 +203,14 @@ void CliTest::explainCollected()
 {
     Result r = Run({QStringLiteral("--explain"), kSample});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.endsWith(QStringLiteral("arrows: 2\narrow 0 above: \narrow 0 below: \n"
+    QVERIFY(r.out.contains(QStringLiteral("arrows: 2\narrow 0 above: \narrow 0 below: \n"
                                           "arrow 1 above: ABOVE\narrow 1 below: BELOW\npairs: 1\npair 0: 238 / 92\n")));
+    // Reading hints follow the codes.
+    QVERIFY2(r.out.endsWith(QStringLiteral(u"hint: \u201Cco\u201D is read as C O (carbon, oxygen): "
+                                           u"type a capital letter to keep your own case\n"
+                                           u"hint: \u201Cco32-\u201D is read as CO3 with charge \u00B2\u207B: "
+                                           u"the last digit before a sign is the charge\n")),
+             qPrintable(r.out));
     // UTF-8 in, UTF-8 out: the backquote comes back as the degree sign.
     r = Run({QStringLiteral("--explain"), QStringLiteral(u"=25`C,\u00E9>")});
     QCOMPARE(r.exitCode, 0);
@@ -255,6 +264,9 @@ void CliTest::badUsage_data()
     QTest::newRow("text in batch") << QStringList{"H2O", "--out-dir", "d"};
     QTest::newRow("stdin twice") << QStringList{"-f", "-", "-f", "-", "--out-dir", "d"};
     QTest::newRow("output and out-dir") << QStringList{"-f", "a.txt", "-o", "x.png", "--out-dir", "d"};
+    QTest::newRow("check with output") << QStringList{"--check", "H2O", "-o", "x.png"};
+    QTest::newRow("check and explain") << QStringList{"--check", "--explain", "H2O"};
+    QTest::newRow("stdout needs a format") << QStringList{"H2O", "-o", "-"};
     QTest::newRow("same output name") << QStringList{"-f", "a/x.txt", "-f", "b/x.mv2", "--out-dir", "d"};
 }
 
@@ -549,6 +561,60 @@ void CliTest::fullDisk()
     QStringList left = QDir(path.section(QLatin1Char('/'), 0, -2)).entryList(QDir::Files | QDir::Hidden);
     left.removeAll(QStringLiteral(".filler"));
     QCOMPARE(left, QStringList{name});
+}
+
+void CliTest::chemistry_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    const QByteArray none;
+    QTest::newRow("balanced") << QStringList{"--check", "2H2 + O2 => 2H2O"} << none << 0 << "line 1: balanced\n";
+    QTest::newRow("not balanced") << QStringList{"--check", "2H2 + O2 => H2O"} << none << 1
+                                  << QString::fromUtf8("line 1: not balanced: H 4 \u2192 2; O 2 \u2192 1\n");
+    // Lines without an arrow are not reported; cannot-check does not fail the run.
+    QTest::newRow("lines from stdin") << QStringList{"--check", "-f", "-"}
+                                      << QByteArray("H2O\n\"heat\" => x\nNa+ + Cl- => NaCl\n") << 0
+                                      << QString::fromUtf8("line 2: cannot check: \u201Cheat\u201D is not a species\n"
+                                                           "line 3: balanced\n");
+    QTest::newRow("text") << QStringList{"--format", "text", "-o", "-", "SO42-(aq) + Ba2+ => BaSO4(s)"} << none << 0
+                          << QString::fromUtf8("SO\u2084\u00B2\u207B(aq) + Ba\u00B2\u207A \u2192 BaSO\u2084(s)\n");
+    QTest::newRow("speech") << QStringList{"--format", "speech", "-o", "-", "N2 + 3H2 <450`C,Fe> 2NH3"} << none << 0
+                            << "N 2 plus 3 H 2 is in equilibrium with over 450 degrees C, under Fe, 2 N H 3\n";
+    QTest::newRow("mhchem, two lines") << QStringList{"--format", "mhchem", "-o", "-", "-f", "-"}
+                                       << QByteArray("CuSO4.5H2O\n{238,92}U\n") << 0
+                                       << "\\ce{CuSO4*5H2O}\n\\ce{^{238}_{92}U}\n";
+}
+
+void CliTest::chemistry()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    Result r = Run(args, input);
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+}
+
+void CliTest::checkTrouble()
+{
+    // An unreadable input is trouble (2) even when another input is not balanced.
+    Result r = Run({QStringLiteral("--check"), QStringLiteral("2H2 + O2 => H2O"), QStringLiteral("-f"),
+                    Path(QStringLiteral("missing.txt"))});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(QStringLiteral("missing.txt")), qPrintable(r.err));
+    // The file extension picks the text form; the document file is checked like text.
+    r = Run({QStringLiteral("2H2 + O2 => 2H2O"), QStringLiteral("-o"), Path(QStringLiteral("eq.mml"))});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(ReadFile(Path(QStringLiteral("eq.mml"))).startsWith("<math xmlns=\"http://www.w3.org/1998/Math/MathML\""));
+    r = Run({QStringLiteral("2H2 + O2 => H2O"), QStringLiteral("-o"), Path(QStringLiteral("eq.mv2"))});
+    QCOMPARE(r.exitCode, 0);
+    r = Run({QStringLiteral("--check"), Path(QStringLiteral("eq.mv2"))});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QString::fromUtf8("line 1: not balanced: H 4 \u2192 2; O 2 \u2192 1\n"));
 }
 
 QTEST_MAIN(CliTest)

@@ -1,0 +1,849 @@
+#include "engine/ChemModel.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <utility>
+
+#include "engine/Cp1252.h"
+#include "engine/EquationLine.h"
+
+namespace chem {
+namespace {
+
+const Element kElements[] = {
+    {"", ""},
+    {"H", "hydrogen"}, {"He", "helium"}, {"Li", "lithium"}, {"Be", "beryllium"}, {"B", "boron"},
+    {"C", "carbon"}, {"N", "nitrogen"}, {"O", "oxygen"}, {"F", "fluorine"}, {"Ne", "neon"},
+    {"Na", "sodium"}, {"Mg", "magnesium"}, {"Al", "aluminium"}, {"Si", "silicon"}, {"P", "phosphorus"},
+    {"S", "sulfur"}, {"Cl", "chlorine"}, {"Ar", "argon"}, {"K", "potassium"}, {"Ca", "calcium"},
+    {"Sc", "scandium"}, {"Ti", "titanium"}, {"V", "vanadium"}, {"Cr", "chromium"}, {"Mn", "manganese"},
+    {"Fe", "iron"}, {"Co", "cobalt"}, {"Ni", "nickel"}, {"Cu", "copper"}, {"Zn", "zinc"},
+    {"Ga", "gallium"}, {"Ge", "germanium"}, {"As", "arsenic"}, {"Se", "selenium"}, {"Br", "bromine"},
+    {"Kr", "krypton"}, {"Rb", "rubidium"}, {"Sr", "strontium"}, {"Y", "yttrium"}, {"Zr", "zirconium"},
+    {"Nb", "niobium"}, {"Mo", "molybdenum"}, {"Tc", "technetium"}, {"Ru", "ruthenium"}, {"Rh", "rhodium"},
+    {"Pd", "palladium"}, {"Ag", "silver"}, {"Cd", "cadmium"}, {"In", "indium"}, {"Sn", "tin"},
+    {"Sb", "antimony"}, {"Te", "tellurium"}, {"I", "iodine"}, {"Xe", "xenon"}, {"Cs", "caesium"},
+    {"Ba", "barium"}, {"La", "lanthanum"}, {"Ce", "cerium"}, {"Pr", "praseodymium"}, {"Nd", "neodymium"},
+    {"Pm", "promethium"}, {"Sm", "samarium"}, {"Eu", "europium"}, {"Gd", "gadolinium"}, {"Tb", "terbium"},
+    {"Dy", "dysprosium"}, {"Ho", "holmium"}, {"Er", "erbium"}, {"Tm", "thulium"}, {"Yb", "ytterbium"},
+    {"Lu", "lutetium"}, {"Hf", "hafnium"}, {"Ta", "tantalum"}, {"W", "tungsten"}, {"Re", "rhenium"},
+    {"Os", "osmium"}, {"Ir", "iridium"}, {"Pt", "platinum"}, {"Au", "gold"}, {"Hg", "mercury"},
+    {"Tl", "thallium"}, {"Pb", "lead"}, {"Bi", "bismuth"}, {"Po", "polonium"}, {"At", "astatine"},
+    {"Rn", "radon"}, {"Fr", "francium"}, {"Ra", "radium"}, {"Ac", "actinium"}, {"Th", "thorium"},
+    {"Pa", "protactinium"}, {"U", "uranium"}, {"Np", "neptunium"}, {"Pu", "plutonium"}, {"Am", "americium"},
+    {"Cm", "curium"}, {"Bk", "berkelium"}, {"Cf", "californium"}, {"Es", "einsteinium"}, {"Fm", "fermium"},
+    {"Md", "mendelevium"}, {"No", "nobelium"}, {"Lr", "lawrencium"}, {"Rf", "rutherfordium"}, {"Db", "dubnium"},
+    {"Sg", "seaborgium"}, {"Bh", "bohrium"}, {"Hs", "hassium"}, {"Mt", "meitnerium"}, {"Ds", "darmstadtium"},
+    {"Rg", "roentgenium"}, {"Cn", "copernicium"}, {"Nh", "nihonium"}, {"Fl", "flerovium"}, {"Mc", "moscovium"},
+    {"Lv", "livermorium"}, {"Ts", "tennessine"}, {"Og", "oganesson"},
+};
+constexpr int kElementCount = static_cast<int>(sizeof kElements / sizeof kElements[0]);
+
+// More digits than this are not a count anyone means; they are refused rather than
+// risking overflow in the sums.
+constexpr std::size_t kMaxDigits = 9;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsLetter(char c) { return IsLower(c) || IsUpper(c); }
+
+// Reads the codes of one line; positions beyond the arrays count as unset.
+struct Codes {
+    const CEquationLine& line;
+    int size;
+    explicit Codes(const CEquationLine& l)
+        : line(l), size(static_cast<int>(std::min(l.text.size(), std::min(l.classes.size(), l.display.size()))))
+    {
+    }
+    int Class(int i) const { return i >= 0 && i < size ? int(line.classes[i]) : int(CharClass::Unset); }
+    int Display(int i) const { return i >= 0 && i < size ? int(line.display[i]) : int(DisplayCode::Hidden); }
+    char Char(int i) const { return i >= 0 && i < size ? line.text[i] : '\0'; }
+    // The character as drawn: capitals applied.
+    char Shown(int i) const
+    {
+        const char c = Char(i);
+        return Display(i) == DisplayCode::Capital && IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+};
+
+// What a position shows, in UTF-8; hidden positions show nothing.
+std::string ShownText(const Codes& codes, int i)
+{
+    const int d = codes.Display(i);
+    const char c = codes.Shown(i);
+    if (d == DisplayCode::Hidden || d == DisplayCode::HiddenCloser)
+        return {};
+    if (d == DisplayCode::Symbol || d == DisplayCode::BarredSymbol) {
+        // The symbol face: the Greek letter in the Latin key's place.
+        if (c == 'n')
+            return d == DisplayCode::BarredSymbol ? "\xCE\xBD\xCC\x84" : "\xCE\xBD";
+        if (c == 'D')
+            return "\xCE\x94";
+    }
+    return Cp1252ToUtf8(std::string(1, c));
+}
+
+std::string ShownRange(const Codes& codes, int from, int to)
+{
+    std::string out;
+    for (int i = from; i < to; ++i)
+        out += ShownText(codes, i);
+    return out;
+}
+
+std::string Slot(const std::vector<std::string>& slots, int k)
+{
+    return k >= 0 && static_cast<std::size_t>(k) < slots.size() ? slots[k] : std::string();
+}
+
+// Classes that end a species.
+bool EndsToken(int c)
+{
+    return c == CharClass::Blank || c == CharClass::PlusOperator || c == CharClass::ReactionArrowStart ||
+           c == CharClass::EquilibriumArrowStart || c == CharClass::QuoteOpen || c == CharClass::StackOpen ||
+           c == CharClass::Closer || c == CharClass::Unset;
+}
+
+bool IsSign(const Codes& codes, int i)
+{
+    const int c = codes.Class(i);
+    return (c == CharClass::Charge && codes.Char(i) == '+') || (c == CharClass::MinusCharge && codes.Char(i) == '-');
+}
+
+// Subscript digits at i (a trailing raised run that no sign follows is a count too);
+// returns the position after them.
+int ReadCount(const Codes& codes, int i, int end, std::string& digits)
+{
+    while (i < end && IsDigit(codes.Char(i)) &&
+           (codes.Class(i) == CharClass::Subscript || codes.Class(i) == CharClass::FixedSubscript)) {
+        digits += codes.Char(i);
+        ++i;
+    }
+    int k = i;
+    while (k < end && IsDigit(codes.Char(k)) && codes.Class(k) == CharClass::Charge)
+        ++k;
+    if (k > i && !IsSign(codes, k)) {
+        digits.append(codes.line.text, static_cast<std::size_t>(i), static_cast<std::size_t>(k - i));
+        i = k;
+    }
+    return i;
+}
+
+// One species from the positions [from, to); false when they are not one.
+bool ParseSpecies(const Codes& codes, int from, int to, Species& s)
+{
+    int i = from;
+    while (i < to && codes.Class(i) == CharClass::Coefficient && IsDigit(codes.Char(i)))
+        s.coefficient += codes.Char(i++);
+    // "2 H2": a blank straight after a coefficient is ordinary.
+    while (!s.coefficient.empty() && i < to && codes.Char(i) == ' ')
+        ++i;
+    std::vector<char> brackets;
+    bool done = false; // a charge or a state group ends the formula
+    while (i < to) {
+        const int c = codes.Class(i);
+        const char ch = codes.Shown(i);
+        if (done && c != CharClass::StateGroup)
+            return false;
+        if ((c == CharClass::Ordinary || c == CharClass::ElementInitial) && IsLetter(ch)) {
+            if (IsLower(ch)) {
+                // A particle letter: the electron, or a nucleon kept lower case.
+                if (!s.formula.empty() || !s.particle.empty() || std::strchr("enp", ch) == nullptr)
+                    return false;
+                s.particle = std::string(1, ch);
+                ++i;
+                continue;
+            }
+            if (!s.particle.empty())
+                return false;
+            std::string symbol(1, ch);
+            ++i;
+            const char next = codes.Shown(i);
+            if (i < to && IsLower(next) && codes.Class(i) == CharClass::Ordinary && FindElement(symbol + next)) {
+                symbol += next;
+                ++i;
+            }
+            if (!FindElement(symbol) || (i < to && IsLower(codes.Shown(i)) && codes.Class(i) == CharClass::Ordinary))
+                return false;
+            FormulaPart part{FormulaPart::Kind::Element, symbol, {}};
+            i = ReadCount(codes, i, to, part.digits);
+            s.formula.push_back(std::move(part));
+            continue;
+        }
+        if (c == CharClass::Ordinary && ch == '.' && !s.formula.empty() && brackets.empty()) {
+            FormulaPart part{FormulaPart::Kind::Hydrate, ".", {}};
+            ++i;
+            while (i < to && codes.Class(i) == CharClass::Coefficient && IsDigit(codes.Char(i)))
+                part.digits += codes.Char(i++);
+            s.formula.push_back(std::move(part));
+            continue;
+        }
+        if (c == CharClass::OpenBracket) {
+            if (!s.particle.empty())
+                return false;
+            brackets.push_back(ch == '(' ? ')' : ']');
+            s.formula.push_back({FormulaPart::Kind::Open, std::string(1, ch), {}});
+            ++i;
+            continue;
+        }
+        if (c == CharClass::CloseBracket || c == CharClass::CloseSquare) {
+            if (brackets.empty() || brackets.back() != ch || s.formula.back().kind == FormulaPart::Kind::Open)
+                return false;
+            brackets.pop_back();
+            FormulaPart part{FormulaPart::Kind::Close, std::string(1, ch), {}};
+            i = ReadCount(codes, i + 1, to, part.digits);
+            s.formula.push_back(std::move(part));
+            continue;
+        }
+        if (c == CharClass::Charge || c == CharClass::MinusCharge) {
+            while (i < to && IsDigit(codes.Char(i)) && codes.Class(i) == CharClass::Charge)
+                s.charge += codes.Char(i++);
+            if (!IsSign(codes, i))
+                return false;
+            // One sign after digits; a run of the same sign without them ("Fe+++").
+            const char sign = codes.Char(i);
+            const bool digits = !s.charge.empty();
+            do
+                s.charge += codes.Char(i++);
+            while (!digits && i < to && IsSign(codes, i) && codes.Char(i) == sign);
+            done = true;
+            continue;
+        }
+        if (c == CharClass::StateGroup) {
+            const int start = i;
+            while (i < to && codes.Class(i) == CharClass::StateGroup)
+                ++i;
+            if (!s.state.empty() || i - start < 2)
+                return false;
+            s.state = Cp1252ToUtf8(codes.line.text.substr(start + 1, i - start - 2));
+            done = true;
+            continue;
+        }
+        return false;
+    }
+    return brackets.empty() && (!s.formula.empty() || !s.particle.empty());
+}
+
+ChemLine Read(const CEquationLine& line)
+{
+    const Codes codes(line);
+    ChemLine out;
+    out.sides.emplace_back();
+    // The appended blank is not part of what was typed.
+    const int n = codes.size > 0 && codes.Char(codes.size - 1) == ' ' ? codes.size - 1 : codes.size;
+    int closedArrows = 0, closedPairs = 0;
+    bool plus = false;
+    bool pendingPair = false;
+    std::string pairTop, pairBottom, pendingCoefficient;
+    auto add = [&](Item item) {
+        item.plusBefore = plus;
+        plus = false;
+        out.sides.back().push_back(std::move(item));
+    };
+    auto addText = [&](std::string text, int position) {
+        if (pendingPair) {
+            text = "{" + Cp1252ToUtf8(pairTop) + "," + Cp1252ToUtf8(pairBottom) + "}" + text;
+            pendingPair = false;
+        }
+        Item item;
+        item.opaque = Opaque{std::move(text), position};
+        add(std::move(item));
+    };
+    int i = 0;
+    while (i < n) {
+        const int c = codes.Class(i);
+        if (c == CharClass::Blank) {
+            ++i;
+        } else if (c == CharClass::PlusOperator) {
+            plus = true;
+            ++i;
+        } else if (c == CharClass::ReactionArrowStart || c == CharClass::EquilibriumArrowStart) {
+            Arrow arrow;
+            arrow.equilibrium = c == CharClass::EquilibriumArrowStart;
+            arrow.position = i;
+            int j = i + 1;
+            while (j < n && (codes.Class(j) == CharClass::ArrowAbove || codes.Class(j) == CharClass::ArrowBelow ||
+                             codes.Class(j) == CharClass::Separator))
+                ++j;
+            const bool closed = j < n && codes.Class(j) == CharClass::Closer;
+            arrow.closed = closed;
+            // An arrow never closed keeps its texts in the next slot without counting.
+            const int slot = closed ? closedArrows++ : line.arrowCount;
+            std::string above = Slot(line.arrowAbove, slot), below = Slot(line.arrowBelow, slot);
+            // Running to the end of the line, the texts took in the appended blank.
+            std::string& last = below.empty() ? above : below;
+            if (!closed && !last.empty() && last.back() == ' ')
+                last.pop_back();
+            arrow.above = Cp1252ToUtf8(above);
+            arrow.below = Cp1252ToUtf8(below);
+            if (!above.empty())
+                arrow.aboveLine = std::make_shared<const ChemLine>(ReadText(above));
+            if (!below.empty())
+                arrow.belowLine = std::make_shared<const ChemLine>(ReadText(below));
+            out.arrows.push_back(std::move(arrow));
+            out.sides.emplace_back();
+            plus = false;
+            pendingPair = false;
+            i = closed ? j + 1 : j;
+        } else if (c == CharClass::QuoteOpen) {
+            int j = i + 1;
+            while (j < n && codes.Class(j) == CharClass::Quoted)
+                ++j;
+            if (j < n && codes.Class(j) == CharClass::QuoteClose)
+                ++j;
+            addText(ShownRange(codes, i, j), i);
+            i = j;
+        } else if (c == CharClass::StackOpen) {
+            int j = i + 1;
+            while (j < n && (codes.Class(j) == CharClass::StackTop || codes.Class(j) == CharClass::Separator ||
+                             codes.Class(j) == CharClass::StackBottom))
+                ++j;
+            if (j < n && codes.Class(j) == CharClass::Closer) {
+                pairTop = Slot(line.stackTop, closedPairs);
+                pairBottom = Slot(line.stackBottom, closedPairs);
+                ++closedPairs;
+                pendingPair = true;
+                i = j + 1;
+            } else {
+                addText(Cp1252ToUtf8(line.text.substr(i, j - i)), i);
+                i = j;
+            }
+        } else {
+            int j = i + 1;
+            while (j < n && !EndsToken(codes.Class(j)))
+                ++j;
+            std::vector<Item>& side = out.sides.back();
+            Species s;
+            s.position = i;
+            if (c == CharClass::StateGroup && !plus && !side.empty() && side.back().isSpecies &&
+                side.back().species.state.empty() && !pendingPair) {
+                // "Ca(OH)2 (s)": a state group standing apart belongs to the species before.
+                Species& before = side.back().species;
+                int k = i;
+                while (k < j && codes.Class(k) == CharClass::StateGroup)
+                    ++k;
+                if (k == j && j - i >= 2) {
+                    before.state = Cp1252ToUtf8(line.text.substr(i + 1, j - i - 2));
+                    i = j;
+                    continue;
+                }
+            }
+            if (j < n && codes.Class(j) == CharClass::StackOpen && !pendingPair) {
+                // "3{1,0}n": a coefficient in front of a stacked pair.
+                int k = i;
+                while (k < j && codes.Class(k) == CharClass::Coefficient)
+                    ++k;
+                if (k == j) {
+                    pendingCoefficient = line.text.substr(i, j - i);
+                    i = j;
+                    continue;
+                }
+            }
+            if (ParseSpecies(codes, i, j, s)) {
+                if (s.coefficient.empty())
+                    s.coefficient = pendingCoefficient;
+                pendingCoefficient.clear();
+                if (pendingPair) {
+                    s.nuclide = true;
+                    s.massNumber = Cp1252ToUtf8(pairTop);
+                    s.atomicNumber = Cp1252ToUtf8(pairBottom);
+                    pendingPair = false;
+                }
+                Item item;
+                item.isSpecies = true;
+                item.species = std::move(s);
+                add(std::move(item));
+            } else {
+                addText(pendingCoefficient + ShownRange(codes, i, j), i);
+                pendingCoefficient.clear();
+            }
+            i = j;
+        }
+    }
+    if (pendingPair)
+        addText(std::string(), n);
+    return out;
+}
+
+// ---- Counting --------------------------------------------------------------------
+
+bool ToNumber(const std::string& digits, std::int64_t& value, std::int64_t empty = 1)
+{
+    if (digits.empty()) {
+        value = empty;
+        return true;
+    }
+    std::size_t k = digits[0] == '-' ? 1 : 0;
+    if (digits.size() == k || digits.size() - k > kMaxDigits)
+        return false;
+    std::int64_t v = 0;
+    for (; k < digits.size(); ++k) {
+        if (!IsDigit(digits[k]))
+            return false;
+        v = v * 10 + (digits[k] - '0');
+    }
+    value = digits[0] == '-' ? -v : v;
+    return true;
+}
+
+using Counts = std::vector<std::pair<std::string, std::int64_t>>;
+
+bool Add(Counts& counts, const std::string& key, std::int64_t amount)
+{
+    for (auto& [k, v] : counts)
+        if (k == key)
+            return !__builtin_add_overflow(v, amount, &v);
+    counts.emplace_back(key, amount);
+    return true;
+}
+
+bool Merge(Counts& into, const Counts& from, std::int64_t times)
+{
+    for (const auto& [k, v] : from) {
+        std::int64_t product = 0;
+        if (__builtin_mul_overflow(v, times, &product) || !Add(into, k, product))
+            return false;
+    }
+    return true;
+}
+
+// Atoms of one formula unit; false on numbers too large.
+bool FormulaAtoms(const std::vector<FormulaPart>& formula, Counts& atoms)
+{
+    std::vector<Counts> stack(1);
+    std::int64_t hydrate = 1;
+    auto closeUnit = [&]() {
+        const bool ok = Merge(atoms, stack[0], hydrate);
+        stack.assign(1, Counts{});
+        return ok;
+    };
+    for (const FormulaPart& part : formula) {
+        std::int64_t n = 0;
+        if (!ToNumber(part.digits, n))
+            return false;
+        switch (part.kind) {
+        case FormulaPart::Kind::Element:
+            if (!Add(stack.back(), part.symbol, n))
+                return false;
+            break;
+        case FormulaPart::Kind::Open:
+            stack.emplace_back();
+            break;
+        case FormulaPart::Kind::Close: {
+            if (stack.size() < 2)
+                return false;
+            Counts inner = std::move(stack.back());
+            stack.pop_back();
+            if (!Merge(stack.back(), inner, n))
+                return false;
+            break;
+        }
+        case FormulaPart::Kind::Hydrate:
+            if (stack.size() != 1 || !closeUnit())
+                return false;
+            hydrate = n;
+            break;
+        }
+    }
+    return stack.size() == 1 && closeUnit();
+}
+
+std::int64_t ChargeValue(const std::string& charge, bool& ok)
+{
+    if (charge.empty())
+        return 0;
+    const int sign = charge.back() == '-' ? -1 : 1;
+    std::size_t digits = 0;
+    while (digits < charge.size() && IsDigit(charge[digits]))
+        ++digits;
+    std::int64_t magnitude = static_cast<std::int64_t>(charge.size() - digits);
+    if (digits > 0) {
+        ok = ok && ToNumber(charge.substr(0, digits), magnitude);
+    }
+    return sign * magnitude;
+}
+
+std::string Signed(std::int64_t v)
+{
+    return v > 0 ? "+" + std::to_string(v) : std::to_string(v);
+}
+
+const char* kArrowRight = "\xE2\x86\x92";
+
+std::string Describe(const Item& item)
+{
+    return item.isSpecies ? std::string("a species") : "\xE2\x80\x9C" + item.opaque.text + "\xE2\x80\x9D";
+}
+
+struct SideSum {
+    Counts atoms;        // or, on a nuclear line, "mass" and "atomic"
+    std::int64_t charge = 0;
+};
+
+// Adds one side; returns why it cannot be checked, or nothing.
+std::string SumSide(const std::vector<Item>& side, bool nuclear, SideSum& sum)
+{
+    for (const Item& item : side) {
+        if (!item.isSpecies) {
+            if (item.opaque.text.empty())
+                return "a stacked pair stands before nothing";
+            return Describe(item) + " is not a species";
+        }
+        const Species& s = item.species;
+        std::int64_t coefficient = 1;
+        if (!ToNumber(s.coefficient, coefficient))
+            return "numbers too large";
+        bool ok = true;
+        if (nuclear) {
+            std::int64_t mass = 0, atomic = 0;
+            if (s.nuclide) {
+                ok = ToNumber(s.massNumber, mass, -1) && ToNumber(s.atomicNumber, atomic, -1) &&
+                     !s.massNumber.empty() && !s.atomicNumber.empty();
+                if (!ok)
+                    return "the stacked pair {" + s.massNumber + "," + s.atomicNumber + "} is not two numbers";
+            } else if (s.IsElectron() || (s.particle == "e" && s.charge == "-")) {
+                mass = 0;
+                atomic = -1;
+            } else {
+                std::string name = s.particle;
+                for (const FormulaPart& p : s.formula)
+                    name += p.symbol + p.digits;
+                return name + " has no mass and atomic numbers";
+            }
+            ok = Add(sum.atoms, "mass", mass * coefficient) && Add(sum.atoms, "atomic", atomic * coefficient);
+        } else {
+            if (!s.particle.empty() && !(s.particle == "e" && s.charge == "-"))
+                return "\xE2\x80\x9C" + s.particle + "\xE2\x80\x9D is not a species";
+            Counts atoms;
+            ok = FormulaAtoms(s.formula, atoms) && Merge(sum.atoms, atoms, coefficient);
+            const std::int64_t charge = ChargeValue(s.charge, ok);
+            std::int64_t product = 0;
+            ok = ok && !__builtin_mul_overflow(charge, coefficient, &product) &&
+                 !__builtin_add_overflow(sum.charge, product, &sum.charge);
+        }
+        if (!ok)
+            return "numbers too large";
+    }
+    return {};
+}
+
+} // namespace
+
+const Element* FindElement(const std::string& symbol)
+{
+    if (symbol.empty())
+        return nullptr;
+    for (int z = 1; z < kElementCount; ++z)
+        if (symbol == kElements[z].symbol)
+            return &kElements[z];
+    return nullptr;
+}
+
+int AtomicNumber(const Element& element) { return static_cast<int>(&element - kElements); }
+
+ChemLine ReadLine(const CEquationLine& line) { return Read(line); }
+
+ChemLine ReadText(const std::string& cp1252)
+{
+    CEquationLine line;
+    line.SetText(cp1252);
+    return Read(line);
+}
+
+std::vector<ArrowCheck> CheckBalance(const ChemLine& line)
+{
+    std::vector<ArrowCheck> checks;
+    bool nuclear = false;
+    for (const auto& side : line.sides)
+        for (const Item& item : side)
+            nuclear = nuclear || (item.isSpecies && item.species.nuclide);
+    for (std::size_t k = 0; k < line.arrows.size() && k + 1 < line.sides.size(); ++k) {
+        ArrowCheck check;
+        const auto& left = line.sides[k];
+        const auto& right = line.sides[k + 1];
+        SideSum l, r;
+        if (!line.arrows[k].closed) {
+            check.detail = "the arrow is not closed";
+        } else if (left.empty() || right.empty()) {
+            check.detail = left.empty() ? "nothing before the arrow" : "nothing after the arrow";
+        } else if (std::string why = SumSide(left, nuclear, l); !why.empty()) {
+            check.detail = why;
+        } else if (std::string why2 = SumSide(right, nuclear, r); !why2.empty()) {
+            check.detail = why2;
+        } else {
+            // Elements in the order they first appear, left side first.
+            Counts keys = l.atoms;
+            for (const auto& [key, v] : r.atoms)
+                Add(keys, key, 0);
+            std::string diff;
+            for (const auto& [key, unused] : keys) {
+                std::int64_t a = 0, b = 0;
+                for (const auto& [k2, v] : l.atoms)
+                    a = k2 == key ? v : a;
+                for (const auto& [k2, v] : r.atoms)
+                    b = k2 == key ? v : b;
+                if (a == b)
+                    continue;
+                const std::string name = !nuclear ? key : key == "mass" ? "mass number" : "atomic number";
+                diff += (diff.empty() ? "" : "; ") + name + " " + std::to_string(a) + " " + kArrowRight + " " +
+                        std::to_string(b);
+            }
+            if (l.charge != r.charge)
+                diff += (diff.empty() ? "" : "; ") + std::string("charge ") + Signed(l.charge) + " " + kArrowRight +
+                        " " + Signed(r.charge);
+            check.verdict = diff.empty() ? ArrowCheck::Verdict::Balanced : ArrowCheck::Verdict::NotBalanced;
+            check.detail = diff;
+        }
+        checks.push_back(std::move(check));
+    }
+    return checks;
+}
+
+std::string DescribeBalance(const std::vector<ArrowCheck>& checks, ArrowCheck::Verdict* verdict)
+{
+    using V = ArrowCheck::Verdict;
+    V worst = V::Balanced;
+    for (const ArrowCheck& c : checks)
+        if (c.verdict == V::NotBalanced || (c.verdict == V::CannotCheck && worst == V::Balanced))
+            worst = c.verdict;
+    if (verdict)
+        *verdict = worst;
+    if (checks.empty())
+        return {};
+    if (worst == V::Balanced)
+        return "balanced";
+    std::string out = worst == V::NotBalanced ? "not balanced: " : "cannot check: ";
+    bool first = true;
+    for (std::size_t k = 0; k < checks.size(); ++k) {
+        if (checks[k].verdict != worst)
+            continue;
+        if (!first)
+            out += "; ";
+        first = false;
+        if (checks.size() > 1)
+            out += "arrow " + std::to_string(k + 1) + ": ";
+        out += checks[k].detail;
+    }
+    return out;
+}
+
+// ---- Hints -----------------------------------------------------------------------
+
+namespace {
+
+// The element table's reading of an all-lower-case word: the symbols it spells, or
+// an unmatched letter on its own.
+std::vector<std::string> SpelledSymbols(const std::string& word)
+{
+    const auto& table = CEquationLine::ElementSymbols();
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (i < word.size()) {
+        const std::string one = word.substr(i, 1), two = word.substr(i, 2);
+        std::size_t step = 1;
+        std::string symbol = "?" + one;
+        for (std::size_t e = 1; e < table.size(); ++e) {
+            if (table[e].empty())
+                continue;
+            if (table[e] == one) {
+                symbol = one;
+                break;
+            }
+            if (two.size() == 2 && table[e] == two) {
+                symbol = two;
+                step = 2;
+                break;
+            }
+        }
+        out.push_back(symbol);
+        i += step;
+    }
+    return out;
+}
+
+std::string Capitalised(std::string s)
+{
+    if (!s.empty() && IsLower(s[0]))
+        s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    return s;
+}
+
+std::string Quoted(const std::string& s) { return "\xE2\x80\x9C" + s + "\xE2\x80\x9D"; }
+
+void WordHints(const Codes& codes, int n, std::vector<std::string>& hints)
+{
+    int i = 0;
+    while (i < n) {
+        const int c = codes.Class(i);
+        if (!((c == CharClass::Ordinary || c == CharClass::ElementInitial) && IsLetter(codes.Char(i)))) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        bool marked = false;
+        while (j < n && (codes.Class(j) == CharClass::Ordinary || codes.Class(j) == CharClass::ElementInitial) &&
+               IsLower(codes.Char(j))) {
+            marked = marked || codes.Class(j) == CharClass::ElementInitial;
+            ++j;
+        }
+        const bool wholeWord = j >= n || !IsLetter(codes.Char(j));
+        if (!marked || !wholeWord || j == i) {
+            i = std::max(j, i + 1);
+            continue;
+        }
+        const std::string word = codes.line.text.substr(i, j - i);
+        const std::vector<std::string> symbols = SpelledSymbols(word);
+        // Worth saying when another reading is at hand (a pair split into two symbols
+        // that is itself one), when a letter spells nothing, or when a bare word of three
+        // or more letters looks like a word rather than a formula.
+        bool ambiguous = false, unknown = false;
+        for (std::size_t k = 0; k < symbols.size(); ++k) {
+            unknown = unknown || symbols[k][0] == '?' || !FindElement(Capitalised(symbols[k]));
+            if (k + 1 < symbols.size() && symbols[k].size() == 1 && symbols[k + 1].size() == 1 &&
+                FindElement(Capitalised(symbols[k] + symbols[k + 1])))
+                ambiguous = true;
+        }
+        const bool bareWord = word.size() >= 3 && !IsDigit(codes.Char(j)) && codes.Class(j) != CharClass::Charge &&
+                              codes.Class(j) != CharClass::MinusCharge;
+        if (ambiguous || unknown || bareWord) {
+            std::string reading, names;
+            for (const std::string& s : symbols) {
+                const std::string shown = s[0] == '?' ? s.substr(1) : Capitalised(s);
+                reading += (reading.empty() ? "" : " ") + shown;
+                if (const Element* e = FindElement(shown))
+                    names += (names.empty() ? "" : ", ") + std::string(e->name);
+            }
+            std::string hint = Quoted(word) + " is read as " + reading;
+            if (!names.empty())
+                hint += " (" + names + ")";
+            hint += ": type a capital letter to keep your own case";
+            hints.push_back(std::move(hint));
+        }
+        i = j;
+    }
+}
+
+// Where the species that holds position p starts.
+int TokenStart(const Codes& codes, int p)
+{
+    while (p > 0 && !EndsToken(codes.Class(p - 1)) && codes.Class(p - 1) != CharClass::Coefficient)
+        --p;
+    return p;
+}
+
+std::string Superscript(const std::string& digitsAndSign)
+{
+    static const char* const kSup[] = {"\xE2\x81\xB0", "\xC2\xB9", "\xC2\xB2", "\xC2\xB3", "\xE2\x81\xB4",
+                                       "\xE2\x81\xB5", "\xE2\x81\xB6", "\xE2\x81\xB7", "\xE2\x81\xB8", "\xE2\x81\xB9"};
+    std::string out;
+    for (char c : digitsAndSign)
+        out += IsDigit(c) ? kSup[c - '0'] : c == '+' ? "\xE2\x81\xBA" : c == '-' ? "\xE2\x81\xBB" : std::string(1, c);
+    return out;
+}
+
+void ChargeHints(const Codes& codes, int n, std::vector<std::string>& hints)
+{
+    for (int p = 1; p + 1 < n; ++p) {
+        if (!IsDigit(codes.Char(p)) || !IsSign(codes, p + 1))
+            continue;
+        const int start = TokenStart(codes, p);
+        const std::string formula = ShownRange(codes, start, p);
+        const std::string typed = Cp1252ToUtf8(codes.line.text.substr(start, p + 2 - start));
+        const std::string sign(1, codes.Char(p + 1));
+        // Only a lone element ("H2+", "Al2+") looks like an ion the table might have held.
+        std::string symbol;
+        for (int k = start; k < p; ++k)
+            if (codes.Class(k) != CharClass::Coefficient)
+                symbol += codes.Shown(k);
+        if (codes.Class(p) == CharClass::Subscript && FindElement(symbol)) {
+            hints.push_back(Quoted(typed) + " keeps its " + std::string(1, codes.Char(p)) +
+                            " as a subscript with charge " + sign + ": only the listed ions (such as Fe3+) raise a single digit");
+        } else if (codes.Class(p) == CharClass::Charge && IsDigit(codes.Char(p - 1)) &&
+                   codes.Class(p - 1) == CharClass::FixedSubscript) {
+            hints.push_back(Quoted(typed) + " is read as " + formula + " with charge " +
+                            Superscript(std::string(1, codes.Char(p)) + sign) +
+                            ": the last digit before a sign is the charge");
+        }
+    }
+}
+
+void ClosingHints(const Codes& codes, int n, std::vector<std::string>& hints)
+{
+    auto column = [](int p) { return std::to_string(p + 1); };
+    for (int p = 0; p < n; ++p) {
+        const int c = codes.Class(p);
+        if (c == CharClass::ReactionArrowStart || c == CharClass::EquilibriumArrowStart) {
+            int j = p + 1;
+            while (j < n && (codes.Class(j) == CharClass::ArrowAbove || codes.Class(j) == CharClass::ArrowBelow ||
+                             codes.Class(j) == CharClass::Separator))
+                ++j;
+            const bool closed = j < n && codes.Class(j) == CharClass::Closer;
+            const char opener = codes.Char(p);
+            if (!closed)
+                hints.push_back("the arrow opened by " + Quoted(std::string(1, opener)) + " at column " + column(p) +
+                                " is never closed: end it with " + Quoted(">"));
+            // "x = 5": an equals sign followed by a blank or a number reads as an arrow.
+            const char next = codes.Char(p + 1);
+            if (c == CharClass::ReactionArrowStart && (!closed || next == ' ' || IsDigit(next) || next == '-'))
+                hints.push_back(Quoted("=") + " at column " + column(p) +
+                                " opens a reaction arrow; for an equals sign put it in quotes: " + Quoted("\"=\""));
+            p = j;
+        } else if (c == CharClass::QuoteOpen) {
+            int j = p + 1;
+            while (j < n && codes.Class(j) == CharClass::Quoted)
+                ++j;
+            if (j >= n || codes.Class(j) != CharClass::QuoteClose)
+                hints.push_back("the quote at column " + column(p) +
+                                " is never closed: the rest of the line is drawn as typed");
+            p = j;
+        } else if (c == CharClass::StackOpen) {
+            int j = p + 1;
+            while (j < n && (codes.Class(j) == CharClass::StackTop || codes.Class(j) == CharClass::Separator ||
+                             codes.Class(j) == CharClass::StackBottom))
+                ++j;
+            if (j >= n || codes.Class(j) != CharClass::Closer)
+                hints.push_back("the brace at column " + column(p) + " is never closed: end the pair with " +
+                                Quoted("}"));
+            p = j;
+        }
+    }
+}
+
+void CollectHints(const CEquationLine& line, const std::string& prefix, int depth, std::vector<std::string>& hints)
+{
+    const Codes codes(line);
+    const int n = codes.size > 0 && codes.Char(codes.size - 1) == ' ' ? codes.size - 1 : codes.size;
+    std::vector<std::string> own;
+    ClosingHints(codes, n, own);
+    WordHints(codes, n, own);
+    ChargeHints(codes, n, own);
+    for (std::string& h : own)
+        hints.push_back(prefix + h);
+    // Arrow texts are lines of their own; each level is shorter, so this ends.
+    if (depth > 8)
+        return;
+    for (int k = 0; k < line.arrowCount && static_cast<std::size_t>(k) < line.arrowAbove.size(); ++k) {
+        for (const std::string* text : {&line.arrowAbove[k], &line.arrowBelow[k]}) {
+            if (text->empty())
+                continue;
+            CEquationLine inner;
+            inner.SetText(*text);
+            CollectHints(inner, prefix + (text == &line.arrowAbove[k] ? "above" : "below") + " arrow " +
+                                    std::to_string(k + 1) + ": ",
+                         depth + 1, hints);
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> ReadingHints(const CEquationLine& line)
+{
+    std::vector<std::string> hints;
+    CollectHints(line, std::string(), 0, hints);
+    return hints;
+}
+
+} // namespace chem

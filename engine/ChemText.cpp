@@ -1,0 +1,458 @@
+#include "engine/ChemText.h"
+
+#include <cstdint>
+
+namespace chem {
+namespace {
+
+const char* const kSup[] = {"\xE2\x81\xB0", "\xC2\xB9",     "\xC2\xB2",     "\xC2\xB3",     "\xE2\x81\xB4",
+                            "\xE2\x81\xB5", "\xE2\x81\xB6", "\xE2\x81\xB7", "\xE2\x81\xB8", "\xE2\x81\xB9"};
+const char* const kSub[] = {"\xE2\x82\x80", "\xE2\x82\x81", "\xE2\x82\x82", "\xE2\x82\x83", "\xE2\x82\x84",
+                            "\xE2\x82\x85", "\xE2\x82\x86", "\xE2\x82\x87", "\xE2\x82\x88", "\xE2\x82\x89"};
+const char* const kMinus = "\xE2\x88\x92";
+const char* const kMiddleDot = "\xC2\xB7";
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string Script(const std::string& s, bool super)
+{
+    std::string out;
+    for (char c : s) {
+        if (IsDigit(c))
+            out += (super ? kSup : kSub)[c - '0'];
+        else if (c == '+')
+            out += super ? "\xE2\x81\xBA" : "\xE2\x82\x8A";
+        else if (c == '-')
+            out += super ? "\xE2\x81\xBB" : "\xE2\x82\x8B";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string kPlus(const Item&) { return " + "; }
+
+const char* EquilibriumArrow(int style) { return style >= 2 ? "\xE2\x87\x8C" : "\xE2\x86\x94"; }
+
+// ---- Unicode ---------------------------------------------------------------------
+
+std::string SpeciesUnicode(const Species& s)
+{
+    std::string out = s.coefficient;
+    if (s.nuclide)
+        out += Script(s.massNumber, true) + Script(s.atomicNumber, false);
+    for (const FormulaPart& p : s.formula)
+        out += p.kind == FormulaPart::Kind::Hydrate ? kMiddleDot + p.digits : p.symbol + Script(p.digits, false);
+    out += s.particle + Script(s.charge, true);
+    if (!s.state.empty())
+        out += "(" + s.state + ")";
+    return out;
+}
+
+// The sides with their arrows between; `plus(previous)` says the operator between items.
+template <class PlusText, class ItemText, class ArrowText>
+std::string JoinLine(const ChemLine& line, PlusText plus, ItemText item, ArrowText arrow)
+{
+    std::string out;
+    for (std::size_t k = 0; k < line.sides.size(); ++k) {
+        if (k > 0) {
+            if (!out.empty())
+                out += ' ';
+            out += arrow(line.arrows[k - 1]);
+        }
+        for (std::size_t i = 0; i < line.sides[k].size(); ++i) {
+            const Item& it = line.sides[k][i];
+            if (!out.empty())
+                out += i > 0 && it.plusBefore ? plus(line.sides[k][i - 1]) : " ";
+            else if (it.plusBefore)
+                out += plus(it).substr(1); // a line that starts with the operator
+            out += item(it);
+        }
+    }
+    return out;
+}
+
+// ---- Speech ----------------------------------------------------------------------
+
+std::string SpokenCharge(const std::string& charge)
+{
+    if (charge.empty())
+        return {};
+    const bool minus = charge.back() == '-';
+    std::string digits;
+    for (char c : charge)
+        if (IsDigit(c))
+            digits += c;
+    if (digits.empty() && charge.size() > 1)
+        digits = std::to_string(charge.size());
+    return (digits.empty() ? "" : digits + " ") + (minus ? "minus" : "plus");
+}
+
+std::string SpokenState(const std::string& state)
+{
+    if (state == "aq")
+        return "aqueous";
+    if (state == "s")
+        return "solid";
+    if (state == "l")
+        return "liquid";
+    if (state == "g")
+        return "gas";
+    return state;
+}
+
+// Opaque text as a reader should say it: the degree sign, delta and nu in words.
+std::string SpokenText(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        auto starts = [&](const char* s) { return text.compare(i, std::char_traits<char>::length(s), s) == 0; };
+        std::string word;
+        std::size_t len = 1;
+        if (starts("\xC2\xB0"))
+            word = "degrees", len = 2;
+        else if (starts("\xCE\x94"))
+            word = "delta", len = 2;
+        else if (starts("\xCE\xBD\xCC\x84"))
+            word = "nu bar", len = 4;
+        else if (starts("\xCE\xBD"))
+            word = "nu", len = 2;
+        if (word.empty()) {
+            out += text[i];
+        } else {
+            if (!out.empty() && out.back() != ' ')
+                out += ' ';
+            out += word + ' ';
+        }
+        i += len;
+    }
+    std::string collapsed;
+    for (char c : out)
+        if (c != ' ' || (!collapsed.empty() && collapsed.back() != ' '))
+            collapsed += c;
+    while (!collapsed.empty() && collapsed.back() == ' ')
+        collapsed.pop_back();
+    return collapsed;
+}
+
+std::string SpeciesSpeech(const Species& s)
+{
+    std::vector<std::string> words;
+    if (!s.coefficient.empty())
+        words.push_back(s.coefficient);
+    const bool many = !s.coefficient.empty() && s.coefficient != "1";
+    if (s.particle == "e" && s.charge == "-" && !s.nuclide)
+        return (words.empty() ? "" : words[0] + " ") + (many ? "electrons" : "electron");
+    for (const FormulaPart& p : s.formula) {
+        switch (p.kind) {
+        case FormulaPart::Kind::Element:
+            words.push_back(p.symbol);
+            break;
+        case FormulaPart::Kind::Open:
+            words.push_back(p.symbol == "(" ? "open paren" : "open bracket");
+            break;
+        case FormulaPart::Kind::Close:
+            words.push_back(p.symbol == ")" ? "close paren" : "close bracket");
+            break;
+        case FormulaPart::Kind::Hydrate:
+            words.push_back("dot");
+            break;
+        }
+        if (!p.digits.empty())
+            words.push_back(p.digits);
+    }
+    if (s.particle == "n")
+        words.push_back(many ? "neutrons" : "neutron");
+    else if (s.particle == "p")
+        words.push_back(many ? "protons" : "proton");
+    else if (!s.particle.empty())
+        words.push_back(s.particle);
+    std::string out;
+    for (const std::string& w : words)
+        out += (out.empty() ? "" : " ") + w;
+    if (s.nuclide)
+        out += " with mass number " + s.massNumber + " and atomic number " + s.atomicNumber;
+    if (!s.charge.empty())
+        out += (IsDigit(out.back()) ? ", " : " ") + SpokenCharge(s.charge);
+    if (!s.state.empty())
+        out += " " + SpokenState(s.state);
+    return out;
+}
+
+std::string ArrowSpeech(const Arrow& a)
+{
+    std::string out = a.equilibrium ? "is in equilibrium with" : "yields";
+    if (a.aboveLine)
+        out += " over " + SpeechText(*a.aboveLine);
+    if (a.belowLine)
+        out += std::string(a.aboveLine ? "," : "") + " under " + SpeechText(*a.belowLine);
+    if (a.aboveLine || a.belowLine)
+        out += ",";
+    return out;
+}
+
+// ---- MathML ----------------------------------------------------------------------
+
+std::string Escape(const std::string& s)
+{
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string Mn(const std::string& digits)
+{
+    if (!digits.empty() && digits[0] == '-')
+        return "<mrow><mo>" + std::string(kMinus) + "</mo><mn>" + Escape(digits.substr(1)) + "</mn></mrow>";
+    return "<mn>" + Escape(digits) + "</mn>";
+}
+
+std::string ChargeRow(const std::string& charge)
+{
+    std::string digits, signs;
+    for (char c : charge)
+        (IsDigit(c) ? digits : signs) += c;
+    std::string out = digits.empty() ? "" : "<mn>" + digits + "</mn>";
+    for (char c : signs)
+        out += c == '-' ? "<mo>" + std::string(kMinus) + "</mo>" : "<mo>+</mo>";
+    return "<mrow>" + out + "</mrow>";
+}
+
+std::string SpeciesMathML(const Species& s)
+{
+    // Each piece as a base and an optional subscript, so the charge can join the last.
+    struct Piece {
+        std::string base, sub;
+    };
+    std::vector<Piece> pieces;
+    for (const FormulaPart& p : s.formula) {
+        switch (p.kind) {
+        case FormulaPart::Kind::Element:
+            pieces.push_back({"<mi mathvariant=\"normal\">" + p.symbol + "</mi>", p.digits});
+            break;
+        case FormulaPart::Kind::Open:
+        case FormulaPart::Kind::Close:
+            pieces.push_back({"<mo stretchy=\"false\">" + p.symbol + "</mo>", p.digits});
+            break;
+        case FormulaPart::Kind::Hydrate:
+            pieces.push_back({"<mo>" + std::string(kMiddleDot) + "</mo>", {}});
+            if (!p.digits.empty())
+                pieces.push_back({"<mn>" + p.digits + "</mn>", {}});
+            break;
+        }
+    }
+    if (!s.particle.empty())
+        pieces.push_back({"<mi mathvariant=\"normal\">" + s.particle + "</mi>", {}});
+    std::string formula;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        const Piece& p = pieces[k];
+        const bool charged = k + 1 == pieces.size() && !s.charge.empty();
+        if (charged && !p.sub.empty())
+            formula += "<msubsup>" + p.base + Mn(p.sub) + ChargeRow(s.charge) + "</msubsup>";
+        else if (charged)
+            formula += "<msup>" + p.base + ChargeRow(s.charge) + "</msup>";
+        else if (!p.sub.empty())
+            formula += "<msub>" + p.base + Mn(p.sub) + "</msub>";
+        else
+            formula += p.base;
+    }
+    std::string out = s.coefficient.empty() ? "" : "<mn>" + s.coefficient + "</mn>";
+    if (s.nuclide)
+        out += "<mmultiscripts><mrow>" + formula + "</mrow><mprescripts/>" + Mn(s.atomicNumber) + Mn(s.massNumber) +
+               "</mmultiscripts>";
+    else
+        out += formula;
+    if (!s.state.empty())
+        out += "<mo stretchy=\"false\">(</mo><mi mathvariant=\"normal\">" + Escape(s.state) +
+               "</mi><mo stretchy=\"false\">)</mo>";
+    return "<mrow>" + out + "</mrow>";
+}
+
+std::string ArrowMathML(const Arrow& a, int style)
+{
+    const std::string mo =
+        std::string("<mo stretchy=\"true\">") + (a.equilibrium ? EquilibriumArrow(style) : "\xE2\x86\x92") + "</mo>";
+    const std::string above = a.aboveLine ? MathMLRow(*a.aboveLine, style) : "";
+    const std::string below = a.belowLine ? MathMLRow(*a.belowLine, style) : "";
+    if (!above.empty() && !below.empty())
+        return "<munderover>" + mo + below + above + "</munderover>";
+    if (!above.empty())
+        return "<mover>" + mo + above + "</mover>";
+    if (!below.empty())
+        return "<munder>" + mo + below + "</munder>";
+    return mo;
+}
+
+// ---- mhchem ----------------------------------------------------------------------
+
+// Text that mhchem should set as it stands.
+std::string MhchemEscape(const std::string& s)
+{
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+        case '\\': out += "\\textbackslash{}"; break;
+        case '{': case '}': case '$': case '%': case '#': case '&': case '_':
+            out += '\\';
+            out += c;
+            break;
+        case '^': out += "\\textasciicircum{}"; break;
+        case '~': out += "\\textasciitilde{}"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string SpeciesMhchem(const Species& s)
+{
+    // "3 ^{1}_{0}n": without the blank mhchem would raise the coefficient.
+    std::string out = s.coefficient + (s.nuclide && !s.coefficient.empty() ? " " : "");
+    if (s.nuclide)
+        out += "^{" + MhchemEscape(s.massNumber) + "}_{" + MhchemEscape(s.atomicNumber) + "}";
+    for (const FormulaPart& p : s.formula)
+        out += (p.kind == FormulaPart::Kind::Hydrate ? "*" : p.symbol) + p.digits;
+    out += s.particle;
+    if (!s.charge.empty())
+        out += "^{" + s.charge + "}";
+    if (!s.state.empty())
+        out += "(" + MhchemEscape(s.state) + ")";
+    return out;
+}
+
+std::string MhchemBody(const ChemLine& line, int style);
+
+std::string ArrowMhchem(const Arrow& a, int style)
+{
+    std::string out = a.equilibrium ? (style >= 2 ? "<=>" : "<->") : "->";
+    if (a.aboveLine || a.belowLine)
+        out += "[" + (a.aboveLine ? MhchemBody(*a.aboveLine, style) : std::string()) + "]";
+    if (a.belowLine)
+        out += "[" + MhchemBody(*a.belowLine, style) + "]";
+    return out;
+}
+
+std::string MhchemBody(const ChemLine& line, int style)
+{
+    return JoinLine(
+        line, kPlus,
+        [](const Item& it) {
+            return it.isSpecies ? SpeciesMhchem(it.species) : "\\text{" + MhchemEscape(it.opaque.text) + "}";
+        },
+        [style](const Arrow& a) { return ArrowMhchem(a, style); });
+}
+
+bool HasArrow(const std::vector<ChemLine>& lines)
+{
+    for (const ChemLine& l : lines)
+        if (!l.arrows.empty())
+            return true;
+    return false;
+}
+
+const char* Intent(bool equation) { return equation ? ":chemical-equation" : ":chemical-formula"; }
+
+} // namespace
+
+std::string UnicodeText(const ChemLine& line, int style)
+{
+    return JoinLine(
+        line, kPlus, [](const Item& it) { return it.isSpecies ? SpeciesUnicode(it.species) : it.opaque.text; },
+        [style](const Arrow& a) {
+            std::string out = a.equilibrium ? EquilibriumArrow(style) : "\xE2\x86\x92";
+            // Plain text cannot stack the texts: they follow in brackets.
+            if (a.aboveLine || a.belowLine)
+                out += "[" + (a.aboveLine ? UnicodeText(*a.aboveLine, style) : std::string()) + "]";
+            if (a.belowLine)
+                out += "[" + UnicodeText(*a.belowLine, style) + "]";
+            return out;
+        });
+}
+
+std::string SpeechText(const ChemLine& line)
+{
+    // After a charge the operator is set off, so "Na plus, plus Cl minus" is heard as two ions.
+    std::string said = JoinLine(
+        line,
+        [](const Item& previous) {
+            return std::string(previous.isSpecies && !previous.species.charge.empty() ? ", plus " : " plus ");
+        },
+        [](const Item& it) { return it.isSpecies ? SpeciesSpeech(it.species) : SpokenText(it.opaque.text); },
+        ArrowSpeech);
+    // An arrow with texts that ends the line leaves the pause it keeps before what follows.
+    if (!said.empty() && said.back() == ',')
+        said.pop_back();
+    return said;
+}
+
+std::string MathMLRow(const ChemLine& line, int style)
+{
+    std::string out;
+    for (std::size_t k = 0; k < line.sides.size(); ++k) {
+        if (k > 0)
+            out += ArrowMathML(line.arrows[k - 1], style);
+        for (std::size_t i = 0; i < line.sides[k].size(); ++i) {
+            const Item& it = line.sides[k][i];
+            if (it.plusBefore)
+                out += "<mo>+</mo>";
+            else if (i > 0)
+                out += "<mspace width=\"0.25em\"/>";
+            out += it.isSpecies ? SpeciesMathML(it.species) : "<mtext>" + Escape(it.opaque.text) + "</mtext>";
+        }
+    }
+    return "<mrow>" + out + "</mrow>";
+}
+
+std::string MhchemText(const ChemLine& line, int style) { return "\\ce{" + MhchemBody(line, style) + "}"; }
+
+std::string UnicodeText(const std::vector<ChemLine>& lines, int style)
+{
+    std::string out;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        out += (k ? "\n" : "") + UnicodeText(lines[k], style);
+    return out;
+}
+
+std::string SpeechText(const std::vector<ChemLine>& lines)
+{
+    std::string out;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        out += (k ? ". " : "") + SpeechText(lines[k]);
+    return out;
+}
+
+std::string MathMLDocument(const std::vector<ChemLine>& lines, int style)
+{
+    std::string out = std::string("<math xmlns=\"http://www.w3.org/1998/Math/MathML\" display=\"block\" intent=\"") +
+                      Intent(HasArrow(lines)) + "\">";
+    if (lines.size() == 1) {
+        out += MathMLRow(lines[0], style);
+    } else {
+        out += "<mtable columnalign=\"left\">";
+        for (const ChemLine& l : lines) {
+            std::string row = MathMLRow(l, style);
+            row.insert(5, std::string(" intent=\"") + Intent(!l.arrows.empty()) + "\"");
+            out += "<mtr><mtd>" + row + "</mtd></mtr>";
+        }
+        out += "</mtable>";
+    }
+    return out + "</math>";
+}
+
+std::string MhchemText(const std::vector<ChemLine>& lines, int style)
+{
+    std::string out;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        out += (k ? "\n" : "") + MhchemText(lines[k], style);
+    return out;
+}
+
+} // namespace chem
