@@ -27,6 +27,11 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# Node and npm for the KaTeX check of the mhchem export: Debian's, unless a node
+# with its own npm is already installed.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  missing+=(nodejs npm)
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0
