@@ -2,6 +2,7 @@
 // The clipboard as the document layer sees it; the platform layer implements it.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "engine/DeviceContext.h"
@@ -17,6 +18,12 @@ struct MetafilePicture {
     // Draws the same picture on another device context (window origin 0,0, extent
     // logicalSize), so the platform can offer other renditions.
     std::function<void(CDC&)> draw;
+    // The equation written out (UTF-8): Unicode text, speech, MathML; and how far the
+    // picture sits below the first line's base line, in logical units.
+    std::string text;
+    std::string speech;
+    std::string mathml;
+    std::int32_t lowering = 0;
     // The 16 bytes of the METAFILEPICT record (handle field 0).
     std::vector<std::uint8_t> MetafilePictBytes() const;
 };

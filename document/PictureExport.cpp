@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/AppState.h"
+#include "document/EquationText.h"
 #include "document/InputLimits.h"
 #include "document/MetafileDC.h"
 
@@ -93,6 +95,12 @@ std::optional<std::string> CMolvexDoc::CopyAsPicture(IClipboard& clipboard, CDC&
     picture.yExt = recorded.himetricSize.cy;
     picture.logicalSize = recorded.logicalSize;
     picture.native = SaveToBytes();
+    const int style = App().options.equilibriumArrow.Get();
+    picture.text = EquationUnicodeText(*this, style);
+    picture.speech = EquationSpeech(*this);
+    if (!picture.text.empty())
+        picture.mathml = EquationMathML(*this, style);
+    picture.lowering = recorded.metrics.lowering;
     // The clipboard renders its other formats while SetPicture runs; the document
     // is alive until then.
     const LineTops tops = recorded.metrics.lineTops;

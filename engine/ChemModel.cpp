@@ -533,9 +533,16 @@ std::string SumSide(const std::vector<Item>& side, bool nuclear, SideSum& sum)
 
 const Element* FindElement(const std::string& symbol)
 {
-    if (symbol.empty())
+    // Atomic numbers by initial, so a look-up compares a handful of symbols.
+    static const std::vector<std::vector<int>> byInitial = [] {
+        std::vector<std::vector<int>> table(26);
+        for (int z = 1; z < kElementCount; ++z)
+            table[kElements[z].symbol[0] - 'A'].push_back(z);
+        return table;
+    }();
+    if (symbol.empty() || symbol.size() > 2 || !IsUpper(symbol[0]))
         return nullptr;
-    for (int z = 1; z < kElementCount; ++z)
+    for (int z : byInitial[symbol[0] - 'A'])
         if (symbol == kElements[z].symbol)
             return &kElements[z];
     return nullptr;
@@ -784,9 +791,9 @@ void ClosingHints(const Codes& codes, int n, std::vector<std::string>& hints)
             if (!closed)
                 hints.push_back("the arrow opened by " + Quoted(std::string(1, opener)) + " at column " + column(p) +
                                 " is never closed: end it with " + Quoted(">"));
-            // "x = 5": an equals sign followed by a blank or a number reads as an arrow.
-            const char next = codes.Char(p + 1);
-            if (c == CharClass::ReactionArrowStart && (!closed || next == ' ' || IsDigit(next) || next == '-'))
+            // "x = 5": an equals sign between blanks reads as an arrow. A digit after it
+            // is no sign of that: "=450`C>" is a temperature above the arrow.
+            if (c == CharClass::ReactionArrowStart && (!closed || codes.Char(p + 1) == ' '))
                 hints.push_back(Quoted("=") + " at column " + column(p) +
                                 " opens a reaction arrow; for an equals sign put it in quotes: " + Quoted("\"=\""));
             p = j;

@@ -208,87 +208,138 @@ std::string Escape(const std::string& s)
     return out;
 }
 
-std::string Mn(const std::string& digits)
+void AppendMn(std::string& out, const std::string& digits)
 {
-    if (!digits.empty() && digits[0] == '-')
-        return "<mrow><mo>" + std::string(kMinus) + "</mo><mn>" + Escape(digits.substr(1)) + "</mn></mrow>";
-    return "<mn>" + Escape(digits) + "</mn>";
+    if (!digits.empty() && digits[0] == '-') {
+        out += "<mrow><mo>";
+        out += kMinus;
+        out += "</mo><mn>";
+        out += Escape(digits.substr(1));
+        out += "</mn></mrow>";
+        return;
+    }
+    out += "<mn>";
+    out += Escape(digits);
+    out += "</mn>";
 }
 
-std::string ChargeRow(const std::string& charge)
+void AppendCharge(std::string& out, const std::string& charge)
 {
-    std::string digits, signs;
-    for (char c : charge)
-        (IsDigit(c) ? digits : signs) += c;
-    std::string out = digits.empty() ? "" : "<mn>" + digits + "</mn>";
-    for (char c : signs)
-        out += c == '-' ? "<mo>" + std::string(kMinus) + "</mo>" : "<mo>+</mo>";
-    return "<mrow>" + out + "</mrow>";
+    out += "<mrow>";
+    std::size_t k = 0;
+    if (k < charge.size() && IsDigit(charge[k])) {
+        out += "<mn>";
+        while (k < charge.size() && IsDigit(charge[k]))
+            out += charge[k++];
+        out += "</mn>";
+    }
+    for (; k < charge.size(); ++k) {
+        out += "<mo>";
+        out += charge[k] == '-' ? kMinus : "+";
+        out += "</mo>";
+    }
+    out += "</mrow>";
 }
 
-std::string SpeciesMathML(const Species& s)
+void AppendSpecies(std::string& out, const Species& s)
 {
-    // Each piece as a base and an optional subscript, so the charge can join the last.
-    struct Piece {
-        std::string base, sub;
-    };
-    std::vector<Piece> pieces;
-    for (const FormulaPart& p : s.formula) {
-        switch (p.kind) {
-        case FormulaPart::Kind::Element:
-            pieces.push_back({"<mi mathvariant=\"normal\">" + p.symbol + "</mi>", p.digits});
-            break;
-        case FormulaPart::Kind::Open:
-        case FormulaPart::Kind::Close:
-            pieces.push_back({"<mo stretchy=\"false\">" + p.symbol + "</mo>", p.digits});
-            break;
-        case FormulaPart::Kind::Hydrate:
-            pieces.push_back({"<mo>" + std::string(kMiddleDot) + "</mo>", {}});
-            if (!p.digits.empty())
-                pieces.push_back({"<mn>" + p.digits + "</mn>", {}});
-            break;
+    out += "<mrow>";
+    if (!s.coefficient.empty()) {
+        out += "<mn>";
+        out += s.coefficient;
+        out += "</mn>";
+    }
+    if (s.nuclide)
+        out += "<mmultiscripts><mrow>";
+    // Each piece is a base with an optional subscript; the charge joins the last.
+    const std::size_t pieces = s.formula.size() + (s.particle.empty() ? 0 : 1);
+    for (std::size_t k = 0; k < pieces; ++k) {
+        const bool isParticle = k == s.formula.size();
+        const FormulaPart* p = isParticle ? nullptr : &s.formula[k];
+        const std::string& sub = isParticle || p->kind == FormulaPart::Kind::Hydrate ? std::string() : p->digits;
+        const bool charged = k + 1 == pieces && !s.charge.empty();
+        const char* wrapper = charged ? (sub.empty() ? "msup" : "msubsup") : (sub.empty() ? nullptr : "msub");
+        if (wrapper)
+            out += std::string("<") + wrapper + ">";
+        if (isParticle || p->kind == FormulaPart::Kind::Element) {
+            out += "<mi mathvariant=\"normal\">";
+            out += isParticle ? s.particle : p->symbol;
+            out += "</mi>";
+        } else if (p->kind == FormulaPart::Kind::Hydrate) {
+            out += "<mo>";
+            out += kMiddleDot;
+            out += "</mo>";
+            if (!p->digits.empty()) {
+                out += "<mn>";
+                out += p->digits;
+                out += "</mn>";
+            }
+        } else {
+            out += "<mo stretchy=\"false\">";
+            out += p->symbol;
+            out += "</mo>";
+        }
+        if (!sub.empty())
+            AppendMn(out, sub);
+        if (charged)
+            AppendCharge(out, s.charge);
+        if (wrapper)
+            out += std::string("</") + wrapper + ">";
+    }
+    if (s.nuclide) {
+        out += "</mrow><mprescripts/>";
+        AppendMn(out, s.atomicNumber);
+        AppendMn(out, s.massNumber);
+        out += "</mmultiscripts>";
+    }
+    if (!s.state.empty()) {
+        out += "<mo stretchy=\"false\">(</mo><mi mathvariant=\"normal\">";
+        out += Escape(s.state);
+        out += "</mi><mo stretchy=\"false\">)</mo>";
+    }
+    out += "</mrow>";
+}
+
+void AppendRow(std::string& out, const ChemLine& line, int style);
+
+void AppendArrow(std::string& out, const Arrow& a, int style)
+{
+    const char* wrapper = a.aboveLine && a.belowLine ? "munderover" : a.aboveLine ? "mover" : a.belowLine ? "munder" : nullptr;
+    if (wrapper)
+        out += std::string("<") + wrapper + ">";
+    out += "<mo stretchy=\"true\">";
+    out += a.equilibrium ? EquilibriumArrow(style) : "\xE2\x86\x92";
+    out += "</mo>";
+    if (a.belowLine)
+        AppendRow(out, *a.belowLine, style);
+    if (a.aboveLine)
+        AppendRow(out, *a.aboveLine, style);
+    if (wrapper)
+        out += std::string("</") + wrapper + ">";
+}
+
+void AppendRow(std::string& out, const ChemLine& line, int style)
+{
+    out += "<mrow>";
+    for (std::size_t k = 0; k < line.sides.size(); ++k) {
+        if (k > 0)
+            AppendArrow(out, line.arrows[k - 1], style);
+        for (std::size_t i = 0; i < line.sides[k].size(); ++i) {
+            const Item& it = line.sides[k][i];
+            if (it.plusBefore)
+                out += "<mo>+</mo>";
+            else if (i > 0)
+                out += "<mspace width=\"0.25em\"/>";
+            if (it.isSpecies) {
+                AppendSpecies(out, it.species);
+            } else {
+                out += "<mtext>";
+                out += Escape(it.opaque.text);
+                out += "</mtext>";
+            }
         }
     }
-    if (!s.particle.empty())
-        pieces.push_back({"<mi mathvariant=\"normal\">" + s.particle + "</mi>", {}});
-    std::string formula;
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-        const Piece& p = pieces[k];
-        const bool charged = k + 1 == pieces.size() && !s.charge.empty();
-        if (charged && !p.sub.empty())
-            formula += "<msubsup>" + p.base + Mn(p.sub) + ChargeRow(s.charge) + "</msubsup>";
-        else if (charged)
-            formula += "<msup>" + p.base + ChargeRow(s.charge) + "</msup>";
-        else if (!p.sub.empty())
-            formula += "<msub>" + p.base + Mn(p.sub) + "</msub>";
-        else
-            formula += p.base;
-    }
-    std::string out = s.coefficient.empty() ? "" : "<mn>" + s.coefficient + "</mn>";
-    if (s.nuclide)
-        out += "<mmultiscripts><mrow>" + formula + "</mrow><mprescripts/>" + Mn(s.atomicNumber) + Mn(s.massNumber) +
-               "</mmultiscripts>";
-    else
-        out += formula;
-    if (!s.state.empty())
-        out += "<mo stretchy=\"false\">(</mo><mi mathvariant=\"normal\">" + Escape(s.state) +
-               "</mi><mo stretchy=\"false\">)</mo>";
-    return "<mrow>" + out + "</mrow>";
-}
-
-std::string ArrowMathML(const Arrow& a, int style)
-{
-    const std::string mo =
-        std::string("<mo stretchy=\"true\">") + (a.equilibrium ? EquilibriumArrow(style) : "\xE2\x86\x92") + "</mo>";
-    const std::string above = a.aboveLine ? MathMLRow(*a.aboveLine, style) : "";
-    const std::string below = a.belowLine ? MathMLRow(*a.belowLine, style) : "";
-    if (!above.empty() && !below.empty())
-        return "<munderover>" + mo + below + above + "</munderover>";
-    if (!above.empty())
-        return "<mover>" + mo + above + "</mover>";
-    if (!below.empty())
-        return "<munder>" + mo + below + "</munder>";
-    return mo;
+    out += "</mrow>";
 }
 
 // ---- mhchem ----------------------------------------------------------------------
@@ -396,19 +447,8 @@ std::string SpeechText(const ChemLine& line)
 std::string MathMLRow(const ChemLine& line, int style)
 {
     std::string out;
-    for (std::size_t k = 0; k < line.sides.size(); ++k) {
-        if (k > 0)
-            out += ArrowMathML(line.arrows[k - 1], style);
-        for (std::size_t i = 0; i < line.sides[k].size(); ++i) {
-            const Item& it = line.sides[k][i];
-            if (it.plusBefore)
-                out += "<mo>+</mo>";
-            else if (i > 0)
-                out += "<mspace width=\"0.25em\"/>";
-            out += it.isSpecies ? SpeciesMathML(it.species) : "<mtext>" + Escape(it.opaque.text) + "</mtext>";
-        }
-    }
-    return "<mrow>" + out + "</mrow>";
+    AppendRow(out, line, style);
+    return out;
 }
 
 std::string MhchemText(const ChemLine& line, int style) { return "\\ce{" + MhchemBody(line, style) + "}"; }

@@ -18,6 +18,20 @@ QByteArray ToBytes(const std::vector<std::uint8_t>& v)
     return QByteArray(reinterpret_cast<const char*>(v.data()), static_cast<qsizetype>(v.size()));
 }
 
+// An <img> of the SVG that lines up with the text it is pasted into: lowered by the
+// distance from its bottom to the first line's base line.
+QByteArray HtmlImage(const QByteArray& svg, const MetafilePicture& picture)
+{
+    const QString alt = QString::fromStdString(picture.speech).toHtmlEscaped();
+    return QStringLiteral("<img src=\"data:image/svg+xml;base64,%1\" alt=\"%2\" width=\"%3\" height=\"%4\" "
+                          "style=\"vertical-align:%5px\">")
+        .arg(QString::fromLatin1(svg.toBase64()), alt)
+        .arg(picture.logicalSize.cx)
+        .arg(picture.logicalSize.cy)
+        .arg(-picture.lowering)
+        .toUtf8();
+}
+
 } // namespace
 
 CQtClipboard::CQtClipboard(QClipboard* clipboard) : m_clipboard(clipboard)
@@ -50,15 +64,18 @@ std::unique_ptr<QMimeData> CQtClipboard::PictureMimeData(const MetafilePicture& 
     }
     auto data = std::make_unique<QMimeData>();
     Drawing drawing;
+    QByteArray svg;
     if (picture.draw) {
         const SIZE size = picture.logicalSize;
         drawing.measure = [size](CDC&) { return size; };
         const auto draw = picture.draw;
         drawing.draw = [draw](CDC& dc, int, int) { draw(dc); };
+        drawing.title = picture.text;
+        drawing.description = picture.speech;
 
         // Vector forms first, for programs that take the first form they know.
         // These are extras: a picture too large for them is still a metafile.
-        const QByteArray svg = RenderSvg(drawing, RenderSettings{});
+        svg = RenderSvg(drawing, RenderSettings{});
         if (!svg.isEmpty())
             data->setData(QString::fromLatin1(kSvgMime), svg);
         const QByteArray pdf = RenderPdf(drawing, RenderSettings{});
@@ -80,6 +97,15 @@ std::unique_ptr<QMimeData> CQtClipboard::PictureMimeData(const MetafilePicture& 
     }
     if (!picture.native.empty())
         data->setData(QString::fromLatin1(kNativeMime), ToBytes(picture.native));
+    // The written-out forms last: the picture comes first for those that take both.
+    if (!svg.isEmpty())
+        data->setData(QString::fromLatin1(kHtmlMime), HtmlImage(svg, picture));
+    if (!picture.text.empty()) {
+        data->setData(QString::fromLatin1(kTextMime), QByteArray::fromStdString(picture.text));
+        data->setText(QString::fromStdString(picture.text));
+    }
+    if (!picture.mathml.empty())
+        data->setData(QString::fromLatin1(kMathMLMime), QByteArray::fromStdString(picture.mathml));
     return data;
 }
 

@@ -21,6 +21,11 @@ public:
     static constexpr const char* kPdfMime = "application/pdf";
     static constexpr const char* kPngMime = "image/png";
     static constexpr const char* kNativeMime = "application/x-molvex2";
+    // The equation written out: Unicode text, MathML, and HTML holding the SVG as an
+    // image with the speech as its alternative text.
+    static constexpr const char* kTextMime = "text/plain;charset=utf-8";
+    static constexpr const char* kMathMLMime = "application/mathml+xml";
+    static constexpr const char* kHtmlMime = "text/html";
     // Device pixels per logical unit of the PNG: crisp on high-density screens.
     static constexpr double kPngScale = 2.0;
 

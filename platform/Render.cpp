@@ -13,6 +13,8 @@
 
 #include "config/SafeWrite.h"
 #include "engine/EquationLine.h"
+#include "document/AppState.h"
+#include "document/EquationText.h"
 #include "document/MolvexDoc.h"
 #include "engine/EquationOptions.h"
 #include "platform/QtDeviceContext.h"
@@ -89,6 +91,8 @@ Drawing EquationDrawing(CMolvexDoc& doc)
     d.measure = [&doc](CDC& dc) { return doc.MeasureEquation(dc).size; };
     // The line tops come from measuring on the very context drawn on.
     d.draw = [&doc](CDC& dc, int x, int y) { doc.DrawEquation(dc, doc.MeasureEquation(dc).lineTops, x, y); };
+    d.title = EquationUnicodeText(doc, doc.App().options.equilibriumArrow.Get());
+    d.description = EquationSpeech(doc);
     return d;
 }
 
@@ -172,7 +176,9 @@ QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std
     svg.setSize(*size);
     svg.setViewBox(QRect(QPoint(0, 0), *size));
     svg.setResolution(kLogicalDpi);
-    svg.setTitle(QStringLiteral("Equation"));
+    svg.setTitle(drawing.title.empty() ? QStringLiteral("Equation") : QString::fromStdString(drawing.title));
+    if (!drawing.description.empty())
+        svg.setDescription(QString::fromStdString(drawing.description));
     {
         CQtDC dc(&svg);
         if (!dc.Painter()) {
@@ -183,6 +189,10 @@ QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std
             dc.Painter()->fillRect(QRect(QPoint(0, 0), *size), Qt::white);
         drawing.draw(dc, settings.margin, settings.margin);
     }
+    // Marked as one image, so screen readers read its title rather than its paths.
+    const int svgTag = bytes.indexOf("<svg");
+    if (svgTag >= 0)
+        bytes.insert(svgTag + 4, " role=\"img\"");
     return bytes;
 }
 

@@ -29,9 +29,14 @@ std::unique_ptr<CQtDC> CreateScreenDC();
 struct Drawing {
     std::function<SIZE(CDC&)> measure;
     std::function<void(CDC&, int x, int y)> draw;
+    // What the picture says, for pictures that carry text (SVG's title and
+    // description): the equation as text and as speech, UTF-8.
+    std::string title;
+    std::string description;
 };
 
-// The whole equation of a document, as the document stacks it.
+// The whole equation of a document, as the document stacks it, with its text and
+// speech forms.
 Drawing EquationDrawing(CMolvexDoc& doc);
 // One classified line in the given options and font.
 Drawing LineDrawing(CEquationLine& line, CEquationOptions& options, const KVLogFontTBD& font);
@@ -54,6 +59,8 @@ SIZE PictureSize(const Drawing& drawing, const RenderSettings& settings);
 // picture cannot be made.
 QImage RenderImage(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
 QByteArray RenderPng(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
+// The SVG is an image to assistive technology (role="img") named by the drawing's
+// title and described by its description.
 QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
 QByteArray RenderPdf(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
 

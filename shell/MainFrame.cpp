@@ -28,6 +28,7 @@
 #include "platform/QtDeviceContext.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTables.h"
+#include "shell/ChemStatus.h"
 #include "shell/DocumentManager.h"
 #include "shell/EntryEdit.h"
 #include "shell/EquationCommands.h"
@@ -132,6 +133,10 @@ CMainFrame::CMainFrame(CMolvexApp& app, QWidget* parent) : QMainWindow(parent), 
     m_entryBar = new CEntryBar(this);
     addToolBar(Qt::TopToolBarArea, m_entryBar);
     m_entryBar->AttachEntryEdit(app.EntryEdit());
+    // Balance and reading hints for the line being edited.
+    auto* chemStatus = new CChemStatus(status);
+    status->insertPermanentWidget(0, chemStatus, 1);
+    chemStatus->Follow(app.EntryEdit());
     connect(app.EntryEdit(), &QPlainTextEdit::textChanged, this, [this] {
         if (m_entryBar->EntryEdit() == m_app.EntryEdit())
             OnEntryChanged();

@@ -218,10 +218,17 @@ bool WellFormed(const std::string& xml, std::string& root)
     return open.empty() && !root.empty();
 }
 
+// From MOLVEX_SOURCE_DIR, else from the folders above the working folder (the build
+// trees of the presets lie inside the source tree).
 std::string SourcePath(const std::string& relative)
 {
-    const char* dir = std::getenv("MOLVEX_SOURCE_DIR");
-    return std::string(dir ? dir : ".") + "/" + relative;
+    if (const char* dir = std::getenv("MOLVEX_SOURCE_DIR"))
+        return std::string(dir) + "/" + relative;
+    std::string up;
+    for (int level = 0; level < 8; ++level, up += "../")
+        if (std::ifstream(up + relative))
+            return up + relative;
+    return relative;
 }
 
 // Blocks of "line:", "text:", "speech:", "mathml:", "mhchem:" separated by blank lines.

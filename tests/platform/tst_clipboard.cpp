@@ -48,15 +48,19 @@ void TestClipboard::copiesEveryForm_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("drawsInk");
-    QTest::newRow("sample") << QStringLiteral("co32-(aq)<>{238,92}U=ABOVE,BELOW>") << true;
-    QTest::newRow("two lines") << QStringLiteral("2H2 + O2 => 2H2O\r\nNa+ + Cl- => NaCl") << true;
-    QTest::newRow("empty") << QString() << false;
+    QTest::addColumn<QString>("plain");
+    QTest::newRow("sample") << QStringLiteral("co32-(aq)<>{238,92}U=ABOVE,BELOW>") << true
+                            << QStringLiteral(u"CO\u2083\u00B2\u207B(aq) \u2194 \u00B2\u00B3\u2078\u2089\u2082U \u2192[ABOVE][BELOW]");
+    QTest::newRow("two lines") << QStringLiteral("2H2 + O2 => 2H2O\r\nNa+ + Cl- => NaCl") << true
+                               << QStringLiteral(u"2H\u2082 + O\u2082 \u2192 2H\u2082O\nNa\u207A + Cl\u207B \u2192 NaCl");
+    QTest::newRow("empty") << QString() << false << QString();
 }
 
 void TestClipboard::copiesEveryForm()
 {
     QFETCH(QString, text);
     QFETCH(bool, drawsInk);
+    QFETCH(QString, plain);
 
     QClipboard* system = QGuiApplication::clipboard();
     QVERIFY(system);
@@ -74,11 +78,19 @@ void TestClipboard::copiesEveryForm()
     const QMimeData* data = system->mimeData();
     QVERIFY(data);
     // Vector forms before the bitmap, for programs that take the first they know.
-    const QStringList expected{QString::fromLatin1(CQtClipboard::kSvgMime), QString::fromLatin1(CQtClipboard::kPdfMime),
-                               QString::fromLatin1(CQtClipboard::kWmfMime), QString::fromLatin1(CQtClipboard::kPngMime),
-                               QString::fromLatin1(CQtClipboard::kNativeMime)};
+    // The written-out forms after the pictures.
+    QStringList expected{QString::fromLatin1(CQtClipboard::kSvgMime), QString::fromLatin1(CQtClipboard::kPdfMime),
+                         QString::fromLatin1(CQtClipboard::kWmfMime), QString::fromLatin1(CQtClipboard::kPngMime),
+                         QString::fromLatin1(CQtClipboard::kNativeMime), QString::fromLatin1(CQtClipboard::kHtmlMime)};
+    if (!plain.isEmpty())
+        expected << QString::fromLatin1(CQtClipboard::kTextMime) << QStringLiteral("text/plain")
+                 << QString::fromLatin1(CQtClipboard::kMathMLMime);
     QCOMPARE(data->formats(), expected);
-    QVERIFY(!data->hasText());
+    QCOMPARE(data->text(), plain);
+    QCOMPARE(QString::fromUtf8(data->data(QString::fromLatin1(CQtClipboard::kTextMime))), plain);
+    if (!plain.isEmpty())
+        QVERIFY(data->data(QString::fromLatin1(CQtClipboard::kMathMLMime))
+                    .startsWith("<math xmlns=\"http://www.w3.org/1998/Math/MathML\""));
 
     // The metafile with its placeable header: key, checksum, a box in pixels at the
     // screen's inch, then a memory metafile of version 3.
@@ -98,7 +110,16 @@ void TestClipboard::copiesEveryForm()
     QCOMPARE(U16(wmf, 26), std::uint16_t(0x0300));
 
     const QByteArray svg = data->data(QString::fromLatin1(CQtClipboard::kSvgMime));
-    QVERIFY(svg.contains("<svg"));
+    QVERIFY(svg.contains("<svg role=\"img\""));
+    if (!plain.isEmpty())
+        QVERIFY(svg.contains("<title>" + plain.toHtmlEscaped().toUtf8() + "</title>"));
+
+    // The HTML form: the same SVG as an image, lowered to the first base line.
+    const QString html = QString::fromUtf8(data->data(QString::fromLatin1(CQtClipboard::kHtmlMime)));
+    QVERIFY2(html.startsWith(QStringLiteral("<img src=\"data:image/svg+xml;base64,") + QString::fromLatin1(svg.toBase64())),
+             qPrintable(html.left(80)));
+    QVERIFY2(html.contains(QStringLiteral("vertical-align:%1px").arg(-doc.MeasureEquation(*screen).lowering)),
+             qPrintable(html.right(120)));
     QVERIFY(data->data(QString::fromLatin1(CQtClipboard::kPdfMime)).startsWith("%PDF-"));
 
     QImage png;
