@@ -64,7 +64,7 @@ struct Codes {
     char Shown(int i) const
     {
         const char c = Char(i);
-        return Display(i) == DisplayCode::Capital && IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+        return Display(i) == DisplayCode::Capital ? static_cast<char>(Cp1252ToUpper(static_cast<unsigned char>(c))) : c;
     }
 };
 
