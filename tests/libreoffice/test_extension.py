@@ -139,26 +139,35 @@ class WriterTest(unittest.TestCase):
         self.assertEqual(OFFICE.command(doc, "ConvertSelection"), "")
         return doc
 
-    def check_placed(self, obj, text):
+    def check_placed(self, obj, text, level=0):
         width, height, lowering = measure(text)
         self.assertEqual(obj.AnchorType.value, "AS_CHARACTER")
         self.assertEqual(obj.VertOrient, 0)
         self.assertEqual((obj.TopMargin, obj.BottomMargin), (0, 0))
         self.assertAlmostEqual(obj.Size.Width, width, delta=1)
         self.assertAlmostEqual(obj.Size.Height, height, delta=1)
-        self.assertAlmostEqual(obj.VertOrientPosition, -(height - lowering), delta=1)
+        # A positive level ("your equations are high") lowers the picture.
+        self.assertAlmostEqual(obj.VertOrientPosition, -(height - lowering) + int(level * height / 1000), delta=1)
         self.assertEqual(obj.Graphic.MimeType, "image/svg+xml")
         self.assertEqual(obj.Title, "Molvex 2 Equation")
         self.assertEqual(obj.Description, text)
         self.assertEqual(self.bus.decode(attribute(obj)), text)
 
     def test_convert_places_the_equation_on_the_base_line(self):
-        for text in ("2H2 + O2 => 2H2O", EQUATION, "Fe3+ + 3OH- -> Fe(OH)3\nFe(OH)3 -> FeO(OH) + H2O"):
-            with self.subTest(text=text):
-                doc = self.convert(text)
+        settings = os.path.join(OFFICE.config, "Tamrel", "MLV2.ini")
+        for text, level in (("2H2 + O2 => 2H2O", 0), (EQUATION, 0), ("Fe3+ + 3OH- -> Fe(OH)3\nFe(OH)3 -> FeO(OH) + H2O", 0),
+                            (EQUATION, 250), (EQUATION, -400)):
+            with self.subTest(text=text, level=level):
+                os.makedirs(os.path.dirname(settings), exist_ok=True)
+                with open(settings, "w") as f:
+                    f.write("[Adjustment]\nLevel=%d\n" % level)
+                try:
+                    doc = self.convert(text)
+                finally:
+                    os.remove(settings)
                 graphics = doc.getGraphicObjects()
                 self.assertEqual(graphics.getCount(), 1)
-                self.check_placed(graphics.getByIndex(0), text)
+                self.check_placed(graphics.getByIndex(0), text, level)
                 self.assertEqual(doc.getText().getString(), "Heat:  in a kiln.")
 
     def test_edit_replaces_in_place_and_survives_saving(self):
