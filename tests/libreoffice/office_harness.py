@@ -77,6 +77,13 @@ class Office:
         return env
 
     def start(self):
+        try:
+            return self._start()
+        except BaseException:
+            self.stop()
+            raise
+
+    def _start(self):
         services = os.path.join(self.tmp, "services")
         os.makedirs(services)
         if self.with_service:
