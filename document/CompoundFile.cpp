@@ -124,7 +124,9 @@ public:
         for (std::uint32_t s : dirChain)
             for (std::size_t i = 0; i < perSector; ++i)
                 m_entries.push_back(m_data + SectorOffset(s) + i * kDirEntrySize);
-        if (m_entries[0][0x42] != kTypeRoot)
+        // The root has no siblings (the library would walk them all the same).
+        if (m_entries[0][0x42] != kTypeRoot || Le32(m_entries[0] + 0x44) != kNoEntry ||
+            Le32(m_entries[0] + 0x48) != kNoEntry)
             return false;
         // The mini stream is the root's own chain.
         if (Le32(m_entries[0] + 0x78) != 0 && !Chain(Le32(m_entries[0] + 0x74), m_sectors, unused))

@@ -193,6 +193,8 @@ std::vector<std::uint8_t> CMolvexDoc::SaveToBytes()
 
 DocResult CMolvexDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
 {
+    if (bytes.size() > kMaxDocumentBytes)
+        return DocResult::Fail(kUnexpectedFormat);
     try {
         CArchive ar(bytes);
         Serialize(ar);

@@ -18,6 +18,7 @@
 #include "tests/document/CraftedCompound.h"
 #include "document/AppState.h"
 #include "document/CompoundFile.h"
+#include "document/InputLimits.h"
 #include "document/MolvexDoc.h"
 #include "engine/Archive.h"
 #include "engine/EquationOptions.h"
@@ -474,6 +475,7 @@ TEST(CompoundFile, CraftedDirectoriesAreRefusedQuickly)
         {"entry reached twice", CraftedCompoundFile(5, archive, [](Entries& e) { e[2].left = 4; }), false},
         {"sibling beyond the directory", CraftedCompoundFile(2, archive, [](Entries& e) { e[1].left = 999; }), false},
         {"root is not a root", CraftedCompoundFile(1, archive, [](Entries& e) { e[0].type = 1; }), false},
+        {"root with a sibling", CraftedCompoundFile(4, archive, [](Entries& e) { e[0].left = 3; }), false},
         {"unused entry in the tree", CraftedCompoundFile(3, archive, [](Entries& e) { e[2].type = 0; }), false},
     };
     TempDir dir;
@@ -506,6 +508,34 @@ TEST(CompoundFile, DirectoryChainLoopIsRefused)
     const std::uint32_t back = 1;
     std::memcpy(&file[fatAt + 4 * 3], &back, 4);
     EXPECT_EQ(CCompoundFile::ReadStream(file, "Contents"), std::nullopt);
+}
+
+// Beyond kMaxDocumentBytes a file is refused before it is read: a huge file would
+// otherwise be read whole and its lines laid out for many seconds.
+TEST(CompoundFile, OversizedDocumentsAreRefusedUnread)
+{
+    Doc source;
+    source.SetLines(Lines({"H2O"}));
+    const Bytes archive = source.doc.SaveToBytes();
+    TempDir dir;
+    for (const bool compound : {false, true}) {
+        SCOPED_TRACE(compound ? "compound" : "bare");
+        const fs::path file = dir / "huge.mv2";
+        WriteFile(file, compound ? *CCompoundFile::WriteContents(archive) : archive);
+        // Sparse: the size is there without the disk space.
+        fs::resize_file(file, kMaxDocumentBytes + 1);
+        Doc target;
+        target.SetLines(Lines({"keep"}));
+        const DocResult r = target.doc.OpenFile(file.string());
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, kUnexpected);
+        EXPECT_EQ(target.doc.Lines().texts, Lines({"keep"}));
+    }
+    Bytes padded = archive;
+    padded.resize(kMaxDocumentBytes + 1, 'x');
+    Doc target;
+    EXPECT_FALSE(target.doc.LoadFromBytes(padded).ok);
+    EXPECT_TRUE(target.doc.LoadFromBytes(Bytes(archive)).ok);
 }
 
 // Garbage in the header's spare sector list: libgsf reads the file but complains
