@@ -466,7 +466,7 @@ void CliTest::failures()
     QFETCH(QString, named);
     QFETCH(QString, output);
     WriteFile(Path(QStringLiteral("bad.mv2")), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1garbage", 15));
-    WriteFile(Path(QStringLiteral("junk.mv2")), QByteArray("\x7F" "ELF\x02\x01\x01 some program", 24));
+    WriteFile(Path(QStringLiteral("junk.mv2")), QByteArray("\x7F" "ELF\x02\x01\x01 some program"));
     WriteFile(Path(QStringLiteral("blank.txt")), QByteArray("\n\n\n"));
     QByteArray many;
     for (int i = 0; i < 21; ++i)
