@@ -40,6 +40,8 @@ const Element kElements[] = {
 };
 constexpr int kElementCount = static_cast<int>(sizeof kElements / sizeof kElements[0]);
 
+constexpr int kLastNaturalElement = 92;
+
 // More digits than this are not a count anyone means; they are refused rather than
 // risking overflow in the sums.
 constexpr std::size_t kMaxDigits = 9;
@@ -708,8 +710,12 @@ void WordHints(const Codes& codes, int n, std::vector<std::string>& hints)
         bool ambiguous = false, unknown = false;
         for (std::size_t k = 0; k < symbols.size(); ++k) {
             unknown = unknown || symbols[k][0] == '?' || !FindElement(Capitalised(symbols[k]));
-            if (k + 1 < symbols.size() && symbols[k].size() == 1 && symbols[k + 1].size() == 1 &&
-                FindElement(Capitalised(symbols[k] + symbols[k + 1])))
+            // Only elements up to uranium count as another reading: nobody writing "nh3"
+            // means nihonium.
+            const Element* pair = k + 1 < symbols.size() && symbols[k].size() == 1 && symbols[k + 1].size() == 1
+                                      ? FindElement(Capitalised(symbols[k] + symbols[k + 1]))
+                                      : nullptr;
+            if (pair && AtomicNumber(*pair) <= kLastNaturalElement)
                 ambiguous = true;
         }
         const bool bareWord = word.size() >= 3 && !IsDigit(codes.Char(j)) && codes.Class(j) != CharClass::Charge &&

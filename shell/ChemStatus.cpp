@@ -15,13 +15,10 @@ CChemStatus::CChemStatus(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     m_hint = new QLabel(this);
     m_hint->setObjectName(QStringLiteral("chemHint"));
-    // A long hint must not widen the window; the whole list is in the tooltip.
-    m_hint->setMinimumWidth(0);
-    m_hint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_balance = new QLabel(this);
     m_balance->setObjectName(QStringLiteral("chemBalance"));
     m_balance->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    layout->addWidget(m_hint, 1);
+    layout->addWidget(m_hint);
     layout->addWidget(m_balance);
     m_balance->hide();
 }
@@ -81,10 +78,13 @@ void CChemStatus::ShowLine(const QString& text)
         if (all.size() > 1)
             shown += tr(" (+%1 more)").arg(all.size() - 1);
     }
-    m_hint->setText(shown);
+    // A long hint must neither widen the window nor crowd out the status messages;
+    // the whole list is in the tooltip.
+    m_hint->setText(m_hint->fontMetrics().elidedText(shown, Qt::ElideRight, kHintWidth));
     m_hint->setToolTip(all.join(QLatin1Char('\n')));
+    m_hintText = shown;
 }
 
 QString CChemStatus::BalanceText() const { return m_balance->text(); }
 
-QString CChemStatus::HintText() const { return m_hint->text(); }
+QString CChemStatus::HintText() const { return m_hintText; }

@@ -27,5 +27,7 @@ private:
     QLabel* m_hint = nullptr;
     QLabel* m_balance = nullptr;
     QString m_shownLine;
+    QString m_hintText;
+    static constexpr int kHintWidth = 420; // pixels
     bool m_shown = false;
 };

@@ -135,7 +135,7 @@ CMainFrame::CMainFrame(CMolvexApp& app, QWidget* parent) : QMainWindow(parent), 
     m_entryBar->AttachEntryEdit(app.EntryEdit());
     // Balance and reading hints for the line being edited.
     auto* chemStatus = new CChemStatus(status);
-    status->insertPermanentWidget(0, chemStatus, 1);
+    status->insertPermanentWidget(0, chemStatus);
     chemStatus->Follow(app.EntryEdit());
     connect(app.EntryEdit(), &QPlainTextEdit::textChanged, this, [this] {
         if (m_entryBar->EntryEdit() == m_app.EntryEdit())

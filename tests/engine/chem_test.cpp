@@ -171,6 +171,8 @@ TEST(ChemHints, Table)
         {"{235,92U", "the brace at column 1 is never closed: end the pair with " + q + "}" + p + "\n"},
         {"N2 =heat> 2N", "above arrow 1: " + q + "heat" + p + " is read as He At (helium, astatine)" + keep},
         {"2H2 + O2 => 2H2O", ""},
+        {"nh3 + no", ""}, // nihonium and nobelium are no likely reading
+        {"si", q + "si" + p + " is read as S I (sulfur, iodine)" + keep},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Hints(c.input), c.expected) << c.input;
