@@ -1,6 +1,7 @@
 #include "shell/EquationObject.h"
 
 #include "shell/QtApplication.h"
+#include "document/AppState.h"
 #include "document/MolvexDoc.h"
 #include "document/PictureExport.h"
 #include "document/SrvrItem.h"
@@ -10,7 +11,8 @@
 #include "shell/EntryEdit.h"
 #include "shell/InPlaceFrame.h"
 #include "shell/MainFrame.h"
-#include "shell/MolvexApp.h"
+#include "shell/DocumentManager.h"
+#include "shell/ShellHost.h"
 #include "shell/ServerTables.h"
 
 #include <QMenuBar>
@@ -23,7 +25,7 @@ QByteArray Bytes(const std::vector<std::uint8_t>& bytes)
 }
 } // namespace
 
-CEquationObject::CEquationObject(CMolvexApp& app, QObject* parent) : QObject(parent), m_app(app) {}
+CEquationObject::CEquationObject(IShellHost& app, QObject* parent) : QObject(parent), m_app(app) {}
 
 CEquationObject::~CEquationObject()
 {
@@ -66,8 +68,7 @@ bool CEquationObject::TooLarge()
 {
     // Measured before anything is recorded: the metafile's coordinates are 16 bits.
     std::unique_ptr<CQtDC> screen = CreateScreenDC();
-    const SIZE size = m_item->Placement(*screen).metrics.size;
-    if (size.cx <= kMaxPictureLogicalUnits && size.cy <= kMaxPictureLogicalUnits)
+    if (EquationFitsPicture(m_item->Placement(*screen).metrics.size))
         return false;
     return !Fail(EquationError::Kind::TooLarge, QStringLiteral("The picture is too large."));
 }
@@ -87,9 +88,9 @@ bool CEquationObject::Load(const QByteArray& data)
 {
     if (m_released)
         return EnsureObject(); // says why not
-    if (data.size() > kMaxServerInputBytes)
+    if (static_cast<std::size_t>(data.size()) > kMaxDocumentBytes)
         return Fail(EquationError::Kind::TooLarge,
-                    QStringLiteral("The native data is larger than %1 bytes.").arg(kMaxServerInputBytes));
+                    QStringLiteral("The native data is larger than %1 bytes.").arg(kMaxDocumentBytes));
     const std::vector<std::uint8_t> bytes(data.begin(), data.end());
     // Loaded aside first: a failed first Load leaves no object behind.
     CMolvexDoc loaded(m_app.State());
@@ -191,9 +192,9 @@ void CEquationObject::SetEquationText(const QString& text)
 {
     if (!Require())
         return;
-    if (text.size() > kMaxServerInputBytes) {
+    if (static_cast<std::size_t>(text.size()) > kMaxDocumentBytes) {
         Fail(EquationError::Kind::InvalidArgs,
-             QStringLiteral("The equation text is longer than %1 characters.").arg(kMaxServerInputBytes));
+             QStringLiteral("The equation text is longer than %1 characters.").arg(kMaxDocumentBytes));
         return;
     }
     m_doc->SetEquationText(EntryTextToDocument(text));

@@ -8,15 +8,15 @@
 #include <memory>
 #include <optional>
 
+// What the object takes and gives: native data and equation text up to the size of a
+// document, pictures up to what every picture form holds.
+#include "document/InputLimits.h"
+
 class CInPlaceFrame;
-class CMolvexApp;
+class IShellHost;
 class CMolvexDoc;
 class CMolvexSrvrItem;
 
-// What the object takes and gives: native data and equation text up to a few MB, a
-// picture up to what the metafile's 16-bit coordinates and a 16384-pixel image hold.
-inline constexpr int kMaxServerInputBytes = 4 * 1024 * 1024;
-inline constexpr int kMaxPictureLogicalUnits = 16384;
 
 struct EquationError {
     enum class Kind { Released, InUse, NoObject, Format, Render, TooLarge, NoDisplay, InvalidArgs };
@@ -27,7 +27,7 @@ struct EquationError {
 class CEquationObject : public QObject {
     Q_OBJECT
 public:
-    explicit CEquationObject(CMolvexApp& app, QObject* parent = nullptr);
+    explicit CEquationObject(IShellHost& app, QObject* parent = nullptr);
     ~CEquationObject() override;
 
     bool Exists() const;
@@ -69,7 +69,7 @@ private:
     void OnFrameCommand(int id);
     void ShowServerFrame();
 
-    CMolvexApp& m_app;
+    IShellHost& m_app;
     CMolvexDoc* m_doc = nullptr;
     std::unique_ptr<CMolvexSrvrItem> m_item;
     std::unique_ptr<CInPlaceFrame> m_inPlace;

@@ -1,7 +1,6 @@
 #include "shell/EquationServer.h"
 
 #include "shell/QtApplication.h"
-#include "shell/MolvexApp.h"
 #include "EquationAdaptor.h"
 
 #include <QDBusConnection>
@@ -39,14 +38,14 @@ qsizetype ReplySize(const T&)
 
 } // namespace
 
-bool StartEquationServer(CMolvexApp& app)
+bool StartEquationServer(IShellHost& host, QObject* owner)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         qWarning("No session bus: %s", qPrintable(bus.lastError().message()));
         return false;
     }
-    auto* object = new CEquationBus(app, &app);
+    auto* object = new CEquationBus(host, owner);
     new CEquationAdaptor(object);
     if (!bus.registerObject(QString::fromLatin1(kEquationPath), object)) {
         qWarning("Cannot register the equation object");
@@ -61,7 +60,7 @@ bool StartEquationServer(CMolvexApp& app)
     return true;
 }
 
-CEquationBus::CEquationBus(CMolvexApp& app, QObject* parent) : QObject(parent), m_object(app)
+CEquationBus::CEquationBus(IShellHost& host, QObject* parent) : QObject(parent), m_object(host)
 {
     connect(&m_object, &CEquationObject::Changed, this, &CEquationBus::Changed);
     connect(&m_object, &CEquationObject::Updated, this, &CEquationBus::Updated);

@@ -16,7 +16,7 @@
 
 #include "shell/EquationObject.h"
 
-class CMolvexApp;
+class IShellHost;
 class QDBusServiceWatcher;
 
 inline constexpr char kEquationService[] = "com.tamrel.Molvex2";
@@ -27,12 +27,12 @@ inline constexpr int kMaxReplyBytes = 32 * 1024 * 1024;
 
 // Starts serving; false when the server cannot be started (the program then exits).
 // "-Embedding" and "-Automation" start the same server.
-bool StartEquationServer(CMolvexApp& app);
+bool StartEquationServer(IShellHost& host, QObject* owner);
 
 class CEquationBus : public QObject, protected QDBusContext {
     Q_OBJECT
 public:
-    explicit CEquationBus(CMolvexApp& app, QObject* parent = nullptr);
+    explicit CEquationBus(IShellHost& host, QObject* parent = nullptr);
     ~CEquationBus() override;
 
     // The interface's methods, as the generated adaptor calls them. New and Load

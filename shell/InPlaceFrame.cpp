@@ -7,7 +7,7 @@
 #include "shell/EntryEdit.h"
 #include "shell/EquationCommands.h"
 #include "shell/MainFrame.h"
-#include "shell/MolvexApp.h"
+#include "shell/ShellHost.h"
 #include "shell/MolvexView.h"
 #include "shell/FontCommand.h"
 #include "shell/OptionsDialog.h"
@@ -26,7 +26,7 @@
 #include <limits>
 #include <xcb/xcb.h>
 
-CInPlaceFrame::CInPlaceFrame(CMolvexApp& app, CMolvexDoc& doc, QObject* parent)
+CInPlaceFrame::CInPlaceFrame(IShellHost& app, CMolvexDoc& doc, QObject* parent)
     : QObject(parent), m_app(app), m_doc(doc)
 {
 }

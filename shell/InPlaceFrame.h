@@ -8,7 +8,7 @@
 
 class CCommandSet;
 class CEntryBar;
-class CMolvexApp;
+class IShellHost;
 class CMolvexDoc;
 class CMolvexView;
 class QToolBar;
@@ -18,7 +18,7 @@ class QWindow;
 class CInPlaceFrame : public QObject {
     Q_OBJECT
 public:
-    CInPlaceFrame(CMolvexApp& app, CMolvexDoc& doc, QObject* parent = nullptr);
+    CInPlaceFrame(IShellHost& app, CMolvexDoc& doc, QObject* parent = nullptr);
     ~CInPlaceFrame() override;
 
     // Puts the bars and the view into the container's windows; false when either id
@@ -38,7 +38,7 @@ private:
     void OnCommand(int id);
     void FocusEntry();
 
-    CMolvexApp& m_app;
+    IShellHost& m_app;
     CMolvexDoc& m_doc;
     std::unique_ptr<QWidget> m_bars;
     std::unique_ptr<QWidget> m_viewHost;

@@ -33,7 +33,7 @@
 #include "shell/EntryEdit.h"
 #include "shell/EquationCommands.h"
 #include "shell/FontCommand.h"
-#include "shell/MolvexApp.h"
+#include "shell/ShellHost.h"
 #include "shell/MolvexView.h"
 #include "shell/OptionsDialog.h"
 #include "platform/QtClipboard.h"
@@ -41,7 +41,7 @@
 
 // ---------------------------------------------------------------------------------
 
-CDocFrame::CDocFrame(CMolvexApp& app, CMolvexDoc& doc, QWidget* parent)
+CDocFrame::CDocFrame(IShellHost& app, CMolvexDoc& doc, QWidget* parent)
     : QMdiSubWindow(parent), m_app(app), m_doc(doc)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -81,7 +81,7 @@ void CDocFrame::closeEvent(QCloseEvent* event)
 
 // ---------------------------------------------------------------------------------
 
-CMainFrame::CMainFrame(CMolvexApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), m_app(app)
 {
     InitShellResources();
     setObjectName(QStringLiteral("mainFrame"));

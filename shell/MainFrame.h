@@ -8,7 +8,7 @@
 
 class CCommandSet;
 class CEntryBar;
-class CMolvexApp;
+class IShellHost;
 class CMolvexDoc;
 class CMolvexView;
 class QLabel;
@@ -19,7 +19,7 @@ class QToolBar;
 class CDocFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CDocFrame(CMolvexApp& app, CMolvexDoc& doc, QWidget* parent = nullptr);
+    CDocFrame(IShellHost& app, CMolvexDoc& doc, QWidget* parent = nullptr);
     ~CDocFrame() override;
 
     CMolvexDoc& Document() const { return m_doc; }
@@ -30,7 +30,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CMolvexApp& m_app;
+    IShellHost& m_app;
     CMolvexDoc& m_doc;
     CMolvexView* m_view = nullptr;
 };
@@ -40,7 +40,7 @@ class CMainFrame : public QMainWindow {
 public:
     static constexpr int kDdeCommandChars = 519; // what a DDE execute buffer holds
 
-    explicit CMainFrame(CMolvexApp& app, QWidget* parent = nullptr);
+    explicit CMainFrame(IShellHost& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return m_mdi; }
@@ -84,7 +84,7 @@ private:
     void CopyAsPicture();
     void PrintActive(int id);
 
-    CMolvexApp& m_app;
+    IShellHost& m_app;
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
     CEntryBar* m_entryBar = nullptr;

@@ -197,7 +197,7 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
     using Action = CommandLineRequest::Action;
     if (request.action == Action::Embedding || request.action == Action::Automation) {
         m_embedded = true;
-        return StartEquationServer(*this);
+        return StartEquationServer(*this, this);
     }
 
     switch (request.action) {

@@ -16,7 +16,7 @@
 #include "document/AppState.h"
 #include "shell/ContainerUpdate.h"
 #include "shell/DocumentManager.h"
-#include "shell/UserPrompts.h"
+#include "shell/ShellHost.h"
 
 class CEntryEdit;
 class CInstanceServer;
@@ -25,8 +25,8 @@ class CMolvexDoc;
 class QPrinter;
 class QWidget;
 
-// It is also how the user is asked and told (UserPrompts).
-class CMolvexApp : public QObject, public UserPrompts {
+// The frames and the server see it as their host (and how the user is asked and told).
+class CMolvexApp : public QObject, public IShellHost {
     Q_OBJECT
 public:
     explicit CMolvexApp(QObject* parent = nullptr);
@@ -37,29 +37,29 @@ public:
     // Start-up; false when the program is to end at once ("-r" included).
     bool InitInstance(const QStringList& arguments);
 
-    MolvexAppState& State() { return m_state; }
-    CEntryEdit* EntryEdit() const { return m_entryEdit.get(); }
-    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    MolvexAppState& State() override { return m_state; }
+    CEntryEdit* EntryEdit() const override { return m_entryEdit.get(); }
+    CMainFrame* MainFrame() const override { return m_mainFrame.get(); }
     // True when the command line started the equation server (no window).
     bool StartedForEmbedding() const { return m_embedded; }
 
     // Raised at the end of a normal start-up; the first drawing in place takes it.
-    CContainerUpdate& ContainerUpdate() { return m_containerUpdate; }
+    CContainerUpdate& ContainerUpdate() override { return m_containerUpdate; }
 
     // The open documents, their paths and titles, the recent files.
-    CDocumentManager& Documents() { return m_documents; }
+    CDocumentManager& Documents() override { return m_documents; }
 
     // The interpreter of DDE-style commands: [open("path")] and [new()], one or more in
     // a row. False at the first command it cannot run.
-    bool OnDDECommand(const QString& command);
+    bool OnDDECommand(const QString& command) override;
     // A command from another launch: false (refused) when it cannot be read; else it
     // runs now, or after the modal dialog that holds the editor has closed.
     bool OnInstanceCommand(const QString& command);
 
     // Application-level commands (help, about, level, default configuration file,
     // print setup); false for ids that are not the application's.
-    bool OnAppCommand(int id, QWidget* parent);
-    QPrinter& Printer();
+    bool OnAppCommand(int id, QWidget* parent) override;
+    QPrinter& Printer() override;
 
     // The folder of the program, where the help files and the default configuration
     // file live (empty: the running program's folder).

@@ -182,7 +182,7 @@ private slots:
         QTest::newRow("damaged native data") << QStringLiteral("Load") << QVariantList{QByteArray("\x04MLV2junk")}
                                              << QStringLiteral("com.tamrel.Molvex2.Error.Format");
         QTest::newRow("native data too large")
-            << QStringLiteral("Load") << QVariantList{QByteArray(kMaxServerInputBytes + 1, '\0')}
+            << QStringLiteral("Load") << QVariantList{QByteArray(qsizetype(kMaxDocumentBytes) + 1, '\0')}
             << QStringLiteral("com.tamrel.Molvex2.Error.TooLarge");
         QTest::newRow("picture before New") << QStringLiteral("GetPicture") << QVariantList{}
                                             << QStringLiteral("com.tamrel.Molvex2.Error.NoObject");
@@ -217,7 +217,7 @@ private slots:
         QTest::newRow("svg of a huge equation") << huge << QStringLiteral("GetSvgWithHint") << QVariantList{}
                                                 << error + QStringLiteral("TooLarge");
         QTest::newRow("text too long") << QString() << QStringLiteral("SetEquationText")
-                                       << QVariantList{QString(kMaxServerInputBytes + 1, QLatin1Char('H'))}
+                                       << QVariantList{QString(qsizetype(kMaxDocumentBytes) + 1, QLatin1Char('H'))}
                                        << QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
         QTest::newRow("own window") << QString() << QStringLiteral("OpenWindow") << QVariantList{}
                                     << error + QStringLiteral("NoDisplay");
