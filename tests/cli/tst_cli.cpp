@@ -615,6 +615,13 @@ void CliTest::checkTrouble()
     r = Run({QStringLiteral("--check"), Path(QStringLiteral("eq.mv2"))});
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, QString::fromUtf8("line 1: not balanced: H 4 \u2192 2; O 2 \u2192 1\n"));
+    // An SVG says what it shows: the text as its title, the speech as its description.
+    r = Run({QStringLiteral("Na+ + Cl- => NaCl"), QStringLiteral("-o"), Path(QStringLiteral("eq.svg"))});
+    QCOMPARE(r.exitCode, 0);
+    const QString svg = QString::fromUtf8(ReadFile(Path(QStringLiteral("eq.svg"))));
+    QVERIFY2(svg.contains(QStringLiteral("<svg role=\"img\"")), qPrintable(svg.left(200)));
+    QVERIFY2(svg.contains(QString::fromUtf8("<title>Na\u207A + Cl\u207B \u2192 NaCl</title>")), qPrintable(svg.left(400)));
+    QVERIFY2(svg.contains(QStringLiteral("<desc>Na plus, plus Cl minus yields Na Cl</desc>")), qPrintable(svg.left(400)));
 }
 
 QTEST_MAIN(CliTest)
