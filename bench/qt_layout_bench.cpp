@@ -77,7 +77,16 @@ void BM_QtMeasureDrawTwentyLines(benchmark::State& state)
 }
 BENCHMARK(BM_QtMeasureDrawTwentyLines)->Unit(benchmark::kMicrosecond);
 
-// A keystroke in the view: the document reclassifies, measures and draws all lines.
+std::string TwentyLineText(const std::string& lineFive)
+{
+    std::string text;
+    for (std::size_t i = 0; i < TwentyLines().size(); ++i)
+        text += (i ? "\r\n" : "") + (i == 5 ? lineFive : TwentyLines()[i]);
+    return text;
+}
+
+// A keystroke in the view: one line of twenty changes, the document measures and
+// draws the whole equation.
 void BM_QtDocumentKeystroke(benchmark::State& state)
 {
     QImage& image = Canvas();
@@ -85,17 +94,33 @@ void BM_QtDocumentKeystroke(benchmark::State& state)
     CQtDC dc(&image);
     MolvexAppState app;
     CMolvexDoc doc(app);
-    std::string text;
-    for (std::size_t i = 0; i < TwentyLines().size(); ++i)
-        text += (i ? "\r\n" : "") + TwentyLines()[i];
-    doc.SetEquationText(text);
+    const std::string texts[2] = {TwentyLineText(TwentyLines()[5]), TwentyLineText(TwentyLines()[5] + "x")};
+    int k = 0;
     for (auto _ : state) {
+        doc.SetEquationText(texts[k ^= 1]);
         const EquationMetrics m = doc.MeasureEquation(dc);
         doc.DrawEquation(dc, m.lineTops, 10, 10);
         benchmark::DoNotOptimize(m);
     }
 }
 BENCHMARK(BM_QtDocumentKeystroke)->Unit(benchmark::kMicrosecond);
+
+// Repainting an unchanged equation (an expose, a scroll).
+void BM_QtDocumentRedraw(benchmark::State& state)
+{
+    QImage& image = Canvas();
+    image.fill(Qt::white);
+    CQtDC dc(&image);
+    MolvexAppState app;
+    CMolvexDoc doc(app);
+    doc.SetEquationText(TwentyLineText(TwentyLines()[5]));
+    for (auto _ : state) {
+        const EquationMetrics m = doc.MeasureEquation(dc);
+        doc.DrawEquation(dc, m.lineTops, 10, 10);
+        benchmark::DoNotOptimize(m);
+    }
+}
+BENCHMARK(BM_QtDocumentRedraw)->Unit(benchmark::kMicrosecond);
 
 // Measuring alone, as the screen context does for pictures and the container.
 void BM_QtMeasureTwentyLines(benchmark::State& state)

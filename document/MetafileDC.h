@@ -71,6 +71,7 @@ public:
     SIZE SetViewportExt(int cx, int cy) override;
     int GetDeviceCaps(int index) override;
     CDC& Attribute() override { return m_attr; }
+    std::uint64_t MetricsKey() override { return m_attr.MetricsKey(); }
 
     bool GetTextMetricsA(TEXTMETRICA& metrics) override;
     SIZE GetTextExtentPoint32A(const char* text, int count) override;

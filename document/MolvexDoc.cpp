@@ -19,6 +19,8 @@ const char* const kDocumentTag = "MLV2";
 const char* const kUnexpectedFormat = "Unexpected file format.";
 const char* const kOpenFailed = "Failed to open document.";
 const char* const kSaveFailed = "Failed to save document.";
+// What an empty equation measures like.
+const std::string kEmptyEquationText = "3";
 
 std::int32_t ClampToInt32(std::int64_t v)
 {
@@ -91,9 +93,71 @@ bool CMolvexDoc::IsSingleLine() const
     return true;
 }
 
+bool CMolvexDoc::LayoutInputs::operator==(const LayoutInputs& o) const
+{
+    return reals == o.reals && style == o.style && italicState == o.italicState &&
+           std::memcmp(&font.lf, &o.font.lf, sizeof font.lf) == 0 && font.color == o.font.color &&
+           font.himetricHeight == o.font.himetricHeight;
+}
+
+CMolvexDoc::LayoutInputs CMolvexDoc::CurrentInputs()
+{
+    CEquationOptions& o = m_app.options;
+    LayoutInputs in;
+    // Read as layout reads them, brought into range.
+    in.reals = {o.arrowWidth.Get(), o.levelArrow.Get(), o.levelSuper.Get(), o.levelSub.Get(), o.levelPhase.Get(),
+                o.textArrow.Get(), o.textSuper.Get(), o.textSub.Get(), o.textPhase.Get()};
+    in.style = o.equilibriumArrow.Get();
+    in.italicState = o.italicPhase.Get();
+    in.font = o.font.Get();
+    return in;
+}
+
+CMolvexDoc::Layouts& CMolvexDoc::LayoutsFor(CDC& dc)
+{
+    const std::uint64_t key = dc.MetricsKey();
+    const LayoutInputs inputs = CurrentInputs();
+    auto it = std::find_if(m_layouts.begin(), m_layouts.end(), [key](const Layouts& l) { return l.metricsKey == key; });
+    if (it == m_layouts.end()) {
+        if (m_layouts.size() < kLayoutSets)
+            it = m_layouts.insert(m_layouts.end(), Layouts{});
+        else
+            it = std::min_element(m_layouts.begin(), m_layouts.end(),
+                                  [](const Layouts& a, const Layouts& b) { return a.lastUse < b.lastUse; });
+        *it = Layouts{};
+        it->metricsKey = key;
+        it->inputs = inputs;
+    } else if (!(it->inputs == inputs)) {
+        for (CachedLine& line : it->lines)
+            line.valid = false;
+        it->inputs = inputs;
+    }
+    it->lastUse = ++m_layoutUses;
+    return *it;
+}
+
+const LineBox& CMolvexDoc::Box(Layouts& layouts, int i, CDC& dc)
+{
+    const bool digit = i == kEquationLines;
+    const std::string& text = digit ? kEmptyEquationText : lineList.texts[static_cast<std::size_t>(i)];
+    CEquationLine& record = lineRecords[digit ? 0 : static_cast<std::size_t>(i)];
+    // The record holds its text classified, as measuring and drawing always left it.
+    if (record.text.size() != text.size() + (text.empty() ? 0 : 1) || record.text.compare(0, text.size(), text) != 0)
+        record.SetText(text);
+    CachedLine& cached = layouts.lines[static_cast<std::size_t>(i)];
+    if (!cached.valid || cached.text != text) {
+        CEquationOptions& options = m_app.options;
+        cached.box = LayOutLine(record, dc, options, options.font.Get());
+        cached.text = text;
+        cached.valid = true;
+    }
+    return cached.box;
+}
+
 EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
 {
     CEquationOptions& options = m_app.options;
+    Layouts& layouts = LayoutsFor(dc);
     EquationMetrics metrics;
     // 64-bit sums: twenty lines in a huge font with a large spacing must not overflow.
     std::int64_t total = 0;
@@ -106,9 +170,8 @@ EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
         const std::string& text = lineList.texts[i];
         if (text.empty())
             continue;
-        lineRecords[i].SetText(text);
         metrics.lineTops[i] = ClampToInt32(total);
-        const LineExtent extent = lineRecords[i].MeasureLine(dc, options, options.font.Get());
+        const LineExtent extent = Box(layouts, i, dc).Measured();
         // The first drawn line carries the base line the lowering refers to; with
         // line 0 empty that is the first non-empty line.
         if (!anyLine)
@@ -124,8 +187,7 @@ EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
         total -= options.verticalSpacing.Get();
     } else {
         // An empty equation measures like a digit, so its picture is never empty.
-        lineRecords[0].SetText("3");
-        first = lineRecords[0].MeasureLine(dc, options, options.font.Get());
+        first = Box(layouts, kEquationLines, dc).Measured();
         total = first.height;
         widest = first.width;
     }
@@ -139,13 +201,28 @@ EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
 
 void CMolvexDoc::DrawEquation(CDC& dc, LineTops lineTops, int x, int y)
 {
-    CEquationOptions& options = m_app.options;
+    Layouts& layouts = LayoutsFor(dc);
     for (int i = 0; i < kEquationLines; ++i) {
-        lineRecords[i].SetText(lineList.texts[i]);
+        const LineBox& box = Box(layouts, i, dc);
         dc.SetTextAlign(TA_TOP | TA_LEFT);
-        lineRecords[i].DrawLine(dc, x, ClampToInt32(static_cast<std::int64_t>(y) + lineTops[i]), options,
-                                options.font.Get());
+        DrawLineBox(box, dc, x, ClampToInt32(static_cast<std::int64_t>(y) + lineTops[i]));
     }
+}
+
+std::optional<LineHit> CMolvexDoc::HitTest(CDC& dc, POINT point, int x, int y)
+{
+    const EquationMetrics metrics = MeasureEquation(dc);
+    Layouts& layouts = LayoutsFor(dc);
+    for (int i = 0; i < kEquationLines; ++i) {
+        if (lineList.texts[i].empty())
+            continue;
+        const LineBox& box = Box(layouts, i, dc);
+        // Drawn with its top-left corner at the line's top.
+        const std::int64_t baseline = static_cast<std::int64_t>(y) + metrics.lineTops[i] + box.top * box.direction;
+        if (const auto position = HitTestBox(box, static_cast<std::int64_t>(point.x) - x, point.y - baseline))
+            return LineHit{i, *position};
+    }
+    return std::nullopt;
 }
 
 void CMolvexDoc::Serialize(CArchive& ar)

@@ -10,6 +10,7 @@
 #include "config/IniStore.h"
 #include "engine/DeviceContext.h"
 #include "engine/EquationLine.h"
+#include "engine/LineBox.h"
 #include "engine/LogRecords.h"
 
 struct MolvexAppState;
@@ -49,6 +50,13 @@ struct EquationMetrics {
     std::int32_t fontHeight = 0; // lfHeight of the equation font
 };
 
+// A character of the equation: the line and the position in that line's text.
+struct LineHit {
+    int line = 0;
+    std::int32_t position = 0;
+    friend bool operator==(const LineHit& a, const LineHit& b) { return a.line == b.line && a.position == b.position; }
+};
+
 // Result of opening or saving: ok, or the message the shell shows, and for a file the
 // system could not open or write, the system's reason ("No space left on device").
 struct DocResult {
@@ -74,6 +82,9 @@ public:
 
     EquationMetrics MeasureEquation(CDC& dc);
     void DrawEquation(CDC& dc, LineTops lineTops, int x, int y);
+    // The character under `point` (logical units of dc) of the equation drawn with its
+    // top-left corner at (x, y); nothing when no character is there.
+    std::optional<LineHit> HitTest(CDC& dc, POINT point, int x, int y);
 
     // Archive of the document ("MLV2", version 1, 20 lines, the options block).
     virtual void Serialize(CArchive& ar);
@@ -114,6 +125,39 @@ public:
 private:
     // Every change of the equation, its font or its options tells the others alike.
     void NotifyChanged();
+
+    // What a line's layout depends on besides its text: the options, the font and the
+    // metrics of the context.
+    struct LayoutInputs {
+        std::array<double, 9> reals{};
+        std::int32_t style = 0;
+        bool italicState = false;
+        KVLogFontTBD font;
+        bool operator==(const LayoutInputs& o) const;
+    };
+    struct CachedLine {
+        bool valid = false;
+        std::string text;
+        LineBox box;
+    };
+    // Boxes laid out for one kind of context; a few are kept, so the view and the
+    // pictures for a container do not lay each other's lines out again.
+    struct Layouts {
+        std::uint64_t metricsKey = 0;
+        std::uint64_t lastUse = 0;
+        LayoutInputs inputs;
+        std::array<CachedLine, kEquationLines + 1> lines; // the last: the digit of an empty equation
+    };
+    static constexpr std::size_t kLayoutSets = 3;
+
+    LayoutInputs CurrentInputs();
+    Layouts& LayoutsFor(CDC& dc);
+    // The box of line i (kEquationLines: the digit "3"), laid out again only when its
+    // text or the inputs changed.
+    const LineBox& Box(Layouts& layouts, int i, CDC& dc);
+
+    std::vector<Layouts> m_layouts;
+    std::uint64_t m_layoutUses = 0;
     MolvexAppState& m_app;
     bool m_modified = false;
     std::vector<IDocumentObserver*> m_observers;

@@ -5,6 +5,9 @@
 // drawing rules are written.
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <string>
+#include <typeinfo>
 
 using COLORREF = std::uint32_t;
 using HGDIOBJ = std::uint32_t; // 0 is the null handle
@@ -168,6 +171,16 @@ public:
     // The context that answers measuring: layout selects its fonts there, so that
     // measuring leaves nothing in a recording.
     virtual CDC& Attribute() { return *this; }
+    // Contexts with equal keys measure alike, so a line laid out on one may be drawn on
+    // the other. The default suits a context whose metrics follow only its mapping mode
+    // and logical inch.
+    virtual std::uint64_t MetricsKey()
+    {
+        std::uint64_t key = std::hash<std::string>()(typeid(*this).name());
+        for (int v : {GetMapMode(), GetDeviceCaps(LOGPIXELSX), GetDeviceCaps(LOGPIXELSY)})
+            key = (key ^ static_cast<std::uint32_t>(v)) * 1099511628211ull;
+        return key;
+    }
 
     // Measuring, in logical units, with the selected font (attribute side).
     virtual bool GetTextMetricsA(TEXTMETRICA& metrics) = 0;

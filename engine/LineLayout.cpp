@@ -304,7 +304,7 @@ LineBox LayOut(CEquationLine& line, CDC& attr, CEquationOptions& options, const 
                const DeviceFactors& dev);
 
 // The texts above and below every arrow slot, each laid out once as a line of its own.
-std::vector<std::array<LineBox, 2>> LayOutArrowTexts(CEquationLine& line, CDC& attr, CEquationOptions& options,
+std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(CEquationLine& line, CDC& attr, CEquationOptions& options,
                                                      const KVLogFontTBD& arrowFont, int depth,
                                                      const DeviceFactors& dev)
 {
@@ -313,7 +313,7 @@ std::vector<std::array<LineBox, 2>> LayOutArrowTexts(CEquationLine& line, CDC& a
         {static_cast<std::size_t>(CEquationLine::kArrows), line.arrowAbove.size(), line.arrowBelow.size()});
     if (line.arrowWidth.size() < slots)
         line.arrowWidth.resize(slots, 0);
-    std::vector<std::array<LineBox, 2>> boxes;
+    std::vector<std::array<std::optional<LineBox>, 2>> boxes;
     if (depth >= kMaxArrowTextDepth) {
         std::fill(line.arrowWidth.begin(), line.arrowWidth.begin() + static_cast<std::ptrdiff_t>(slots), 0);
         return boxes;
@@ -321,15 +321,18 @@ std::vector<std::array<LineBox, 2>> LayOutArrowTexts(CEquationLine& line, CDC& a
     boxes.resize(slots);
     std::optional<CEquationLine> temp; // one line for every text, made when first needed
     for (std::size_t k = 0; k < slots; ++k) {
-        for (int side = 0; side < 2; ++side) {
+        for (std::size_t side = 0; side < 2; ++side) {
             const std::string& text = SlotText(side == 0 ? line.arrowAbove : line.arrowBelow, static_cast<i64>(k));
+            // An empty text measures as zeros; it gets its box when its arrow is placed.
+            if (text.empty())
+                continue;
             if (!temp)
                 temp.emplace();
             temp->SetText(text);
-            boxes[k][static_cast<std::size_t>(side)] = LayOut(*temp, attr, options, arrowFont, depth + 1, dev);
+            boxes[k][side] = LayOut(*temp, attr, options, arrowFont, depth + 1, dev);
         }
-        const LineExtent a = boxes[k][0].Measured();
-        const LineExtent b = boxes[k][1].Measured();
+        const LineExtent a = boxes[k][0] ? boxes[k][0]->Measured() : LineExtent{};
+        const LineExtent b = boxes[k][1] ? boxes[k][1]->Measured() : LineExtent{};
         line.tallestAbove = std::max(line.tallestAbove, a.height);
         line.arrowWidth[k] = std::max(a.width, b.width);
     }
@@ -354,7 +357,7 @@ LineBox LayOut(CEquationLine& line, CDC& attr, CEquationOptions& options, const 
     const i64 s = dev.direction;
     Measurer measurer(attr, box.fonts, dev.himetric);
     const LineMetrics m = LineMetrics::Measure(measurer, baseFont, dev.himetric);
-    std::vector<std::array<LineBox, 2>> arrowTexts =
+    std::vector<std::array<std::optional<LineBox>, 2>> arrowTexts =
         LayOutArrowTexts(line, attr, options, box.Font(FontRole::ArrowText), depth, dev);
     const BaselineOffsets off = BaselineOffsets::Of(m, options);
     const std::int32_t style = options.equilibriumArrow.Get();
@@ -457,23 +460,25 @@ LineBox LayOut(CEquationLine& line, CDC& attr, CEquationOptions& options, const 
             const ArrowStyle* arrow = reaction ? &ReactionArrow() : EquilibriumArrow(style);
             if (arrow) // other styles take their length and texts only
                 AddStrokes(item.strokes, *arrow, head, xL, xR, axisY, d, s);
-            if (static_cast<std::size_t>(k) < arrowTexts.size()) {
+            if (depth < kMaxArrowTextDepth) {
                 const i64 gap = reaction ? m.arrowLeading : d + m.arrowLeading;
                 item.anchorX = a + length / 2;
                 item.aboveY = axisY - gap * s;
                 item.belowY = axisY + gap * s;
-                auto& texts = arrowTexts[static_cast<std::size_t>(k)];
-                item.arrowTexts.push_back(std::move(texts[0]));
-                item.arrowTexts.push_back(std::move(texts[1]));
-            } else if (depth < kMaxArrowTextDepth) {
-                // Beyond the slots measured: empty texts, drawn as such.
-                item.anchorX = a + length / 2;
                 item.arrowTexts.resize(2);
-                for (LineBox& t : item.arrowTexts) {
-                    t.fonts = FontSet(box.Font(FontRole::ArrowText), options);
-                    t.himetric = dev.himetric;
-                    t.direction = s;
+                if (static_cast<std::size_t>(k) < arrowTexts.size()) {
+                    auto& texts = arrowTexts[static_cast<std::size_t>(k)];
+                    for (std::size_t side = 0; side < 2; ++side)
+                        if (texts[side])
+                            item.arrowTexts[side] = std::move(*texts[side]);
                 }
+                // An empty text is still drawn as a line: its fonts and pen come and go.
+                for (LineBox& t : item.arrowTexts)
+                    if (t.empty) {
+                        t.fonts = FontSet(box.Font(FontRole::ArrowText), options);
+                        t.himetric = dev.himetric;
+                        t.direction = s;
+                    }
             }
             a += length;
             break;

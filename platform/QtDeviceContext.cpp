@@ -249,9 +249,13 @@ HGDIOBJ CQtDC::SelectObject(HGDIOBJ object)
         }
         return previous;
     }
-    if (Find(object, Slot::Kind::Font)) {
+    if (Slot* slot = Find(object, Slot::Kind::Font)) {
         HGDIOBJ previous = m_font;
         m_font = object;
+        // A face selected counts as in use even before anything is measured or drawn
+        // in it: drawing a laid-out line selects fonts without measuring them.
+        if (!slot->font.symbolFace && slot->font.lf.lfFaceName[0])
+            std::memcpy(m_lastRegularFace, slot->font.lf.lfFaceName, LF_FACESIZE);
         return previous;
     }
     if (Find(object, Slot::Kind::Pen)) {
@@ -378,6 +382,24 @@ int CQtDC::GetDeviceCaps(int index)
     default:
         return 0;
     }
+}
+
+std::uint64_t CQtDC::MetricsKey()
+{
+    // Fonts are realised from the logical inch, the mapping (unless measured at their
+    // logical size) and the kind of device.
+    const bool scaled = m_mapMode != MM_TEXT && !LogicalMetrics();
+    const double values[] = {static_cast<double>(m_dpiX), static_cast<double>(m_dpiY), static_cast<double>(m_mapMode),
+                             scaled ? ScaleX() : 0.0, scaled ? ScaleY() : 0.0, m_layoutAtLogicalSize ? 1.0 : 0.0,
+                             m_svg ? 1.0 : 0.0, m_raster ? 1.0 : 0.0, m_forceUnicodeSymbols ? 1.0 : 0.0,
+                             m_device || m_painter ? 1.0 : 0.0};
+    std::uint64_t key = 0x51ed270b27cd4f3dull;
+    for (double v : values) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        key = (key ^ bits) * 1099511628211ull;
+    }
+    return key;
 }
 
 double CQtDC::ScaleX() const

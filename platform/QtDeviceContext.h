@@ -51,6 +51,7 @@ public:
     POINT SetViewportOrg(int x, int y) override;
     SIZE SetViewportExt(int cx, int cy) override;
     int GetDeviceCaps(int index) override;
+    std::uint64_t MetricsKey() override;
 
     bool GetTextMetricsA(TEXTMETRICA& metrics) override;
     SIZE GetTextExtentPoint32A(const char* text, int count) override;
