@@ -670,6 +670,8 @@ void CQtDC::DrawChar(Realised& font, char c, const QPointF& origin)
             return;
         }
     }
+    // Only text that Qt shapes needs the painter's font; setting it is not cheap.
+    m_painter->setFont(font.font);
     m_painter->drawText(origin, CharText(font, c));
 }
 
@@ -721,18 +723,6 @@ SIZE CQtDC::GetTextExtentPoint32A(const char* text, int count)
 // ---------------------------------------------------------------------------------------
 // Output
 
-bool CQtDC::Visible(const QRectF& r) const
-{
-    if (!m_painter || !m_device)
-        return false;
-    if (m_painter->worldMatrixEnabled() && !m_painter->worldTransform().isIdentity())
-        return true; // the caller's transform: let Qt clip
-    // Measuring passes draw far outside the device; skipping them saves shaping text
-    // that Qt would clip anyway.
-    return r.right() >= -1 && r.bottom() >= -1 && r.left() <= m_device->width() + 1 &&
-           r.top() <= m_device->height() + 1;
-}
-
 bool CQtDC::TextOut(int x, int y, const char* text, int count)
 {
     if (!text || count <= 0)
@@ -781,18 +771,18 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
             m_current.x -= moved;
     }
 
-    QRectF box(left, baseline - ascent, advance, ascent + descent);
-    if (!Visible(box))
+    if (!m_painter)
         return true;
+    QRectF box(left, baseline - ascent, advance, ascent + descent);
     if (m_bkMode == OPAQUE)
         m_painter->fillRect(box, Qt::white);
-    m_painter->setFont(f.font);
     m_painter->setPen(ToQColor(m_textColor));
     if (count == 1) {
         DrawChar(f, text[0], QPointF(left, baseline));
         return true;
     }
     if (!logical) {
+        m_painter->setFont(f.font);
         m_painter->drawText(QPointF(left, baseline), TextFor(f, text, count));
         return true;
     }
@@ -838,8 +828,7 @@ bool CQtDC::LineTo(int x, int y)
         return true;
     // GDI pens: width in logical units, at least one pixel.
     const double w = std::clamp(RoundToInt(std::max(1, width) * std::fabs(ScaleX())), 1, kMaxPixelSize);
-    QRectF bounds = QRectF(a, b).normalized().adjusted(-w, -w, w, w);
-    if (!Visible(bounds))
+    if (!m_painter)
         return true;
 
     // GDI's pixel model: a point names the pixel to its lower right, and the line runs

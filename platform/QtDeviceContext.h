@@ -132,7 +132,6 @@ private:
     const QString& CharText(Realised& font, char c) const;
     void DrawChar(Realised& font, char c, const QPointF& origin);
     int DeviceAdvance(Realised& font, const char* text, int count);
-    bool Visible(const QRectF& deviceRect) const;
 
     QPainter* m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
