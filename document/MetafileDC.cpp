@@ -8,9 +8,8 @@
 
 namespace {
 
-// The metafile holds 16-bit coordinates. Measuring passes draw near -30000, so an
-// overflow would wrap round into the visible picture; saturating keeps such output
-// outside it.
+// The metafile holds 16-bit coordinates; saturating keeps an overflow from wrapping
+// round into the picture.
 std::uint16_t Word(int v)
 {
     v = std::clamp(v, -32768, 32767);
@@ -85,81 +84,16 @@ CMetafileDC::~CMetafileDC()
         RestoreAttribute();
 }
 
-void CMetafileDC::Record(std::uint16_t function, const std::vector<std::uint16_t>& params, const Box* box)
+void CMetafileDC::Record(std::uint16_t function, const std::vector<std::uint16_t>& params)
 {
     if (m_closed)
         return;
     const std::uint32_t words = 3 + static_cast<std::uint32_t>(params.size());
-    Entry e;
-    e.offset = m_records.size();
-    e.words = words;
-    e.function = function;
-    if (box)
-        e.box = *box;
-    m_entries.push_back(e);
+    m_maxRecordWords = std::max(m_maxRecordWords, words);
     Put32(m_records, words);
     Put16(m_records, function);
     for (std::uint16_t p : params)
         Put16(m_records, p);
-}
-
-std::vector<std::uint8_t> CMetafileDC::KeptRecords(std::uint32_t& maxWords) const
-{
-    const std::size_t n = m_entries.size();
-    std::vector<std::uint16_t> function(n);
-    std::vector<bool> kept(n, true);
-    for (std::size_t i = 0; i < n; ++i)
-        function[i] = m_entries[i].function;
-
-    bool clip = m_clipToWindow && m_windowExtSet;
-    for (const Entry& e : m_entries)
-        if (e.function == wmf::META_TEXTOUT && !e.keep)
-            clip = false;
-    if (clip) {
-        const std::int64_t x0 = m_windowOrg.x, x1 = x0 + m_windowExt.cx;
-        const std::int64_t y0 = m_windowOrg.y, y1 = y0 + m_windowExt.cy;
-        const Box window{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
-        auto outside = [&](const Box& b) {
-            return b.right < window.left || b.left > window.right || b.bottom < window.top || b.top > window.bottom;
-        };
-        // Backwards, so that each move or stroke knows whether a later visible
-        // stroke starts where it leaves the pen.
-        bool positionNeeded = false;
-        for (std::size_t k = n; k-- > 0;) {
-            const Entry& e = m_entries[k];
-            if (e.function == wmf::META_TEXTOUT) {
-                kept[k] = !outside(e.box);
-            } else if (e.function == wmf::META_LINETO) {
-                if (!outside(e.box)) {
-                    positionNeeded = true;
-                } else if (positionNeeded) {
-                    function[k] = wmf::META_MOVETO;
-                    positionNeeded = false;
-                } else {
-                    kept[k] = false;
-                }
-            } else if (e.function == wmf::META_MOVETO) {
-                kept[k] = positionNeeded;
-                positionNeeded = false;
-            }
-        }
-    }
-
-    std::vector<std::uint8_t> out;
-    out.reserve(m_records.size());
-    maxWords = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!kept[i])
-            continue;
-        const Entry& e = m_entries[i];
-        const std::size_t start = out.size();
-        out.insert(out.end(), m_records.begin() + static_cast<std::ptrdiff_t>(e.offset),
-                   m_records.begin() + static_cast<std::ptrdiff_t>(e.offset + 2 * e.words));
-        out[start + 4] = static_cast<std::uint8_t>(function[i] & 0xFF);
-        out[start + 5] = static_cast<std::uint8_t>(function[i] >> 8);
-        maxWords = std::max(maxWords, e.words);
-    }
-    return out;
 }
 
 int CMetafileDC::AllocateSlot()
@@ -437,18 +371,7 @@ bool CMetafileDC::TextOut(int x, int y, const char* text, int count)
     PutBytes(params, reinterpret_cast<const std::uint8_t*>(text), static_cast<std::size_t>(count));
     params.push_back(Word(y));
     params.push_back(Word(x));
-    // What the text may cover, whatever its alignment and the direction of y: its
-    // extent on every side of the reference point.
-    const SIZE extent = m_attr.GetTextExtentPoint32A(text, count);
-    const std::int64_t reach = std::max<std::int64_t>(std::abs(static_cast<std::int64_t>(extent.cx)),
-                                                      std::abs(static_cast<std::int64_t>(extent.cy)));
-    const Box box{static_cast<std::int64_t>(x) - reach, static_cast<std::int64_t>(y) - reach,
-                  static_cast<std::int64_t>(x) + reach, static_cast<std::int64_t>(y) + reach};
-    Record(wmf::META_TEXTOUT, params, &box);
-    // Text that moves the current position cannot be left out without moving
-    // everything after it.
-    if (m_align & TA_UPDATECP)
-        m_entries.back().keep = false;
+    Record(wmf::META_TEXTOUT, params);
     return true;
 }
 
@@ -456,8 +379,7 @@ POINT CMetafileDC::MoveTo(int x, int y)
 {
     if (m_closed)
         return m_position;
-    const Box box{x, y, x, y};
-    Record(wmf::META_MOVETO, {Word(y), Word(x)}, &box);
+    Record(wmf::META_MOVETO, {Word(y), Word(x)});
     return std::exchange(m_position, POINT{x, y});
 }
 
@@ -465,9 +387,7 @@ bool CMetafileDC::LineTo(int x, int y)
 {
     if (m_closed)
         return false;
-    const Box box{std::min(m_position.x, x), std::min(m_position.y, y), std::max(m_position.x, x),
-                  std::max(m_position.y, y)};
-    Record(wmf::META_LINETO, {Word(y), Word(x)}, &box);
+    Record(wmf::META_LINETO, {Word(y), Word(x)});
     m_position = POINT{x, y};
     return true;
 }
@@ -502,7 +422,7 @@ std::vector<std::uint8_t> CMetafileDC::Close()
 {
     if (m_closed)
         return m_result;
-    if (m_clipToWindow && m_windowExtSet) {
+    if (m_windowExtSet) {
         SelectStockObject(NULL_PEN);
         MoveTo(m_windowOrg.x, m_windowOrg.y);
         LineTo(m_windowOrg.x + m_windowExt.cx, m_windowOrg.y + m_windowExt.cy);
@@ -511,8 +431,8 @@ std::vector<std::uint8_t> CMetafileDC::Close()
     RestoreAttribute();
     m_closed = true;
 
-    std::uint32_t maxRecordWords = 0;
-    const std::vector<std::uint8_t> records = KeptRecords(maxRecordWords);
+    const std::vector<std::uint8_t>& records = m_records;
+    const std::uint32_t maxRecordWords = m_maxRecordWords;
     const std::uint32_t totalWords = wmf::kHeaderWords + static_cast<std::uint32_t>(records.size() / 2);
     std::vector<std::uint8_t> out;
     out.reserve(records.size() + 2 * wmf::kHeaderWords);
@@ -526,8 +446,6 @@ std::vector<std::uint8_t> CMetafileDC::Close()
     out.insert(out.end(), records.begin(), records.end());
     m_records.clear();
     m_records.shrink_to_fit();
-    m_entries.clear();
-    m_entries.shrink_to_fit();
     m_result = out;
     return out;
 }

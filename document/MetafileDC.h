@@ -84,16 +84,11 @@ public:
     // return the same bytes; drawing after Close records nothing.
     //
     // Readers that find a picture's bounds by scanning what it draws (libwmf among
-    // them) stretch that box over the whole picture, and refuse a picture that draws
-    // nothing. Layout measures by drawing far outside the picture (near -30000), and
-    // glyphs rarely reach the window's edges. So, once a window extent has been set:
-    // text and lines lying wholly outside the final window are left out at Close (a
-    // stroke that only places the pen for a visible one becomes a move), and an
-    // invisible null-pen stroke from corner to corner of the window is added at the
-    // end. Playback draws the same either way. Off by SetClipToWindow(false).
+    // them) would shrink the picture to its ink, and refuse one that draws nothing; so
+    // once a window extent has been set, an invisible null-pen stroke from corner to
+    // corner of the window ends the recording.
     std::vector<std::uint8_t> Close();
     bool IsClosed() const { return m_closed; }
-    void SetClipToWindow(bool on) { m_clipToWindow = on; }
 
 private:
     enum Kind { kPen = 0, kBrush = 1, kFont = 2 };
@@ -105,20 +100,7 @@ private:
         std::uint16_t createFunction = 0;
     };
 
-    struct Box {
-        std::int64_t left = 0, top = 0, right = 0, bottom = 0;
-    };
-    // Where a record sits in m_records, and for output records what it covers.
-    struct Entry {
-        std::size_t offset = 0;
-        std::uint32_t words = 0;
-        std::uint16_t function = 0;
-        Box box;
-        bool keep = true; // cleared for text that must never be left out
-    };
-
-    void Record(std::uint16_t function, const std::vector<std::uint16_t>& params, const Box* box = nullptr);
-    std::vector<std::uint8_t> KeptRecords(std::uint32_t& maxWords) const;
+    void Record(std::uint16_t function, const std::vector<std::uint16_t>& params);
     int AllocateSlot();
     // Makes sure the object has a slot in the metafile's object table, recording its
     // creation on first use; returns the slot.
@@ -129,8 +111,7 @@ private:
 
     CDC& m_attr;
     std::vector<std::uint8_t> m_records; // everything after the header
-    std::vector<Entry> m_entries;
-    bool m_clipToWindow = true;
+    std::uint32_t m_maxRecordWords = 0;
     bool m_windowExtSet = false;
     std::vector<bool> m_slots;           // object table: true = in use
     std::map<HGDIOBJ, Object> m_objects; // created through this recorder
