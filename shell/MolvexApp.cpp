@@ -273,8 +273,11 @@ bool CMolvexApp::OnInstanceCommand(const QString& command)
     std::vector<DdeCommand> commands;
     if (command.size() > CMainFrame::kDdeCommandChars || !ParseDde(command, commands) || !Understood(commands))
         return false;
+    // Run once the answer has left: a command that asks the user something (a file
+    // that cannot be opened) must not keep the other launch waiting for it.
     m_queuedCommands << command;
-    RunQueuedCommands();
+    if (!m_queueRetry.isActive())
+        m_queueRetry.start(0);
     return true;
 }
 

@@ -53,7 +53,8 @@ public:
     // a row. False at the first command it cannot run.
     bool OnDDECommand(const QString& command) override;
     // A command from another launch: false (refused) when it cannot be read; else it
-    // runs now, or after the modal dialog that holds the editor has closed.
+    // runs as soon as the answer has gone, or after the modal dialog that holds the
+    // editor has closed.
     bool OnInstanceCommand(const QString& command);
 
     // Application-level commands (help, about, level, default configuration file,

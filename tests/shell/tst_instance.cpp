@@ -126,7 +126,7 @@ private slots:
         for (const QString& c : commands)
             QVERIFY(c.size() <= CMainFrame::kDdeCommandChars);
         QCOMPARE(Send(commands), HandOver::Delivered);
-        QCOMPARE(App().Documents().Count(), std::size_t(1));
+        QTRY_COMPARE(App().Documents().Count(), std::size_t(1));
         QCOMPARE(App().Documents().Path(*App().Documents().Document(0)), path);
     }
 
@@ -137,6 +137,15 @@ private slots:
         QCOMPARE(App().Documents().Count(), std::size_t(0));
     }
 
+    void theAnswerLeavesBeforeTheCommandRuns()
+    {
+        // A file that cannot be opened makes the editor tell the user; the other
+        // launch must have its answer by then, or it would start an editor of its own.
+        QVERIFY(App().OnInstanceCommand(OpenCommandFor(m_dir.filePath(QStringLiteral("missing.mv2")))));
+        QVERIFY(m_editor->messages.isEmpty());
+        QTRY_COMPARE(m_editor->messages.size(), 1);
+    }
+
     void commandsWaitForTheModalDialog()
     {
         const QString path = SavedDocument(QStringLiteral("while a dialog is open.mv2"));
@@ -145,6 +154,7 @@ private slots:
         dialog.show();
         QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
         QCOMPARE(Send(OpenCommandsFor(path)), HandOver::Delivered);
+        QTest::qWait(500);
         QCOMPARE(App().Documents().Count(), std::size_t(0));
         dialog.close();
         QTRY_COMPARE(App().Documents().Count(), std::size_t(1));

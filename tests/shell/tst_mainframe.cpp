@@ -245,7 +245,7 @@ private slots:
         std::thread sender([&] { result = SendToRunningInstance(name, OpenCommandsFor(path), 5000) == HandOver::Delivered ? 1 : 0; });
         QTRY_COMPARE(result.load(), 1);
         sender.join();
-        QCOMPARE(App().Documents().Count(), std::size_t(1));
+        QTRY_COMPARE(App().Documents().Count(), std::size_t(1));
         QCOMPARE(App().Documents().Path(*App().Documents().Document(0)), path);
         QCOMPARE(App().EntryEdit()->toPlainText().section(QLatin1Char('\n'), 0, 0),
                  QStringLiteral("2H2 + O2 => 2H2O"));
