@@ -2,6 +2,8 @@
 # replacing them. Runs on LibreOffice's own thread only.
 import base64
 import binascii
+import html
+import re
 from collections import namedtuple
 
 import uno
@@ -14,8 +16,19 @@ TITLE = "Molvex 2 Equation"
 UNDO_TITLE = "Molvex 2 Equation"
 
 # svg bytes; width, height, lowering in 1/100 mm; level adjustment; native data;
-# the equation's text.
-Picture = namedtuple("Picture", "svg width height lowering level data text")
+# the equation's text; what a screen reader says for it.
+Picture = namedtuple("Picture", "svg width height lowering level data text description")
+
+_SVG_DESC = re.compile(rb"<desc>(.*?)</desc>", re.DOTALL)
+
+
+def spoken(svg, text):
+    """The alt text: the spoken form the server puts in the SVG's <desc>, read
+    as words ("2 H 2 plus O 2 yields ..."); the lines themselves when the server
+    sends none. Unescaped either way, as servers differ in escaping it."""
+    m = _SVG_DESC.search(svg)
+    desc = html.unescape(m.group(1).decode("utf-8", "replace")).strip() if m else ""
+    return desc or text
 
 
 def vert_position(height, lowering, level):
@@ -98,7 +111,7 @@ def apply_picture(ctx, obj, pic, writer):
         attrs.insertByName(ATTRIBUTE, value)
     obj.setPropertyValue("UserDefinedAttributes", attrs)
     obj.setPropertyValue("Title", TITLE)
-    obj.setPropertyValue("Description", pic.text)
+    obj.setPropertyValue("Description", pic.description)
 
 
 class Place:

@@ -9,7 +9,7 @@ from com.sun.star.awt import XCallback
 from com.sun.star.lang import DisposedException
 
 from molvex2lo.bus import CALL_TIMEOUT_MS, Equation, EquationError, SignalThread
-from molvex2lo.office import Picture, Place
+from molvex2lo.office import Picture, Place, spoken
 
 # The picture follows typing at most this often; the last change always arrives.
 THROTTLE_MS = 250
@@ -38,7 +38,8 @@ def fetch_picture(eq, data=None):
     text = eq.text().strip("\n")
     if data is None:
         data = eq.save()
-    return Picture(svg, width, height, lowering, level, bytes(data), text)
+    svg = bytes(svg)
+    return Picture(svg, width, height, lowering, level, bytes(data), text, spoken(svg, text))
 
 
 class Session:
