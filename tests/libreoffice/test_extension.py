@@ -243,6 +243,23 @@ class WriterTest(unittest.TestCase):
                 self.assertEqual(doc.getGraphicObjects().getCount(), 0)
 
 
+class ToolbarTest(unittest.TestCase):
+    def config(self, path):
+        provider = OFFICE.smgr.createInstanceWithContext("com.sun.star.configuration.ConfigurationProvider", OFFICE.ctx)
+        return provider.createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess", props(nodepath=path))
+
+    def test_the_toolbar_has_the_commands_and_is_shown_from_the_start(self):
+        bar = self.config("/org.openoffice.Office.Addons/AddonUI/OfficeToolBar/com.tamrel.molvex2.toolbar")
+        urls = [bar.getByName(n).URL for n in sorted(bar.getElementNames())]
+        self.assertEqual(urls, ["vnd.tamrel.molvex2:" + c for c in ("InsertEquation", "EditEquation", "ConvertSelection")])
+        for app in ("Writer", "Impress", "Draw", "Calc"):
+            with self.subTest(app):
+                states = self.config("/org.openoffice.Office.UI.%sWindowState/UIElements/States" % app)
+                state = states.getByName("private:resource/toolbar/addon_com.tamrel.molvex2.toolbar")
+                self.assertTrue(state.Visible)
+                self.assertTrue(state.Docked)
+
+
 class DrawingTest(unittest.TestCase):
     def test_insert_places_a_shape_through_the_window(self):
         bus = Bus()
