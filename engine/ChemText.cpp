@@ -137,45 +137,46 @@ std::string SpokenText(const std::string& text)
 
 std::string SpeciesSpeech(const Species& s)
 {
-    std::vector<std::string> words;
-    if (!s.coefficient.empty())
-        words.push_back(s.coefficient);
+    std::string out;
+    out.reserve(32);
+    auto word = [&out](const std::string& w) {
+        if (!out.empty())
+            out += ' ';
+        out += w;
+    };
+    word(s.coefficient);
     const bool many = !s.coefficient.empty() && s.coefficient != "1";
-    if (s.particle == "e" && s.charge == "-" && !s.nuclide)
-        return (words.empty() ? "" : words[0] + " ") + (many ? "electrons" : "electron");
+    if (s.particle == "e" && s.charge == "-" && !s.nuclide) {
+        word(many ? "electrons" : "electron");
+        return out;
+    }
+    static const std::string kWords[] = {"open paren", "open bracket", "close paren", "close bracket", "dot"};
     for (const FormulaPart& p : s.formula) {
         switch (p.kind) {
-        case FormulaPart::Kind::Element:
-            words.push_back(p.symbol);
-            break;
-        case FormulaPart::Kind::Open:
-            words.push_back(p.symbol == "(" ? "open paren" : "open bracket");
-            break;
-        case FormulaPart::Kind::Close:
-            words.push_back(p.symbol == ")" ? "close paren" : "close bracket");
-            break;
-        case FormulaPart::Kind::Hydrate:
-            words.push_back("dot");
-            break;
+        case FormulaPart::Kind::Element: word(p.symbol); break;
+        case FormulaPart::Kind::Open: word(kWords[p.symbol == "(" ? 0 : 1]); break;
+        case FormulaPart::Kind::Close: word(kWords[p.symbol == ")" ? 2 : 3]); break;
+        case FormulaPart::Kind::Hydrate: word(kWords[4]); break;
         }
         if (!p.digits.empty())
-            words.push_back(p.digits);
+            word(p.digits);
     }
     if (s.particle == "n")
-        words.push_back(many ? "neutrons" : "neutron");
+        word(many ? "neutrons" : "neutron");
     else if (s.particle == "p")
-        words.push_back(many ? "protons" : "proton");
+        word(many ? "protons" : "proton");
     else if (!s.particle.empty())
-        words.push_back(s.particle);
-    std::string out;
-    for (const std::string& w : words)
-        out += (out.empty() ? "" : " ") + w;
+        word(s.particle);
     if (s.nuclide)
         out += " with mass number " + s.massNumber + " and atomic number " + s.atomicNumber;
-    if (!s.charge.empty())
-        out += (IsDigit(out.back()) ? ", " : " ") + SpokenCharge(s.charge);
-    if (!s.state.empty())
-        out += " " + SpokenState(s.state);
+    if (!s.charge.empty()) {
+        out += !out.empty() && IsDigit(out.back()) ? ", " : " ";
+        out += SpokenCharge(s.charge);
+    }
+    if (!s.state.empty()) {
+        out += ' ';
+        out += SpokenState(s.state);
+    }
     return out;
 }
 
