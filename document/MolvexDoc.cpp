@@ -102,9 +102,8 @@ bool CMolvexDoc::LayoutInputs::operator==(const LayoutInputs& o) const
 
 CMolvexDoc::LayoutInputs CMolvexDoc::CurrentInputs()
 {
-    CEquationOptions& o = m_app.options;
+    const CEquationOptions& o = m_app.options;
     LayoutInputs in;
-    // Read as layout reads them, brought into range.
     in.reals = {o.arrowWidth.Get(), o.levelArrow.Get(), o.levelSuper.Get(), o.levelSub.Get(), o.levelPhase.Get(),
                 o.textArrow.Get(), o.textSuper.Get(), o.textSub.Get(), o.textPhase.Get()};
     in.style = o.equilibriumArrow.Get();
@@ -146,7 +145,7 @@ const LineBox& CMolvexDoc::Box(Layouts& layouts, int i, CDC& dc)
         record.SetText(text);
     CachedLine& cached = layouts.lines[static_cast<std::size_t>(i)];
     if (!cached.valid || cached.text != text) {
-        CEquationOptions& options = m_app.options;
+        const CEquationOptions& options = m_app.options;
         cached.box = LayOutLine(record, dc, options, options.font.Get());
         cached.text = text;
         cached.valid = true;
@@ -156,7 +155,7 @@ const LineBox& CMolvexDoc::Box(Layouts& layouts, int i, CDC& dc)
 
 EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
 {
-    CEquationOptions& options = m_app.options;
+    const CEquationOptions& options = m_app.options;
     Layouts& layouts = LayoutsFor(dc);
     EquationMetrics metrics;
     // 64-bit sums: twenty lines in a huge font with a large spacing must not overflow.

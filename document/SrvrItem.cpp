@@ -68,7 +68,6 @@ bool CMolvexSrvrItem::OnDraw(CDC& dc, SIZE& size)
     MolvexAppState& app = m_doc.App();
     app.adjustStore.SetInt("Lowering Hint", "Amount", amount, true);
     app.adjustStore.SetInt("Lowering Hint", "PointSize", -m.fontHeight, true);
-    app.levelAdjust.ApplyRange();
     app.levelAdjust.Save(app.adjustStore);
     (void)app.adjustStore.Save();
 

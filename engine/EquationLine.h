@@ -93,9 +93,9 @@ public:
 
     // The line must have been classified. Drawing lays the line out and replays the
     // box; measuring only lays it out (zeros for an empty text).
-    LineExtent DrawLine(CDC& dc, int x, int y, CEquationOptions& options, const KVLogFontTBD& baseFont);
-    LineExtent MeasureLine(CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont);
-    void MeasureArrowTexts(CDC& dc, CEquationOptions& options, const KVLogFontTBD& arrowFont);
+    LineExtent DrawLine(CDC& dc, int x, int y, const CEquationOptions& options, const KVLogFontTBD& baseFont);
+    LineExtent MeasureLine(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont);
+    void MeasureArrowTexts(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& arrowFont);
 
     // Read access for layout, drawing and tests; layout also writes arrowWidth,
     // tallestAbove, arrowCount and stackCount.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "config/IniStore.h"
 #include "engine/Archive.h"
@@ -21,146 +22,98 @@ void ReadRaw(CArchive& ar, T& v)
 
 } // namespace
 
-// ---- IntOption
+// ---- Option<T>
 
-void IntOption::Define(const std::string& sec, const std::string& k, std::int32_t def, std::int32_t lo,
-                       std::int32_t hi)
+namespace {
+
+// The range rule: the midpoint of the range, truncated toward zero for integers. The
+// test is written so that NaN counts as outside: it would otherwise reach layout, where
+// converting it to an integer is undefined.
+template <class T>
+T InRange(T v, T lo, T hi)
 {
-    section = sec;
-    key = k;
-    defaultValue = def;
-    value = def;
-    saved = def;
-    minimum = lo;
-    maximum = hi;
+    if (v >= lo && v <= hi)
+        return v;
+    if constexpr (std::is_same_v<T, double>)
+        return (lo + hi) * 0.5;
+    else // 64-bit sum: the ends of a wide range must not overflow
+        return static_cast<T>((static_cast<std::int64_t>(lo) + hi) / 2);
 }
 
-bool IntOption::ApplyRange()
+} // namespace
+
+template <class T>
+void Option<T>::Define(const std::string& sec, const std::string& k, T def, T lo, T hi)
 {
-    if (value >= minimum && value <= maximum)
-        return false;
-    // 64-bit sum: the ends of a wide range must not overflow; division truncates toward zero.
-    value = static_cast<std::int32_t>((static_cast<std::int64_t>(minimum) + maximum) / 2);
-    return true;
+    m_section = sec;
+    m_key = k;
+    m_minimum = lo;
+    m_maximum = hi;
+    m_default = def;
+    Set(def);
+    m_saved = m_value;
 }
 
-std::int32_t IntOption::Get()
+template <class T>
+void Option<T>::Set(T v)
 {
-    ApplyRange();
-    return value;
+    m_value = InRange(v, m_minimum, m_maximum);
 }
 
-void IntOption::Load(CIniStore& store)
+template <class T>
+void Option<T>::Load(CIniStore& store)
 {
-    const int v = store.GetInt(section, key);
-    value = v == -1 ? defaultValue : v;
-    ApplyRange();
-    saved = value;
-}
-
-void IntOption::Save(CIniStore& store)
-{
-    ApplyRange();
-    store.SetInt(section, key, value, true);
-    saved = value;
-}
-
-void IntOption::Serialize(CArchive& ar)
-{
-    if (ar.IsStoring())
-        ar << value;
-    else
-        ReadRaw(ar, value);
-}
-
-// ---- DoubleOption
-
-void DoubleOption::Define(const std::string& sec, const std::string& k, double def, double lo, double hi)
-{
-    section = sec;
-    key = k;
-    defaultValue = def;
-    value = def;
-    saved = def;
-    minimum = lo;
-    maximum = hi;
-}
-
-bool DoubleOption::ApplyRange()
-{
-    // Written so that NaN counts as outside: it would otherwise reach layout, where
-    // converting it to an integer is undefined.
-    if (value >= minimum && value <= maximum)
-        return false;
-    value = (minimum + maximum) * 0.5;
-    return true;
-}
-
-double DoubleOption::Get()
-{
-    ApplyRange();
-    return value;
-}
-
-void DoubleOption::Load(CIniStore& store)
-{
-    const std::string text = store.GetString(section, key);
-    value = text.empty() ? defaultValue : std::strtod(text.c_str(), nullptr);
-    ApplyRange();
-    saved = value;
-}
-
-void DoubleOption::Save(CIniStore& store)
-{
-    ApplyRange();
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%f", value);
-    store.SetString(section, key, buf, true);
-    saved = value;
-}
-
-void DoubleOption::Serialize(CArchive& ar)
-{
-    if (ar.IsStoring())
-        ar << value;
-    else
-        ReadRaw(ar, value);
-}
-
-// ---- BoolOption
-
-void BoolOption::Define(const std::string& sec, const std::string& k, bool def)
-{
-    section = sec;
-    key = k;
-    defaultValue = def;
-    value = def;
-    saved = def;
-}
-
-void BoolOption::Load(CIniStore& store)
-{
-    const int v = store.GetInt(section, key);
-    value = v == -1 ? defaultValue : v == 1;
-    saved = value;
-}
-
-void BoolOption::Save(CIniStore& store)
-{
-    store.SetString(section, key, value ? "1" : "0", true);
-    saved = value;
-}
-
-void BoolOption::Serialize(CArchive& ar)
-{
-    if (ar.IsStoring()) {
-        ar << static_cast<std::uint8_t>(value ? 1 : 0);
+    if constexpr (std::is_same_v<T, double>) {
+        const std::string text = store.GetString(m_section, m_key);
+        Set(text.empty() ? m_default : std::strtod(text.c_str(), nullptr));
     } else {
-        std::uint8_t b = value ? 1 : 0;
-        ReadRaw(ar, b);
-        value = b != 0;
+        // -1 is what a missing entry reads as, so a stored "-1" selects the default too.
+        const int v = store.GetInt(m_section, m_key);
+        if (v == -1)
+            Set(m_default);
+        else if constexpr (std::is_same_v<T, bool>)
+            Set(v == 1);
+        else
+            Set(v);
+    }
+    m_saved = m_value;
+}
+
+template <class T>
+void Option<T>::Save(CIniStore& store)
+{
+    if constexpr (std::is_same_v<T, double>) {
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%f", m_value);
+        store.SetString(m_section, m_key, buf, true);
+    } else if constexpr (std::is_same_v<T, bool>) {
+        store.SetString(m_section, m_key, m_value ? "1" : "0", true);
+    } else {
+        store.SetInt(m_section, m_key, m_value, true);
+    }
+    m_saved = m_value;
+}
+
+template <class T>
+void Option<T>::Serialize(CArchive& ar)
+{
+    // A bool travels as one byte, 0 or 1.
+    using Stored = std::conditional_t<std::is_same_v<T, bool>, std::uint8_t, T>;
+    if (ar.IsStoring()) {
+        ar << static_cast<Stored>(m_value);
+    } else {
+        Stored v = static_cast<Stored>(m_value);
+        ReadRaw(ar, v);
+        if constexpr (std::is_same_v<T, bool>)
+            Set(v != 0);
+        else
+            Set(v);
     }
 }
+
+template class Option<std::int32_t>;
+template class Option<double>;
+template class Option<bool>;
 
 // ---- FontOption
 

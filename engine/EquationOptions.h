@@ -3,6 +3,7 @@
 // equilibrium-arrow style, the default arrow width, italic state symbols, the line
 // spacing and the equation font. Each option knows its section, key, default and range.
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -12,65 +13,46 @@ class CArchive;
 class CIniStore;
 struct IniSaveError;
 
-class IntOption {
+// A number or yes/no option. Its value always lies within its range: whatever brings a
+// value in (Define, Set, Load, reading a document) replaces one outside it by the
+// midpoint, so reading an option never changes it and can be done through a const
+// reference. Yes/no options span the whole type and are never replaced.
+template <class T>
+class Option {
 public:
-    virtual ~IntOption() = default;
-    void Define(const std::string& section, const std::string& key, std::int32_t def,
-                std::int32_t minimum, std::int32_t maximum);
-    // The value brought into range (a value outside becomes the midpoint, stored back).
-    std::int32_t Get();
-    void Set(std::int32_t v) { value = v; }
-    // Range rule on the held value; true when it was changed.
-    bool ApplyRange();
-    void Load(CIniStore& store);       // empty or "-1" selects the default
-    void Save(CIniStore& store);       // decimal text
-    virtual void Serialize(CArchive& ar); // 4 bytes
+    virtual ~Option() = default;
+    // Value and saved become the default (brought into the range).
+    void Define(const std::string& section, const std::string& key, T def,
+                T minimum = std::numeric_limits<T>::lowest(), T maximum = std::numeric_limits<T>::max());
+    T Get() const { return m_value; }
+    void Set(T v);
+    void Load(CIniStore& store);          // missing entry: the default
+    void Save(CIniStore& store);          // decimal, "%f", or "1"/"0"
+    virtual void Serialize(CArchive& ar); // 4, 8 or 1 bytes, little-endian
 
-    std::int32_t value = 0;
-    std::int32_t defaultValue = 0;
-    std::int32_t saved = 0;
-    std::int32_t minimum = 0;
-    std::int32_t maximum = 0;
-    std::string key;
-    std::string section;
+    T Saved() const { return m_saved; } // the value last loaded or saved
+    T Minimum() const { return m_minimum; }
+    T Maximum() const { return m_maximum; }
+    const std::string& Key() const { return m_key; }
+    const std::string& Section() const { return m_section; }
+
+private:
+    T m_value{};
+    T m_default{};
+    T m_saved{};
+    T m_minimum{};
+    T m_maximum{};
+    std::string m_key;
+    std::string m_section;
 };
 
-class DoubleOption {
-public:
-    virtual ~DoubleOption() = default;
-    void Define(const std::string& section, const std::string& key, double def, double minimum, double maximum);
-    double Get();
-    void Set(double v) { value = v; }
-    bool ApplyRange();
-    void Load(CIniStore& store);       // empty selects the default
-    void Save(CIniStore& store);       // "%f"
-    virtual void Serialize(CArchive& ar); // 8 bytes
+using IntOption = Option<std::int32_t>;
+using DoubleOption = Option<double>;
+using BoolOption = Option<bool>;
 
-    double value = 0;
-    double defaultValue = 0;
-    double saved = 0;
-    std::string key;
-    std::string section;
-    double minimum = 0;
-    double maximum = 0;
-};
-
-class BoolOption {
-public:
-    virtual ~BoolOption() = default;
-    void Define(const std::string& section, const std::string& key, bool def);
-    bool Get() const { return value; }
-    void Set(bool v) { value = v; }
-    void Load(CIniStore& store);       // 1 true, missing default, else false
-    void Save(CIniStore& store);       // "1" / "0"
-    virtual void Serialize(CArchive& ar); // 1 byte
-
-    bool value = false;
-    bool defaultValue = false;
-    bool saved = false;
-    std::string key;
-    std::string section;
-};
+extern template class Option<std::int32_t>;
+extern template class Option<double>;
+extern template class Option<bool>;
 
 // The equation font: a font option whose default is a new KVLogFontTBD.
 class FontOption : public KVOptionKVLogFont {

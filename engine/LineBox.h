@@ -75,7 +75,7 @@ constexpr int kMaxArrowTextDepth = 200;
 
 // Lays the classified line out, measuring on dc.Attribute(). Also leaves the line's
 // tallestAbove, arrowWidth, arrowCount and stackCount set.
-LineBox LayOutLine(CEquationLine& line, CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont);
+LineBox LayOutLine(CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont);
 
 // Draws the box with (x, y) as the anchor that the context's text alignment names;
 // returns what a drawing pass returns (the extent, width 3 for an empty line).

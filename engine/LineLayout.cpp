@@ -81,7 +81,7 @@ const std::string& SlotText(const std::vector<std::string>& v, i64 k)
 }
 
 // The font set: the base font and its scaled copies.
-std::array<KVLogFontTBD, kFontRoles> FontSet(const KVLogFontTBD& base, CEquationOptions& options)
+std::array<KVLogFontTBD, kFontRoles> FontSet(const KVLogFontTBD& base, const CEquationOptions& options)
 {
     std::array<KVLogFontTBD, kFontRoles> f;
     f[static_cast<std::size_t>(FontRole::Base)] = base;
@@ -214,7 +214,7 @@ struct BaselineOffsets {
     i64 state = 0;     // P
     i64 doubleGap = 0; // d: half the distance between the lines of a double arrow
 
-    static BaselineOffsets Of(const LineMetrics& m, CEquationOptions& options)
+    static BaselineOffsets Of(const LineMetrics& m, const CEquationOptions& options)
     {
         const double cn = static_cast<double>(m.baseCap);
         BaselineOffsets o;
@@ -300,11 +300,11 @@ void AddStrokes(std::vector<BoxPoint>& out, const ArrowStyle& style, const Arrow
     }
 }
 
-LineBox LayOut(CEquationLine& line, CDC& attr, CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
+LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
                const DeviceFactors& dev);
 
 // The texts above and below every arrow slot, each laid out once as a line of its own.
-std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(CEquationLine& line, CDC& attr, CEquationOptions& options,
+std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(CEquationLine& line, CDC& attr, const CEquationOptions& options,
                                                      const KVLogFontTBD& arrowFont, int depth,
                                                      const DeviceFactors& dev)
 {
@@ -339,7 +339,7 @@ std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(CEquationLin
     return boxes;
 }
 
-LineBox LayOut(CEquationLine& line, CDC& attr, CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
+LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
                const DeviceFactors& dev)
 {
     LineBox box;
@@ -513,7 +513,7 @@ DeviceFactors FactorsOf(CDC& attr)
 
 } // namespace
 
-LineBox LayOutLine(CEquationLine& line, CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont)
+LineBox LayOutLine(CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont)
 {
     CDC& attr = dc.Attribute();
     return LayOut(line, attr, options, baseFont, 0, FactorsOf(attr));
@@ -608,19 +608,19 @@ std::optional<std::int32_t> HitTestBox(const LineBox& box, std::int64_t x, std::
     return std::nullopt;
 }
 
-LineExtent CEquationLine::DrawLine(CDC& dc, int x, int y, CEquationOptions& options, const KVLogFontTBD& baseFont)
+LineExtent CEquationLine::DrawLine(CDC& dc, int x, int y, const CEquationOptions& options, const KVLogFontTBD& baseFont)
 {
     return DrawLineBox(LayOutLine(*this, dc, options, baseFont), dc, x, y);
 }
 
-LineExtent CEquationLine::MeasureLine(CDC& dc, CEquationOptions& options, const KVLogFontTBD& baseFont)
+LineExtent CEquationLine::MeasureLine(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont)
 {
     if (text.empty())
         return LineExtent{};
     return LayOutLine(*this, dc, options, baseFont).Measured();
 }
 
-void CEquationLine::MeasureArrowTexts(CDC& dc, CEquationOptions& options, const KVLogFontTBD& arrowFont)
+void CEquationLine::MeasureArrowTexts(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& arrowFont)
 {
     CDC& attr = dc.Attribute();
     LayOutArrowTexts(*this, attr, options, arrowFont, 0, FactorsOf(attr));

@@ -96,7 +96,7 @@ Drawing EquationDrawing(CMolvexDoc& doc)
     return d;
 }
 
-Drawing LineDrawing(CEquationLine& line, CEquationOptions& options, const KVLogFontTBD& font)
+Drawing LineDrawing(CEquationLine& line, const CEquationOptions& options, const KVLogFontTBD& font)
 {
     Drawing d;
     d.measure = [&line, &options, font](CDC& dc) {

@@ -39,7 +39,7 @@ struct Drawing {
 // speech forms.
 Drawing EquationDrawing(CMolvexDoc& doc);
 // One classified line in the given options and font.
-Drawing LineDrawing(CEquationLine& line, CEquationOptions& options, const KVLogFontTBD& font);
+Drawing LineDrawing(CEquationLine& line, const CEquationOptions& options, const KVLogFontTBD& font);
 
 struct RenderSettings {
     double scale = 1.0;       // device pixels per logical unit (PNG)

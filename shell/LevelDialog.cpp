@@ -198,7 +198,6 @@ void RunAdjustLevelCommand(MolvexAppState& app, QWidget* parent)
     if (dialog.exec() != QDialog::Accepted)
         return;
     app.levelAdjust.Set(dialog.m_nLevel);
-    app.levelAdjust.ApplyRange();
     app.levelAdjust.Save(app.mainStore);
     if (auto error = app.mainStore.Save())
         QMessageBox::warning(parent, QString::fromStdString(error->caption), QString::fromStdString(error->text));

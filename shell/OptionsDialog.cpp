@@ -269,15 +269,11 @@ void COptionsDialog::ReadControls()
         const int p = Slider(s.id)->value();
         DoubleOption& option = options.*s.option;
         option.Set(FromPosition(p, kHundredth, s.fromTop));
-        option.ApplyRange();
     }
     options.arrowWidth.Set(FromPosition(Slider(IDC_ARROW_WIDTH)->value(), kThird, false));
-    options.arrowWidth.ApplyRange();
     options.verticalSpacing.Set(61 - Slider(IDC_SPACING)->value());
-    options.verticalSpacing.ApplyRange();
 
     options.equilibriumArrow.Set(m_nArrowType);
-    options.equilibriumArrow.ApplyRange();
     options.italicPhase.Set(m_nItalic != 0);
 }
 

@@ -160,7 +160,7 @@ TEST_F(DefaultConfigTest, TakenOverOncePerUser)
         next.mainStore.Load();
         next.options.verticalSpacing.Set(step.userSpacing);
         EXPECT_FALSE(ImportDefaultConfigFile(next, Places()).has_value()) << step.what;
-        EXPECT_EQ(next.options.verticalSpacing.value, step.expectedSpacing) << step.what;
+        EXPECT_EQ(next.options.verticalSpacing.Get(), step.expectedSpacing) << step.what;
         EXPECT_EQ(fs::exists(DefaultFile()), step.programFileKept) << step.what;
         EXPECT_TRUE(fs::exists(SystemFile())) << step.what;
         app.mainStore = next.mainStore;
@@ -180,13 +180,13 @@ TEST_F(DefaultConfigTest, ImportGivesDefaultsForMissingEntriesAndDeletesTheFile)
     EXPECT_FALSE(ImportDefaultConfigFile(app, Places()).has_value());
 
     const CEquationOptions defaults;
-    EXPECT_EQ(app.options.verticalSpacing.value, 20);
-    EXPECT_EQ(app.options.equilibriumArrow.value, 1);
-    EXPECT_DOUBLE_EQ(app.options.levelSuper.value, 0.5);
-    EXPECT_DOUBLE_EQ(app.options.arrowWidth.value, 3.0);
-    EXPECT_TRUE(app.options.italicPhase.value);
+    EXPECT_EQ(app.options.verticalSpacing.Get(), 20);
+    EXPECT_EQ(app.options.equilibriumArrow.Get(), 1);
+    EXPECT_DOUBLE_EQ(app.options.levelSuper.Get(), 0.5);
+    EXPECT_DOUBLE_EQ(app.options.arrowWidth.Get(), 3.0);
+    EXPECT_TRUE(app.options.italicPhase.Get());
     EXPECT_EQ(app.options.font.value.ToText(), defaults.font.value.ToText());
-    EXPECT_EQ(app.levelAdjust.value, 0);
+    EXPECT_EQ(app.levelAdjust.Get(), 0);
     EXPECT_FALSE(fs::exists(DefaultFile()));
 
     CIniStore user;
@@ -206,8 +206,8 @@ TEST_F(DefaultConfigTest, ImportedLevelIsKeptInTheUsersFile)
     WriteText(DefaultFile(), "[Adjustment]\nLevel=12\n\n[Options]\nTextSub=0.250000\n");
     ImportDefaultConfigFile(app, Places());
 
-    EXPECT_EQ(app.levelAdjust.value, 12);
-    EXPECT_DOUBLE_EQ(app.options.textSub.value, 0.25);
+    EXPECT_EQ(app.levelAdjust.Get(), 12);
+    EXPECT_DOUBLE_EQ(app.options.textSub.Get(), 0.25);
     const std::vector<std::string> lines = ReadLines(UserFile());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Level=12"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "TextSub=0.250000"), lines.end());
@@ -224,9 +224,9 @@ TEST_F(DefaultConfigTest, WrittenFileRoundTripsThroughImport)
     MolvexAppState other;
     other.mainStore = app.mainStore;
     ImportDefaultConfigFile(other, Places());
-    EXPECT_DOUBLE_EQ(other.options.arrowWidth.value, 4.0);
-    EXPECT_EQ(other.options.equilibriumArrow.value, 2);
-    EXPECT_EQ(other.levelAdjust.value, -9);
+    EXPECT_DOUBLE_EQ(other.options.arrowWidth.Get(), 4.0);
+    EXPECT_EQ(other.options.equilibriumArrow.Get(), 2);
+    EXPECT_EQ(other.levelAdjust.Get(), -9);
 }
 
 TEST_F(DefaultConfigTest, NoDefaultFileChangesNothing)
@@ -234,8 +234,8 @@ TEST_F(DefaultConfigTest, NoDefaultFileChangesNothing)
     app.options.verticalSpacing.Set(33);
     app.levelAdjust.Set(4);
     EXPECT_FALSE(ImportDefaultConfigFile(app, Places()).has_value());
-    EXPECT_EQ(app.options.verticalSpacing.value, 33);
-    EXPECT_EQ(app.levelAdjust.value, 4);
+    EXPECT_EQ(app.options.verticalSpacing.Get(), 33);
+    EXPECT_EQ(app.levelAdjust.Get(), 4);
     EXPECT_FALSE(fs::exists(UserFile()));
 }
 
@@ -247,7 +247,7 @@ TEST_F(DefaultConfigTest, UnwritableUserFileKeepsTheDefaultFileForTheNextStart)
     const auto error = ImportDefaultConfigFile(app, Places());
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->caption, "File Save Error");
-    EXPECT_EQ(app.options.verticalSpacing.value, 20);
+    EXPECT_EQ(app.options.verticalSpacing.Get(), 20);
     EXPECT_TRUE(fs::exists(DefaultFile()));
 }
 

@@ -153,7 +153,7 @@ TEST_F(DocTest, StackingAndLowering)
 {
     const LineExtent a = Measure("A"), arrow = Measure("A=ABOVE,BELOW>"), b = Measure("B");
     const int s = 15;
-    ASSERT_EQ(app.options.verticalSpacing.value, s);
+    ASSERT_EQ(app.options.verticalSpacing.Get(), s);
     // The lines must differ, or the case of an empty line 0 would prove nothing.
     ASSERT_NE(arrow.depth - arrow.height, a.depth - a.height);
 
@@ -192,12 +192,12 @@ TEST_F(DocTest, SpacingIsClampedAndWrittenBack)
     } cases[] = {{15, 15}, {0, 0}, {-20, -20}, {32767, 32767}, {40000, 0}, {-40000, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.spacing);
-        app.options.verticalSpacing.value = c.spacing;
+        app.options.verticalSpacing.Set(c.spacing);
         doc.lineList.texts = Make({"A", "A"});
         const EquationMetrics m = doc.MeasureEquation(dc);
         EXPECT_EQ(m.size.cy, 2 * a.height + c.used);
         EXPECT_EQ(m.lineTops[1], a.height + c.used);
-        EXPECT_EQ(app.options.verticalSpacing.value, c.used);
+        EXPECT_EQ(app.options.verticalSpacing.Get(), c.used);
     }
 }
 
@@ -206,7 +206,7 @@ TEST_F(DocTest, SpacingIsClampedAndWrittenBack)
 TEST_F(DocTest, SpacingCancellingTheHeightKeepsTheLine)
 {
     const LineExtent wide = Measure("MMMM");
-    app.options.verticalSpacing.value = -wide.height;
+    app.options.verticalSpacing.Set(-wide.height);
     doc.lineList.texts = Make({"MMMM"});
     const EquationMetrics m = doc.MeasureEquation(dc);
     EXPECT_EQ(m.size, (SIZE{wide.width, wide.height}));
@@ -326,12 +326,12 @@ TEST_F(DocTest, FontAndOptionsCommandsSaveRedrawAndNotify)
     EXPECT_EQ(r.events, (std::vector<std::string>{"items", "modified", "view"}));
 
     CEquationOptions changed = app.options;
-    changed.verticalSpacing.value = 22;
-    changed.italicPhase.value = false;
+    changed.verticalSpacing.Set(22);
+    changed.italicPhase.Set(false);
     doc.SetModifiedFlag(false);
     r.events.clear();
     EXPECT_FALSE(doc.ApplyOptions(changed).has_value());
-    EXPECT_EQ(app.options.verticalSpacing.value, 22);
+    EXPECT_EQ(app.options.verticalSpacing.Get(), 22);
     EXPECT_EQ(app.mainStore.GetString("Options", "VerticalSpacing"), "22");
     EXPECT_EQ(app.mainStore.GetString("Options", "ItalicPhase"), "0");
     EXPECT_EQ(r.events, (std::vector<std::string>{"items", "modified", "view"}));
@@ -339,9 +339,9 @@ TEST_F(DocTest, FontAndOptionsCommandsSaveRedrawAndNotify)
 
     // A store that cannot be written hands its error back; the change stays applied.
     app.mainStore.SetPath((folder / "missing" / "MLV2.ini").string());
-    changed.verticalSpacing.value = 5;
+    changed.verticalSpacing.Set(5);
     EXPECT_TRUE(doc.ApplyOptions(changed).has_value());
-    EXPECT_EQ(app.options.verticalSpacing.value, 5);
+    EXPECT_EQ(app.options.verticalSpacing.Get(), 5);
     doc.RemoveObserver(&r);
     std::filesystem::remove_all(folder);
 }
@@ -354,10 +354,10 @@ TEST(AppState, DefinitionsAndStores)
     EXPECT_EQ(app.mainStore.Location(), 0);
     EXPECT_EQ(app.adjustStore.FileName(), "MLV2ADJ");
     EXPECT_EQ(app.adjustStore.Location(), 0);
-    EXPECT_EQ(app.levelAdjust.section, "Adjustment");
-    EXPECT_EQ(app.levelAdjust.key, "Level");
-    EXPECT_EQ(app.levelAdjust.value, 0);
-    EXPECT_EQ(app.levelAdjust.minimum, -32768);
-    EXPECT_EQ(app.levelAdjust.maximum, 32767);
-    EXPECT_EQ(app.options.verticalSpacing.value, 15);
+    EXPECT_EQ(app.levelAdjust.Section(), "Adjustment");
+    EXPECT_EQ(app.levelAdjust.Key(), "Level");
+    EXPECT_EQ(app.levelAdjust.Get(), 0);
+    EXPECT_EQ(app.levelAdjust.Minimum(), -32768);
+    EXPECT_EQ(app.levelAdjust.Maximum(), 32767);
+    EXPECT_EQ(app.options.verticalSpacing.Get(), 15);
 }

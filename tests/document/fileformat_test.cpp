@@ -65,18 +65,18 @@ Bytes OptionsBlock(std::int32_t arrow, double width, double level, bool italic, 
 // Sets every archived option away from its default.
 void SetUnusualOptions(CEquationOptions& o)
 {
-    o.equilibriumArrow.value = 3;
-    o.arrowWidth.value = 7.25;
-    o.levelArrow.value = 0.125;
-    o.levelSuper.value = 0.75;
-    o.levelSub.value = -0.25;
-    o.levelPhase.value = 1.5;
-    o.textArrow.value = 0.3;
-    o.textSuper.value = 0.6;
-    o.textSub.value = 0.7;
-    o.textPhase.value = 0.9;
-    o.italicPhase.value = false;
-    o.verticalSpacing.value = -7;
+    o.equilibriumArrow.Set(3);
+    o.arrowWidth.Set(7.25);
+    o.levelArrow.Set(0.125);
+    o.levelSuper.Set(0.75);
+    o.levelSub.Set(-0.25);
+    o.levelPhase.Set(1.5);
+    o.textArrow.Set(0.3);
+    o.textSuper.Set(0.6);
+    o.textSub.Set(0.7);
+    o.textPhase.Set(0.9);
+    o.italicPhase.Set(false);
+    o.verticalSpacing.Set(-7);
 }
 
 // The twelve archived values, for comparing option sets.
@@ -86,10 +86,10 @@ struct Values {
     bool italic;
     std::int32_t spacing;
     explicit Values(const CEquationOptions& o)
-        : arrow(o.equilibriumArrow.value),
-          d{o.arrowWidth.value, o.levelArrow.value, o.levelSuper.value, o.levelSub.value, o.levelPhase.value,
-            o.textArrow.value, o.textSuper.value, o.textSub.value, o.textPhase.value},
-          italic(o.italicPhase.value), spacing(o.verticalSpacing.value)
+        : arrow(o.equilibriumArrow.Get()),
+          d{o.arrowWidth.Get(), o.levelArrow.Get(), o.levelSuper.Get(), o.levelSub.Get(), o.levelPhase.Get(),
+            o.textArrow.Get(), o.textSuper.Get(), o.textSub.Get(), o.textPhase.Get()},
+          italic(o.italicPhase.Get()), spacing(o.verticalSpacing.Get())
     {
     }
     bool operator==(const Values& v) const
@@ -343,8 +343,8 @@ TEST(FileFormat, SixteenBitStringsAreConverted)
     const DocResult r = d.doc.LoadFromBytes(b);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(d.doc.Lines().texts[0], "\xE9\x80x");
-    EXPECT_EQ(d.app.options.verticalSpacing.value, 30);
-    EXPECT_EQ(d.app.options.equilibriumArrow.value, 2);
+    EXPECT_EQ(d.app.options.verticalSpacing.Get(), 30);
+    EXPECT_EQ(d.app.options.equilibriumArrow.Get(), 2);
 }
 
 TEST(FileFormat, CraftedLengthsFailWithoutAllocating)

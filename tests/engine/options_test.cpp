@@ -60,16 +60,16 @@ TEST_F(OptionsFile, EmptyFileGivesDefaults)
 {
     Write("");
     CEquationOptions o;
-    o.equilibriumArrow.value = 3;
-    o.italicPhase.value = false;
+    o.equilibriumArrow.Set(3);
+    o.italicPhase.Set(false);
     EXPECT_TRUE(o.Load(store));
-    EXPECT_EQ(o.equilibriumArrow.value, 1);
-    EXPECT_EQ(o.arrowWidth.value, 3.0);
+    EXPECT_EQ(o.equilibriumArrow.Get(), 1);
+    EXPECT_EQ(o.arrowWidth.Get(), 3.0);
     for (DoubleOption* d : {&o.levelArrow, &o.levelSuper, &o.levelSub, &o.levelPhase, &o.textArrow,
                             &o.textSuper, &o.textSub, &o.textPhase})
-        EXPECT_EQ(d->value, 0.5) << d->key;
-    EXPECT_TRUE(o.italicPhase.value);
-    EXPECT_EQ(o.verticalSpacing.value, 15);
+        EXPECT_EQ(d->Get(), 0.5) << d->Key();
+    EXPECT_TRUE(o.italicPhase.Get());
+    EXPECT_EQ(o.verticalSpacing.Get(), 15);
     EXPECT_EQ(o.font.value.ToText(), "-14,0,0,0,400,0,0,0,0,7,48,2,2,0,400,Arial");
 }
 
@@ -88,10 +88,10 @@ TEST_P(OptionEntry, Loads)
     Write("[Options]\n" + GetParam().entry + "\n");
     CEquationOptions o;
     o.Load(store);
-    EXPECT_EQ(o.verticalSpacing.value, GetParam().spacing);
-    EXPECT_EQ(o.verticalSpacing.saved, GetParam().spacing);
-    EXPECT_EQ(o.italicPhase.value, GetParam().italic);
-    EXPECT_DOUBLE_EQ(o.levelSub.value, GetParam().levelSub);
+    EXPECT_EQ(o.verticalSpacing.Get(), GetParam().spacing);
+    EXPECT_EQ(o.verticalSpacing.Saved(), GetParam().spacing);
+    EXPECT_EQ(o.italicPhase.Get(), GetParam().italic);
+    EXPECT_DOUBLE_EQ(o.levelSub.Get(), GetParam().levelSub);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,10 +116,10 @@ TEST_F(OptionsFile, LoadReloadsTheFile)
     Write("[Options]\nEquilibriumArrow=2\n");
     CEquationOptions o;
     o.Load(store);
-    EXPECT_EQ(o.equilibriumArrow.value, 2);
+    EXPECT_EQ(o.equilibriumArrow.Get(), 2);
     Write("[Options]\nEquilibriumArrow=3\n");
     o.Load(store);
-    EXPECT_EQ(o.equilibriumArrow.value, 3);
+    EXPECT_EQ(o.equilibriumArrow.Get(), 3);
 }
 
 TEST_F(OptionsFile, SavingDefaultsWritesEntriesInFieldOrder)
@@ -146,19 +146,19 @@ TEST_F(OptionsFile, SavingDefaultsWritesEntriesInFieldOrder)
 TEST_F(OptionsFile, SaveAppliesTheRangeAndRoundTrips)
 {
     CEquationOptions o;
-    o.verticalSpacing.value = 99999;
-    o.levelSuper.value = 0.123456789;
-    o.italicPhase.value = false;
+    o.verticalSpacing.Set(99999);
+    o.levelSuper.Set(0.123456789);
+    o.italicPhase.Set(false);
     o.font.value.lf.SetFaceName("Liberation Serif");
     ASSERT_FALSE(o.Save(store).has_value());
-    EXPECT_EQ(o.verticalSpacing.value, 0);
-    EXPECT_EQ(o.verticalSpacing.saved, 0);
+    EXPECT_EQ(o.verticalSpacing.Get(), 0);
+    EXPECT_EQ(o.verticalSpacing.Saved(), 0);
 
     CEquationOptions back;
     back.Load(store);
-    EXPECT_EQ(back.verticalSpacing.value, 0);
-    EXPECT_DOUBLE_EQ(back.levelSuper.value, 0.123457);
-    EXPECT_FALSE(back.italicPhase.value);
+    EXPECT_EQ(back.verticalSpacing.Get(), 0);
+    EXPECT_DOUBLE_EQ(back.levelSuper.Get(), 0.123457);
+    EXPECT_FALSE(back.italicPhase.Get());
     EXPECT_STREQ(back.font.value.lf.lfFaceName, "Liberation Serif");
 }
 
@@ -172,22 +172,21 @@ TEST_F(OptionsFile, SaveFailureIsReturned)
     EXPECT_EQ(err->caption, "File Save Error");
 }
 
-TEST(OptionRange, MidpointsAndGet)
+TEST(OptionRange, ValuesEnterInRange)
 {
     IntOption i;
     i.Define("S", "K", 5, -3, 10);
     i.Set(11);
     EXPECT_EQ(i.Get(), 3); // (-3 + 10) / 2 truncates toward zero
-    EXPECT_EQ(i.value, 3);
     i.Define("S", "K", 5, -10, 3);
     i.Set(-11);
-    EXPECT_TRUE(i.ApplyRange());
-    EXPECT_EQ(i.value, -3);
+    EXPECT_EQ(i.Get(), -3);
     i.Set(3);
-    EXPECT_FALSE(i.ApplyRange());
+    EXPECT_EQ(i.Get(), 3);
+    // A default outside the range is brought in as well.
     i.Define("S", "K", 0, std::numeric_limits<std::int32_t>::max() - 1, std::numeric_limits<std::int32_t>::max());
-    i.Set(0);
     EXPECT_EQ(i.Get(), std::numeric_limits<std::int32_t>::max() - 1);
+    EXPECT_EQ(i.Saved(), i.Get());
 
     DoubleOption d;
     d.Define("S", "K", 0.5, -1.0, 2.0);
@@ -196,24 +195,24 @@ TEST(OptionRange, MidpointsAndGet)
     d.Set(std::nan(""));
     EXPECT_EQ(d.Get(), 0.5);
     d.Set(2.0);
-    EXPECT_FALSE(d.ApplyRange());
+    EXPECT_EQ(d.Get(), 2.0);
 }
 
 TEST(OptionCopy, CopiesDefinitionsAndValues)
 {
     CEquationOptions a;
-    a.levelArrow.value = 0.75;
-    a.verticalSpacing.minimum = 3;
+    a.levelArrow.Set(0.75);
+    a.verticalSpacing.Define("Options", "VerticalSpacing", 15, 3, 40);
     a.font.value.lf.lfHeight = -30;
     CEquationOptions b(a);
-    EXPECT_EQ(b.levelArrow.value, 0.75);
-    EXPECT_EQ(b.verticalSpacing.minimum, 3);
-    EXPECT_EQ(b.levelArrow.key, "LevelArrow");
+    EXPECT_EQ(b.levelArrow.Get(), 0.75);
+    EXPECT_EQ(b.verticalSpacing.Minimum(), 3);
+    EXPECT_EQ(b.levelArrow.Key(), "LevelArrow");
     EXPECT_EQ(b.font.Get().lf.lfHeight, -30);
     EXPECT_EQ(b.font.Get().himetricHeight, 400);
     CEquationOptions c;
     c = a;
-    EXPECT_EQ(c.levelArrow.value, 0.75);
+    EXPECT_EQ(c.levelArrow.Get(), 0.75);
     EXPECT_EQ(c.font.Key(), "Font");
 }
 
@@ -243,36 +242,38 @@ TEST(OptionsArchive, DefaultBytes)
     EXPECT_EQ(out.Buffer(), expected);
 }
 
-TEST(OptionsArchive, LoadsWithoutRangeCheck)
+// A document's values enter like any other: one outside its range becomes the midpoint.
+TEST(OptionsArchive, ReadingBringsValuesIntoRange)
 {
-    CEquationOptions src;
-    src.verticalSpacing.value = 100000;
-    src.equilibriumArrow.value = -5;
-    src.textPhase.value = 2.25;
-    src.italicPhase.value = false;
-    CArchive out;
-    src.Serialize(out);
-    CEquationOptions dst;
-    CArchive in(out.TakeBuffer());
-    dst.Serialize(in);
+    Bytes data = DefaultBlock();
+    const auto put = [&data](std::size_t at, const auto& v) { std::memcpy(&data[at], &v, sizeof v); };
+    put(13, std::int32_t{-5});
+    put(17 + 3 * 8, std::numeric_limits<double>::quiet_NaN()); // levelSub
+    put(17 + 8 * 8, 2.25);                                     // textPhase
+    data[89] = 0;
+    put(90, std::int32_t{100000});
+    CEquationOptions o;
+    CArchive in(data);
+    o.Serialize(in);
     EXPECT_EQ(in.Remaining(), 0u);
-    EXPECT_EQ(dst.verticalSpacing.value, 100000);
-    EXPECT_EQ(dst.equilibriumArrow.value, -5);
-    EXPECT_EQ(dst.textPhase.value, 2.25);
-    EXPECT_FALSE(dst.italicPhase.value);
+    EXPECT_EQ(o.equilibriumArrow.Get(), -5);
+    EXPECT_EQ(o.levelSub.Get(), -4.5e16);
+    EXPECT_EQ(o.textPhase.Get(), 2.25);
+    EXPECT_FALSE(o.italicPhase.Get());
+    EXPECT_EQ(o.verticalSpacing.Get(), 0);
 }
 
 // Distinct values in every option so that a truncated read shows which ones changed.
 CEquationOptions Marked(int base)
 {
     CEquationOptions o;
-    o.equilibriumArrow.value = base;
+    o.equilibriumArrow.Set(base);
     DoubleOption* ds[] = {&o.arrowWidth, &o.levelArrow, &o.levelSuper, &o.levelSub, &o.levelPhase,
                           &o.textArrow, &o.textSuper, &o.textSub, &o.textPhase};
     for (int i = 0; i < 9; ++i)
-        ds[i]->value = base + i + 0.25;
-    o.italicPhase.value = base % 2 == 0;
-    o.verticalSpacing.value = base * 3;
+        ds[i]->Set(base + i + 0.25);
+    o.italicPhase.Set(base % 2 == 0);
+    o.verticalSpacing.Set(base * 3);
     return o;
 }
 
@@ -305,12 +306,12 @@ TEST(OptionsArchive, TruncationAtEveryOffset)
         const auto pick = [&](std::size_t index, auto loaded, auto previous) {
             return index < complete ? loaded : previous;
         };
-        EXPECT_EQ(dst.equilibriumArrow.value, pick(0, src.equilibriumArrow.value, before.equilibriumArrow.value)) << n;
-        EXPECT_EQ(dst.arrowWidth.value, pick(1, src.arrowWidth.value, before.arrowWidth.value)) << n;
-        EXPECT_EQ(dst.levelArrow.value, pick(2, src.levelArrow.value, before.levelArrow.value)) << n;
-        EXPECT_EQ(dst.textPhase.value, pick(9, src.textPhase.value, before.textPhase.value)) << n;
-        EXPECT_EQ(dst.italicPhase.value, pick(10, src.italicPhase.value, before.italicPhase.value)) << n;
-        EXPECT_EQ(dst.verticalSpacing.value, pick(11, src.verticalSpacing.value, before.verticalSpacing.value)) << n;
+        EXPECT_EQ(dst.equilibriumArrow.Get(), pick(0, src.equilibriumArrow.Get(), before.equilibriumArrow.Get())) << n;
+        EXPECT_EQ(dst.arrowWidth.Get(), pick(1, src.arrowWidth.Get(), before.arrowWidth.Get())) << n;
+        EXPECT_EQ(dst.levelArrow.Get(), pick(2, src.levelArrow.Get(), before.levelArrow.Get())) << n;
+        EXPECT_EQ(dst.textPhase.Get(), pick(9, src.textPhase.Get(), before.textPhase.Get())) << n;
+        EXPECT_EQ(dst.italicPhase.Get(), pick(10, src.italicPhase.Get(), before.italicPhase.Get())) << n;
+        EXPECT_EQ(dst.verticalSpacing.Get(), pick(11, src.verticalSpacing.Get(), before.verticalSpacing.Get())) << n;
     }
 }
 
@@ -330,8 +331,8 @@ TEST_P(OptionsHeader, StopsSilently)
     CEquationOptions o = Marked(7);
     CArchive in(data);
     EXPECT_NO_THROW(o.Serialize(in));
-    EXPECT_EQ(o.equilibriumArrow.value, 7);
-    EXPECT_EQ(o.verticalSpacing.value, 21);
+    EXPECT_EQ(o.equilibriumArrow.Get(), 7);
+    EXPECT_EQ(o.verticalSpacing.Get(), 21);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -351,8 +352,8 @@ TEST(OptionsArchive, LaterVersionReadsTheSameValues)
     CEquationOptions o = Marked(7);
     CArchive in(data);
     o.Serialize(in);
-    EXPECT_EQ(o.equilibriumArrow.value, 1);
-    EXPECT_EQ(o.verticalSpacing.value, 15);
+    EXPECT_EQ(o.equilibriumArrow.Get(), 1);
+    EXPECT_EQ(o.verticalSpacing.Get(), 15);
     EXPECT_EQ(in.Remaining(), 1u);
 }
 

@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(shownAt, qBound(0, 400 - inRange, 800));
         QCOMPARE(endedAt, position);
         QVERIFY(messages.isEmpty());
-        QCOMPARE(m_app->levelAdjust.value, expected);
+        QCOMPARE(m_app->levelAdjust.Get(), expected);
         QVERIFY(UserFileText().contains(QStringLiteral("[Adjustment]\nLevel=%1\n").arg(expected)));
     }
 
@@ -157,7 +157,7 @@ private slots:
         });
         RunAdjustLevelCommand(*m_app, nullptr);
         QCOMPARE(position, 400);
-        QCOMPARE(m_app->levelAdjust.value, 0);
+        QCOMPARE(m_app->levelAdjust.Get(), 0);
     }
 
     void cancelStoresNothing()
@@ -170,7 +170,7 @@ private slots:
             QTest::mouseClick(Button(d, 2), Qt::LeftButton);
         });
         RunAdjustLevelCommand(*m_app, nullptr);
-        QCOMPARE(m_app->levelAdjust.value, 12);
+        QCOMPARE(m_app->levelAdjust.Get(), 12);
         QVERIFY(!QFile::exists(UserFile()));
     }
 

@@ -132,8 +132,8 @@ private slots:
 
         // OK takes the controls back: an unmatched style reads as -1.
         QTest::mouseClick(Button(dialog, 1), Qt::LeftButton);
-        QCOMPARE(dialog.options.equilibriumArrow.value, arrowType <= 3 ? arrowType : -1);
-        QCOMPARE(dialog.options.italicPhase.value, italic);
+        QCOMPARE(dialog.options.equilibriumArrow.Get(), arrowType <= 3 ? arrowType : -1);
+        QCOMPARE(dialog.options.italicPhase.Get(), italic);
     }
 
     // A position set, confirmed and shown again lands where truncation puts it.
@@ -201,12 +201,12 @@ private slots:
             &CEquationOptions::levelPhase, &CEquationOptions::textArrow, &CEquationOptions::textSuper,
             &CEquationOptions::textSub, &CEquationOptions::textPhase};
         for (auto level : levels)
-            QCOMPARE((o.*level).value, confirm ? 0.5 : (before.*level).value);
-        QCOMPARE(o.verticalSpacing.value, confirm ? 15 : 25);
+            QCOMPARE((o.*level).Get(), confirm ? 0.5 : (before.*level).Get());
+        QCOMPARE(o.verticalSpacing.Get(), confirm ? 15 : 25);
         // Reset leaves these alone.
-        QCOMPARE(o.arrowWidth.value, 4.0);
-        QCOMPARE(o.equilibriumArrow.value, 2);
-        QCOMPARE(o.italicPhase.value, false);
+        QCOMPARE(o.arrowWidth.Get(), 4.0);
+        QCOMPARE(o.equilibriumArrow.Get(), 2);
+        QCOMPARE(o.italicPhase.Get(), false);
         QCOMPARE(doc.IsModified(), confirm);
         QCOMPARE(UserFileText().contains(QLatin1String("VerticalSpacing=15\n")), confirm);
     }
@@ -223,8 +223,8 @@ private slots:
         });
         RunOptionsCommand(doc, *m_app, nullptr);
 
-        QCOMPARE(m_app->options.verticalSpacing.value, 30);
-        QCOMPARE(m_app->options.levelArrow.value, 0.7);
+        QCOMPARE(m_app->options.verticalSpacing.Get(), 30);
+        QCOMPARE(m_app->options.levelArrow.Get(), 0.7);
         QVERIFY(UserFileText().contains(QLatin1String("VerticalSpacing=30\n")));
         QVERIFY(UserFileText().contains(QLatin1String("LevelArrow=0.700000\n")));
         QVERIFY(!doc.IsModified());
@@ -311,7 +311,7 @@ private slots:
         dialog.Slider(COptionsDialog::IDC_TEXT_SUPER)->setValue(5);
         const QImage after = dialog.grab().toImage();
         QVERIFY(before.copy(band) != after.copy(band));
-        QCOMPARE(dialog.options.textSuper.value, 0.95);
+        QCOMPARE(dialog.options.textSuper.Get(), 0.95);
     }
 };
 
