@@ -25,6 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!text.empty() && (line.text.size() != text.size() + 1 || line.classes.size() < line.text.size()
                           || line.display.size() < line.text.size()))
         std::abort();
+    // Arrow texts and pair fields are drawn on their own; nothing of them shows in line.
+    for (std::size_t i = 0; i < line.text.size(); ++i) {
+        const int c = line.classes[i];
+        if ((c == CharClass::ArrowAbove || c == CharClass::ArrowBelow || c == CharClass::StackTop
+             || c == CharClass::StackBottom)
+            && line.display[i] != DisplayCode::Hidden)
+            std::abort();
+    }
     if (static_cast<std::size_t>(line.arrowCount) >= line.arrowAbove.size()
         || static_cast<std::size_t>(line.stackCount) >= line.stackTop.size())
         std::abort();
