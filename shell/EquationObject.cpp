@@ -15,6 +15,7 @@
 #include "shell/ShellHost.h"
 #include "shell/ServerTables.h"
 
+#include <QEvent>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -225,10 +226,28 @@ void CEquationObject::ShowServerFrame()
         commands.ApplyAccelerators(OpenServerAccelTable());
         connect(&commands, &CCommandSet::commandTriggered, this, &CEquationObject::OnFrameCommand);
         frame->AddDocumentWindow(*m_doc);
+        frame->installEventFilter(this);
     }
     frame->showNormal();
     frame->ActivateFrame();
     frame->raise();
+}
+
+bool CEquationObject::eventFilter(QObject* watched, QEvent* event)
+{
+    // Closing the equation's own window ends the session as Release does, so the
+    // container keeps what it shows and the process goes. The save question may
+    // cancel the close, so the end comes with the window's hiding, not its close.
+    if (watched == m_app.MainFrame()) {
+        if (event->type() == QEvent::Close)
+            m_closeAsked = true;
+        else if (event->type() == QEvent::Hide && m_closeAsked && !event->spontaneous() && !m_released && m_doc)
+            QTimer::singleShot(0, this, [this] {
+                if (!m_released && m_doc)
+                    Release();
+            });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CEquationObject::OpenWindow()

@@ -60,6 +60,9 @@ signals:
     void Updated(const QByteArray& data);
     void Closed();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool Fail(EquationError::Kind kind, const QString& message);
     bool EnsureObject();
@@ -73,6 +76,7 @@ private:
     CMolvexDoc* m_doc = nullptr;
     std::unique_ptr<CMolvexSrvrItem> m_item;
     std::unique_ptr<CInPlaceFrame> m_inPlace;
+    bool m_closeAsked = false;
     std::optional<EquationError> m_error;
     bool m_released = false;
     bool m_frameHooked = false;
