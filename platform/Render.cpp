@@ -176,9 +176,12 @@ QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std
     svg.setSize(*size);
     svg.setViewBox(QRect(QPoint(0, 0), *size));
     svg.setResolution(kLogicalDpi);
-    svg.setTitle(drawing.title.empty() ? QStringLiteral("Equation") : QString::fromStdString(drawing.title));
+    // The generator writes title and description as they stand: quoted text such as
+    // "a < b & c" would otherwise make the file unreadable XML.
+    svg.setTitle(drawing.title.empty() ? QStringLiteral("Equation")
+                                       : QString::fromStdString(drawing.title).toHtmlEscaped());
     if (!drawing.description.empty())
-        svg.setDescription(QString::fromStdString(drawing.description));
+        svg.setDescription(QString::fromStdString(drawing.description).toHtmlEscaped());
     {
         CQtDC dc(&svg);
         if (!dc.Painter()) {

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QXmlStreamReader>
 
 #include "document/AppState.h"
 #include "tests/config/FullDisk.h"
@@ -622,6 +623,16 @@ void CliTest::checkTrouble()
     QVERIFY2(svg.contains(QStringLiteral("<svg role=\"img\"")), qPrintable(svg.left(200)));
     QVERIFY2(svg.contains(QString::fromUtf8("<title>Na\u207A + Cl\u207B \u2192 NaCl</title>")), qPrintable(svg.left(400)));
     QVERIFY2(svg.contains(QStringLiteral("<desc>Na plus, plus Cl minus yields Na Cl</desc>")), qPrintable(svg.left(400)));
+    // Quoted text with markup characters still gives well-formed XML.
+    r = Run({QStringLiteral("H2 + \"a < b & c\" => X"), QStringLiteral("-o"), Path(QStringLiteral("q.svg"))});
+    QCOMPARE(r.exitCode, 0);
+    QXmlStreamReader xml(ReadFile(Path(QStringLiteral("q.svg"))));
+    QString title;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+            title = xml.readElementText();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QVERIFY2(title.contains(QStringLiteral("a < b & c")), qPrintable(title));
 }
 
 QTEST_MAIN(CliTest)
