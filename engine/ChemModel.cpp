@@ -59,8 +59,8 @@ struct Codes {
         : line(l), size(static_cast<int>(std::min(l.text.size(), std::min(l.classes.size(), l.display.size()))))
     {
     }
-    int Class(int i) const { return i >= 0 && i < size ? int(line.classes[i]) : int(CharClass::Unset); }
-    int Display(int i) const { return i >= 0 && i < size ? int(line.display[i]) : int(DisplayCode::Hidden); }
+    CharClass Class(int i) const { return i >= 0 && i < size ? line.classes[i] : CharClass::Unset; }
+    DisplayCode Display(int i) const { return i >= 0 && i < size ? line.display[i] : DisplayCode::Hidden; }
     char Char(int i) const { return i >= 0 && i < size ? line.text[i] : '\0'; }
     // The character as drawn: capitals applied.
     char Shown(int i) const
@@ -73,7 +73,7 @@ struct Codes {
 // What a position shows, in UTF-8; hidden positions show nothing.
 std::string ShownText(const Codes& codes, int i)
 {
-    const int d = codes.Display(i);
+    const DisplayCode d = codes.Display(i);
     const char c = codes.Shown(i);
     if (d == DisplayCode::Hidden || d == DisplayCode::HiddenCloser)
         return {};
@@ -101,7 +101,7 @@ std::string Slot(const std::vector<std::string>& slots, int k)
 }
 
 // Classes that end a species.
-bool EndsToken(int c)
+bool EndsToken(CharClass c)
 {
     return c == CharClass::Blank || c == CharClass::PlusOperator || c == CharClass::ReactionArrowStart ||
            c == CharClass::EquilibriumArrowStart || c == CharClass::QuoteOpen || c == CharClass::StackOpen ||
@@ -110,7 +110,7 @@ bool EndsToken(int c)
 
 bool IsSign(const Codes& codes, int i)
 {
-    const int c = codes.Class(i);
+    const CharClass c = codes.Class(i);
     return (c == CharClass::Charge && codes.Char(i) == '+') || (c == CharClass::MinusCharge && codes.Char(i) == '-');
 }
 
@@ -145,7 +145,7 @@ bool ParseSpecies(const Codes& codes, int from, int to, Species& s)
     std::vector<char> brackets;
     bool done = false; // a charge or a state group ends the formula
     while (i < to) {
-        const int c = codes.Class(i);
+        const CharClass c = codes.Class(i);
         const char ch = codes.Shown(i);
         if (done && c != CharClass::StateGroup)
             return false;
@@ -255,7 +255,7 @@ ChemLine Read(const CEquationLine& line)
     };
     int i = 0;
     while (i < n) {
-        const int c = codes.Class(i);
+        const CharClass c = codes.Class(i);
         if (c == CharClass::Blank) {
             ++i;
         } else if (c == CharClass::PlusOperator) {
@@ -685,7 +685,7 @@ void WordHints(const Codes& codes, int n, std::vector<std::string>& hints)
 {
     int i = 0;
     while (i < n) {
-        const int c = codes.Class(i);
+        const CharClass c = codes.Class(i);
         if (!((c == CharClass::Ordinary || c == CharClass::ElementInitial) && IsLetter(codes.Char(i)))) {
             ++i;
             continue;
@@ -786,7 +786,7 @@ void ClosingHints(const Codes& codes, int n, std::vector<std::string>& hints)
 {
     auto column = [](int p) { return std::to_string(p + 1); };
     for (int p = 0; p < n; ++p) {
-        const int c = codes.Class(p);
+        const CharClass c = codes.Class(p);
         if (c == CharClass::ReactionArrowStart || c == CharClass::EquilibriumArrowStart) {
             int j = p + 1;
             while (j < n && (codes.Class(j) == CharClass::ArrowAbove || codes.Class(j) == CharClass::ArrowBelow ||

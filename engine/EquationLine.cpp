@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "engine/Cp1252.h"
 
@@ -24,8 +25,8 @@ bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c
 constexpr unsigned char kBackquote = '`';
 constexpr unsigned char kDegree = 176;
 
-// The separators that most states share; -1 when the character is none of them.
-int SeparatorClass(unsigned char c)
+// The separators that most states share; none when the character is none of them.
+std::optional<CharClass> SeparatorClass(unsigned char c)
 {
     switch (c) {
     case '(':
@@ -39,7 +40,7 @@ int SeparatorClass(unsigned char c)
     case '=': return C::ReactionArrowStart;
     case '<': return C::EquilibriumArrowStart;
     case '"': return C::QuoteOpen;
-    default: return -1;
+    default: return std::nullopt;
     }
 }
 
@@ -85,8 +86,8 @@ const std::vector<std::string>& CEquationLine::IonCharges()
 }
 
 CEquationLine::CEquationLine()
-    : classes(kPositions, 0),
-      display(kPositions, 0),
+    : classes(kPositions, C::Unset),
+      display(kPositions, DisplayCode::Normal),
       arrowAbove(kArrows),
       arrowBelow(kArrows),
       arrowWidth(kArrows, 0),
@@ -113,8 +114,8 @@ void CEquationLine::Classify()
         classes.resize(needed);
         display.resize(needed);
     }
-    std::fill(classes.begin(), classes.end(), 0);
-    std::fill(display.begin(), display.end(), 0);
+    std::fill(classes.begin(), classes.end(), C::Unset);
+    std::fill(display.begin(), display.end(), DisplayCode::Normal);
     for (auto& s : arrowAbove)
         s.clear();
     for (auto& s : arrowBelow)
@@ -138,8 +139,8 @@ void CEquationLine::Classify()
     SetDisplayCodes();
 }
 
-// Every position from the ')' back to the nearest earlier open bracket of class 6
-// (or to position 0) becomes part of a state group. Brackets only ever lose class 6
+// Every position from the ')' back to the nearest earlier open bracket still OpenBracket
+// (or to position 0) becomes part of a state group. Brackets only ever lose OpenBracket
 // this way, and state-group positions keep their class for the rest of the scan, so
 // a stack of open brackets gives the nearest one and the runs already rewritten can
 // be skipped as a whole.
@@ -196,9 +197,9 @@ void CEquationLine::Scan()
             text[i] = static_cast<char>(kDegree);
         }
         const char stored = text[i];
-        const int state = i > 0 ? static_cast<int>(classes[i - 1]) : static_cast<int>(C::Unset);
-        const int sep = SeparatorClass(c);
-        int cls = C::Ordinary;
+        const CharClass state = i > 0 ? classes[i - 1] : C::Unset;
+        const std::optional<CharClass> sep = SeparatorClass(c);
+        CharClass cls = C::Ordinary;
 
         switch (state) {
         case C::Coefficient:
@@ -215,8 +216,8 @@ void CEquationLine::Scan()
         case C::FixedSubscript:
             if (IsDigit(c))
                 cls = C::Subscript;
-            else if (sep >= 0)
-                cls = sep;
+            else if (sep)
+                cls = *sep;
             break;
 
         case C::Charge:
@@ -225,8 +226,8 @@ void CEquationLine::Scan()
                 classes[i - 1] = C::FixedSubscript;
             } else if (IsLetter(c)) {
                 classes[i - 1] = C::FixedSubscript;
-            } else if (sep >= 0) {
-                cls = sep;
+            } else if (sep) {
+                cls = *sep;
             }
             break;
 
@@ -247,7 +248,7 @@ void CEquationLine::Scan()
             if (IsDigit(c)) {
                 cls = C::Subscript;
             } else if (c == ' ' || c == '+' || c == '=' || c == '<') {
-                cls = sep;
+                cls = *sep;
                 MakeStateGroup(i - 1);
             } else if (c == '"') {
                 cls = C::QuoteOpen;
@@ -259,18 +260,18 @@ void CEquationLine::Scan()
                 cls = C::Charge;
                 classes[i - 1] = C::FixedSubscript;
             } else if (c == '(' || c == '[' || c == ')' || c == ']') {
-                cls = sep;
+                cls = *sep;
                 classes[i - 1] = C::FixedSubscript;
-            } else if (sep >= 0) {
-                cls = sep;
+            } else if (sep) {
+                cls = *sep;
             }
             break;
 
         case C::Ordinary:
             if (IsDigit(c))
                 cls = text[i - 1] == '.' ? C::Coefficient : C::Subscript;
-            else if (sep >= 0)
-                cls = sep;
+            else if (sep)
+                cls = *sep;
             break;
 
         case C::PlusOperator:
@@ -279,7 +280,7 @@ void CEquationLine::Scan()
             } else if (c == ' ') {
                 cls = C::Blank;
             } else if (c == '+' || c == '-' || c == '=' || c == '<' || c == '(' || c == '[' || c == ']') {
-                cls = sep;
+                cls = *sep;
                 classes[i - 1] = C::Charge;
             } else if (c == '{') {
                 cls = C::StackOpen;
@@ -289,19 +290,19 @@ void CEquationLine::Scan()
             break;
 
         case C::MinusCharge:
-            if (sep >= 0)
-                cls = sep;
+            if (sep)
+                cls = *sep;
             break;
 
         case C::Blank:
             if (IsDigit(c)) {
                 cls = C::Coefficient;
             } else if (c == '+' || c == '-' || c == '=' || c == '<') {
-                cls = sep;
+                cls = *sep;
                 if (lastNonBlank >= 0 && classes[lastNonBlank] == C::PlusOperator)
                     classes[lastNonBlank] = C::Charge;
             } else if (c == ' ' || c == '"' || c == '{' || c == '(' || c == '[') {
-                cls = sep;
+                cls = *sep;
             }
             if (lastNonBlank >= 0 && classes[lastNonBlank] == C::Charge
                 && IsDigit(static_cast<unsigned char>(text[lastNonBlank])))
@@ -313,7 +314,7 @@ void CEquationLine::Scan()
                 cls = C::Charge;
             else if (c == ' ' || c == '+' || c == '=' || c == '<' || c == '"' || c == '(' || c == '['
                      || c == '-')
-                cls = sep;
+                cls = *sep;
             break;
 
         case C::QuoteOpen:
@@ -404,11 +405,11 @@ void CEquationLine::Scan()
                 cls = C::Coefficient;
             else if (c == '(' || c == '[' || c == '{' || c == ' ' || c == '+' || c == '=' || c == '<'
                      || c == '"')
-                cls = sep;
+                cls = *sep;
             break;
         }
 
-        classes[i] = static_cast<std::int16_t>(cls);
+        classes[i] = cls;
         if (cls == C::OpenBracket)
             openBrackets_.push_back(i);
         if (c != ' ')
@@ -529,7 +530,7 @@ void CEquationLine::RaiseIonCharges()
             }
             if (!match)
                 continue;
-            const int sign = classes[s + len - 1];
+            const CharClass sign = classes[s + len - 1];
             if (sign == C::Charge || sign == C::MinusCharge)
                 classes[s + len - 2] = C::Charge;
         }
@@ -550,7 +551,7 @@ namespace {
 
 // Characters of an arrow text or a stacked-pair field are drawn where that text is laid
 // out as a line of its own; in this line they stay hidden.
-bool InField(std::int16_t cls)
+bool InField(CharClass cls)
 {
     return cls == C::ArrowAbove || cls == C::ArrowBelow || cls == C::StackTop || cls == C::StackBottom;
 }

@@ -12,55 +12,55 @@ class CEquationOptions;
 class KVLogFontTBD;
 
 // Class codes: what a character is.
-struct CharClass {
-    enum : std::int16_t {
-        Unset = 0,
-        Coefficient = 1,
-        FixedSubscript = 2,
-        Charge = 3,
-        ArrowAbove = 4,
-        ArrowBelow = 5,
-        OpenBracket = 6,
-        CloseBracket = 7,
-        StateGroup = 8,
-        Subscript = 9,
-        Ordinary = 10,
-        PlusOperator = 11,
-        ElementInitial = 12,
-        MinusCharge = 13,
-        Blank = 14,
-        ReactionArrowStart = 15,
-        EquilibriumArrowStart = 16,
-        Closer = 17,
-        Separator = 18,
-        CloseSquare = 19,
-        QuoteOpen = 20,
-        QuoteClose = 21,
-        StackOpen = 22,
-        StackTop = 24,
-        StackBottom = 25,
-        Quoted = 26,
-        GreekForm = 27,
-    };
+enum class CharClass : std::int16_t {
+    Unset = 0,
+    Coefficient = 1,
+    FixedSubscript = 2,
+    Charge = 3,
+    ArrowAbove = 4,
+    ArrowBelow = 5,
+    OpenBracket = 6,
+    CloseBracket = 7,
+    StateGroup = 8,
+    Subscript = 9,
+    Ordinary = 10,
+    PlusOperator = 11,
+    ElementInitial = 12,
+    MinusCharge = 13,
+    Blank = 14,
+    ReactionArrowStart = 15,
+    EquilibriumArrowStart = 16,
+    Closer = 17,
+    Separator = 18,
+    CloseSquare = 19,
+    QuoteOpen = 20,
+    QuoteClose = 21,
+    StackOpen = 22,
+    StackTop = 24,
+    StackBottom = 25,
+    Quoted = 26,
+    GreekForm = 27,
 };
 
 // Display codes: how layout and drawing render a position.
-struct DisplayCode {
-    enum : std::int16_t {
-        Normal = 0,
-        Symbol = 1,
-        Raised = 2,
-        Lowered = 3,
-        StateText = 4,
-        Capital = 5,
-        Hidden = 6,
-        ArrowReaction = 7,
-        ArrowEquilibrium = 8,
-        HiddenCloser = 9,
-        StackedPair = 10,
-        BarredSymbol = 11,
-    };
+enum class DisplayCode : std::int16_t {
+    Normal = 0,
+    Symbol = 1,
+    Raised = 2,
+    Lowered = 3,
+    StateText = 4,
+    Capital = 5,
+    Hidden = 6,
+    ArrowReaction = 7,
+    ArrowEquilibrium = 8,
+    HiddenCloser = 9,
+    StackedPair = 10,
+    BarredSymbol = 11,
 };
+
+// The numbers the codes are stored and printed as.
+constexpr int ToInt(CharClass c) { return static_cast<int>(c); }
+constexpr int ToInt(DisplayCode d) { return static_cast<int>(d); }
 
 // Depth, width and height of a laid-out line, in logical units.
 struct LineExtent {
@@ -100,8 +100,8 @@ public:
     // Read access for layout, drawing and tests; layout also writes arrowWidth,
     // tallestAbove, arrowCount and stackCount.
     std::string text;                    // Windows-1252 bytes, blank appended
-    std::vector<std::int16_t> classes;   // at least kPositions entries
-    std::vector<std::int16_t> display;   // at least kPositions entries
+    std::vector<CharClass> classes;     // at least kPositions entries
+    std::vector<DisplayCode> display;   // at least kPositions entries
     std::int32_t wordStart = 0;
     std::vector<std::string> arrowAbove; // at least kArrows entries
     std::vector<std::string> arrowBelow;
@@ -130,8 +130,8 @@ private:
     void MakeStateGroup(int closeParen);
 
     // Scan scratch, kept between classifications so that reclassifying a line does
-    // not allocate: positions of open brackets still of class 6, and the runs already
-    // turned into state groups, so that nested groups are rewritten in linear time.
+    // not allocate: positions of brackets still of class OpenBracket, and the runs
+    // already turned into state groups, so that nested groups are rewritten in linear time.
     std::vector<std::int32_t> openBrackets_;
     std::vector<std::int32_t> groupRuns_; // start, end pairs
 };

@@ -4,13 +4,14 @@
 
 namespace {
 
-void AppendCodes(std::string& out, const char* label, const std::vector<std::int16_t>& codes, std::size_t count)
+template <typename Code>
+void AppendCodes(std::string& out, const char* label, const std::vector<Code>& codes, std::size_t count)
 {
     out += label;
     out += ':';
     for (std::size_t i = 0; i < count && i < codes.size(); ++i) {
         out += ' ';
-        out += std::to_string(codes[i]);
+        out += std::to_string(ToInt(codes[i]));
     }
     out += '\n';
 }

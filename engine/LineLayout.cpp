@@ -69,9 +69,9 @@ std::string WithoutControls(const std::string& s)
     return out;
 }
 
-std::int16_t DisplayAt(const CEquationLine& line, std::size_t i)
+DisplayCode DisplayAt(const CEquationLine& line, std::size_t i)
 {
-    return i < line.display.size() ? line.display[i] : static_cast<std::int16_t>(DisplayCode::Normal);
+    return i < line.display.size() ? line.display[i] : DisplayCode::Normal;
 }
 
 const std::string& SlotText(const std::vector<std::string>& v, i64 k)
@@ -377,11 +377,11 @@ LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, 
     const std::size_t len = line.text.size();
     for (std::size_t i = 0; i + 1 < len; ++i) {
         const char ch = line.text[i];
-        const std::int16_t code = DisplayAt(line, i);
+        const DisplayCode code = DisplayAt(line, i);
         if (ch == '-' && i > 0) {
             // A charge sign stands a little apart from a formula and closes up on a
             // subscript.
-            const std::int16_t prev = DisplayAt(line, i - 1);
+            const DisplayCode prev = DisplayAt(line, i - 1);
             if (prev == DisplayCode::Normal)
                 a += 2 * u;
             else if (prev == DisplayCode::Lowered)

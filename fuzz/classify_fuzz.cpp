@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     // Arrow texts and pair fields are drawn on their own; nothing of them shows in line.
     for (std::size_t i = 0; i < line.text.size(); ++i) {
-        const int c = line.classes[i];
+        const CharClass c = line.classes[i];
         if ((c == CharClass::ArrowAbove || c == CharClass::ArrowBelow || c == CharClass::StackTop
              || c == CharClass::StackBottom)
             && line.display[i] != DisplayCode::Hidden)

@@ -7,13 +7,14 @@
 
 namespace {
 
-std::string Codes(const std::vector<std::int16_t>& codes, std::size_t count)
+template <typename Code>
+std::string Codes(const std::vector<Code>& codes, std::size_t count)
 {
     std::string out;
     for (std::size_t i = 0; i < count; ++i) {
         if (i)
             out += ' ';
-        out += std::to_string(codes[i]);
+        out += std::to_string(ToInt(codes[i]));
     }
     return out;
 }
@@ -279,7 +280,7 @@ TEST(Capacity, LongLineIsClassifiedThroughout)
     const std::string unitClasses = "1 10 9 14 11 14 10 9 14 15 17 14 1 10 9 10 14";
     const std::size_t units = text.size() / unit.size();
     for (std::size_t u = 0; u < units; ++u) {
-        std::vector<std::int16_t> part(line.classes.begin() + u * unit.size(),
+        std::vector<CharClass> part(line.classes.begin() + u * unit.size(),
                                        line.classes.begin() + (u + 1) * unit.size());
         ASSERT_EQ(Codes(part, part.size()), unitClasses) << "unit " << u;
     }
