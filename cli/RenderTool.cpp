@@ -374,7 +374,7 @@ int Explain(const std::string& utf8, std::ostream& out)
 {
     CEquationLine line;
     line.SetText(Utf8ToCp1252(utf8));
-    out << ExplainLine(line);
+    out << ExplainLine(line) << ExplainPositions(line);
     for (const std::string& hint : chem::ReadingHints(line))
         out << "hint: " << hint << "\n";
     return kExitOk;
@@ -534,7 +534,7 @@ std::string UsageText()
            "  --margin N           blank margin on every side, logical units (default 0)\n"
            "  --antialias          smooth lines and text in PNG output\n"
            "  --measure            print width, height, depth, lowering and amount\n"
-           "  --explain TEXT       show how a line is read: class and display codes, hints\n"
+           "  --explain TEXT       show how a line is read: class and display codes, in words, hints\n"
            "  --options            print the equation options in force\n"
            "  -h, --help           show this help\n"
            "  --version            show the version\n"

@@ -16,6 +16,26 @@ void AppendCodes(std::string& out, const char* label, const std::vector<Code>& c
     out += '\n';
 }
 
+// Indexed by code; gaps are codes no character takes.
+constexpr const char* kClassNames[] = {
+    "unset", "coefficient", "fixed subscript", "charge", "text above an arrow", "text below an arrow",
+    "open bracket", "close bracket", "state group", "subscript", "ordinary", "plus operator",
+    "element initial", "minus charge", "blank", "reaction arrow start", "equilibrium arrow start",
+    "closer", "separator", "close square bracket", "opening quote", "closing quote", "pair opening",
+    nullptr, "pair top", "pair bottom", "quoted", "Greek form",
+};
+constexpr const char* kDisplayNames[] = {
+    "normal", "symbol", "raised", "lowered", "state text", "capital",
+    "hidden", "reaction arrow", "equilibrium arrow", "hidden closer", "stacked pair", "barred symbol",
+};
+
+template <std::size_t N>
+const char* NameOf(const char* const (&names)[N], int code)
+{
+    const char* name = code >= 0 && static_cast<std::size_t>(code) < N ? names[code] : nullptr;
+    return name ? name : "unknown";
+}
+
 // Slots are read defensively: layout may have rewritten the counters.
 std::string Slot(const std::vector<std::string>& slots, std::int32_t k)
 {
@@ -38,5 +58,20 @@ std::string ExplainLine(const CEquationLine& line)
     out += "pairs: " + std::to_string(line.stackCount) + "\n";
     for (std::int32_t k = 0; k < line.stackCount; ++k)
         out += "pair " + std::to_string(k) + ": " + Slot(line.stackTop, k) + " / " + Slot(line.stackBottom, k) + "\n";
+    return out;
+}
+
+const char* CharClassName(CharClass c) { return NameOf(kClassNames, ToInt(c)); }
+const char* DisplayCodeName(DisplayCode d) { return NameOf(kDisplayNames, ToInt(d)); }
+
+std::string ExplainPositions(const CEquationLine& line)
+{
+    std::string out;
+    const std::size_t count = line.text.empty() ? 0 : line.text.size() - 1;
+    for (std::size_t i = 0; i < count && i < line.classes.size() && i < line.display.size(); ++i) {
+        out += std::to_string(i) + " \"" + Cp1252ToUtf8(line.text.substr(i, 1)) + "\": ";
+        out += std::string(CharClassName(line.classes[i])) + " (" + std::to_string(ToInt(line.classes[i])) + "), ";
+        out += std::string(DisplayCodeName(line.display[i])) + " (" + std::to_string(ToInt(line.display[i])) + ")\n";
+    }
     return out;
 }

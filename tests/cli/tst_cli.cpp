@@ -206,7 +206,8 @@ void CliTest::explainCollected()
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out.contains(QStringLiteral("arrows: 2\narrow 0 above: \narrow 0 below: \n"
                                           "arrow 1 above: ABOVE\narrow 1 below: BELOW\npairs: 1\npair 0: 238 / 92\n")));
-    // Reading hints follow the codes.
+    // Each position in words, then the reading hints.
+    QVERIFY2(r.out.contains(QStringLiteral("\n0 \"c\": element initial (12), capital (5)\n")), qPrintable(r.out));
     QVERIFY2(r.out.endsWith(QStringLiteral(u"hint: \u201Cco\u201D is read as C O (carbon, oxygen): "
                                            u"type a capital letter to keep your own case\n"
                                            u"hint: \u201Cco32-\u201D is read as CO3 with charge \u00B2\u207B: "

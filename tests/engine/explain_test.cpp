@@ -57,3 +57,20 @@ TEST(Explain, EmptyRecord)
 }
 
 } // namespace
+
+TEST(Explain, PositionsInWords)
+{
+    CEquationLine line;
+    line.SetText("Fe3+");
+    EXPECT_EQ(ExplainPositions(line), "0 \"F\": ordinary (10), normal (0)\n"
+                                      "1 \"e\": ordinary (10), normal (0)\n"
+                                      "2 \"3\": charge (3), raised (2)\n"
+                                      "3 \"+\": charge (3), raised (2)\n");
+    line.SetText("\"x\"");
+    EXPECT_EQ(ExplainPositions(line), "0 \"\"\": opening quote (20), hidden (6)\n"
+                                      "1 \"x\": quoted (26), normal (0)\n"
+                                      "2 \"\"\": closing quote (21), hidden (6)\n");
+    // Numbers no code has (only a damaged record holds them) still read as something.
+    EXPECT_STREQ(CharClassName(static_cast<CharClass>(23)), "unknown");
+    EXPECT_STREQ(DisplayCodeName(static_cast<DisplayCode>(-1)), "unknown");
+}
