@@ -2,6 +2,9 @@
 #include "shell/ShellResources.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -56,4 +59,44 @@ CContactDialog::CContactDialog(QWidget* parent) : QDialog(parent)
            QStringLiteral("Makers of Molvex 2, the chemical equation editor."),
            QStringLiteral("Questions, suggestions and reports of problems are always welcome:"),
            QStringLiteral("please write to Tamrel Software support.")});
+}
+
+namespace {
+const char kDocFilter[] = "Molvex Files (*.mv2)";
+}
+
+QString CFileDialogs::StartFolder(const QStringList& recentFiles) const
+{
+    if (!m_folder.isEmpty())
+        return m_folder;
+    return recentFiles.isEmpty() ? QString() : QFileInfo(recentFiles.first()).absolutePath();
+}
+
+void CFileDialogs::Remember(const QString& chosenPath)
+{
+    if (!chosenPath.isEmpty())
+        m_folder = QFileInfo(chosenPath).absolutePath();
+}
+
+QStringList CFileDialogs::AskOpenPaths(QWidget* parent, const QStringList& recentFiles)
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(parent, QStringLiteral("Open"), StartFolder(recentFiles),
+                                                            QString::fromLatin1(kDocFilter) +
+                                                                QStringLiteral(";;All Files (*)"));
+    if (!paths.isEmpty())
+        Remember(paths.first());
+    return paths;
+}
+
+QString CFileDialogs::AskSavePath(QWidget* parent, const QString& suggestedPath, const QStringList& recentFiles)
+{
+    // A bare name (an untitled document) is placed in the start folder.
+    QString start = suggestedPath;
+    const QString folder = StartFolder(recentFiles);
+    if (!folder.isEmpty() && QFileInfo(suggestedPath).isRelative())
+        start = QDir(folder).filePath(suggestedPath);
+    const QString path =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), start, QString::fromLatin1(kDocFilter));
+    Remember(path);
+    return path;
 }

@@ -25,12 +25,24 @@ constexpr int EditCopy = 57634;
 constexpr int EditCut = 57635;
 constexpr int EditPaste = 57637;
 constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 constexpr int CopyAsPicture = 32784;
 
 // View
 constexpr int ViewToolbar = 59392;
 constexpr int ViewStatusBar = 59393;
 constexpr int CancelInPlace = 32769; // Esc while editing in place
+constexpr int ZoomIn = 32785;
+constexpr int ZoomOut = 32786;
+constexpr int ZoomActual = 32787;
+
+// Window
+constexpr int WindowCascade = 57650;
+constexpr int WindowTile = 57651;
+constexpr int WindowNext = 32788;
+constexpr int WindowPrevious = 32789;
+constexpr int WindowListFirst = 65280; // one entry per open document window
+constexpr int WindowListCount = 64;
 
 // Tools
 constexpr int Options = 32771;

@@ -28,6 +28,7 @@ const CommandInfo kCommands[] = {
      nullptr},
     {cmd::AppExit, "E&xit", "Quit the application; prompts to save documents\nExit", nullptr},
     {cmd::EditUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo", nullptr},
+    {cmd::EditRedo, "&Redo\tCtrl+Y", "Redo the previously undone action\nRedo", nullptr},
     {cmd::EditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut", ":/icons/cut.svg"},
     {cmd::EditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", ":/icons/copy.svg"},
     {cmd::EditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", ":/icons/paste.svg"},
@@ -36,6 +37,14 @@ const CommandInfo kCommands[] = {
     {cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", nullptr},
     {cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", nullptr},
     {cmd::CancelInPlace, "", "", nullptr},
+    {cmd::ZoomIn, "Zoom &In\tCtrl++", "Show the equation larger\nZoom In", nullptr},
+    {cmd::ZoomOut, "Zoom &Out\tCtrl+-", "Show the equation smaller\nZoom Out", nullptr},
+    {cmd::ZoomActual, "&Actual Size\tCtrl+0", "Show the equation at its actual size\nActual Size", nullptr},
+    {cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows", nullptr},
+    {cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows", nullptr},
+    {cmd::WindowNext, "Ne&xt\tCtrl+F6", "Activate the next document window\nNext Window", nullptr},
+    {cmd::WindowPrevious, "Pre&vious\tCtrl+Shift+F6", "Activate the previous document window\nPrevious Window",
+     nullptr},
     {cmd::Font, "&Font ...", "Select font used for equations", nullptr},
     {cmd::FontToolbar, "", "Change the Default Font", ":/icons/font.svg"},
     {cmd::Options, "&Options ...", "Set options for drawing equations", nullptr},
@@ -67,6 +76,10 @@ const CommandInfo* FindCommand(int id)
     if (id >= cmd::FileMruFirst && id < cmd::FileMruFirst + cmd::FileMruCount) {
         static const CommandInfo mru{cmd::FileMruFirst, "Recent File", "Open this document", nullptr};
         return &mru;
+    }
+    if (id >= cmd::WindowListFirst && id < cmd::WindowListFirst + cmd::WindowListCount) {
+        static const CommandInfo window{cmd::WindowListFirst, "", "Activate this window", nullptr};
+        return &window;
     }
     for (const CommandInfo& c : kCommands)
         if (c.id == id)
@@ -100,10 +113,13 @@ const MenuTable& MainMenuTable()
          {Cmd(cmd::FileNew), Cmd(cmd::FileOpen), Cmd(cmd::FileSave), Cmd(cmd::FileSaveAs), Sep(),
           Cmd(cmd::FilePrint), Cmd(cmd::FilePrintPreview), Cmd(cmd::FilePrintSetup), Sep(),
           {MenuEntryKind::RecentFiles, cmd::FileMruFirst}, Sep(), Cmd(cmd::AppExit)}},
-        {"&Edit", {Cmd(cmd::EditUndo), Sep(), Cmd(cmd::EditCut), Cmd(cmd::EditCopy), Cmd(cmd::EditPaste), Sep(),
+        {"&Edit", {Cmd(cmd::EditUndo), Cmd(cmd::EditRedo), Sep(), Cmd(cmd::EditCut), Cmd(cmd::EditCopy), Cmd(cmd::EditPaste), Sep(),
                    Cmd(cmd::CopyAsPicture)}},
-        {"&View", {Cmd(cmd::ViewToolbar), Cmd(cmd::ViewStatusBar)}},
+        {"&View", {Cmd(cmd::ViewToolbar), Cmd(cmd::ViewStatusBar), Sep(), Cmd(cmd::ZoomIn), Cmd(cmd::ZoomOut),
+                   Cmd(cmd::ZoomActual)}},
         {"&Tools", {Cmd(cmd::Font), Cmd(cmd::Options), Cmd(cmd::AdjustLevel), Cmd(cmd::WriteDefaultConfig)}},
+        {"&Window", {Cmd(cmd::WindowCascade), Cmd(cmd::WindowTile), Sep(), Cmd(cmd::WindowNext),
+                     Cmd(cmd::WindowPrevious), Sep(), {MenuEntryKind::WindowList, cmd::WindowListFirst}}},
         {"&Help", {Cmd(cmd::ReadHelpFile), Cmd(cmd::ReadManual), Cmd(cmd::ReadQuickrefCard), Sep(),
                    Cmd(cmd::AppAbout), Cmd(cmd::AboutTamrel)}},
     };
@@ -126,6 +142,8 @@ const AccelTable& MainAccelTable()
         {Qt::CTRL | Qt::Key_X, cmd::EditCut},
         {Qt::CTRL | Qt::Key_V, cmd::EditPaste},
         {Qt::CTRL | Qt::Key_Z, cmd::EditUndo},
+        {Qt::CTRL | Qt::Key_Y, cmd::EditRedo},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::EditRedo},
         {Qt::ALT | Qt::Key_Backspace, cmd::EditUndo},
         {Qt::SHIFT | Qt::Key_Delete, cmd::EditCut},
         {Qt::CTRL | Qt::Key_Insert, cmd::EditCopy},
@@ -139,6 +157,12 @@ const AccelTable& MainAccelTable()
         {Qt::SHIFT | Qt::Key_F1, cmd::ContextHelp},
         {QKeyCombination(Qt::Key_F6), cmd::NextPane},
         {Qt::SHIFT | Qt::Key_F6, cmd::PrevPane},
+        {Qt::CTRL | Qt::Key_Plus, cmd::ZoomIn},
+        {Qt::CTRL | Qt::Key_Equal, cmd::ZoomIn}, // the plus key without Shift
+        {Qt::CTRL | Qt::Key_Minus, cmd::ZoomOut},
+        {Qt::CTRL | Qt::Key_0, cmd::ZoomActual},
+        {Qt::CTRL | Qt::Key_F6, cmd::WindowNext},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_F6, cmd::WindowPrevious},
     };
     return table;
 }
@@ -186,12 +210,29 @@ void CCommandSet::BuildMenuBar(QMenuBar* bar, const MenuTable& table, QAction** 
                     *recentAnchor = anchor;
                 break;
             }
+            case MenuEntryKind::WindowList: {
+                // The frame fills the list in front of this hidden anchor.
+                QAction* anchor = Action(e.id);
+                anchor->setVisible(false);
+                menu->addAction(anchor);
+                break;
+            }
             case MenuEntryKind::GroupMarker:
                 // Places where a container merges its own menus; nothing of ours.
                 break;
             }
         }
     }
+}
+
+QMenu* CCommandSet::MenuOf(QAction* anchor)
+{
+    if (!anchor)
+        return nullptr;
+    for (QObject* o : anchor->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(o))
+            return menu;
+    return nullptr;
 }
 
 void CCommandSet::BuildToolBar(QToolBar* bar, const ToolbarTable& table)

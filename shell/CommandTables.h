@@ -27,7 +27,7 @@ const CommandInfo* FindCommand(int id);
 QString StatusPrompt(int id);
 QString ToolTipText(int id);
 
-enum class MenuEntryKind { Command, Separator, RecentFiles, GroupMarker };
+enum class MenuEntryKind { Command, Separator, RecentFiles, GroupMarker, WindowList };
 struct MenuEntry {
     MenuEntryKind kind;
     int id;
@@ -65,7 +65,10 @@ public:
 
     // Fills a menu bar; the recent-file entry becomes a hidden placeholder action
     // returned through recentAnchor (the frame inserts the list before it).
+    // The window list entry is a hidden anchor found by WindowListAnchor().
     void BuildMenuBar(QMenuBar* bar, const MenuTable& table, QAction** recentAnchor = nullptr);
+    // The menu that holds the hidden anchor of a list (recent files, windows), if built.
+    static QMenu* MenuOf(QAction* anchor);
     void BuildToolBar(QToolBar* bar, const ToolbarTable& table);
     // Gives each action the keys of the table; commands without a menu entry or
     // button get their action added to the owner so the keys still work.

@@ -134,6 +134,8 @@ bool CDocumentManager::QueryClose(CMolvexDoc& doc)
 {
     if (!doc.IsModified())
         return true;
+    // The question names the document: its window comes up first, where the user sees it.
+    emit activationRequested(doc);
     switch (m_prompts.askToSave ? m_prompts.askToSave(Title(doc)) : QMessageBox::Cancel) {
     case QMessageBox::Yes: return Save(doc, false);
     case QMessageBox::No: return true;

@@ -10,6 +10,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 #include "engine/Cp1252.h"
 
@@ -119,6 +125,46 @@ DialogUnits UnitsOf(const QFont& font)
     return u;
 }
 
+// A thin strip that resizes the bar vertically when dragged.
+class CBarGrip : public QWidget {
+public:
+    CBarGrip(QWidget* parent, std::function<int()> height, std::function<void(int)> resize)
+        : QWidget(parent), m_height(std::move(height)), m_resize(std::move(resize))
+    {
+        setObjectName(QStringLiteral("entryBarGrip"));
+        setCursor(Qt::SizeVerCursor);
+        setFixedHeight(6);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        setToolTip(QStringLiteral("Drag to change the height of the entry box"));
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        m_startY = e->globalPosition().y();
+        m_startHeight = m_height();
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        if (e->buttons() & Qt::LeftButton)
+            m_resize(m_startHeight + qRound(e->globalPosition().y() - m_startY));
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::Mid));
+        const int mid = width() / 2, y = height() / 2;
+        for (int dx = -8; dx <= 8; dx += 4)
+            p.drawPoint(mid + dx, y);
+    }
+
+private:
+    std::function<int()> m_height;
+    std::function<void(int)> m_resize;
+    double m_startY = 0;
+    int m_startHeight = 0;
+};
+
 } // namespace
 
 CEntryBar::CEntryBar(QWidget* parent) : QToolBar(parent)
@@ -138,9 +184,17 @@ CEntryBar::CEntryBar(QWidget* parent) : QToolBar(parent)
 
     m_body = new QWidget(this);
     m_body->setFont(font);
-    m_layout = new QHBoxLayout(m_body);
-    m_layout->setContentsMargins(du.X(1), du.Y(1), du.X(2), du.Y(2));
+    m_body->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* column = new QVBoxLayout(m_body);
+    column->setContentsMargins(du.X(1), du.Y(1), du.X(2), 0);
+    column->setSpacing(0);
+    m_layout = new QHBoxLayout;
+    m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(du.X(2));
+    column->addLayout(m_layout);
+    m_grip = new CBarGrip(
+        m_body, [this] { return m_editHeight; }, [this](int h) { SetEditHeight(h); });
+    column->addWidget(m_grip);
 
     auto* icon = new QLabel(m_body);
     icon->setObjectName(QStringLiteral("ctl128"));
@@ -154,8 +208,25 @@ CEntryBar::CEntryBar(QWidget* parent) : QToolBar(parent)
     label->setObjectName(QStringLiteral("entryBarLabel"));
     label->setFixedWidth(du.X(59));
     m_layout->addWidget(label, 0, Qt::AlignTop);
-    m_layout->addStretch(1);
     addWidget(m_body);
+    m_editHeight = HeightForLines(kMinLines);
+}
+
+int CEntryBar::HeightForLines(int lines) const
+{
+    // The box's own font, its frame and document margins, and room for the
+    // horizontal scroll bar that a long line brings.
+    const QFontMetrics fm(m_body->font());
+    const int frame = 2 * (style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return lines * fm.lineSpacing() + frame + scrollBar;
+}
+
+void CEntryBar::SetEditHeight(int pixels)
+{
+    m_editHeight = std::clamp(pixels, HeightForLines(kMinLines), HeightForLines(kMaxLines));
+    if (m_edit)
+        m_edit->setFixedHeight(m_editHeight);
 }
 
 CEntryBar::~CEntryBar() { DetachEntryEdit(); }
@@ -170,8 +241,11 @@ void CEntryBar::AttachEntryEdit(CEntryEdit* edit)
     m_edit = edit;
     const DialogUnits du = UnitsOf(m_body->font());
     edit->setParent(m_body);
-    edit->setFixedSize(du.X(199), du.Y(31));
-    m_layout->insertWidget(1, edit, 0, Qt::AlignTop);
+    edit->setMinimumWidth(du.X(199));
+    edit->setMaximumWidth(QWIDGETSIZE_MAX);
+    edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    edit->setFixedHeight(m_editHeight);
+    m_layout->insertWidget(1, edit, 1);
     edit->show();
 }
 

@@ -33,12 +33,15 @@ QString DocumentTextToEntry(const std::string& text);
 
 // The entry bar: the application icon, the entry box of the frame that attached it,
 // and the label "Molvex 2". The bar never owns the box: detaching (or destroying the
-// bar) hands it back unparented to the application that owns it.
+// bar) hands it back unparented to the application that owns it. The box takes the
+// bar's width; a grip along the bar's bottom edge drags its height.
 class CEntryBar : public QToolBar {
     Q_OBJECT
 public:
     static constexpr int kBarId = 110;
     static constexpr int kEditId = 1005;
+    static constexpr int kMinLines = 5;  // the box never shows fewer
+    static constexpr int kMaxLines = 20; // the whole equation
 
     explicit CEntryBar(QWidget* parent = nullptr);
     ~CEntryBar() override;
@@ -47,8 +50,16 @@ public:
     void DetachEntryEdit();
     CEntryEdit* EntryEdit() const { return m_edit; }
 
+    // The box's height in pixels, kept between the heights of kMinLines and kMaxLines.
+    int EditHeight() const { return m_editHeight; }
+    void SetEditHeight(int pixels);
+    int HeightForLines(int lines) const;
+    QWidget* Grip() const { return m_grip; }
+
 private:
     QWidget* m_body = nullptr;
+    QWidget* m_grip = nullptr;
+    int m_editHeight = 0;
     QHBoxLayout* m_layout = nullptr;
     QPointer<CEntryEdit> m_edit;
 };

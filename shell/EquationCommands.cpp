@@ -11,15 +11,19 @@ bool RunEditCommand(CEntryEdit* edit, int id)
 {
     switch (id) {
     case cmd::EditUndo:
+    case cmd::EditRedo:
     case cmd::EditCut:
     case cmd::EditCopy:
     case cmd::EditPaste: break;
     default: return false;
     }
-    if (!edit || !edit->parentWidget())
+    // A box that no frame holds is no window, and a disabled one holds no document:
+    // the command has no effect.
+    if (!edit || !edit->parentWidget() || !edit->isEnabled())
         return true;
     switch (id) {
     case cmd::EditUndo: edit->undo(); break;
+    case cmd::EditRedo: edit->redo(); break;
     case cmd::EditCut: edit->cut(); break;
     case cmd::EditCopy: edit->copy(); break;
     default: edit->paste(); break;

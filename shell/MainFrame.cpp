@@ -4,6 +4,7 @@
 #include "shell/QtApplication.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -18,6 +19,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProxyStyle>
+#include <QScrollBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -40,6 +43,21 @@
 
 
 // ---------------------------------------------------------------------------------
+
+namespace {
+
+class CMaximisedTitleStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_Workspace_FillSpaceOnMaximize)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+} // namespace
 
 CDocFrame::CDocFrame(IShellHost& app, CMolvexDoc& doc, QWidget* parent)
     : QMdiSubWindow(parent), m_app(app), m_doc(doc)
@@ -88,6 +106,8 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     setWindowIcon(QIcon(QStringLiteral(":/icons/molvex2.svg")));
     setAcceptDrops(true);
 
+    m_docStyle = new CMaximisedTitleStyle;
+    m_docStyle->setParent(this);
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdi);
@@ -127,6 +147,17 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
             status->showMessage(QStringLiteral("Ready"));
     });
     status->showMessage(QStringLiteral("Ready"));
+    m_linesPane = new QLabel(status);
+    m_linesPane->setObjectName(QStringLiteral("linesPane"));
+    m_linesPane->setVisible(false);
+    status->insertPermanentWidget(0, m_linesPane);
+    m_zoomPane = new QLabel(status);
+    m_zoomPane->setObjectName(QStringLiteral("zoomPane"));
+    m_zoomPane->setAlignment(Qt::AlignCenter);
+    m_zoomPane->setMinimumWidth(m_zoomPane->fontMetrics().horizontalAdvance(QStringLiteral("800%")) + 12);
+    m_zoomPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_zoomPane->setToolTip(QStringLiteral("Zoom of the equation view"));
+    status->insertPermanentWidget(1, m_zoomPane);
     qApp->installEventFilter(this);
 
     addToolBarBreak(Qt::TopToolBarArea);
@@ -141,6 +172,10 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
         if (m_entryBar->EntryEdit() == m_app.EntryEdit())
             OnEntryChanged();
     });
+    connect(app.EntryEdit(), &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (m_entryBar->EntryEdit() == m_app.EntryEdit())
+            FollowCaret();
+    });
 
     connect(m_commands, &CCommandSet::commandTriggered, this, &CMainFrame::OnCommand);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
@@ -151,14 +186,12 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
         m_app.Documents().SetActive(ActiveDocument());
         UpdateCommandStates();
         UpdateTitle();
+        UpdateStatusPanes();
     });
     CDocumentManager& documents = app.Documents();
     connect(&documents, &CDocumentManager::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
     connect(&documents, &CDocumentManager::documentOpened, this, [this](CMolvexDoc& doc) { AddDocumentWindow(doc); });
-    connect(&documents, &CDocumentManager::activationRequested, this, [this](CMolvexDoc& doc) {
-        if (CDocFrame* f = FrameOf(doc))
-            m_mdi->setActiveSubWindow(f);
-    });
+    connect(&documents, &CDocumentManager::activationRequested, this, &CMainFrame::BringForward);
     connect(&documents, &CDocumentManager::titleChanged, this, [this](CMolvexDoc& doc) {
         if (CDocFrame* f = FrameOf(doc))
             f->UpdateTitle();
@@ -168,7 +201,10 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     UpdateRecentFileMenu();
     UpdateCommandStates();
     UpdateTitle();
+    UpdateStatusPanes();
     resize(900, 600);
+    // Nothing to type into until a document is open.
+    app.EntryEdit()->setEnabled(false);
 }
 
 CMainFrame::~CMainFrame()
@@ -185,12 +221,48 @@ QLabel* CMainFrame::Indicator(int pane) const { return pane >= 1 && pane <= 3 ? 
 CDocFrame* CMainFrame::AddDocumentWindow(CMolvexDoc& doc)
 {
     auto* frame = new CDocFrame(m_app, doc);
+    // Maximised, the window keeps its own title bar, so that the main window's title is
+    // not rewritten into "main - [document]".
+    frame->setStyle(m_docStyle);
     m_mdi->addSubWindow(frame);
+    // The size the window returns to when restored from maximised.
+    const QSize area = m_mdi->viewport()->size();
+    frame->resize(std::max(kRestoredWidth, area.width() * 2 / 3), std::max(kRestoredHeight, area.height() * 2 / 3));
+    connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentWindowGone);
+    connect(frame->View(), &CMolvexView::zoomChanged, this, &CMainFrame::UpdateStatusPanes);
     frame->showMaximized();
     m_mdi->setActiveSubWindow(frame);
     UpdateCommandStates();
     UpdateTitle();
+    // A new or opened document is what the user is about to type into.
+    m_app.EntryEdit()->setEnabled(true);
+    m_app.EntryEdit()->setFocus();
     return frame;
+}
+
+void CMainFrame::BringForward(const CMolvexDoc& doc)
+{
+    if (CDocFrame* f = FrameOf(doc))
+        m_mdi->setActiveSubWindow(f);
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::DocumentWindowGone(QObject* frame)
+{
+    for (QMdiSubWindow* w : m_mdi->subWindowList())
+        if (static_cast<QObject*>(w) != frame)
+            return;
+    // The last document is gone: the box must not show text that belongs to nobody.
+    CEntryEdit* edit = m_app.EntryEdit();
+    edit->SetTextQuietly(QString());
+    edit->document()->clearUndoRedoStacks();
+    edit->setEnabled(false);
+    UpdateCommandStates();
+    UpdateTitle();
+    UpdateStatusPanes();
 }
 
 CDocFrame* CMainFrame::FrameOf(const CMolvexDoc& doc) const
@@ -225,7 +297,9 @@ void CMainFrame::ActivateFrame()
         return;
     CEntryEdit* edit = m_app.EntryEdit();
     m_entryBar->AttachEntryEdit(edit);
+    edit->setEnabled(true);
     edit->SetTextQuietly(DocumentTextToEntry(frame->Document().GetEquationText()));
+    UpdateStatusPanes();
 }
 
 void CMainFrame::OnEntryChanged()
@@ -236,6 +310,29 @@ void CMainFrame::OnEntryChanged()
     CEntryEdit* edit = m_app.EntryEdit();
     m_entryBar->AttachEntryEdit(edit);
     doc->SetEquationText(EntryTextToDocument(edit->toPlainText()));
+    UpdateStatusPanes();
+    FollowCaret();
+}
+
+void CMainFrame::FollowCaret()
+{
+    if (CDocFrame* f = ActiveDocFrame())
+        f->View()->EnsureLineVisible(std::min(m_app.EntryEdit()->textCursor().blockNumber(), kEquationLines - 1));
+}
+
+void CMainFrame::UpdateStatusPanes()
+{
+    CDocFrame* f = ActiveDocFrame();
+    m_zoomPane->setText(f ? QStringLiteral("%1%").arg(f->View()->Zoom()) : QString());
+    // Line 20 holds whatever follows the 19th line break, so its breaks count the rest.
+    int lines = 0;
+    if (f) {
+        const std::string& last = f->Document().Lines().texts[kEquationLines - 1];
+        lines = kEquationLines + static_cast<int>(std::count(last.begin(), last.end(), '\n'));
+    }
+    m_linesPane->setVisible(lines > kEquationLines);
+    if (lines > kEquationLines)
+        m_linesPane->setText(QStringLiteral("Only the first %1 of %2 lines are typeset").arg(kEquationLines).arg(lines));
 }
 
 bool CMainFrame::OnDDEExecute(const QString& command, const std::function<void()>& acknowledge)
@@ -301,6 +398,7 @@ void CMainFrame::OnCommand(int id)
     case cmd::FilePrintPreview: PrintActive(id); return;
     case cmd::AppExit: close(); return;
     case cmd::EditUndo:
+    case cmd::EditRedo:
     case cmd::EditCut:
     case cmd::EditCopy:
     case cmd::EditPaste: EditCommand(id); return;
@@ -317,12 +415,23 @@ void CMainFrame::OnCommand(int id)
         if (doc)
             RunOptionsCommand(*doc, m_app.State(), this);
         return;
+    case cmd::ZoomIn:
+    case cmd::ZoomOut:
+    case cmd::ZoomActual: ZoomCommand(id); return;
+    case cmd::WindowCascade: m_mdi->cascadeSubWindows(); return;
+    case cmd::WindowTile: m_mdi->tileSubWindows(); return;
+    case cmd::WindowNext: m_mdi->activateNextSubWindow(); return;
+    case cmd::WindowPrevious: m_mdi->activatePreviousSubWindow(); return;
     case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); return;
     case cmd::NextPane:
     case cmd::PrevPane:
         // Document windows have a single pane.
         return;
     default: break;
+    }
+    if (id >= cmd::WindowListFirst && id < cmd::WindowListFirst + cmd::WindowListCount) {
+        ActivateListedWindow(id);
+        return;
     }
     if (id >= cmd::FileMruFirst && id < cmd::FileMruFirst + cmd::FileMruCount) {
         const QStringList files = m_app.Documents().RecentFiles();
@@ -360,25 +469,75 @@ void CMainFrame::UpdateRecentFileMenu()
     m_recentAnchor->setVisible(files.isEmpty());
 }
 
+void CMainFrame::ZoomCommand(int id)
+{
+    CDocFrame* f = ActiveDocFrame();
+    if (!f)
+        return;
+    CMolvexView* view = f->View();
+    switch (id) {
+    case cmd::ZoomIn: view->ZoomIn(); break;
+    case cmd::ZoomOut: view->ZoomOut(); break;
+    default: view->SetZoom(100); break;
+    }
+}
+
+void CMainFrame::ActivateListedWindow(int id)
+{
+    const auto windows = m_mdi->subWindowList();
+    const int i = id - cmd::WindowListFirst;
+    if (i >= 0 && i < windows.size())
+        m_mdi->setActiveSubWindow(windows[i]);
+}
+
+void CMainFrame::UpdateWindowMenu()
+{
+    for (QAction* a : m_windowActions)
+        delete a;
+    m_windowActions.clear();
+    QAction* anchor = m_commands->Has(cmd::WindowListFirst) ? m_commands->Action(cmd::WindowListFirst) : nullptr;
+    QMenu* menu = CCommandSet::MenuOf(anchor);
+    if (!menu)
+        return;
+    const auto windows = m_mdi->subWindowList();
+    QMdiSubWindow* current = m_mdi->currentSubWindow();
+    for (int i = 0; i < windows.size() && i < cmd::WindowListCount; ++i) {
+        auto* f = qobject_cast<CDocFrame*>(windows[i]);
+        if (!f)
+            continue;
+        QString shown = m_app.Documents().Title(f->Document());
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+        if (f->Document().IsModified())
+            shown += QLatin1Char('*');
+        auto* a = new QAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(shown) : shown, this);
+        const int id = cmd::WindowListFirst + i;
+        a->setData(id);
+        a->setCheckable(true);
+        a->setChecked(windows[i] == current);
+        a->setStatusTip(StatusPrompt(id));
+        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        menu->insertAction(anchor, a);
+        m_windowActions << a;
+    }
+}
+
 void CMainFrame::UpdateCommandStates()
 {
     const bool hasDoc = ActiveDocument() != nullptr;
     for (int id : {cmd::FileSave, cmd::FileSaveAs, cmd::FilePrint, cmd::FilePrintPreview, cmd::Font,
-                   cmd::FontToolbar, cmd::Options, cmd::OptionsToolbar})
+                   cmd::FontToolbar, cmd::Options, cmd::OptionsToolbar, cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomActual,
+                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowNext, cmd::WindowPrevious})
         m_commands->Action(id)->setEnabled(hasDoc);
 }
 
 void CMainFrame::UpdateTitle()
 {
-    const QString base = QStringLiteral("Molvex 2");
+    // The desktop's form: the document with its modified mark; the platform adds the
+    // application's name once (the display name), and shows it alone without one.
     CMolvexDoc* doc = ActiveDocument();
-    if (!doc) {
-        setWindowTitle(base);
-        setWindowModified(false);
-        return;
-    }
-    setWindowTitle(base + QStringLiteral(" - ") + m_app.Documents().Title(*doc) + QStringLiteral("[*]"));
-    setWindowModified(doc->IsModified());
+    setWindowTitle(doc ? m_app.Documents().Title(*doc) + QStringLiteral("[*]") : QStringLiteral("Molvex 2"));
+    setWindowModified(doc && doc->IsModified());
+    UpdateWindowMenu();
 }
 
 bool CMainFrame::event(QEvent* e)

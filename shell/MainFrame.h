@@ -13,6 +13,7 @@ class CMolvexDoc;
 class CMolvexView;
 class QLabel;
 class QMdiArea;
+class QStyle;
 class QToolBar;
 
 // A document window: one view of one document.
@@ -39,6 +40,9 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kDdeCommandChars = 519; // what a DDE execute buffer holds
+    // The least size of a document window restored from maximised.
+    static constexpr int kRestoredWidth = 480;
+    static constexpr int kRestoredHeight = 320;
 
     explicit CMainFrame(IShellHost& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -49,7 +53,12 @@ public:
     CCommandSet& Commands() const { return *m_commands; }
     QLabel* Indicator(int pane) const; // 1 CAP, 2 NUM, 3 SCRL
 
+    // Adds a window for a document, maximised, and puts the keyboard focus into the
+    // entry box so that the user can type at once.
     CDocFrame* AddDocumentWindow(CMolvexDoc& doc);
+    // Makes the document's window the active one and the main window the front one,
+    // so that a question about the document is asked where the user sees it.
+    void BringForward(const CMolvexDoc& doc);
     CDocFrame* FrameOf(const CMolvexDoc& doc) const;
     CDocFrame* ActiveDocFrame() const;
     CMolvexDoc* ActiveDocument() const;
@@ -65,8 +74,14 @@ public:
     void OnCommand(int id);
 
     void UpdateRecentFileMenu();
+    void UpdateWindowMenu();
     void UpdateCommandStates();
     void UpdateTitle();
+
+    // Status-bar panes: the active view's zoom, and the warning that only the first
+    // lines of a longer text are typeset (hidden while the text fits).
+    QLabel* ZoomPane() const { return m_zoomPane; }
+    QLabel* LinesPane() const { return m_linesPane; }
 
 signals:
     // The command text taken from a DDE execute, as handed to the interpreter.
@@ -81,15 +96,24 @@ protected:
 
 private:
     void EditCommand(int id);
+    void ZoomCommand(int id);
+    void ActivateListedWindow(int id);
+    void DocumentWindowGone(QObject* frame);
+    void UpdateStatusPanes();
+    void FollowCaret();
     void CopyAsPicture();
     void PrintActive(int id);
 
     IShellHost& m_app;
     QMdiArea* m_mdi = nullptr;
+    QStyle* m_docStyle = nullptr; // document windows' style, owned as a child
     QToolBar* m_toolBar = nullptr;
     CEntryBar* m_entryBar = nullptr;
     CCommandSet* m_commands = nullptr;
     QAction* m_recentAnchor = nullptr;
+    QList<QAction*> m_windowActions;
+    QLabel* m_zoomPane = nullptr;
+    QLabel* m_linesPane = nullptr;
     QList<QAction*> m_recentActions;
     QLabel* m_indicators[4] = {};
 };

@@ -36,7 +36,6 @@ DefaultConfigPlaces DefaultConfigPlacesFor(const QString& programFolder)
     return DefaultConfigSearch(programFolder.toStdString(), qEnvironmentVariable("XDG_CONFIG_DIRS").toStdString());
 }
 
-const char* const kDocFilter = "Molvex Files (*.mv2)";
 
 // Splits "[open("a")][new()]" into commands with their arguments; false on a syntax
 // error.
@@ -135,7 +134,8 @@ constexpr int kQueueRetryMs = 200;
 } // namespace
 
 CMolvexApp::CMolvexApp(QObject* parent)
-    : QObject(parent), m_documents(m_state, *this), m_entryEdit(std::make_unique<CEntryEdit>())
+    : QObject(parent), m_documents(m_state, *this), m_entryEdit(std::make_unique<CEntryEdit>()),
+      m_fileDialogs(std::make_unique<CFileDialogs>())
 {
     m_queueRetry.setSingleShot(true);
     connect(&m_queueRetry, &QTimer::timeout, this, &CMolvexApp::RunQueuedCommands);
@@ -149,13 +149,11 @@ CMolvexApp::CMolvexApp(QObject* parent)
             QApplication::activeWindow(), QStringLiteral("Molvex"), QStringLiteral("Save changes to %1?").arg(title),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
     };
-    askSavePath = [](const QString& suggested) {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Save As"), suggested,
-                                            QString::fromLatin1(kDocFilter));
+    askSavePath = [this](const QString& suggested) {
+        return m_fileDialogs->AskSavePath(QApplication::activeWindow(), suggested, m_documents.RecentFiles());
     };
-    askOpenPaths = [] {
-        return QFileDialog::getOpenFileNames(QApplication::activeWindow(), QStringLiteral("Open"), QString(),
-                                             QString::fromLatin1(kDocFilter) + QStringLiteral(";;All Files (*)"));
+    askOpenPaths = [this] {
+        return m_fileDialogs->AskOpenPaths(QApplication::activeWindow(), m_documents.RecentFiles());
     };
 }
 

@@ -19,6 +19,7 @@
 #include "shell/ShellHost.h"
 
 class CEntryEdit;
+class CFileDialogs;
 class CInstanceServer;
 class CMainFrame;
 class CMolvexDoc;
@@ -79,6 +80,7 @@ private:
     CContainerUpdate m_containerUpdate;
     CDocumentManager m_documents;
     std::unique_ptr<CEntryEdit> m_entryEdit;
+    std::unique_ptr<CFileDialogs> m_fileDialogs;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CInstanceServer> m_instanceServer;
     std::unique_ptr<QPrinter> m_printer;

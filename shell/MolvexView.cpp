@@ -1,23 +1,33 @@
 #include "shell/MolvexView.h"
 #include "shell/ContainerUpdate.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
-#include <algorithm>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+#include <iterator>
+#include <memory>
 
 #include "platform/QtDeviceContext.h"
+#include "platform/Render.h"
 
 CMolvexView::CMolvexView(CMolvexDoc& doc, CContainerUpdate* containerUpdate, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_containerUpdate(containerUpdate)
+    : QAbstractScrollArea(parent), m_doc(doc), m_containerUpdate(containerUpdate)
 {
     setObjectName(QStringLiteral("equationView"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
     // The view is focusable so that the Edit commands can be shown to reach the entry
     // box whatever has the focus; it has no keyboard handling of its own.
     setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(40, 30);
     m_doc.AddObserver(this);
+    Measure();
 }
 
 CMolvexView::~CMolvexView() { m_doc.RemoveObserver(this); }
@@ -25,7 +35,12 @@ CMolvexView::~CMolvexView() { m_doc.RemoveObserver(this); }
 void CMolvexView::SetInPlaceActive(bool active)
 {
     m_inPlace = active;
-    update();
+    // In place the equation fills the window: there is nothing to scroll.
+    const Qt::ScrollBarPolicy policy = active ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    setHorizontalScrollBarPolicy(policy);
+    setVerticalScrollBarPolicy(policy);
+    UpdateScrollBars();
+    viewport()->update();
 }
 
 void CMolvexView::OnPrepareDC(CDC& dc)
@@ -33,6 +48,13 @@ void CMolvexView::OnPrepareDC(CDC& dc)
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowOrg(0, 0);
     dc.SetWindowExt(1, 1);
+    if (m_inPlace)
+        return;
+    if (m_zoom != 100) {
+        dc.SetWindowExt(100, 100);
+        dc.SetViewportExt(m_zoom, m_zoom);
+    }
+    dc.SetViewportOrg(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
 }
 
 void CMolvexView::OnDraw(CDC& dc, QSize windowSize)
@@ -68,11 +90,11 @@ void CMolvexView::OnDraw(CDC& dc, QSize windowSize)
 
 void CMolvexView::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), Qt::white);
     CQtDC dc(&painter);
     OnPrepareDC(dc);
-    OnDraw(dc, size());
+    OnDraw(dc, viewport()->size());
 }
 
 bool CMolvexView::PrintTo(QPrinter& printer)
@@ -81,8 +103,11 @@ bool CMolvexView::PrintTo(QPrinter& printer)
     if (!painter.begin(&printer))
         return false;
     {
+        // Paper shows the actual size, whatever the zoom and scrolling on screen.
         CQtDC dc(&painter);
-        OnPrepareDC(dc);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowOrg(0, 0);
+        dc.SetWindowExt(1, 1);
         const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
         painter.setClipRect(QRect(QPoint(0, 0), page.size()));
         OnDraw(dc, page.size());
@@ -91,6 +116,121 @@ bool CMolvexView::PrintTo(QPrinter& printer)
     return true;
 }
 
-void CMolvexView::UpdateView(CMolvexDoc&) { update(); }
+void CMolvexView::Measure()
+{
+    // Screen metrics at the actual size; zoom only scales what they give.
+    const std::unique_ptr<CQtDC> dc = CreateScreenDC();
+    dc->SetMapMode(MM_ANISOTROPIC);
+    m_metrics = m_doc.MeasureEquation(*dc);
+    UpdateScrollBars();
+}
+
+QSize CMolvexView::ContentSize() const
+{
+    return QSize(ToScreen(m_metrics.size.cx + 2 * kMargin), ToScreen(m_metrics.size.cy + 2 * kMargin));
+}
+
+void CMolvexView::UpdateScrollBars()
+{
+    if (m_inPlace) {
+        horizontalScrollBar()->setRange(0, 0);
+        verticalScrollBar()->setRange(0, 0);
+        return;
+    }
+    const QSize content = ContentSize();
+    const QSize area = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, content.width() - area.width()));
+    horizontalScrollBar()->setPageStep(area.width());
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setRange(0, std::max(0, content.height() - area.height()));
+    verticalScrollBar()->setPageStep(area.height());
+    verticalScrollBar()->setSingleStep(20);
+}
+
+void CMolvexView::SetZoom(int percent)
+{
+    percent = std::clamp(percent, kZoomSteps[0], kZoomSteps[std::size(kZoomSteps) - 1]);
+    if (percent == m_zoom)
+        return;
+    // Keep the point at the top left corner where it is in the equation.
+    const double ratio = static_cast<double>(percent) / m_zoom;
+    const int h = qRound(horizontalScrollBar()->value() * ratio);
+    const int v = qRound(verticalScrollBar()->value() * ratio);
+    m_zoom = percent;
+    UpdateScrollBars();
+    horizontalScrollBar()->setValue(h);
+    verticalScrollBar()->setValue(v);
+    viewport()->update();
+    emit zoomChanged(m_zoom);
+}
+
+void CMolvexView::ZoomIn()
+{
+    for (int step : kZoomSteps)
+        if (step > m_zoom) {
+            SetZoom(step);
+            return;
+        }
+}
+
+void CMolvexView::ZoomOut()
+{
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+        if (*it < m_zoom) {
+            SetZoom(*it);
+            return;
+        }
+}
+
+void CMolvexView::EnsureLineVisible(int line)
+{
+    if (m_inPlace || line < 0 || line >= kEquationLines)
+        return;
+    const auto& texts = m_doc.Lines().texts;
+    // Empty lines take no room: an empty line sits where the next drawn line begins.
+    int bottom = m_metrics.size.cy;
+    for (int i = line + 1; i < kEquationLines; ++i)
+        if (!texts[static_cast<size_t>(i)].empty()) {
+            bottom = m_metrics.lineTops[static_cast<size_t>(i)];
+            break;
+        }
+    const int top = texts[static_cast<size_t>(line)].empty() ? bottom : m_metrics.lineTops[static_cast<size_t>(line)];
+    const int screenTop = ToScreen(kMargin + top);
+    const int screenBottom = ToScreen(kMargin + bottom);
+    QScrollBar* bar = verticalScrollBar();
+    const int height = viewport()->height();
+    if (screenBottom - screenTop >= height || screenTop < bar->value())
+        bar->setValue(screenTop - ToScreen(kMargin));
+    else if (screenBottom > bar->value() + height)
+        bar->setValue(screenBottom - height + ToScreen(kMargin));
+}
+
+void CMolvexView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CMolvexView::wheelEvent(QWheelEvent* event)
+{
+    if (!m_inPlace && (event->modifiers() & Qt::ControlModifier)) {
+        const int delta = event->angleDelta().y();
+        if (delta > 0)
+            ZoomIn();
+        else if (delta < 0)
+            ZoomOut();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+void CMolvexView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void CMolvexView::UpdateView(CMolvexDoc&)
+{
+    Measure();
+    viewport()->update();
+}
 
 void CMolvexView::ModifiedChanged(CMolvexDoc&, bool modified) { emit modifiedChanged(modified); }

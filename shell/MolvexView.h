@@ -1,8 +1,10 @@
 #pragma once
-// The equation view: draws its document's equation and takes no input of its own;
-// text is typed in the entry bar. Printing and print preview draw the same way.
+// The equation view: draws its document's equation and takes no text input of its
+// own; text is typed in the entry bar. Outside in-place editing it scrolls and zooms;
+// zoom changes only the view's mapping, never the font or the pictures. Printing and
+// print preview draw at the actual size.
+#include <QAbstractScrollArea>
 #include <QSize>
-#include <QWidget>
 #include <cstdint>
 
 #include "document/MolvexDoc.h"
@@ -12,7 +14,7 @@ class QPrinter;
 
 class CContainerUpdate;
 
-class CMolvexView : public QWidget, public IDocumentObserver {
+class CMolvexView : public QAbstractScrollArea, public IDocumentObserver {
     Q_OBJECT
 public:
     // containerUpdate is what the first drawing in place takes; it may be null when
@@ -27,7 +29,7 @@ public:
     void SetInPlaceActive(bool active);
     bool IsInPlaceActive() const { return m_inPlace; }
 
-    // One logical unit per device unit, origin at the top left.
+    // One logical unit per device unit at 100 %, origin at the top left, scrolled.
     void OnPrepareDC(CDC& dc);
     // Draws the equation for a window (or page) of the given size.
     void OnDraw(CDC& dc, QSize windowSize);
@@ -35,6 +37,18 @@ public:
     // Prints the document on a printer that is set up already; false when the printer
     // could not be started.
     bool PrintTo(QPrinter& printer);
+
+    // Zoom in percent, one of kZoomSteps.
+    int Zoom() const { return m_zoom; }
+    void SetZoom(int percent);
+    void ZoomIn();
+    void ZoomOut();
+    static constexpr int kZoomSteps[] = {25, 33, 50, 67, 75, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400, 600, 800};
+
+    // Scrolls so that the given equation line (0-based) is in sight.
+    void EnsureLineVisible(int line);
+    // The equation's size on screen at the current zoom, margins included.
+    QSize ContentSize() const;
 
     void UpdateView(CMolvexDoc&) override;
     void ModifiedChanged(CMolvexDoc&, bool modified) override;
@@ -44,12 +58,22 @@ public:
 
 signals:
     void modifiedChanged(bool modified);
+    void zoomChanged(int percent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void Measure();
+    void UpdateScrollBars();
+    int ToScreen(int logical) const { return static_cast<int>(static_cast<long long>(logical) * m_zoom / 100); }
+
     CMolvexDoc& m_doc;
     CContainerUpdate* m_containerUpdate;
     bool m_inPlace = false;
+    int m_zoom = 100;
+    EquationMetrics m_metrics{};
 };

@@ -2,6 +2,8 @@
 
 #include "shell/CommandIds.h"
 
+#include <string>
+
 namespace {
 MenuEntry Cmd(int id) { return {MenuEntryKind::Command, id}; }
 MenuEntry Sep() { return {MenuEntryKind::Separator, 0}; }
@@ -39,8 +41,9 @@ const MenuTable& InPlaceMenuTable()
         t.push_back({"&View", {Cmd(cmd::ViewToolbar)}});
         t.push_back({"", {Group()}});
         t.push_back({"", {Group()}});
-        t.push_back(rest[2]); // Tools
-        t.push_back(rest[3]); // Help
+        for (const MenuPopup& p : rest) // Tools and Help
+            if (std::string(p.title) == "&Tools" || std::string(p.title) == "&Help")
+                t.push_back(p);
         return t;
     }();
     return table;
