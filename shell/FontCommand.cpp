@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QGuiApplication>
@@ -47,7 +48,35 @@ int ScreenLogPixelsY()
     return 96;
 }
 
+// How far a style is from the wanted weight and slant; widths other than the normal
+// one (Condensed, Narrow, Expanded...) come last, so the family's plain face wins.
+int StyleDistance(const QString& family, const QString& style, int weight, bool italic)
+{
+    int d = std::abs(QFontDatabase::weight(family, style) - weight);
+    if (QFontDatabase::italic(family, style) != italic)
+        d += 10000;
+    static const char* const kWidths[] = {"Condensed", "Narrow", "Compressed", "Expanded", "Extended", "Wide"};
+    for (const char* w : kWidths)
+        if (style.contains(QLatin1String(w), Qt::CaseInsensitive))
+            d += 1000;
+    return d;
+}
+
 } // namespace
+
+QString StyleForRecord(const QString& family, int weight, bool italic)
+{
+    QString best;
+    int bestDistance = 0;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const int d = StyleDistance(family, style, weight, italic);
+        if (best.isEmpty() || d < bestDistance) {
+            best = style;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
 
 QFont FontFromRecord(const KVLogFont& record, int logPixelsY)
 {
@@ -63,6 +92,11 @@ QFont FontFromRecord(const KVLogFont& record, int logPixelsY)
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
+    // The font dialog selects a style by its name: name the family's own face for this
+    // weight and slant ("Book", "Regular"), or it falls back to the first in its list.
+    const QString style = StyleForRecord(font.family(), lf.lfWeight > 0 ? lf.lfWeight : 400, lf.lfItalic != 0);
+    if (!style.isEmpty())
+        font.setStyleName(style);
     return font;
 }
 
@@ -104,6 +138,8 @@ CFontChooser::CFontChooser(const QFont& font, COLORREF color, QWidget* parent) :
     m_fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setCurrentFont(font);
+    m_initialFont = m_fonts->currentFont();
+    m_initialColor = color;
     layout->addWidget(m_fonts);
 
     auto* form = new QFormLayout;
@@ -138,6 +174,20 @@ QFont CFontChooser::SelectedFont() const { return m_fonts->currentFont(); }
 
 COLORREF CFontChooser::SelectedColor() const { return static_cast<COLORREF>(m_colors->currentData().toUInt()); }
 
+bool CFontChooser::Changed() const
+{
+    return SelectedFont() != m_initialFont || SelectedColor() != m_initialColor;
+}
+
+std::optional<KVLogFont> ChosenFont(const CFontChooser& chooser, const KVLogFont& current, int logPixelsY)
+{
+    // The dialog shows sizes and weights in its own steps; reading back an untouched
+    // dialog would round them, so OK without a change keeps the record as it is.
+    if (!chooser.Changed())
+        return std::nullopt;
+    return RecordFromChoice(current, chooser.SelectedFont(), chooser.SelectedColor(), logPixelsY);
+}
+
 void RunFontCommand(CMolvexDoc& doc, MolvexAppState& app, QWidget* parent)
 {
     const int dpi = ScreenLogPixelsY();
@@ -145,7 +195,9 @@ void RunFontCommand(CMolvexDoc& doc, MolvexAppState& app, QWidget* parent)
     CFontChooser chooser(FontFromRecord(current, dpi), current.color, parent);
     if (chooser.exec() != QDialog::Accepted)
         return;
-    const KVLogFont chosen = RecordFromChoice(current, chooser.SelectedFont(), chooser.SelectedColor(), dpi);
-    if (const auto error = doc.ApplyFont(chosen))
+    const std::optional<KVLogFont> chosen = ChosenFont(chooser, current, dpi);
+    if (!chosen)
+        return;
+    if (const auto error = doc.ApplyFont(*chosen))
         QMessageBox::warning(parent, QString::fromStdString(error->caption), QString::fromStdString(error->text));
 }

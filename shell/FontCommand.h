@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QFont>
+#include <optional>
 
 #include "engine/LogRecords.h"
 
@@ -12,6 +13,9 @@ class QFontDialog;
 class CMolvexDoc;
 struct MolvexAppState;
 
+// The family's face nearest to a weight and slant, plain widths first; empty when the
+// family is unknown.
+QString StyleForRecord(const QString& family, int weight, bool italic);
 // The font record's font as the dialog shows it, at `logPixelsY` dots per inch.
 QFont FontFromRecord(const KVLogFont& record, int logPixelsY);
 // The record after the dialog's choice: the record's other fields stay, the height
@@ -30,11 +34,18 @@ public:
     COLORREF SelectedColor() const;
     QFontDialog* FontDialog() const { return m_fonts; }
     QComboBox* ColorBox() const { return m_colors; }
+    // Whether the user changed anything since the dialog opened.
+    bool Changed() const;
 
 private:
     QFontDialog* m_fonts = nullptr;
     QComboBox* m_colors = nullptr;
+    QFont m_initialFont;
+    COLORREF m_initialColor = 0;
 };
+
+// The record the dialog's choice makes, or nothing when the choice is unchanged.
+std::optional<KVLogFont> ChosenFont(const CFontChooser& chooser, const KVLogFont& current, int logPixelsY);
 
 // The document's Font command. A failed save of the main store is shown to the user.
 void RunFontCommand(CMolvexDoc& doc, MolvexAppState& app, QWidget* parent);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -43,6 +44,17 @@ bool ParseInteger(const QString& text, int& value)
 
 QString Name(int id) { return QStringLiteral("ctl%1").arg(id); }
 
+// The scale's marks and the levels a click on each moves to, top to bottom; the
+// middle row holds the Default button.
+struct ScaleMark {
+    const char* text;
+    int level;
+};
+const ScaleMark kMarks[] = {{"Very High", 400},   {"High", 250}, {"A Little High", 100}, {nullptr, 0},
+                            {"A Little Low", -100}, {"Low", -250}, {"Very Low", -400}};
+
+QString LevelText(int level) { return QStringLiteral("Level: %1").arg(level); }
+
 } // namespace
 
 CLevelDialog::CLevelDialog(QWidget* parent) : QDialog(parent)
@@ -54,10 +66,15 @@ CLevelDialog::CLevelDialog(QWidget* parent) : QDialog(parent)
 
     auto* group = new QGroupBox(QStringLiteral("Your Equations Are"), this);
     auto* scale = new QGridLayout(group);
-    const char* marks[] = {"Very High", "High", "A Little High", nullptr, "A Little Low", "Low", "Very Low"};
     for (int row = 0; row < 7; ++row) {
-        if (marks[row]) {
-            scale->addWidget(new QLabel(QString::fromLatin1(marks[row]), group), row, 0);
+        if (kMarks[row].text) {
+            auto* mark = new QLabel(QString::fromLatin1(kMarks[row].text), group);
+            mark->setObjectName(QStringLiteral("mark%1").arg(row));
+            mark->setCursor(Qt::PointingHandCursor);
+            mark->setToolTip(QStringLiteral("Move the level to %1").arg(kMarks[row].level));
+            mark->installEventFilter(this);
+            m_marks[mark] = kMarks[row].level;
+            scale->addWidget(mark, row, 0);
         } else {
             m_default = new QPushButton(QStringLiteral("Default"), group);
             m_default->setObjectName(Name(IDC_LEVEL_DEFAULT));
@@ -86,16 +103,27 @@ CLevelDialog::CLevelDialog(QWidget* parent) : QDialog(parent)
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(Name(2));
     cancel->setAutoDefault(false);
-    auto* note = new QLabel(QStringLiteral("This parameter ONLY affects your equation IF you are using our "
-                                           "supplied documents to add a toolbar button or key combination."),
+    auto* note = new QLabel(QStringLiteral("Moves equations up or down against the surrounding text when they "
+                                           "are placed into a document. It is used by the LibreOffice extension "
+                                           "and by any container that reads the lowering hint."),
                             this);
+    note->setObjectName(QStringLiteral("note"));
     note->setAlignment(Qt::AlignCenter);
     note->setWordWrap(true);
-    note->setMinimumWidth(120);
+    note->setMinimumWidth(150);
+
+    m_value = new QLabel(this);
+    m_value->setObjectName(QStringLiteral("levelValue"));
+    m_value->setAlignment(Qt::AlignCenter);
+    connect(m_edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_value->setText(LevelText(text.toInt())); });
+    // While the thumb is dragged the value follows it; the hidden text follows on release.
+    connect(m_scroll, &QScrollBar::sliderMoved, this, [this](int p) { m_value->setText(LevelText(kMiddle - p)); });
 
     auto* side = new QVBoxLayout;
     side->addWidget(ok);
     side->addWidget(cancel);
+    side->addSpacing(8);
+    side->addWidget(m_value);
     side->addSpacing(8);
     side->addWidget(note);
     side->addStretch(1);
@@ -104,6 +132,10 @@ CLevelDialog::CLevelDialog(QWidget* parent) : QDialog(parent)
     root->addWidget(group);
     root->addLayout(side);
     root->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough that the window manager shows the whole caption beside its buttons.
+    QFont caption = font();
+    caption.setBold(true);
+    setMinimumWidth(QFontMetrics(caption).horizontalAdvance(windowTitle()) * 3 / 2 + 120);
 
     connect(ok, &QPushButton::clicked, this, &CLevelDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &CLevelDialog::reject);
@@ -183,6 +215,26 @@ void CLevelDialog::OnVScroll(int code, int thumbPosition)
     default: break;
     }
     m_edit->setText(QString::number(kMiddle - c));
+}
+
+void CLevelDialog::MoveTo(int level)
+{
+    // As if the thumb were dropped there, so the hidden text follows as it does then.
+    OnVScroll(SB_THUMBPOSITION, kMiddle - level);
+    OnVScroll(SB_ENDSCROLL, 0);
+    m_scroll->setValue(m_scroll->sliderPosition());
+}
+
+bool CLevelDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto it = m_marks.find(watched);
+        if (it != m_marks.end() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            MoveTo(it->second);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CLevelDialog::OnDefault()

@@ -3,7 +3,9 @@
 // raised or lowered, from +400 ("Very High") to -400 ("Very Low").
 #include <QDialog>
 #include <functional>
+#include <map>
 
+class QLabel;
 class QLineEdit;
 class QScrollBar;
 class QPushButton;
@@ -29,9 +31,12 @@ public:
     // takes the value of the position before the move.
     void OnVScroll(int code, int thumbPosition);
     void OnDefault();
+    // A click on a mark of the scale: the scroll bar moves to that mark's level.
+    void MoveTo(int level);
 
     QScrollBar* ScrollBar() const { return m_scroll; }
     QLineEdit* ValueEdit() const { return m_edit; }
+    QLabel* ValueLabel() const { return m_value; }
 
     int m_nLevel = 0;
     // How the validation messages reach the user; replaceable so that tests need no
@@ -43,6 +48,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnSliderAction(int action);
@@ -50,6 +56,8 @@ private:
     QScrollBar* m_scroll = nullptr;
     QLineEdit* m_edit = nullptr;
     QPushButton* m_default = nullptr;
+    QLabel* m_value = nullptr;
+    std::map<QObject*, int> m_marks; // scale marks and their levels
     bool m_initialised = false;
 };
 

@@ -229,15 +229,30 @@ CDocFrame* CMainFrame::AddDocumentWindow(CMolvexDoc& doc)
     const QSize area = m_mdi->viewport()->size();
     frame->resize(std::max(kRestoredWidth, area.width() * 2 / 3), std::max(kRestoredHeight, area.height() * 2 / 3));
     connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentWindowGone);
-    connect(frame->View(), &CMolvexView::zoomChanged, this, &CMainFrame::UpdateStatusPanes);
+    connect(frame->View(), &CMolvexView::zoomChanged, this, [this] {
+        UpdateStatusPanes();
+        FollowCaret();
+    });
     frame->showMaximized();
     m_mdi->setActiveSubWindow(frame);
     UpdateCommandStates();
     UpdateTitle();
-    // A new or opened document is what the user is about to type into.
+    // A new or opened document is what the user is about to type into. A window that
+    // is not active yet (start-up, another launch) moves the focus when it becomes so.
     m_app.EntryEdit()->setEnabled(true);
-    m_app.EntryEdit()->setFocus();
+    m_focusEntryPending = true;
+    if (isActiveWindow())
+        FocusEntryIfPending();
     return frame;
+}
+
+void CMainFrame::FocusEntryIfPending()
+{
+    if (!m_focusEntryPending)
+        return;
+    m_focusEntryPending = false;
+    if (m_entryBar->EntryEdit() == m_app.EntryEdit() && ActiveDocFrame())
+        m_app.EntryEdit()->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::BringForward(const CMolvexDoc& doc)
@@ -543,8 +558,10 @@ void CMainFrame::UpdateTitle()
 bool CMainFrame::event(QEvent* e)
 {
     const bool result = QMainWindow::event(e);
-    if (e->type() == QEvent::WindowActivate)
+    if (e->type() == QEvent::WindowActivate) {
         ActivateFrame();
+        FocusEntryIfPending();
+    }
     return result;
 }
 

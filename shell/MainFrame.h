@@ -101,6 +101,7 @@ private:
     void DocumentWindowGone(QObject* frame);
     void UpdateStatusPanes();
     void FollowCaret();
+    void FocusEntryIfPending();
     void CopyAsPicture();
     void PrintActive(int id);
 
@@ -114,6 +115,7 @@ private:
     QList<QAction*> m_windowActions;
     QLabel* m_zoomPane = nullptr;
     QLabel* m_linesPane = nullptr;
+    bool m_focusEntryPending = false; // a document window was added: type into it
     QList<QAction*> m_recentActions;
     QLabel* m_indicators[4] = {};
 };

@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOptionSlider>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "document/AppState.h"
@@ -79,6 +82,31 @@ int ToPosition(long double position, const QSlider* slider)
 
 QString Name(int id) { return QStringLiteral("ctl%1").arg(id); }
 
+constexpr int kPreviewPad = 4; // room between the sample and the preview's edges
+
+// Vertical sliders count positions from the top, so Qt fills them from the top. Drawn
+// mirrored, the fill grows from the bottom up to the thumb, as an amount reads; the
+// thumb stays where it is, and so does everything the mouse hits.
+class CFillFromBottomStyle : public QProxyStyle {
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+        if (control == CC_Slider) {
+            if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
+                slider && slider->orientation == Qt::Vertical) {
+                QStyleOptionSlider mirrored = *slider;
+                mirrored.upsideDown = !slider->upsideDown;
+                mirrored.sliderPosition = slider->minimum + slider->maximum - slider->sliderPosition;
+                mirrored.sliderValue = slider->minimum + slider->maximum - slider->sliderValue;
+                QProxyStyle::drawComplexControl(control, &mirrored, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+};
+
 } // namespace
 
 COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(parent), m_app(app)
@@ -104,6 +132,7 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
             text->setAlignment(Qt::AlignHCenter);
             grid->addWidget(text, 0, column, Qt::AlignHCenter);
             grid->addWidget(Slider(id), 1, column, Qt::AlignHCenter);
+            grid->addWidget(ValueLabel(id), 2, column, Qt::AlignHCenter);
             ++column;
         }
         grid->setRowStretch(1, 1);
@@ -132,8 +161,9 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     m_italicBox = new QCheckBox(QStringLiteral("Italicize Phase"), this);
     m_italicBox->setObjectName(Name(IDC_ITALIC));
     auto* widthBox = new QGroupBox(QStringLiteral("Default Arrow Width"), this);
-    auto* widthLayout = new QVBoxLayout(widthBox);
-    widthLayout->addWidget(Slider(IDC_ARROW_WIDTH));
+    auto* widthLayout = new QHBoxLayout(widthBox);
+    widthLayout->addWidget(Slider(IDC_ARROW_WIDTH), 1);
+    widthLayout->addWidget(ValueLabel(IDC_ARROW_WIDTH));
 
     auto* sliders = new QHBoxLayout;
     sliders->addWidget(levels);
@@ -167,8 +197,10 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     buttons->addWidget(cancel);
 
     auto* root = new QVBoxLayout(this);
+    m_root = root;
     // The preview is painted on the dialog itself above the controls.
     const QRect band = PreviewBand(true);
+    m_previewBottom = band.bottom();
     root->setContentsMargins(band.left(), band.bottom() + 1 + 10, band.left(), band.left());
     // Wide enough for the whole preview band.
     root->addSpacerItem(new QSpacerItem(band.width(), 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
@@ -181,9 +213,8 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     connect(setDefault, &QPushButton::clicked, this, &COptionsDialog::OnSetAsDefault);
     connect(ok, &QPushButton::clicked, this, &COptionsDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &COptionsDialog::reject);
-    const QRect shortBand = PreviewBand(false);
-    connect(m_arrowType, &QButtonGroup::buttonClicked, this, [this, shortBand] { update(shortBand); });
-    connect(m_italicBox, &QCheckBox::clicked, this, [this, shortBand] { update(shortBand); });
+    connect(m_arrowType, &QButtonGroup::buttonClicked, this, [this] { update(Band(false)); });
+    connect(m_italicBox, &QCheckBox::clicked, this, [this] { update(Band(false)); });
 }
 
 COptionsDialog::~COptionsDialog() = default;
@@ -192,6 +223,16 @@ QSlider* COptionsDialog::MakeSlider(int id, Qt::Orientation orientation, int min
 {
     auto* slider = new QSlider(orientation, this);
     slider->setObjectName(Name(id));
+    if (!m_sliderStyle) {
+        m_sliderStyle = new CFillFromBottomStyle;
+        m_sliderStyle->setParent(this);
+    }
+    slider->setStyle(m_sliderStyle);
+    auto* value = new QLabel(this);
+    value->setObjectName(QStringLiteral("value%1").arg(id));
+    value->setAlignment(Qt::AlignCenter);
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0.00")) + 4);
+    m_valueLabels[id] = value;
     slider->setRange(minimum, maximum);
     slider->setTickPosition(QSlider::NoTicks);
     slider->setPageStep(orientation == Qt::Vertical ? 10 : 6);
@@ -204,17 +245,51 @@ QSlider* COptionsDialog::MakeSlider(int id, Qt::Orientation orientation, int min
         slider->setMinimumWidth(120);
     }
     // Every change repaints the preview band, which reads the controls afresh.
-    const QRect band = PreviewBand(orientation == Qt::Horizontal);
-    auto repaint = [this, band] { update(band); };
+    const bool tall = orientation == Qt::Horizontal;
+    auto repaint = [this, tall] { update(Band(tall)); };
     connect(slider, &QSlider::actionTriggered, this, repaint);
     connect(slider, &QSlider::valueChanged, this, repaint);
     connect(slider, &QSlider::sliderReleased, this, repaint);
+    connect(slider, &QSlider::valueChanged, this, [this, id] { ShowValue(id); });
+    connect(slider, &QSlider::sliderMoved, this, [this, id] { ShowValue(id); });
     return slider;
 }
 
 QRect COptionsDialog::PreviewBand(bool horizontalSlider)
 {
     return QRect(QPoint(10, 10), QPoint(499, horizontalSlider ? 79 : 69));
+}
+
+QRect COptionsDialog::Band(bool horizontalSlider) const
+{
+    QRect band = PreviewBand(horizontalSlider);
+    band.setBottom(band.bottom() + m_previewBottom - PreviewBand(true).bottom());
+    return band;
+}
+
+QLabel* COptionsDialog::ValueLabel(int id) const
+{
+    const auto it = m_valueLabels.find(id);
+    return it == m_valueLabels.end() ? nullptr : it->second;
+}
+
+QString COptionsDialog::ValueText(int id, int position)
+{
+    if (id == IDC_SPACING)
+        return QString::number(61 - position);
+    if (id == IDC_ARROW_WIDTH)
+        return QString::number(FromPosition(position, kThird, false), 'f', 2);
+    for (const LevelSlider& s : kLevelSliders)
+        if (s.id == id)
+            return QString::number(FromPosition(position, kHundredth, s.fromTop), 'f', 2);
+    return QString();
+}
+
+void COptionsDialog::ShowValue(int id)
+{
+    // The value the option takes from the thumb's position, while dragging too.
+    if (QLabel* label = ValueLabel(id))
+        label->setText(ValueText(id, Slider(id)->sliderPosition()));
 }
 
 QSlider* COptionsDialog::Slider(int id) const
@@ -258,6 +333,8 @@ void COptionsDialog::InitDialog()
         m_arrowType->button(i)->setChecked(i == m_nArrowType);
     m_arrowType->setExclusive(true);
     m_italicBox->setChecked(m_nItalic != 0);
+    for (int id : kBindingOrder)
+        ShowValue(id);
 }
 
 void COptionsDialog::ReadControls()
@@ -284,7 +361,7 @@ void COptionsDialog::paintEvent(QPaintEvent* event)
 
     QPainter painter(this);
     // The panel spans the dialog; a change of a control repaints only its band.
-    const QRect band = PreviewBand(true);
+    const QRect band = Band(true);
     const QRect panel(band.topLeft(), QPoint(width() - 1 - band.left(), band.bottom()));
     painter.fillRect(panel, Qt::white);
     painter.setPen(palette().color(QPalette::Mid));
@@ -298,8 +375,26 @@ void COptionsDialog::paintEvent(QPaintEvent* event)
         CQtDC dc(&painter);
         dc.SetTextAlign(TA_BASELINE | TA_LEFT);
         line.SetText(kSample);
-        line.DrawLine(dc, kSampleX, kSampleY, options, KVLogFontTBD(font));
+        // Large arrow texts or levels reach above the usual base line or below the
+        // panel: lower the sample and let the panel grow so the whole line shows.
+        const LineExtent extent = line.MeasureLine(dc, options, KVLogFontTBD(font));
+        const int baseline = std::max(kSampleY, band.top() + kPreviewPad + (extent.height - extent.depth));
+        const int bottom = baseline + extent.depth + kPreviewPad;
+        if (bottom > m_previewBottom) {
+            m_previewBottom = bottom;
+            // Not while painting: the layout moves the controls down afterwards.
+            QMetaObject::invokeMethod(this, [this] { GrowPreview(); }, Qt::QueuedConnection);
+        }
+        dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+        line.DrawLine(dc, kSampleX, baseline, options, KVLogFontTBD(font));
     }
+}
+
+void COptionsDialog::GrowPreview()
+{
+    const QMargins m = m_root->contentsMargins();
+    m_root->setContentsMargins(m.left(), m_previewBottom + 1 + 10, m.right(), m.bottom());
+    update();
 }
 
 void COptionsDialog::OnReset()

@@ -5,12 +5,16 @@
 #include <QRect>
 #include <array>
 #include <functional>
+#include <map>
 
 #include "engine/EquationOptions.h"
 
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
+class QStyle;
+class QVBoxLayout;
 class QSlider;
 class CMolvexDoc;
 struct MolvexAppState;
@@ -43,6 +47,12 @@ public:
     // The band of the preview that a change of a control repaints: the horizontal
     // slider's is taller.
     static QRect PreviewBand(bool horizontalSlider);
+    // The same bands of this dialog, lengthened by what its preview had to grow to
+    // show the whole sample line.
+    QRect Band(bool horizontalSlider) const;
+    // The value a slider's position stands for, as shown beside it.
+    static QString ValueText(int id, int position);
+    QLabel* ValueLabel(int id) const;
 
     QSlider* Slider(int id) const;
     QAbstractButton* ArrowTypeButton(int index) const;
@@ -61,6 +71,8 @@ protected:
 
 private:
     QSlider* MakeSlider(int id, Qt::Orientation orientation, int minimum, int maximum);
+    void ShowValue(int id);
+    void GrowPreview();
 
     MolvexAppState& m_app;
     // In binding order: 1014, 1005, 1006, 1007, 1004, 1001, 1002, 1003, 1000, 1011.
@@ -70,6 +82,10 @@ private:
     int m_nArrowType = -1;
     int m_nItalic = 0;
     bool m_initialised = false;
+    std::map<int, QLabel*> m_valueLabels;
+    QStyle* m_sliderStyle = nullptr; // owned as a child
+    QVBoxLayout* m_root = nullptr;
+    int m_previewBottom = 0; // the preview panel's last row
 };
 
 // The document's Options command: edits a copy of the application's options and, on
