@@ -507,11 +507,17 @@ void CMainFrame::ActivateListedWindow(int id)
 
 void CMainFrame::UpdateWindowMenu()
 {
-    for (QAction* a : m_windowActions)
-        delete a;
-    m_windowActions.clear();
     QAction* anchor = m_commands->Has(cmd::WindowListFirst) ? m_commands->Action(cmd::WindowListFirst) : nullptr;
     QMenu* menu = CCommandSet::MenuOf(anchor);
+    // Activation changes arrive while Qt walks the window's children (hiding, closing):
+    // the old entries leave the menu now and are deleted later, never in that walk.
+    for (QAction* a : m_windowActions) {
+        for (QObject* o : a->associatedObjects())
+            if (auto* w = qobject_cast<QWidget*>(o))
+                w->removeAction(a);
+        a->deleteLater();
+    }
+    m_windowActions.clear();
     if (!menu)
         return;
     const auto windows = m_mdi->subWindowList();
@@ -524,7 +530,7 @@ void CMainFrame::UpdateWindowMenu()
         shown.replace(QLatin1Char('&'), QLatin1String("&&"));
         if (f->Document().IsModified())
             shown += QLatin1Char('*');
-        auto* a = new QAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(shown) : shown, this);
+        auto* a = new QAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(shown) : shown, menu);
         const int id = cmd::WindowListFirst + i;
         a->setData(id);
         a->setCheckable(true);

@@ -1,6 +1,7 @@
 // The level adjustment dialog through the Adjust Level command: scroll bar actions
 // by mouse and keyboard, Default, Cancel, and the checks of the hidden value text.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -144,6 +145,34 @@ private slots:
         QVERIFY(messages.isEmpty());
         QCOMPARE(m_app->levelAdjust.Get(), expected);
         QVERIFY(UserFileText().contains(QStringLiteral("[Adjustment]\nLevel=%1\n").arg(expected)));
+    }
+
+    void marksMoveTheScrollBar_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("level");
+        QTest::newRow("Very High") << 0 << 400;
+        QTest::newRow("High") << 1 << 250;
+        QTest::newRow("A Little High") << 2 << 100;
+        QTest::newRow("A Little Low") << 4 << -100;
+        QTest::newRow("Low") << 5 << -250;
+        QTest::newRow("Very Low") << 6 << -400;
+    }
+    void marksMoveTheScrollBar()
+    {
+        QFETCH(int, row);
+        QFETCH(int, level);
+        WhenOpen([&](CLevelDialog& dialog) {
+            QCOMPARE(dialog.ValueLabel()->text(), QStringLiteral("Level: 0"));
+            auto* mark = dialog.findChild<QLabel*>(QStringLiteral("mark%1").arg(row));
+            QVERIFY(mark);
+            QTest::mouseClick(mark, Qt::LeftButton);
+            QCOMPARE(dialog.ScrollBar()->value(), 400 - level);
+            QCOMPARE(dialog.ValueLabel()->text(), QStringLiteral("Level: %1").arg(level));
+            dialog.accept();
+        });
+        RunAdjustLevelCommand(*m_app, nullptr);
+        QCOMPARE(m_app->levelAdjust.Get(), level);
     }
 
     void defaultButton()

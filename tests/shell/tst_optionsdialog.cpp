@@ -3,6 +3,7 @@
 // and the preview itself.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,20 +73,21 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("id");
         QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("shown"); // the number beside the slider
         for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007})
-            QTest::addRow("default %d", id) << QString() << QString() << id << 50;
-        QTest::newRow("default width") << QString() << QString() << 1011 << 9;
-        QTest::newRow("default spacing") << QString() << QString() << 1014 << 46;
-        QTest::newRow("super level counts from below") << "LevelSuper" << "0.25" << 1001 << 25;
-        QTest::newRow("0.3 lies just below 30") << "LevelSuper" << "0.3" << 1001 << 29;
-        QTest::newRow("sub level counts from above") << "LevelSub" << "0.3" << 1002 << 70;
-        QTest::newRow("size counts from above") << "TextPhase" << "0.25" << 1007 << 75;
-        QTest::newRow("width in thirds") << "ArrowWidth" << "4.0" << 1011 << 12;
-        QTest::newRow("spacing from the top") << "VerticalSpacing" << "20" << 1014 << 41;
-        QTest::newRow("spacing 0 pins the bottom") << "VerticalSpacing" << "0" << 1014 << 60;
-        QTest::newRow("level beyond the scale") << "LevelArrow" << "2" << 1000 << 100;
-        QTest::newRow("huge level in range") << "LevelArrow" << "1e15" << 1000 << 100;
-        QTest::newRow("huge negative size") << "TextArrow" << "1e15" << 1004 << 1;
+            QTest::addRow("default %d", id) << QString() << QString() << id << 50 << "0.50";
+        QTest::newRow("default width") << QString() << QString() << 1011 << 9 << "3.00";
+        QTest::newRow("default spacing") << QString() << QString() << 1014 << 46 << "15";
+        QTest::newRow("super level counts from below") << "LevelSuper" << "0.25" << 1001 << 25 << "0.25";
+        QTest::newRow("0.3 lies just below 30") << "LevelSuper" << "0.3" << 1001 << 29 << "0.29";
+        QTest::newRow("sub level counts from above") << "LevelSub" << "0.3" << 1002 << 70 << "0.30";
+        QTest::newRow("size counts from above") << "TextPhase" << "0.25" << 1007 << 75 << "0.25";
+        QTest::newRow("width in thirds") << "ArrowWidth" << "4.0" << 1011 << 12 << "4.00";
+        QTest::newRow("spacing from the top") << "VerticalSpacing" << "20" << 1014 << 41 << "20";
+        QTest::newRow("spacing 0 pins the bottom") << "VerticalSpacing" << "0" << 1014 << 60 << "1";
+        QTest::newRow("level beyond the scale") << "LevelArrow" << "2" << 1000 << 100 << "1.00";
+        QTest::newRow("huge level in range") << "LevelArrow" << "1e15" << 1000 << 100 << "1.00";
+        QTest::newRow("huge negative size") << "TextArrow" << "1e15" << 1004 << 1 << "0.99";
     }
     void positionsFromOptions()
     {
@@ -93,6 +95,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(int, id);
         QFETCH(int, position);
+        QFETCH(QString, shown);
         COptionsDialog dialog(*m_app);
         if (!key.isEmpty()) {
             // Through the store, as the options arrive from a configuration file.
@@ -104,6 +107,9 @@ private slots:
         }
         dialog.show();
         QCOMPARE(dialog.Slider(id)->value(), position);
+        QCOMPARE(dialog.ValueLabel(id)->text(), shown);
+        dialog.Slider(id)->setValue(dialog.Slider(id)->minimum());
+        QCOMPARE(dialog.ValueLabel(id)->text(), COptionsDialog::ValueText(id, dialog.Slider(id)->minimum()));
     }
 
     void arrowTypeAndItalic_data()
@@ -312,6 +318,32 @@ private slots:
         const QImage after = dialog.grab().toImage();
         QVERIFY(before.copy(band) != after.copy(band));
         QCOMPARE(dialog.options.textSuper.Get(), 0.95);
+    }
+
+    // With the largest arrow texts the sample reaches above its usual base line: the
+    // preview grows until nothing of it touches the panel's edges.
+    void previewShowsTheWholeSample()
+    {
+        COptionsDialog dialog(*m_app);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.Slider(COptionsDialog::IDC_TEXT_ARROW)->setValue(1);
+        dialog.Slider(COptionsDialog::IDC_LEVEL_ARROW)->setValue(1);
+        QTRY_VERIFY(dialog.Band(true).bottom() > COptionsDialog::PreviewBand(true).bottom());
+        QTest::qWait(50);
+        const QImage image = dialog.grab().toImage();
+        const QRect band = dialog.Band(true);
+        auto darkInRow = [&](int y) {
+            for (int x = band.left() + 2; x < band.right() - 2; ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+            return false;
+        };
+        QVERIFY(!darkInRow(band.top() + 1));
+        QVERIFY(!darkInRow(band.bottom() - 1));
+        QVERIFY(darkInRow(band.center().y()) || darkInRow(band.center().y() + 5));
+        // The controls moved down out of the preview's way.
+        QVERIFY(dialog.Slider(COptionsDialog::IDC_LEVEL_ARROW)->mapTo(&dialog, QPoint(0, 0)).y() > band.bottom());
     }
 };
 

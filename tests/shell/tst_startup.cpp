@@ -3,12 +3,17 @@
 #include "tests/shell/ShellFixture.h"
 
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "document/AppState.h"
+#include "document/MolvexDoc.h"
 #include "shell/AppDialogs.h"
 #include "shell/CommandLine.h"
 #include "shell/FontCommand.h"
@@ -276,6 +281,58 @@ private slots:
         const QFont again = FontFromRecord(r, dpi);
         QCOMPARE(qRound(again.pointSizeF()), qRound(-lfHeight * 72.0 / dpi));
         QVERIFY(again.bold() && again.italic() && again.underline() && again.strikeOut());
+    }
+
+    // The dialog opens on the record's own face and OK without a change keeps the
+    // record, the stored font and the document as they were.
+    void fontDialogRoundTrip_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("serif book") << "DejaVu Serif" << 400 << false;
+        QTest::newRow("serif italic") << "DejaVu Serif" << 400 << true;
+        QTest::newRow("bold") << "Liberation Sans" << 700 << false;
+        QTest::newRow("bold italic") << "Liberation Serif" << 700 << true;
+        QTest::newRow("odd height and colour") << "Liberation Serif" << 400 << false;
+    }
+    void fontDialogRoundTrip()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, weight);
+        QFETCH(bool, italic);
+        if (!QFontDatabase::families().contains(family))
+            QSKIP("the font is not installed");
+        QTemporaryDir dir;
+        MolvexAppState state;
+        state.mainStore.SetLocation(-1);
+        state.mainStore.SetPath(dir.filePath(QStringLiteral("MLV2.ini")).toStdString());
+        KVLogFont record;
+        record.lf.SetFaceName(family.toLatin1().constData());
+        record.lf.lfWeight = weight;
+        record.lf.lfItalic = italic ? 1 : 0;
+        record.lf.lfHeight = QTest::currentDataTag() == QLatin1String("odd height and colour") ? -15 : -16;
+        record.color = QTest::currentDataTag() == QLatin1String("odd height and colour") ? RGB(1, 2, 3) : 0;
+        state.options.font.value = record;
+        const std::string before = record.ToText();
+
+        CFontChooser chooser(FontFromRecord(record, 96), record.color);
+        const QFont shown = chooser.FontDialog()->currentFont();
+        QCOMPARE(shown.family(), family);
+        QCOMPARE(shown.italic(), italic);
+        QCOMPARE(shown.bold(), weight >= 600);
+        QVERIFY2(!shown.styleName().contains(QLatin1String("Condensed")), qPrintable(shown.styleName()));
+        QVERIFY(!ChosenFont(chooser, record, 96));
+
+        CMolvexDoc doc(state);
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        RunFontCommand(doc, state, nullptr);
+        QCOMPARE(state.options.font.value.ToText(), before);
+        QVERIFY(!doc.IsModified());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("MLV2.ini"))));
     }
 };
 

@@ -1,0 +1,320 @@
+// The main window as a place to work in: the keyboard focus on opening, the view's
+// zoom and scrolling, the entry box's size, the state after the last document, the
+// exit prompt, the Window menu, Redo and the file dialogs' folder.
+#include "tests/shell/ShellFixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+
+#include "document/MolvexDoc.h"
+#include "shell/AppDialogs.h"
+#include "shell/CommandIds.h"
+#include "shell/CommandTables.h"
+#include "shell/EntryEdit.h"
+#include "shell/MainFrame.h"
+#include "shell/MolvexView.h"
+
+class TestWorkspace : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<QuietEditor> m_editor;
+    CMolvexApp& App() { return *m_editor->app; }
+    CMainFrame* Frame() { return m_editor->app->MainFrame(); }
+    CEntryEdit* Edit() { return m_editor->app->EntryEdit(); }
+    CMolvexView* View() { return Frame()->ActiveDocFrame()->View(); }
+    void Command(int id) { Frame()->Commands().Action(id)->trigger(); }
+
+    QString SavedDocument(const QString& name, const char* text)
+    {
+        CMolvexDoc doc(App().State());
+        doc.SetEquationText(text);
+        const QString path = m_dir.filePath(name);
+        return doc.SaveFile(path.toStdString()).ok ? path : QString();
+    }
+
+    QMenu* Menu(const QString& title)
+    {
+        for (QAction* a : Frame()->menuBar()->actions())
+            if (a->text() == title)
+                return a->menu();
+        return nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        m_editor = std::make_unique<QuietEditor>(m_dir.path());
+        QVERIFY(App().InitInstance({}));
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+    }
+    void cleanup()
+    {
+        m_editor.reset();
+        const auto widgets = QApplication::topLevelWidgets();
+        QVERIFY(std::none_of(widgets.begin(), widgets.end(), [](QWidget* w) { return w->isVisible(); }));
+    }
+
+    void focusGoesToTheEntryBox_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("File New") << "new";
+        QTest::newRow("File Open") << "open";
+        QTest::newRow("another launch") << "dde";
+    }
+    void focusGoesToTheEntryBox()
+    {
+        QFETCH(QString, how);
+        const QString path = SavedDocument(QStringLiteral("focus.mv2"), "H2O");
+        View()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(View()));
+        if (how == QLatin1String("new"))
+            Command(cmd::FileNew);
+        else if (how == QLatin1String("open"))
+            App().OpenDocumentFile(path);
+        else
+            QVERIFY(App().OnDDECommand(QStringLiteral("[open(\"%1\")]").arg(path)));
+        QCOMPARE(App().DocumentCount(), std::size_t(2));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit()));
+        // Activating the main window alone leaves the focus where it is.
+        View()->setFocus();
+        Frame()->ActivateFrame();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(View()));
+    }
+
+    void zoom_data()
+    {
+        QTest::addColumn<QList<int>>("commands");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("in") << QList<int>{cmd::ZoomIn} << 110;
+        QTest::newRow("in twice") << QList<int>{cmd::ZoomIn, cmd::ZoomIn} << 125;
+        QTest::newRow("out") << QList<int>{cmd::ZoomOut} << 90;
+        QTest::newRow("actual size") << QList<int>{cmd::ZoomIn, cmd::ZoomIn, cmd::ZoomActual} << 100;
+        QTest::newRow("stops at the largest") << QList<int>(30, cmd::ZoomIn) << 800;
+        QTest::newRow("stops at the smallest") << QList<int>(30, cmd::ZoomOut) << 25;
+    }
+    void zoom()
+    {
+        QFETCH(QList<int>, commands);
+        QFETCH(int, zoom);
+        CMolvexDoc* doc = Frame()->ActiveDocument();
+        doc->SetEquationText("2H2 + O2 => 2H2O");
+        doc->SetModifiedFlag(false);
+        const std::string font = App().State().options.font.value.ToText();
+        const QSize actual = View()->ContentSize();
+        QSignalSpy spy(View(), &CMolvexView::zoomChanged);
+        for (int id : commands)
+            Command(id);
+        QCOMPARE(View()->Zoom(), zoom);
+        QCOMPARE(Frame()->ZoomPane()->text(), QStringLiteral("%1%").arg(zoom));
+        QVERIFY(!spy.isEmpty());
+        QCOMPARE(spy.last().at(0).toInt(), zoom);
+        // Only the view's mapping changes: not the font, not the document.
+        QCOMPARE(App().State().options.font.value.ToText(), font);
+        QVERIFY(!doc->IsModified());
+        QVERIFY(qAbs(View()->ContentSize().width() - actual.width() * zoom / 100) <= 1);
+    }
+
+    void ctrlWheelZooms_data()
+    {
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("up") << 120 << 110;
+        QTest::newRow("down") << -120 << 90;
+    }
+    void ctrlWheelZooms()
+    {
+        QFETCH(int, delta);
+        QFETCH(int, zoom);
+        const QPoint at = View()->viewport()->rect().center();
+        QWheelEvent wheel(at, View()->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(View()->viewport(), &wheel);
+        QCOMPARE(View()->Zoom(), zoom);
+    }
+
+    void viewFollowsTheLineBeingEdited()
+    {
+        QStringList lines;
+        for (int i = 1; i <= 20; ++i)
+            lines << QStringLiteral("Fe%1+ + e- => Fe(s)").arg(i);
+        Edit()->setPlainText(lines.join(QLatin1Char('\n')));
+        QScrollBar* bar = View()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0); // twenty lines are taller than the window
+        QTextCursor c = Edit()->textCursor();
+        c.movePosition(QTextCursor::End);
+        Edit()->setTextCursor(c);
+        QCOMPARE(bar->value(), bar->maximum());
+        c.movePosition(QTextCursor::Start);
+        Edit()->setTextCursor(c);
+        QCOMPARE(bar->value(), 0);
+        View()->SetInPlaceActive(true);
+        QCOMPARE(bar->maximum(), 0);
+    }
+
+    void entryBoxSize()
+    {
+        CEntryBar* bar = Frame()->EntryBar();
+        QCOMPARE(Edit()->height(), bar->HeightForLines(CEntryBar::kMinLines));
+        QVERIFY(Edit()->height() >= 5 * Edit()->fontMetrics().lineSpacing());
+        // It takes the width the window gains.
+        const int before = Edit()->width();
+        Frame()->resize(Frame()->width() + 300, Frame()->height());
+        QTRY_VERIFY(Edit()->width() >= before + 250);
+        // Dragging the grip sets the height, within five and twenty lines.
+        QWidget* grip = bar->Grip();
+        const int start = Edit()->height();
+        QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(10, 2));
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 42), grip->mapToGlobal(QPointF(10, 42)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grip, &move);
+        QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(10, 42));
+        QCOMPARE(Edit()->height(), start + 40);
+        bar->SetEditHeight(1);
+        QCOMPARE(Edit()->height(), bar->HeightForLines(CEntryBar::kMinLines));
+        bar->SetEditHeight(100000);
+        QCOMPARE(Edit()->height(), bar->HeightForLines(CEntryBar::kMaxLines));
+    }
+
+    void afterTheLastDocument()
+    {
+        QTest::keyClicks(Edit(), QStringLiteral("CH4"));
+        Frame()->ActiveDocument()->SetModifiedFlag(false);
+        Frame()->MdiArea()->closeAllSubWindows();
+        QTRY_COMPARE(App().DocumentCount(), std::size_t(0));
+        QCOMPARE(Edit()->toPlainText(), QString());
+        QVERIFY(!Edit()->isEnabled());
+        QVERIFY(!Frame()->Commands().Action(cmd::ZoomIn)->isEnabled());
+        // Paste reaches no box either.
+        Command(cmd::EditPaste);
+        QCOMPARE(Edit()->toPlainText(), QString());
+        Command(cmd::FileNew);
+        QVERIFY(Edit()->isEnabled());
+    }
+
+    void exitAsksInFrontOfEachDocument()
+    {
+        CMolvexDoc* first = Frame()->ActiveDocument();
+        first->SetEquationText("first");
+        CMolvexDoc* second = App().OnFileNew();
+        second->SetEquationText("second");
+        CMolvexDoc* third = App().OnFileNew(); // unmodified: no question
+        QCOMPARE(Frame()->ActiveDocument(), third);
+        QStringList askedInFront;
+        App().askToSave = [&](const QString& title) {
+            CMolvexDoc* shown = Frame()->ActiveDocument();
+            askedInFront << (shown && App().DocumentTitle(*shown) == title ? title : QStringLiteral("hidden"));
+            return int(QMessageBox::No);
+        };
+        QVERIFY(Frame()->close());
+        QCOMPARE(askedInFront, (QStringList{App().DocumentTitle(*first), App().DocumentTitle(*second)}));
+    }
+
+    void windowMenuAndTitles()
+    {
+        CMolvexDoc* first = Frame()->ActiveDocument();
+        const QString path = SavedDocument(QStringLiteral("t.mv2"), "NaCl");
+        CMolvexDoc* second = App().OpenDocumentFile(path);
+        QVERIFY(second);
+        second->SetEquationText("KCl");
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("t.mv2[*]"));
+        QVERIFY(Frame()->isWindowModified());
+
+        auto listed = [this] {
+            QStringList got;
+            for (QAction* a : Menu(QStringLiteral("&Window"))->actions())
+                if (a->data().toInt() >= cmd::WindowListFirst && a->isVisible())
+                    got << a->text() + (a->isChecked() ? QStringLiteral(" (current)") : QString());
+            return got;
+        };
+        QCOMPARE(listed(), (QStringList{"&1 Molvex1", "&2 t.mv2* (current)"}));
+        Command(cmd::WindowNext);
+        QCOMPARE(Frame()->ActiveDocument(), first);
+        Command(cmd::WindowPrevious);
+        QCOMPARE(Frame()->ActiveDocument(), second);
+        for (QAction* a : Menu(QStringLiteral("&Window"))->actions())
+            if (a->text() == QLatin1String("&1 Molvex1"))
+                a->trigger();
+        QCOMPARE(Frame()->ActiveDocument(), first);
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("Molvex1[*]"));
+
+        // Restored from maximised, a window has room to work in.
+        for (QMdiSubWindow* w : Frame()->MdiArea()->subWindowList()) {
+            w->showNormal();
+            QVERIFY2(w->width() >= CMainFrame::kRestoredWidth && w->height() >= CMainFrame::kRestoredHeight,
+                     qPrintable(QStringLiteral("%1x%2").arg(w->width()).arg(w->height())));
+        }
+    }
+
+    void redo()
+    {
+        QTest::keyClicks(Edit(), QStringLiteral("H2"));
+        CMolvexDoc* doc = Frame()->ActiveDocument();
+        while (Edit()->document()->isUndoAvailable())
+            Command(cmd::EditUndo);
+        QCOMPARE(doc->Lines().texts[0], std::string());
+        View()->setFocus();
+        while (Edit()->document()->isRedoAvailable())
+            Command(cmd::EditRedo);
+        QCOMPARE(doc->Lines().texts[0], std::string("H2"));
+    }
+
+    void moreThanTwentyLines_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("pane");
+        QTest::newRow("20 lines") << 20 << QString();
+        QTest::newRow("21 lines") << 21 << "Only the first 20 of 21 lines are typeset";
+        QTest::newRow("38 lines") << 38 << "Only the first 20 of 38 lines are typeset";
+    }
+    void moreThanTwentyLines()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, pane);
+        QStringList lines;
+        for (int i = 1; i <= count; ++i)
+            lines << QStringLiteral("L%1").arg(i);
+        Edit()->setPlainText(lines.join(QLatin1Char('\n')));
+        QCOMPARE(Frame()->LinesPane()->isVisibleTo(Frame()), !pane.isEmpty());
+        if (!pane.isEmpty())
+            QCOMPARE(Frame()->LinesPane()->text(), pane);
+        // A reopened document says the same, from its own lines.
+        Command(cmd::FileNew);
+        QVERIFY(!Frame()->LinesPane()->isVisibleTo(Frame()));
+        Command(cmd::WindowPrevious);
+        QCOMPARE(Frame()->LinesPane()->isVisibleTo(Frame()), !pane.isEmpty());
+    }
+
+    void fileDialogsStartInTheLastFolder_data()
+    {
+        QTest::addColumn<QStringList>("recent");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("nothing known") << QStringList() << QString() << QString();
+        QTest::newRow("most recent file") << QStringList{"/a/b/x.mv2", "/c/y.mv2"} << QString() << "/a/b";
+        QTest::newRow("last chosen wins") << QStringList{"/a/b/x.mv2"} << "/d/e/z.mv2"
+                                          << "/d/e";
+    }
+    void fileDialogsStartInTheLastFolder()
+    {
+        QFETCH(QStringList, recent);
+        QFETCH(QString, chosen);
+        QFETCH(QString, start);
+        CFileDialogs dialogs;
+        dialogs.Remember(chosen);
+        QCOMPARE(dialogs.StartFolder(recent), start);
+    }
+};
+
+QTEST_MAIN(TestWorkspace)
+#include "tst_workspace.moc"
