@@ -138,6 +138,7 @@ void CInPlaceFrame::OnCommand(int id)
     switch (id) {
     case cmd::CancelInPlace: emit deactivateRequested(); break;
     case cmd::EditUndo:
+    case cmd::EditRedo:
     case cmd::EditCut:
     case cmd::EditCopy:
     case cmd::EditPaste: RunEditCommand(edit, id); break;

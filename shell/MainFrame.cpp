@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -327,6 +328,29 @@ void CMainFrame::OnEntryChanged()
     doc->SetEquationText(EntryTextToDocument(edit->toPlainText()));
     UpdateStatusPanes();
     FollowCaret();
+}
+
+void CMainFrame::PlaceCaret(int line, int position)
+{
+    CMolvexDoc* doc = ActiveDocument();
+    CEntryEdit* edit = m_app.EntryEdit();
+    if (!doc || line < 0 || line >= kEquationLines || !edit->isEnabled())
+        return;
+    // The last line holds the rest of a longer text with its CR LF pairs, one line
+    // break each in the box.
+    const std::string& text = doc->Lines().texts[static_cast<size_t>(line)];
+    int offset = 0;
+    for (int i = 0; i < position && i < static_cast<int>(text.size()); ++i)
+        if (!(text[static_cast<size_t>(i)] == '\r' && i + 1 < static_cast<int>(text.size()) &&
+              text[static_cast<size_t>(i) + 1] == '\n'))
+            ++offset;
+    const QTextBlock block = edit->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    QTextCursor c(edit->document());
+    c.setPosition(std::min(block.position() + offset, edit->document()->characterCount() - 1));
+    edit->setTextCursor(c);
+    edit->setFocus(Qt::MouseFocusReason);
 }
 
 void CMainFrame::FollowCaret()

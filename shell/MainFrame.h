@@ -66,6 +66,9 @@ public:
     // Maximises the active document window and refills the entry box from its
     // document, without a change notification, so the document stays unmodified.
     void ActivateFrame();
+    // Puts the entry box's caret before a position of a line of the active document's
+    // text and the focus into the box.
+    void PlaceCaret(int line, int position);
     // The entry box changed: its whole text goes to the active document.
     void OnEntryChanged();
     // A DDE-style command from another launch: acknowledged at once, then run unless a

@@ -64,6 +64,7 @@ AccelTable EditKeys()
         {Qt::CTRL | Qt::Key_V, cmd::EditPaste},     {Qt::CTRL | Qt::Key_Z, cmd::EditUndo},
         {Qt::ALT | Qt::Key_Backspace, cmd::EditUndo}, {Qt::SHIFT | Qt::Key_Delete, cmd::EditCut},
         {Qt::CTRL | Qt::Key_Insert, cmd::EditCopy}, {Qt::SHIFT | Qt::Key_Insert, cmd::EditPaste},
+        {Qt::CTRL | Qt::Key_Y, cmd::EditRedo},      {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::EditRedo},
     };
 }
 } // namespace

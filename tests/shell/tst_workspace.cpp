@@ -295,6 +295,34 @@ private slots:
         QCOMPARE(Frame()->LinesPane()->isVisibleTo(Frame()), !pane.isEmpty());
     }
 
+    void placeCaret_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("block");
+        QTest::addColumn<int>("column");
+        QTest::newRow("first line") << 0 << 3 << 0 << 3;
+        QTest::newRow("third line") << 2 << 1 << 2 << 1;
+        QTest::newRow("past the end") << 0 << 99 << 0 << 4;
+        QTest::newRow("rest in line 20") << 19 << 7 << 20 << 2; // "L19\r\nL20": 7 is before its last "0"
+    }
+    void placeCaret()
+    {
+        QFETCH(int, line);
+        QFETCH(int, position);
+        QFETCH(int, block);
+        QFETCH(int, column);
+        QStringList lines{"H2O2", "", "CO"};
+        for (int i = 4; i <= 21; ++i)
+            lines << QStringLiteral("L%1").arg(i - 1);
+        Edit()->setPlainText(lines.join(QLatin1Char('\n')));
+        View()->setFocus();
+        Frame()->PlaceCaret(line, position);
+        QCOMPARE(Edit()->textCursor().blockNumber(), block);
+        QCOMPARE(Edit()->textCursor().positionInBlock(), column);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit()));
+    }
+
     void fileDialogsStartInTheLastFolder_data()
     {
         QTest::addColumn<QStringList>("recent");
