@@ -230,6 +230,10 @@ CDocFrame* CMainFrame::AddDocumentWindow(CMolvexDoc& doc)
     const QSize area = m_mdi->viewport()->size();
     frame->resize(std::max(kRestoredWidth, area.width() * 2 / 3), std::max(kRestoredHeight, area.height() * 2 / 3));
     connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentWindowGone);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates, Qt::WindowStates now) {
+        if (now & Qt::WindowMaximized)
+            m_arranged = false;
+    });
     connect(frame->View(), &CMolvexView::zoomChanged, this, [this] {
         UpdateStatusPanes();
         FollowCaret();
@@ -306,7 +310,8 @@ void CMainFrame::ActivateFrame()
     QMdiSubWindow* w = m_mdi->currentSubWindow();
     if (!w)
         return;
-    if (!w->isMaximized())
+    // Windows the user cascaded or tiled stay so until one is maximised again.
+    if (!w->isMaximized() && !m_arranged)
         w->showMaximized();
     auto* frame = qobject_cast<CDocFrame*>(w);
     if (!frame)
@@ -457,8 +462,14 @@ void CMainFrame::OnCommand(int id)
     case cmd::ZoomIn:
     case cmd::ZoomOut:
     case cmd::ZoomActual: ZoomCommand(id); return;
-    case cmd::WindowCascade: m_mdi->cascadeSubWindows(); return;
-    case cmd::WindowTile: m_mdi->tileSubWindows(); return;
+    case cmd::WindowCascade:
+        m_arranged = true;
+        m_mdi->cascadeSubWindows();
+        return;
+    case cmd::WindowTile:
+        m_arranged = true;
+        m_mdi->tileSubWindows();
+        return;
     case cmd::WindowNext: m_mdi->activateNextSubWindow(); return;
     case cmd::WindowPrevious: m_mdi->activatePreviousSubWindow(); return;
     case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); return;

@@ -119,6 +119,7 @@ private:
     QLabel* m_zoomPane = nullptr;
     QLabel* m_linesPane = nullptr;
     bool m_focusEntryPending = false; // a document window was added: type into it
+    bool m_arranged = false;          // cascaded or tiled: activation does not maximise
     QList<QAction*> m_recentActions;
     QLabel* m_indicators[4] = {};
 };

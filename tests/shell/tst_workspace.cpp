@@ -254,6 +254,17 @@ private slots:
             QVERIFY2(w->width() >= CMainFrame::kRestoredWidth && w->height() >= CMainFrame::kRestoredHeight,
                      qPrintable(QStringLiteral("%1x%2").arg(w->width()).arg(w->height())));
         }
+
+        // Tiled windows stay tiled when the main window is activated again, until
+        // one is maximised.
+        Command(cmd::WindowTile);
+        Frame()->ActivateFrame();
+        for (QMdiSubWindow* w : Frame()->MdiArea()->subWindowList())
+            QVERIFY(!w->isMaximized());
+        Frame()->ActiveDocFrame()->showMaximized();
+        Frame()->ActiveDocFrame()->showNormal();
+        Frame()->ActivateFrame();
+        QVERIFY(Frame()->ActiveDocFrame()->isMaximized());
     }
 
     void redo()
