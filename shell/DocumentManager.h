@@ -49,7 +49,7 @@ public:
 
 signals:
     void documentOpened(CMolvexDoc& doc);     // wants a window
-    void activationRequested(CMolvexDoc& doc); // opened again: bring its window up
+    void activationRequested(CMolvexDoc& doc); // opened again or asked about: bring it up
     void titleChanged(CMolvexDoc& doc);
     void activeChanged(CMolvexDoc* doc);
     void recentFilesChanged();

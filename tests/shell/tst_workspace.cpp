@@ -81,10 +81,10 @@ private slots:
         if (how == QLatin1String("new"))
             Command(cmd::FileNew);
         else if (how == QLatin1String("open"))
-            App().OpenDocumentFile(path);
+            App().Documents().Open(path);
         else
             QVERIFY(App().OnDDECommand(QStringLiteral("[open(\"%1\")]").arg(path)));
-        QCOMPARE(App().DocumentCount(), std::size_t(2));
+        QCOMPARE(App().Documents().Count(), std::size_t(2));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit()));
         // Activating the main window alone leaves the focus where it is.
         View()->setFocus();
@@ -191,7 +191,7 @@ private slots:
         QTest::keyClicks(Edit(), QStringLiteral("CH4"));
         Frame()->ActiveDocument()->SetModifiedFlag(false);
         Frame()->MdiArea()->closeAllSubWindows();
-        QTRY_COMPARE(App().DocumentCount(), std::size_t(0));
+        QTRY_COMPARE(App().Documents().Count(), std::size_t(0));
         QCOMPARE(Edit()->toPlainText(), QString());
         QVERIFY(!Edit()->isEnabled());
         QVERIFY(!Frame()->Commands().Action(cmd::ZoomIn)->isEnabled());
@@ -206,25 +206,25 @@ private slots:
     {
         CMolvexDoc* first = Frame()->ActiveDocument();
         first->SetEquationText("first");
-        CMolvexDoc* second = App().OnFileNew();
+        CMolvexDoc* second = &App().Documents().New();
         second->SetEquationText("second");
-        CMolvexDoc* third = App().OnFileNew(); // unmodified: no question
+        CMolvexDoc* third = &App().Documents().New(); // unmodified: no question
         QCOMPARE(Frame()->ActiveDocument(), third);
         QStringList askedInFront;
         App().askToSave = [&](const QString& title) {
             CMolvexDoc* shown = Frame()->ActiveDocument();
-            askedInFront << (shown && App().DocumentTitle(*shown) == title ? title : QStringLiteral("hidden"));
+            askedInFront << (shown && App().Documents().Title(*shown) == title ? title : QStringLiteral("hidden"));
             return int(QMessageBox::No);
         };
         QVERIFY(Frame()->close());
-        QCOMPARE(askedInFront, (QStringList{App().DocumentTitle(*first), App().DocumentTitle(*second)}));
+        QCOMPARE(askedInFront, (QStringList{App().Documents().Title(*first), App().Documents().Title(*second)}));
     }
 
     void windowMenuAndTitles()
     {
         CMolvexDoc* first = Frame()->ActiveDocument();
         const QString path = SavedDocument(QStringLiteral("t.mv2"), "NaCl");
-        CMolvexDoc* second = App().OpenDocumentFile(path);
+        CMolvexDoc* second = App().Documents().Open(path);
         QVERIFY(second);
         second->SetEquationText("KCl");
         QCOMPARE(Frame()->windowTitle(), QStringLiteral("t.mv2[*]"));
