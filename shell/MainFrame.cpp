@@ -234,6 +234,13 @@ CDocFrame* CMainFrame::AddDocumentWindow(CMolvexDoc& doc)
         if (now & Qt::WindowMaximized)
             m_arranged = false;
     });
+    connect(frame->View(), &CMolvexView::characterClicked, this, &CMainFrame::PlaceCaret);
+    connect(frame->View(), &CMolvexView::characterHovered, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
     connect(frame->View(), &CMolvexView::zoomChanged, this, [this] {
         UpdateStatusPanes();
         FollowCaret();

@@ -2,6 +2,7 @@
 #include "shell/ContainerUpdate.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -12,6 +13,7 @@
 #include <iterator>
 #include <memory>
 
+#include "engine/Cp1252.h"
 #include "platform/QtDeviceContext.h"
 #include "platform/Render.h"
 
@@ -123,6 +125,61 @@ void CMolvexView::Measure()
     dc->SetMapMode(MM_ANISOTROPIC);
     m_metrics = m_doc.MeasureEquation(*dc);
     UpdateScrollBars();
+}
+
+std::optional<LineHit> CMolvexView::HitAt(QPoint viewportPos)
+{
+    if (m_inPlace)
+        return std::nullopt;
+    const std::unique_ptr<CQtDC> dc = CreateScreenDC();
+    dc->SetMapMode(MM_ANISOTROPIC);
+    // Back through the view's mapping: scrolled, then zoomed.
+    const long long x = (static_cast<long long>(viewportPos.x()) + horizontalScrollBar()->value()) * 100 / m_zoom;
+    const long long y = (static_cast<long long>(viewportPos.y()) + verticalScrollBar()->value()) * 100 / m_zoom;
+    return m_doc.HitTest(*dc, POINT{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}, kMargin, kMargin);
+}
+
+QString CMolvexView::Describe(const LineHit& hit)
+{
+    const CEquationLine& line = m_doc.lineRecords[static_cast<size_t>(hit.line)];
+    const auto i = static_cast<size_t>(hit.position);
+    if (i >= line.text.size() || i >= line.classes.size() || i >= line.display.size())
+        return QString();
+    const QString character = QString::fromStdString(Cp1252ToUtf8(line.text.substr(i, 1)));
+    return QStringLiteral("Line %1, \u201C%2\u201D: class %3, display code %4")
+        .arg(hit.line + 1)
+        .arg(character)
+        .arg(line.classes[i])
+        .arg(line.display[i]);
+}
+
+void CMolvexView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        if (const auto hit = HitAt(event->position().toPoint())) {
+            emit characterClicked(hit->line, hit->position);
+            return;
+        }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CMolvexView::mouseMoveEvent(QMouseEvent* event)
+{
+    const auto hit = HitAt(event->position().toPoint());
+    if (!(hit == m_hovered)) {
+        m_hovered = hit;
+        emit characterHovered(hit ? Describe(*hit) : QString());
+    }
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CMolvexView::leaveEvent(QEvent* event)
+{
+    if (m_hovered) {
+        m_hovered.reset();
+        emit characterHovered(QString());
+    }
+    QAbstractScrollArea::leaveEvent(event);
 }
 
 QSize CMolvexView::ContentSize() const

@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QSize>
 #include <cstdint>
+#include <optional>
 
 #include "document/MolvexDoc.h"
 
@@ -49,6 +50,10 @@ public:
     void EnsureLineVisible(int line);
     // The equation's size on screen at the current zoom, margins included.
     QSize ContentSize() const;
+    // The character under a point of the viewport, if any.
+    std::optional<LineHit> HitAt(QPoint viewportPos);
+    // How the character at a position of a line was read, in words.
+    QString Describe(const LineHit& hit);
 
     void UpdateView(CMolvexDoc&) override;
     void ModifiedChanged(CMolvexDoc&, bool modified) override;
@@ -59,12 +64,19 @@ public:
 signals:
     void modifiedChanged(bool modified);
     void zoomChanged(int percent);
+    // A click on a character: the entry box's caret goes before it.
+    void characterClicked(int line, int position);
+    // The pointer moved onto a character (an empty text: onto none).
+    void characterHovered(const QString& description);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void Measure();
@@ -76,4 +88,5 @@ private:
     bool m_inPlace = false;
     int m_zoom = 100;
     EquationMetrics m_metrics{};
+    std::optional<LineHit> m_hovered;
 };

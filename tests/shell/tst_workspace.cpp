@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -332,6 +333,37 @@ private slots:
         QCOMPARE(Edit()->textCursor().blockNumber(), block);
         QCOMPARE(Edit()->textCursor().positionInBlock(), column);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit()));
+    }
+
+    // Clicking a character of the view puts the entry box's caret before it; resting
+    // on one tells in the status bar how it was read.
+    void hitTesting_data()
+    {
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("actual size") << 100;
+        QTest::newRow("zoomed in") << 200;
+    }
+    void hitTesting()
+    {
+        QFETCH(int, zoom);
+        Edit()->setPlainText(QStringLiteral("A\n2H2 + O2 => 2H2O"));
+        View()->SetZoom(zoom);
+        QWidget* port = View()->viewport();
+        // Find the subscript 2 of O2 (position 7 of the second line) along the line.
+        QPoint at;
+        for (int y = 0; y < port->height() && at.isNull(); ++y)
+            for (int x = 0; x < port->width() && at.isNull(); ++x)
+                if (const auto hit = View()->HitAt(QPoint(x, y)); hit && hit->line == 1 && hit->position == 7)
+                    at = QPoint(x, y);
+        QVERIFY(!at.isNull());
+        QTest::mouseMove(port, at);
+        QTRY_VERIFY(Frame()->statusBar()->currentMessage().startsWith(QStringLiteral("Line 2, ")));
+        QTest::mouseClick(port, Qt::LeftButton, {}, at);
+        QCOMPARE(Edit()->textCursor().blockNumber(), 1);
+        QCOMPARE(Edit()->textCursor().positionInBlock(), 7);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit()));
+        // Nothing there: no caret move.
+        QVERIFY(!View()->HitAt(QPoint(port->width() - 2, port->height() - 2)));
     }
 
     void fileDialogsStartInTheLastFolder_data()
