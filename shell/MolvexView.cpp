@@ -149,8 +149,8 @@ QString CMolvexView::Describe(const LineHit& hit)
     return QStringLiteral("Line %1, \u201C%2\u201D: class %3, display code %4")
         .arg(hit.line + 1)
         .arg(character)
-        .arg(line.classes[i])
-        .arg(line.display[i]);
+        .arg(ToInt(line.classes[i]))
+        .arg(ToInt(line.display[i]));
 }
 
 void CMolvexView::mousePressEvent(QMouseEvent* event)
