@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "engine/Cp1252.h"
+#include "engine/Explain.h"
 #include "platform/QtDeviceContext.h"
 #include "platform/Render.h"
 
@@ -146,10 +147,12 @@ QString CMolvexView::Describe(const LineHit& hit)
     if (i >= line.text.size() || i >= line.classes.size() || i >= line.display.size())
         return QString();
     const QString character = QString::fromStdString(Cp1252ToUtf8(line.text.substr(i, 1)));
-    return QStringLiteral("Line %1, \u201C%2\u201D: class %3, display code %4")
+    return QStringLiteral("Line %1, \u201C%2\u201D: %3 (class %4), %5 (display code %6)")
         .arg(hit.line + 1)
         .arg(character)
+        .arg(QLatin1String(CharClassName(line.classes[i])))
         .arg(ToInt(line.classes[i]))
+        .arg(QLatin1String(DisplayCodeName(line.display[i])))
         .arg(ToInt(line.display[i]));
 }
 

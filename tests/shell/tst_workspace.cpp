@@ -357,7 +357,8 @@ private slots:
                     at = QPoint(x, y);
         QVERIFY(!at.isNull());
         QTest::mouseMove(port, at);
-        QTRY_VERIFY(Frame()->statusBar()->currentMessage().startsWith(QStringLiteral("Line 2, ")));
+        QTRY_COMPARE(Frame()->statusBar()->currentMessage(),
+                     QStringLiteral(u"Line 2, \u201C2\u201D: subscript (class 9), lowered (display code 3)"));
         QTest::mouseClick(port, Qt::LeftButton, {}, at);
         QCOMPARE(Edit()->textCursor().blockNumber(), 1);
         QCOMPARE(Edit()->textCursor().positionInBlock(), 7);
