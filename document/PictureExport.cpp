@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "document/AppState.h"
-#include "document/EquationText.h"
 #include "document/InputLimits.h"
 #include "document/MetafileDC.h"
 
@@ -71,44 +70,4 @@ std::vector<std::uint8_t> PlaceableMetafile(const RecordedPicture& picture)
 {
     return WithPlaceableHeader(picture.metafile, 0, 0, picture.logicalSize.cx, picture.logicalSize.cy,
                                picture.pixelsPerInchX);
-}
-
-std::optional<std::string> CMolvexDoc::CopyAsPicture(IClipboard& clipboard, CDC& screen)
-{
-    // Recorded first, so that a picture too large for its coordinates leaves the
-    // clipboard as it was.
-    std::optional<RecordedPicture> maybe = RecordEquationPicture(*this, screen);
-    if (!maybe)
-        return std::string(kPictureTooLarge);
-    RecordedPicture& recorded = *maybe;
-    if (!clipboard.Open())
-        return std::string("Cannot open the Clipboard");
-    if (!clipboard.Empty()) {
-        clipboard.Close();
-        return std::string("Cannot empty the Clipboard");
-    }
-
-    MetafilePicture picture;
-    picture.metafile = std::move(recorded.metafile);
-    picture.mappingMode = MM_ANISOTROPIC;
-    picture.xExt = recorded.himetricSize.cx;
-    picture.yExt = recorded.himetricSize.cy;
-    picture.logicalSize = recorded.logicalSize;
-    picture.native = SaveToBytes();
-    const int style = App().options.equilibriumArrow.Get();
-    picture.text = EquationUnicodeText(*this, style);
-    picture.speech = EquationSpeech(*this);
-    if (!picture.text.empty())
-        picture.mathml = EquationMathML(*this, style);
-    picture.lowering = recorded.metrics.lowering;
-    // The clipboard renders its other formats while SetPicture runs; the document
-    // is alive until then.
-    const LineTops tops = recorded.metrics.lineTops;
-    picture.draw = [this, tops](CDC& dc) { DrawEquation(dc, tops, 0, 0); };
-
-    std::optional<std::string> error;
-    if (!clipboard.SetPicture(picture))
-        error = std::string("Unable to set Clipboard data");
-    clipboard.Close();
-    return error;
 }
