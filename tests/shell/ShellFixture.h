@@ -3,9 +3,11 @@
 // recorded and answered here), no socket is shared with a running editor.
 #include "shell/QtApplication.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 
 #include "shell/MolvexApp.h"
@@ -36,3 +38,10 @@ struct QuietEditor {
         app->askOpenPaths = [] { return QStringList(); };
     }
 };
+
+// True when a test left no window on screen behind it.
+inline bool NoVisibleTopLevelWidget()
+{
+    const auto widgets = QApplication::topLevelWidgets();
+    return std::none_of(widgets.begin(), widgets.end(), [](QWidget* w) { return w->isVisible(); });
+}

@@ -75,8 +75,7 @@ private slots:
     void cleanup()
     {
         m_editor.reset();
-        const auto widgets = QApplication::topLevelWidgets();
-        QVERIFY(std::none_of(widgets.begin(), widgets.end(), [](QWidget* w) { return w->isVisible(); }));
+        QVERIFY(NoVisibleTopLevelWidget());
     }
 
     void menus_data()

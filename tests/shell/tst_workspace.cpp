@@ -62,8 +62,7 @@ private slots:
     void cleanup()
     {
         m_editor.reset();
-        const auto widgets = QApplication::topLevelWidgets();
-        QVERIFY(std::none_of(widgets.begin(), widgets.end(), [](QWidget* w) { return w->isVisible(); }));
+        QVERIFY(NoVisibleTopLevelWidget());
     }
 
     void focusGoesToTheEntryBox_data()
