@@ -178,6 +178,19 @@ bool CIniStore::Load()
     return true;
 }
 
+namespace {
+
+// Reading takes one CR before the LF as part of the line end, so a line that itself
+// ends in CR gets a CR LF end: it then reads back as it was, and a kept "[S]\r" cannot
+// turn into a section header.
+void AppendLine(std::string& text, const std::string& line)
+{
+    text += line;
+    text += !line.empty() && line.back() == '\r' ? "\r\n" : "\n";
+}
+
+} // namespace
+
 std::optional<IniSaveError> CIniStore::Save()
 {
     if (m_company.empty() || m_fileName.empty())
@@ -205,9 +218,9 @@ std::optional<IniSaveError> CIniStore::Save()
         auto k = kept.begin();
         for (std::size_t i = 0; i <= s.names.size(); ++i) {
             for (; k != kept.end() && k->first <= i; ++k)
-                text += k->second + "\n";
+                AppendLine(text, k->second);
             if (i < s.names.size())
-                text += s.names[i] + "=" + s.values[i] + "\n";
+                AppendLine(text, s.names[i] + "=" + s.values[i]);
         }
         if (!headless)
             text += "\n";

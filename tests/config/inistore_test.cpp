@@ -99,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadSaveCase{"LongLinesReadWhole",
                      "[S]\na=1\nb=" + std::string(70000, 'x') + "\nc=3\n" + std::string(3000, 'y') + "\n[T]\nd=4\n",
                      "[S]\na=1\nb=" + std::string(70000, 'x') + "\nc=3\n" + std::string(3000, 'y') + "\n\n[T]\nd=4\n\n"},
+        LoadSaveCase{"LineEndingInCrStaysWhatItWas", "x=1\r\n[S]\r\r\nno=1\r\r\n", "[]\nx=1\n[S]\r\r\nno=1\r\r\n\n"},
         LoadSaveCase{"LineOf2047Kept", "[S]\nb=" + std::string(2045, 'x') + "\r\n",
                      "[S]\nb=" + std::string(2045, 'x') + "\n\n"}),
     [](const auto& info) { return std::string(info.param.name); });
