@@ -286,7 +286,8 @@ private:
             std::string text = format == Format::Text     ? EquationUnicodeText(doc, style)
                                : format == Format::Speech ? EquationSpeech(doc)
                                : format == Format::MathML ? EquationMathML(doc, style)
-                                                          : EquationMhchem(doc, style);
+                               : format == Format::Mhchem ? EquationMhchem(doc, style)
+                                                          : EquationStarMath(doc, style);
             return WriteBytes(path, QByteArray::fromStdString(text + "\n"));
         }
         if (format == Format::Mv2 && path == "-") {
@@ -456,7 +457,8 @@ Format FormatFromName(const std::string& name)
     static const std::map<std::string, Format> formats = {
         {"png", Format::Png},       {"svg", Format::Svg},         {"pdf", Format::Pdf},
         {"wmf", Format::Wmf},       {"mv2", Format::Mv2},         {"text", Format::Text},
-        {"speech", Format::Speech}, {"mathml", Format::MathML},   {"mhchem", Format::Mhchem}};
+        {"speech", Format::Speech}, {"mathml", Format::MathML},   {"mhchem", Format::Mhchem},
+        {"starmath", Format::StarMath}};
     std::string lower;
     for (char c : name)
         lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
@@ -466,7 +468,8 @@ Format FormatFromName(const std::string& name)
 
 bool IsTextForm(Format format)
 {
-    return format == Format::Text || format == Format::Speech || format == Format::MathML || format == Format::Mhchem;
+    return format == Format::Text || format == Format::Speech || format == Format::MathML || format == Format::Mhchem ||
+           format == Format::StarMath;
 }
 
 Format FormatFromPath(const std::string& path)
@@ -498,6 +501,7 @@ const char* FormatExtension(Format format)
         return "mv2";
     case Format::Text:
     case Format::Speech:
+    case Format::StarMath:
         return "txt";
     case Format::MathML:
         return "mml";
@@ -522,8 +526,8 @@ std::string UsageText()
            "\n"
            "  -o, --output FILE    file to write: .png, .svg, .pdf, .wmf, .mv2, .txt (text),\n"
            "                       .mml (MathML) or .tex (mhchem); - for standard output\n"
-           "  --format FORMAT      png, svg, pdf, wmf, mv2, text, speech, mathml or mhchem,\n"
-           "                       whatever the extension\n"
+           "  --format FORMAT      png, svg, pdf, wmf, mv2, text, speech, mathml, mhchem or\n"
+           "                       starmath (LibreOffice Math), whatever the extension\n"
            "  --check              say for each line with an arrow whether it is balanced;\n"
            "                       exit 0 when all are, 1 when one is not, 2 on trouble\n"
            "  --out-dir DIR        one output per input (documents and -f files), named\n"
@@ -614,7 +618,7 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string&
                 return std::nullopt;
             args.format = FormatFromName(*v);
             if (args.format == Format::None) {
-                error = "unknown format '" + *v + "' (png, svg, pdf, wmf, mv2, text, speech, mathml or mhchem)";
+                error = "unknown format '" + *v + "' (png, svg, pdf, wmf, mv2, text, speech, mathml, mhchem or starmath)";
                 return std::nullopt;
             }
         } else if (a == "-f" || a == "--file") {

@@ -7,9 +7,10 @@
 
 namespace cli {
 
-enum class Format { None, Png, Svg, Pdf, Wmf, Mv2, Text, Speech, MathML, Mhchem };
+enum class Format { None, Png, Svg, Pdf, Wmf, Mv2, Text, Speech, MathML, Mhchem, StarMath };
 
-// The equation written out rather than drawn: Unicode text, speech, MathML, mhchem.
+// The equation written out rather than drawn: Unicode text, speech, MathML, mhchem,
+// StarMath.
 bool IsTextForm(Format format);
 
 struct Input {

@@ -1,6 +1,7 @@
 #include "document/EquationText.h"
 
 #include "document/MolvexDoc.h"
+#include "engine/ChemStarMath.h"
 #include "engine/ChemText.h"
 
 std::vector<chem::ChemLine> EquationReadings(const CMolvexDoc& doc)
@@ -27,4 +28,9 @@ std::string EquationMathML(const CMolvexDoc& doc, int equilibriumStyle)
 std::string EquationMhchem(const CMolvexDoc& doc, int equilibriumStyle)
 {
     return chem::MhchemText(EquationReadings(doc), equilibriumStyle);
+}
+
+std::string EquationStarMath(const CMolvexDoc& doc, int equilibriumStyle)
+{
+    return chem::StarMathText(EquationReadings(doc), equilibriumStyle);
 }

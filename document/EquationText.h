@@ -17,3 +17,5 @@ std::string EquationUnicodeText(const CMolvexDoc& doc, int equilibriumStyle);
 std::string EquationSpeech(const CMolvexDoc& doc);
 std::string EquationMathML(const CMolvexDoc& doc, int equilibriumStyle);
 std::string EquationMhchem(const CMolvexDoc& doc, int equilibriumStyle);
+// LibreOffice Math's formula language, for a formula object.
+std::string EquationStarMath(const CMolvexDoc& doc, int equilibriumStyle);

@@ -587,6 +587,9 @@ void CliTest::chemistry_data()
     QTest::newRow("mhchem, two lines") << QStringList{"--format", "mhchem", "-o", "-", "-f", "-"}
                                        << QByteArray("CuSO4.5H2O\n{238,92}U\n") << 0
                                        << "\\ce{CuSO4*5H2O}\n\\ce{^{238}_{92}U}\n";
+    QTest::newRow("starmath, two lines") << QStringList{"--format", "StarMath", "-o", "-", "-f", "-"}
+                                         << QByteArray("H2O\n{238,92}U\n") << 0
+                                         << "\"H\"_2 \"O\" newline {\"U\"} lsup 238 lsub 92\n";
 }
 
 void CliTest::chemistry()
