@@ -8,18 +8,21 @@ set(MOLVEX_LAYER_DEPS_document config engine document)
 set(MOLVEX_LAYER_DEPS_platform config engine document platform)
 set(MOLVEX_LAYER_DEPS_shell    config engine document platform shell)
 set(MOLVEX_LAYER_DEPS_cli      config engine document platform cli)
+# The web edition uses the document layer's header-only rules (line ends, line count).
+set(MOLVEX_LAYER_DEPS_web      config engine document web)
 
-# molvex_layer(<target> SOURCES a.cpp ... [PUBLIC libs...] [PRIVATE libs...])
+# molvex_layer(<target> SOURCES a.cpp ... [PUBLIC libs...] [PRIVATE libs...] [ELSEWHERE b.cpp ...])
 # A static library of the current folder's layer. Its include root is a folder of links
 # to the allowed layers only, so `#include "shell/X.h"` from the engine fails to compile.
-# Every .cpp of the folder must be listed here or be main.cpp of an executable.
+# Every .cpp of the folder must be listed here (ELSEWHERE: built by another target of
+# the folder) or be main.cpp of an executable.
 function(molvex_layer target)
-  cmake_parse_arguments(L "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  cmake_parse_arguments(L "" "" "SOURCES;PUBLIC;PRIVATE;ELSEWHERE" ${ARGN})
   get_filename_component(layer ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   if(NOT DEFINED MOLVEX_LAYER_DEPS_${layer})
     message(FATAL_ERROR "molvex_layer: ${layer} is not a known layer")
   endif()
-  molvex_check_listed(${L_SOURCES} main.cpp)
+  molvex_check_listed(${L_SOURCES} ${L_ELSEWHERE} main.cpp)
   set(root ${PROJECT_BINARY_DIR}/layer-includes/${layer})
   file(MAKE_DIRECTORY ${root})
   foreach(dep IN LISTS MOLVEX_LAYER_DEPS_${layer})

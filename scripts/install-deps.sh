@@ -19,6 +19,7 @@ packages=(
   lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db groff-base file fakeroot
   libreoffice-writer libreoffice-impress libreoffice-draw libreoffice-calc
   python3-uno python3-gi
+  emscripten node-acorn chromium chromium-driver python3-selenium
 )
 
 missing=()

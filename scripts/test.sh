@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian 12 machine, then builds and runs every test:
-# the full Qt build, and the portable layers alone with Qt turned off.
+# the full Qt build, the portable layers alone with Qt turned off, and the web edition
+# (WebAssembly, tested under node and in headless Chromium).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -26,3 +27,8 @@ cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
 check_skips default
+
+cmake --preset web >/dev/null
+cmake --build --preset web
+ctest --preset web
+check_skips web

@@ -1,0 +1,35 @@
+// The shared table: every case the command line answers (tests/web/api_table.json),
+// answered by the module the same way.
+import { test } from "node:test";
+import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
+import { molvex2 } from "./load.mjs";
+
+const tableUrl = new URL("../../tests/web/api_table.json", import.meta.url);
+const table = JSON.parse(readFileSync(tableUrl, "utf8"));
+
+// The module's answer as the command line prints it: [exit status, standard output].
+function answer(args, stdin) {
+  const text = args.includes("-f") ? stdin : args[args.length - 1];
+  if (args[0] === "--check") {
+    const result = molvex2.check(text);
+    const out = result.lines.map((l) => "line " + l.line + ": " + l.message + "\n").join("");
+    return [result.lines.some((l) => l.verdict === "not balanced") ? 1 : 0, out];
+  }
+  if (args[0] === "--explain")
+    return [0, molvex2.explain(text)];
+  if (args[0] === "--format")
+    return [0, molvex2.format(text, args[1]) + "\n"];
+  throw new Error("no module call for " + args.join(" "));
+}
+
+for (const c of table) {
+  test(c.name, () => {
+    assert.deepEqual(answer(c.args, c.stdin), [c.status, c.stdout]);
+    // The hints are the explanation's last lines.
+    if (c.args[0] === "--explain") {
+      const said = c.stdout.split("\n").filter((l) => l.startsWith("hint: ")).map((l) => l.slice(6));
+      assert.deepEqual(molvex2.hints(c.args[1]).map((h) => h.message), said);
+    }
+  });
+}
