@@ -1,12 +1,14 @@
 #include "engine/ChemModel.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <utility>
 
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
+#include "engine/LineBox.h"
 
 namespace chem {
 namespace {
@@ -228,7 +230,9 @@ bool ParseSpecies(const Codes& codes, int from, int to, Species& s)
     return brackets.empty() && (!s.formula.empty() || !s.particle.empty());
 }
 
-ChemLine Read(const CEquationLine& line)
+// Reads the line itself. The texts of its arrows (Windows-1252, one pair per arrow) are
+// handed back unread, so that nested texts are read after this line's codes are gone.
+ChemLine Read(const CEquationLine& line, std::vector<std::array<std::string, 2>>& texts)
 {
     const Codes codes(line);
     ChemLine out;
@@ -280,10 +284,7 @@ ChemLine Read(const CEquationLine& line)
                 last.pop_back();
             arrow.above = Cp1252ToUtf8(above);
             arrow.below = Cp1252ToUtf8(below);
-            if (!above.empty())
-                arrow.aboveLine = std::make_shared<const ChemLine>(ReadText(above));
-            if (!below.empty())
-                arrow.belowLine = std::make_shared<const ChemLine>(ReadText(below));
+            texts.push_back({std::move(above), std::move(below)});
             out.arrows.push_back(std::move(arrow));
             out.sides.emplace_back();
             plus = false;
@@ -552,14 +553,54 @@ const Element* FindElement(const std::string& symbol)
 
 int AtomicNumber(const Element& element) { return static_cast<int>(&element - kElements); }
 
-ChemLine ReadLine(const CEquationLine& line) { return Read(line); }
+namespace {
 
-ChemLine ReadText(const std::string& cp1252)
+ChemLine ReadNested(std::string cp1252, int depth);
+
+// Arrow texts are lines of their own, read to the depth layout draws and no deeper: each
+// level holds only its own texts, so time and memory stay linear in the line's length.
+void ReadArrowTexts(ChemLine& out, std::vector<std::array<std::string, 2>>& texts, int depth)
 {
-    CEquationLine line;
-    line.SetText(cp1252);
-    return Read(line);
+    for (std::size_t k = 0; k < texts.size() && k < out.arrows.size(); ++k) {
+        for (std::size_t side = 0; side < 2; ++side) {
+            if (texts[k][side].empty())
+                continue;
+            if (depth >= kMaxArrowTextDepth) {
+                out.unreadTexts = true;
+                continue;
+            }
+            auto inner = std::make_shared<ChemLine>(ReadNested(std::move(texts[k][side]), depth + 1));
+            out.unreadTexts = out.unreadTexts || inner->unreadTexts;
+            (side == 0 ? out.arrows[k].aboveLine : out.arrows[k].belowLine) = std::move(inner);
+        }
+    }
 }
+
+ChemLine ReadNested(std::string cp1252, int depth)
+{
+    std::vector<std::array<std::string, 2>> texts;
+    ChemLine out;
+    {
+        CEquationLine line;
+        line.SetText(cp1252);
+        cp1252 = std::string();
+        out = Read(line, texts);
+    }
+    ReadArrowTexts(out, texts, depth);
+    return out;
+}
+
+} // namespace
+
+ChemLine ReadLine(const CEquationLine& line)
+{
+    std::vector<std::array<std::string, 2>> texts;
+    ChemLine out = Read(line, texts);
+    ReadArrowTexts(out, texts, 0);
+    return out;
+}
+
+ChemLine ReadText(const std::string& cp1252) { return ReadNested(cp1252, 0); }
 
 std::vector<ArrowCheck> CheckBalance(const ChemLine& line)
 {
@@ -573,7 +614,9 @@ std::vector<ArrowCheck> CheckBalance(const ChemLine& line)
         const auto& left = line.sides[k];
         const auto& right = line.sides[k + 1];
         SideSum l, r;
-        if (!line.arrows[k].closed) {
+        if (line.unreadTexts) {
+            check.detail = "arrow texts are nested more than " + std::to_string(kMaxArrowTextDepth) + " deep";
+        } else if (!line.arrows[k].closed) {
             check.detail = "the arrow is not closed";
         } else if (left.empty() || right.empty()) {
             check.detail = left.empty() ? "nothing before the arrow" : "nothing after the arrow";

@@ -68,6 +68,7 @@ struct Arrow {
 struct ChemLine {
     std::vector<std::vector<Item>> sides; // arrows.size() + 1 sides
     std::vector<Arrow> arrows;
+    bool unreadTexts = false; // arrow texts nested too deep to read lie somewhere inside
     bool Empty() const { return sides.empty() || (sides.size() == 1 && sides[0].empty()); }
 };
 
@@ -83,7 +84,8 @@ struct ArrowCheck {
     std::string detail; // what differs ("O 4 → 3; charge 0 → +1"), or why it cannot be checked
 };
 
-// One result per arrow; nothing for a line without arrows.
+// One result per arrow; nothing for a line without arrows. A line not read whole
+// cannot be checked.
 std::vector<ArrowCheck> CheckBalance(const ChemLine& line);
 
 // The checks of a line in one phrase: "balanced", "not balanced: …", "cannot check: …"

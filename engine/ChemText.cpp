@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/Cp1252.h"
+
 namespace chem {
 namespace {
 
@@ -197,7 +199,7 @@ std::string ArrowSpeech(const Arrow& a)
 std::string Escape(const std::string& s)
 {
     std::string out;
-    for (char c : s) {
+    for (char c : XmlSafeUtf8(s)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;

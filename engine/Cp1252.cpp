@@ -1,6 +1,7 @@
 #include "engine/Cp1252.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -85,55 +86,79 @@ std::string Cp1252ToUtf8(const std::string& cp1252)
     return out;
 }
 
+namespace {
+
+// The character at `i` and its length in bytes; length 0 when the bytes there are not
+// UTF-8 (overlong forms, surrogates and values past U+10FFFF included).
+std::pair<char32_t, std::size_t> DecodeUtf8(const std::string& utf8, std::size_t i)
+{
+    const std::size_t n = utf8.size();
+    const auto b0 = static_cast<unsigned char>(utf8[i]);
+    if (b0 < 0x80)
+        return {b0, 1};
+    std::size_t len = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        minimum = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        minimum = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        minimum = 0x10000;
+    }
+    if (len == 0 || i + len > n)
+        return {0, 0};
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(utf8[i + k]);
+        if ((b & 0xC0) != 0x80)
+            return {0, 0};
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return {0, 0};
+    return {cp, len};
+}
+
+} // namespace
+
 std::string Utf8ToCp1252(const std::string& utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    const std::size_t n = utf8.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const auto b0 = static_cast<unsigned char>(utf8[i]);
-        if (b0 < 0x80) {
-            out += static_cast<char>(b0);
-            ++i;
-            continue;
-        }
-        int len = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if ((b0 & 0xE0) == 0xC0) {
-            len = 2;
-            cp = b0 & 0x1F;
-            minimum = 0x80;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            len = 3;
-            cp = b0 & 0x0F;
-            minimum = 0x800;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            len = 4;
-            cp = b0 & 0x07;
-            minimum = 0x10000;
-        }
-        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= n;
-        for (int k = 1; ok && k < len; ++k) {
-            const auto b = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((b & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (b & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not valid UTF-8.
-        if (ok && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            ok = false;
-        if (!ok) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto [cp, len] = DecodeUtf8(utf8, i);
+        if (len == 0) {
             // Not UTF-8: most likely text already in Windows-1252; keep the byte.
-            out += static_cast<char>(b0);
-            ++i;
+            out += utf8[i++];
             continue;
         }
         const int byte = CodePointToCp1252(cp);
         out += byte < 0 ? '?' : static_cast<char>(byte);
-        i += static_cast<std::size_t>(len);
+        i += len;
+    }
+    return out;
+}
+
+std::string XmlSafeUtf8(const std::string& utf8)
+{
+    static const char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto [cp, len] = DecodeUtf8(utf8, i);
+        const bool allowed = len > 0 && (cp >= 0x20 || cp == 0x09 || cp == 0x0A || cp == 0x0D) && cp != 0xFFFE &&
+                             cp != 0xFFFF;
+        if (allowed)
+            out.append(utf8, i, len);
+        else
+            out += kReplacement;
+        i += len > 0 ? len : 1;
     }
     return out;
 }

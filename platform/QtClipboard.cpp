@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "document/MetafileDC.h"
+#include "engine/Cp1252.h"
 #include "platform/Render.h"
 
 namespace {
@@ -22,7 +23,7 @@ QByteArray ToBytes(const std::vector<std::uint8_t>& v)
 // distance from its bottom to the first line's base line.
 QByteArray HtmlImage(const QByteArray& svg, const MetafilePicture& picture)
 {
-    const QString alt = QString::fromStdString(picture.speech).toHtmlEscaped();
+    const QString alt = QString::fromStdString(XmlSafeUtf8(picture.speech)).toHtmlEscaped();
     return QStringLiteral("<img src=\"data:image/svg+xml;base64,%1\" alt=\"%2\" width=\"%3\" height=\"%4\" "
                           "style=\"vertical-align:%5px\">")
         .arg(QString::fromLatin1(svg.toBase64()), alt)

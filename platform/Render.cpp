@@ -12,6 +12,7 @@
 #include <QSvgGenerator>
 
 #include "config/SafeWrite.h"
+#include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 #include "document/AppState.h"
 #include "document/EquationText.h"
@@ -177,11 +178,11 @@ QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std
     svg.setViewBox(QRect(QPoint(0, 0), *size));
     svg.setResolution(kLogicalDpi);
     // The generator writes title and description as they stand: quoted text such as
-    // "a < b & c" would otherwise make the file unreadable XML.
-    svg.setTitle(drawing.title.empty() ? QStringLiteral("Equation")
-                                       : QString::fromStdString(drawing.title).toHtmlEscaped());
+    // "a < b & c", or a control character, would otherwise make the file unreadable XML.
+    const auto xmlText = [](const std::string& s) { return QString::fromStdString(XmlSafeUtf8(s)).toHtmlEscaped(); };
+    svg.setTitle(drawing.title.empty() ? QStringLiteral("Equation") : xmlText(drawing.title));
     if (!drawing.description.empty())
-        svg.setDescription(QString::fromStdString(drawing.description).toHtmlEscaped());
+        svg.setDescription(xmlText(drawing.description));
     {
         CQtDC dc(&svg);
         if (!dc.Painter()) {

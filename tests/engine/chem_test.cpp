@@ -1,14 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "engine/ChemModel.h"
 #include "engine/ChemText.h"
 #include "engine/EquationLine.h"
+#include "engine/LineBox.h"
+#include "tests/support/XmlCheck.h"
 
 namespace {
 
@@ -178,48 +186,6 @@ TEST(ChemHints, Table)
         EXPECT_EQ(Hints(c.input), c.expected) << c.input;
 }
 
-// A well-formed element tree: every tag closed in order, one root.
-bool WellFormed(const std::string& xml, std::string& root)
-{
-    std::vector<std::string> open;
-    root.clear();
-    for (std::size_t i = 0; i < xml.size();) {
-        if (xml[i] != '<') {
-            if (open.empty())
-                return false;
-            if (xml[i] == '&') {
-                const std::size_t semi = xml.find(';', i);
-                const std::string entity = semi == std::string::npos ? "" : xml.substr(i, semi - i + 1);
-                if (entity != "&amp;" && entity != "&lt;" && entity != "&gt;" && entity != "&quot;")
-                    return false;
-            }
-            ++i;
-            continue;
-        }
-        const std::size_t end = xml.find('>', i);
-        if (end == std::string::npos)
-            return false;
-        std::string tag = xml.substr(i + 1, end - i - 1);
-        i = end + 1;
-        const bool closing = !tag.empty() && tag[0] == '/';
-        const bool empty = !tag.empty() && tag.back() == '/';
-        const std::string name = tag.substr(closing ? 1 : 0, tag.find_first_of(" /", closing ? 1 : 0) - (closing ? 1 : 0));
-        if (closing) {
-            if (open.empty() || open.back() != name)
-                return false;
-            open.pop_back();
-        } else {
-            if (open.empty() && !root.empty())
-                return false;
-            if (open.empty())
-                root = tag;
-            if (!empty)
-                open.push_back(name);
-        }
-    }
-    return open.empty() && !root.empty();
-}
-
 // From MOLVEX_SOURCE_DIR, else from the folders above the working folder (the build
 // trees of the presets lie inside the source tree).
 std::string SourcePath(const std::string& relative)
@@ -281,7 +247,7 @@ TEST(ChemText, OddLinesStayWellFormed)
     const std::vector<std::string> lines = {
         "2H2 + O2 => 2H2O", "\"a<b & c>\" => x", "=a=b=c>>>", std::string(998, '('), std::string(998, '{'),
         "{1,2}{3,4}{5,6}", "))]]3-", "..5.5", "+ + + =>", "H" + std::string(500, '9') + " => H", allBytes,
-        "<&>,<&>>", "nu_ deh `", "{,}n", "e- => e-",
+        "<&>,<&>>", "nu_ deh `", "{,}n", "e- => e-", "\"a\x01" "b\x1F\" + H2 => H2",
     };
     for (const std::string& text : lines) {
         CEquationLine record;
@@ -294,13 +260,77 @@ TEST(ChemText, OddLinesStayWellFormed)
         chem::MhchemText(line);
         std::string root;
         const std::string mathml = chem::MathMLDocument({line, line});
-        ASSERT_TRUE(WellFormed(mathml, root)) << text;
+        ASSERT_TRUE(xmlcheck::WellFormed(mathml, root)) << text;
         EXPECT_EQ(root.rfind("math xmlns=\"http://www.w3.org/1998/Math/MathML\"", 0), 0u) << root;
         EXPECT_NE(root.find(" intent=\":chemical-"), std::string::npos) << root;
     }
     std::string root;
-    ASSERT_TRUE(WellFormed(chem::MathMLDocument({chem::ReadText("2H2O")}), root));
+    ASSERT_TRUE(xmlcheck::WellFormed(chem::MathMLDocument({chem::ReadText("2H2O")}), root));
     EXPECT_NE(root.find("intent=\":chemical-formula\""), std::string::npos);
+}
+
+// Arrow texts are read as deep as layout draws them; a line nesting deeper is not read
+// whole and cannot be checked.
+TEST(ChemModel, NestingIsReadToLayoutsDepth)
+{
+    const auto nested = [](int arrows) {
+        return "H2 " + std::string(static_cast<std::size_t>(arrows), '=') + std::string(static_cast<std::size_t>(arrows), '>') + " H2";
+    };
+    const std::string tooDeep = "cannot check: arrow texts are nested more than " + std::to_string(kMaxArrowTextDepth) + " deep";
+    const Case cases[] = {{"2", "balanced"}, {"201", "balanced"}, {"202", tooDeep.c_str()}};
+    for (const Case& c : cases)
+        EXPECT_EQ(Balance(nested(std::stoi(c.input))), c.expected) << c.input;
+}
+
+// Hostile nesting ten thousand deep, in a child process whose address space may grow by
+// 64 MiB only (sanitizers reserve too much to limit it) and that must end in 20 seconds:
+// reading, checking, hints and every written form are linear in the line's length.
+TEST(ChemModel, DeepNestingStaysSmall)
+{
+    const std::string lines[] = {
+        std::string(10000, '='),
+        std::string(10000, '<'),
+        [] { std::string s; for (int k = 0; k < 5000; ++k) s += "H ="; return s + std::string(5000, '>'); }(),
+        [] { std::string s; for (int k = 0; k < 3000; ++k) s += "=x,"; return s; }(),
+    };
+    for (const std::string& text : lines) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            alarm(20);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+            long pages = 0;
+            if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+                if (std::fscanf(f, "%ld", &pages) != 1)
+                    pages = 0;
+                std::fclose(f);
+            }
+            const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (64u << 20);
+            const rlimit rl{limit, limit};
+            if (pages == 0 || setrlimit(RLIMIT_AS, &rl) != 0)
+                _exit(3);
+#endif
+            try {
+                CEquationLine record;
+                record.SetText(text);
+                const chem::ChemLine line = chem::ReadLine(record);
+                const bool tooDeep = chem::DescribeBalance(chem::CheckBalance(line)).find("nested more than") != std::string::npos;
+                chem::ReadingHints(record);
+                chem::UnicodeText(line);
+                chem::SpeechText(line);
+                chem::MhchemText(line);
+                std::string root;
+                _exit(tooDeep && xmlcheck::WellFormed(chem::MathMLDocument({line}), root) ? 0 : 2);
+            } catch (...) {
+                _exit(4); // out of memory
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << text.substr(0, 12) << "...: " << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "exit")
+            << " " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    }
 }
 
 } // namespace
