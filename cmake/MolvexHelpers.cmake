@@ -4,12 +4,13 @@
 # headers and those of the layers below it, never those above.
 set(MOLVEX_LAYER_DEPS_config   config)
 set(MOLVEX_LAYER_DEPS_engine   config engine)
+set(MOLVEX_LAYER_DEPS_svg      config engine svg)
 set(MOLVEX_LAYER_DEPS_document config engine document)
 set(MOLVEX_LAYER_DEPS_platform config engine document platform)
 set(MOLVEX_LAYER_DEPS_shell    config engine document platform shell)
-set(MOLVEX_LAYER_DEPS_cli      config engine document platform cli)
+set(MOLVEX_LAYER_DEPS_cli      config engine svg document platform cli)
 # The web edition uses the document layer's header-only rules (line ends, line count).
-set(MOLVEX_LAYER_DEPS_web      config engine document web)
+set(MOLVEX_LAYER_DEPS_web      config engine svg document web)
 
 # molvex_layer(<target> SOURCES a.cpp ... [PUBLIC libs...] [PRIVATE libs...] [ELSEWHERE b.cpp ...])
 # A static library of the current folder's layer. Its include root is a folder of links

@@ -15,6 +15,9 @@ std::string Utf16ToCp1252(const std::u16string& utf16);
 std::string XmlSafeUtf8(const std::string& utf8);
 // One Windows-1252 byte to its Unicode code point.
 char32_t Cp1252ToCodePoint(unsigned char c);
+// One byte of the Symbol face's encoding to Unicode (Greek letters for the Latin
+// keyboard order, arrows, relations); unassigned bytes as Windows-1252.
+char32_t SymbolToCodePoint(unsigned char c);
 
 // Letter case in Windows-1252: A-Z, \xC0-\xDE except \xD7 (the multiplication sign) and
 // the four letters \x8A \x8C \x8E \x9F are upper case; their partners a-z, \xE0-\xFE

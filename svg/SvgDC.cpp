@@ -1,0 +1,566 @@
+#include "svg/SvgDC.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/Cp1252.h"
+
+namespace {
+
+constexpr int kMaxPixelSize = 2048;
+constexpr std::size_t kMaxCachedFonts = 256;
+constexpr std::size_t kMaxObjects = 65536;
+// GDI's default character height when a LOGFONT asks for height 0.
+constexpr int kDefaultEmHeight = 12;
+
+int RoundToInt(double v)
+{
+    if (v >= 2147483647.0)
+        return 2147483647;
+    if (v <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<int>(std::lround(v));
+}
+
+// Coordinates with at most three decimals and no trailing zeros.
+void AppendNumber(std::string& out, double v)
+{
+    char buf[32];
+    if (std::fabs(v - std::round(v)) < 1e-9) {
+        std::snprintf(buf, sizeof buf, "%.0f", std::round(v) == 0 ? 0.0 : std::round(v));
+    } else {
+        std::snprintf(buf, sizeof buf, "%.3f", v);
+        std::size_t n = std::strlen(buf);
+        while (n > 0 && buf[n - 1] == '0')
+            buf[--n] = '\0';
+    }
+    out += buf;
+}
+
+void AppendColor(std::string& out, COLORREF c)
+{
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    out += buf;
+}
+
+bool XmlAllows(char32_t cp)
+{
+    return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) || (cp >= 0xE000 && cp <= 0xFFFD) ||
+           (cp >= 0x10000 && cp <= 0x10FFFF);
+}
+
+void AppendEscaped(std::string& out, char32_t cp)
+{
+    switch (cp) {
+    case '&': out += "&amp;"; return;
+    case '<': out += "&lt;"; return;
+    case '>': out += "&gt;"; return;
+    case '"': out += "&quot;"; return;
+    case '\'': out += "&apos;"; return;
+    default: break;
+    }
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// The family list of a face: the name the equation asks for, then the family that has
+// its metrics, then the generic family.
+std::string FamilyList(const char* asked, const BuiltinFace* face)
+{
+    std::string family = face ? BuiltinFamily(*face) : "Liberation Sans";
+    std::string list;
+    auto add = [&list](const std::string& name) {
+        if (!list.empty())
+            list += ", ";
+        const bool quote = name.find(' ') != std::string::npos;
+        if (quote)
+            list += '\'';
+        list += name;
+        if (quote)
+            list += '\'';
+    };
+    if (asked && *asked && family != asked)
+        add(asked);
+    add(family);
+    add(family == "Liberation Mono" ? "monospace" : family == "Liberation Serif" ? "serif" : "sans-serif");
+    return list;
+}
+
+} // namespace
+
+std::string XmlEscape(const std::string& utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < utf8.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            valid = (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        i += valid ? static_cast<std::size_t>(extra) + 1 : 1;
+        if (valid && XmlAllows(cp))
+            AppendEscaped(out, cp);
+    }
+    return out;
+}
+
+CSvgDC::CSvgDC(int dpi) : m_dpi(dpi > 0 ? dpi : 96)
+{
+    m_font = StockHandle(SYSTEM_FONT);
+    m_pen = StockHandle(BLACK_PEN);
+    m_brush = StockHandle(WHITE_BRUSH);
+    // The system font: a bold sans face with a 16-unit cell.
+    m_stockFont.lf.lfHeight = 16;
+    m_stockFont.lf.lfWeight = 700;
+    m_stockFont.lf.SetFaceName("Arial");
+    m_stockFont.face = FindBuiltinFace(m_stockFont.lf);
+    m_lastRegularFace = m_stockFont.face;
+}
+
+CSvgDC::~CSvgDC() = default;
+
+HGDIOBJ CSvgDC::NewSlot(Slot::Kind kind)
+{
+    std::uint32_t index;
+    if (!m_freeSlots.empty()) {
+        index = m_freeSlots.back();
+        m_freeSlots.pop_back();
+    } else {
+        if (m_slots.size() >= kMaxObjects)
+            return 0;
+        index = static_cast<std::uint32_t>(m_slots.size());
+        m_slots.emplace_back();
+    }
+    m_slots[index] = Slot{};
+    m_slots[index].kind = kind;
+    return index + 1;
+}
+
+CSvgDC::Slot* CSvgDC::Find(HGDIOBJ handle, Slot::Kind kind)
+{
+    if (handle == 0 || IsStockHandle(handle) || handle > m_slots.size())
+        return nullptr;
+    Slot& slot = m_slots[handle - 1];
+    return slot.kind == kind ? &slot : nullptr;
+}
+
+HGDIOBJ CSvgDC::CreatePen(int style, int width, COLORREF color)
+{
+    HGDIOBJ h = NewSlot(Slot::Kind::Pen);
+    if (h)
+        m_slots[h - 1].pen = PenObject{style, width, color};
+    return h;
+}
+
+HGDIOBJ CSvgDC::CreateFontIndirectA(const LOGFONTA& font)
+{
+    HGDIOBJ h = NewSlot(Slot::Kind::Font);
+    if (!h)
+        return 0;
+    FontObject& obj = m_slots[h - 1].font;
+    obj.lf = font;
+    const std::size_t len = strnlen(font.lfFaceName, LF_FACESIZE - 1);
+    std::memset(obj.lf.lfFaceName + len, 0, LF_FACESIZE - len);
+    obj.face = FindBuiltinFace(obj.lf);
+    return h;
+}
+
+HGDIOBJ CSvgDC::SelectObject(HGDIOBJ object)
+{
+    if (object == 0)
+        return 0;
+    HGDIOBJ previous = 0;
+    if (IsStockHandle(object)) {
+        HGDIOBJ* target = IsStockFont(object) ? &m_font : IsStockPen(object) ? &m_pen : IsStockBrush(object) ? &m_brush : nullptr;
+        if (target) {
+            previous = *target;
+            *target = object;
+        }
+        return previous;
+    }
+    if (Find(object, Slot::Kind::Font)) {
+        previous = m_font;
+        m_font = object;
+        SelectedFont(); // a face selected counts as in use, as in the Qt context
+        return previous;
+    }
+    if (Find(object, Slot::Kind::Pen)) {
+        previous = m_pen;
+        m_pen = object;
+        return previous;
+    }
+    return 0;
+}
+
+bool CSvgDC::DeleteObject(HGDIOBJ object)
+{
+    if (object == 0 || IsStockHandle(object) || object == m_font || object == m_pen || object == m_brush)
+        return false;
+    Slot* slot = Find(object, Slot::Kind::Font);
+    if (!slot)
+        slot = Find(object, Slot::Kind::Pen);
+    if (!slot)
+        return false;
+    slot->kind = Slot::Kind::Free;
+    m_freeSlots.push_back(object - 1);
+    return true;
+}
+
+int CSvgDC::SetBkMode(int mode)
+{
+    const int previous = m_bkMode;
+    if (mode == TRANSPARENT || mode == OPAQUE)
+        m_bkMode = mode;
+    return previous;
+}
+
+unsigned CSvgDC::SetTextAlign(unsigned align)
+{
+    const unsigned previous = m_textAlign;
+    m_textAlign = align;
+    return previous;
+}
+
+COLORREF CSvgDC::SetTextColor(COLORREF color)
+{
+    const COLORREF previous = m_textColor;
+    m_textColor = color;
+    return previous;
+}
+
+int CSvgDC::SetMapMode(int mode)
+{
+    const int previous = m_mapMode;
+    switch (mode) {
+    case MM_TEXT:
+        m_windowExt = {1, 1};
+        m_viewportExt = {1, 1};
+        break;
+    case MM_LOMETRIC:
+        m_windowExt = {254, 254};
+        m_viewportExt = {m_dpi, -m_dpi};
+        break;
+    case MM_HIMETRIC:
+        m_windowExt = {2540, 2540};
+        m_viewportExt = {m_dpi, -m_dpi};
+        break;
+    case MM_ANISOTROPIC:
+        break;
+    default:
+        return 0;
+    }
+    m_mapMode = mode;
+    return previous;
+}
+
+POINT CSvgDC::SetWindowOrg(int x, int y)
+{
+    const POINT previous = m_windowOrg;
+    m_windowOrg = {x, y};
+    return previous;
+}
+
+SIZE CSvgDC::SetWindowExt(int cx, int cy)
+{
+    const SIZE previous = m_windowExt;
+    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
+        m_windowExt = {cx, cy};
+    return previous;
+}
+
+POINT CSvgDC::SetViewportOrg(int x, int y)
+{
+    const POINT previous = m_viewportOrg;
+    m_viewportOrg = {x, y};
+    return previous;
+}
+
+SIZE CSvgDC::SetViewportExt(int cx, int cy)
+{
+    const SIZE previous = m_viewportExt;
+    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
+        m_viewportExt = {cx, cy};
+    return previous;
+}
+
+int CSvgDC::GetDeviceCaps(int index)
+{
+    return index == LOGPIXELSX || index == LOGPIXELSY ? m_dpi : 0;
+}
+
+double CSvgDC::ScaleX() const { return static_cast<double>(m_viewportExt.cx) / m_windowExt.cx; }
+double CSvgDC::ScaleY() const { return static_cast<double>(m_viewportExt.cy) / m_windowExt.cy; }
+
+void CSvgDC::ToDevice(int x, int y, double& dx, double& dy) const
+{
+    if (m_mapMode == MM_TEXT) {
+        dx = static_cast<double>(x) - m_windowOrg.x + m_viewportOrg.x;
+        dy = static_cast<double>(y) - m_windowOrg.y + m_viewportOrg.y;
+        return;
+    }
+    // GDI rounds device coordinates to whole pixels.
+    dx = std::round((static_cast<double>(x) - m_windowOrg.x) * ScaleX()) + m_viewportOrg.x;
+    dy = std::round((static_cast<double>(y) - m_windowOrg.y) * ScaleY()) + m_viewportOrg.y;
+}
+
+int CSvgDC::ToLogicalX(int device) const
+{
+    return m_mapMode == MM_TEXT ? device : RoundToInt(device / std::fabs(ScaleX()));
+}
+
+int CSvgDC::ToLogicalY(int device) const
+{
+    return m_mapMode == MM_TEXT ? device : RoundToInt(device / std::fabs(ScaleY()));
+}
+
+const CSvgDC::FontObject& CSvgDC::SelectedFont()
+{
+    Slot* slot = Find(m_font, Slot::Kind::Font);
+    const FontObject& obj = slot ? slot->font : m_stockFont;
+    if (!(obj.face && IsSymbolFace(*obj.face)) && obj.lf.lfFaceName[0]) {
+        m_lastRegularFace = obj.face;
+        m_lastRegularName = std::string(obj.lf.lfFaceName, strnlen(obj.lf.lfFaceName, LF_FACESIZE));
+    }
+    return obj;
+}
+
+const BuiltinFont& CSvgDC::CurrentFont()
+{
+    const FontObject& obj = SelectedFont();
+    const LOGFONTA& lf = obj.lf;
+    const BuiltinFace* face = obj.face;
+    if (!face) {
+        // Not one of the built-in faces: measured as Liberation Sans in its style, and
+        // reported, so that a caller can use the Qt context instead.
+        m_allBuiltin = false;
+        LOGFONTA sans = lf;
+        sans.SetFaceName("Liberation Sans");
+        sans.lfWeight = lf.lfWeight >= 600 ? 700 : 400;
+        face = FindBuiltinFace(sans);
+    }
+    // The device height as the Qt context computes it; negative for a cell height.
+    const double scale = std::fabs(ScaleY());
+    int px;
+    if (scale == 1.0 && lf.lfHeight < 0 && lf.lfHeight >= -kMaxPixelSize) {
+        px = -lf.lfHeight;
+    } else {
+        const double h = lf.lfHeight == 0 ? kDefaultEmHeight * scale : std::fabs(static_cast<double>(lf.lfHeight)) * scale;
+        px = std::clamp(RoundToInt(h), 1, kMaxPixelSize);
+        if (lf.lfHeight > 0)
+            px = -px;
+    }
+    const bool bold = lf.lfWeight >= 700;
+    if (m_lastHit < m_cache.size() && m_cache[m_lastHit].face == face && m_cache[m_lastHit].pixelSize == px &&
+        m_cache[m_lastHit].bold == bold)
+        return *m_cache[m_lastHit].font;
+    for (std::size_t i = 0; i < m_cache.size(); ++i)
+        if (m_cache[i].face == face && m_cache[i].pixelSize == px && m_cache[i].bold == bold) {
+            m_lastHit = i;
+            return *m_cache[i].font;
+        }
+    if (m_cache.size() >= kMaxCachedFonts)
+        m_cache.clear();
+    LOGFONTA realised = lf;
+    realised.lfWeight = bold ? 700 : 400;
+    m_cache.push_back(Cached{face, px, bold, std::make_unique<BuiltinFont>(RealiseBuiltin(*face, realised, px))});
+    m_lastHit = m_cache.size() - 1;
+    return *m_cache.back().font;
+}
+
+int CSvgDC::Advance(const BuiltinFont& font, const char* text, int count) const
+{
+    long long sum = 0;
+    for (int i = 0; i < count; ++i)
+        sum += font.advance[static_cast<unsigned char>(text[i])];
+    return static_cast<int>(std::min<long long>(sum, 0x3FFFFFFF));
+}
+
+bool CSvgDC::GetTextMetricsA(TEXTMETRICA& tm)
+{
+    const BuiltinFont& f = CurrentFont();
+    const FontObject& obj = SelectedFont();
+    tm = TEXTMETRICA{};
+    tm.tmAscent = ToLogicalY(f.ascent);
+    tm.tmDescent = ToLogicalY(f.descent);
+    tm.tmHeight = ToLogicalY(f.ascent + f.descent);
+    tm.tmInternalLeading = ToLogicalY(std::max(0, f.ascent + f.descent - f.emHeight));
+    tm.tmExternalLeading = ToLogicalY(std::max(0, f.leading));
+    tm.tmAveCharWidth = ToLogicalX(f.aveCharWidth);
+    tm.tmMaxCharWidth = ToLogicalX(f.maxCharWidth);
+    tm.tmWeight = obj.lf.lfWeight == 0 ? 400 : obj.lf.lfWeight;
+    tm.tmItalic = obj.lf.lfItalic != 0 ? 1 : 0;
+    tm.tmCharSet = obj.lf.lfCharSet;
+    return true;
+}
+
+SIZE CSvgDC::GetTextExtentPoint32A(const char* text, int count)
+{
+    const BuiltinFont& f = CurrentFont();
+    if (!text || count < 0)
+        count = 0;
+    return SIZE{ToLogicalX(Advance(f, text, count)), ToLogicalY(f.ascent + f.descent)};
+}
+
+bool CSvgDC::TextOut(int x, int y, const char* text, int count)
+{
+    if (!text || count <= 0)
+        return count == 0;
+    const BuiltinFont& f = CurrentFont();
+    const FontObject& obj = SelectedFont();
+    const int advance = Advance(f, text, count);
+
+    const POINT anchor = (m_textAlign & TA_UPDATECP) ? m_current : POINT{x, y};
+    double left = 0, baseline = 0;
+    ToDevice(anchor.x, anchor.y, left, baseline);
+    switch (m_textAlign & TA_HORZ_MASK) {
+    case TA_RIGHT: left -= advance; break;
+    case TA_CENTER: left -= advance / 2; break;
+    default: break;
+    }
+    switch (m_textAlign & TA_VERT_MASK) {
+    case TA_BASELINE: break;
+    case TA_BOTTOM: baseline -= f.descent; break;
+    default: baseline += f.ascent; break;
+    }
+    if (m_textAlign & TA_UPDATECP) {
+        const int moved = ToLogicalX(advance);
+        if ((m_textAlign & TA_HORZ_MASK) == TA_LEFT)
+            m_current.x += moved;
+        else if ((m_textAlign & TA_HORZ_MASK) == TA_RIGHT)
+            m_current.x -= moved;
+    }
+    if (m_bkMode == OPAQUE) {
+        m_out += "<rect x=\"";
+        AppendNumber(m_out, left);
+        m_out += "\" y=\"";
+        AppendNumber(m_out, baseline - f.ascent);
+        m_out += "\" width=\"";
+        AppendNumber(m_out, advance);
+        m_out += "\" height=\"";
+        AppendNumber(m_out, f.ascent + f.descent);
+        m_out += "\" fill=\"#ffffff\"/>\n";
+    }
+    WriteText(f, obj, left, baseline, text, count);
+    return true;
+}
+
+void CSvgDC::WriteText(const BuiltinFont& font, const FontObject& object, double left, double baseline,
+                       const char* text, int count)
+{
+    const bool symbol = font.face && IsSymbolFace(*font.face);
+    // Every character where the advances put it, so a viewer's own metrics cannot move
+    // it; characters XML cannot carry are left out, their room kept.
+    std::string xs, chars;
+    double x = left;
+    for (int i = 0; i < count; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const char32_t cp = symbol ? SymbolToCodePoint(b) : Cp1252ToCodePoint(b);
+        if (cp >= 0x20 && XmlAllows(cp)) {
+            if (!xs.empty())
+                xs += ' ';
+            AppendNumber(xs, x);
+            AppendEscaped(chars, cp);
+        }
+        x += font.advance[b];
+    }
+    if (chars.empty())
+        return;
+    // A Symbol face is written as Unicode in the regular face last in use.
+    const std::string asked = symbol ? m_lastRegularName
+                                     : std::string(object.lf.lfFaceName, strnlen(object.lf.lfFaceName, LF_FACESIZE));
+    const BuiltinFace* face = symbol ? m_lastRegularFace : font.face;
+    m_out += "<text x=\"" + xs + "\" y=\"";
+    AppendNumber(m_out, baseline);
+    m_out += "\" font-family=\"" + XmlEscape(FamilyList(asked.c_str(), face && !IsSymbolFace(*face) ? face : nullptr)) +
+             "\" font-size=\"";
+    AppendNumber(m_out, font.emHeight);
+    m_out += '"';
+    if (object.lf.lfWeight >= 700)
+        m_out += " font-weight=\"bold\"";
+    if (object.lf.lfItalic)
+        m_out += " font-style=\"italic\"";
+    if (object.lf.lfUnderline || object.lf.lfStrikeOut) {
+        m_out += " text-decoration=\"";
+        m_out += object.lf.lfUnderline ? (object.lf.lfStrikeOut ? "underline line-through" : "underline") : "line-through";
+        m_out += '"';
+    }
+    if (m_textColor != 0) {
+        m_out += " fill=\"";
+        AppendColor(m_out, m_textColor);
+        m_out += '"';
+    }
+    m_out += '>' + chars + "</text>\n";
+}
+
+POINT CSvgDC::MoveTo(int x, int y)
+{
+    const POINT previous = m_current;
+    m_current = {x, y};
+    return previous;
+}
+
+bool CSvgDC::LineTo(int x, int y)
+{
+    const POINT from = m_current;
+    m_current = {x, y};
+    COLORREF color = 0;
+    int width = 1;
+    if (m_pen == StockHandle(NULL_PEN))
+        return true;
+    if (m_pen == StockHandle(WHITE_PEN)) {
+        color = RGB(255, 255, 255);
+    } else if (!IsStockHandle(m_pen)) {
+        Slot* slot = Find(m_pen, Slot::Kind::Pen);
+        if (!slot || slot->pen.style == PS_NULL)
+            return true;
+        color = slot->pen.color;
+        width = slot->pen.width;
+    }
+    double ax, ay, bx, by;
+    ToDevice(from.x, from.y, ax, ay);
+    ToDevice(x, y, bx, by);
+    if (ax == bx && ay == by)
+        return true;
+    // GDI's pixel model, as the Qt context draws it: a point names the pixel to its
+    // lower right, and the stroke runs through pixel centres from the first point up
+    // to, not including, the last, w pixels thick across its minor axis.
+    const double w = std::clamp(RoundToInt(std::max(1, width) * std::fabs(ScaleX())), 1, kMaxPixelSize);
+    const double dx = bx - ax, dy = by - ay;
+    const double major = std::max(std::fabs(dx), std::fabs(dy));
+    const double sx = dx / major * (w / 2), sy = dy / major * (w / 2);
+    m_out += "<path d=\"M";
+    AppendNumber(m_out, ax + w / 2 - sx);
+    m_out += ' ';
+    AppendNumber(m_out, ay + w / 2 - sy);
+    m_out += 'L';
+    AppendNumber(m_out, bx + w / 2 - sx);
+    m_out += ' ';
+    AppendNumber(m_out, by + w / 2 - sy);
+    m_out += "\" stroke=\"";
+    AppendColor(m_out, color);
+    m_out += "\" stroke-width=\"";
+    AppendNumber(m_out, w);
+    m_out += "\" fill=\"none\"/>\n";
+    return true;
+}
