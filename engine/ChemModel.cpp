@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "engine/ChemPhrase.h"
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 #include "engine/LineBox.h"
@@ -13,32 +14,67 @@
 namespace chem {
 namespace {
 
+// The names are marked for the editor's translations of the reading hints.
 const Element kElements[] = {
     {"", ""},
-    {"H", "hydrogen"}, {"He", "helium"}, {"Li", "lithium"}, {"Be", "beryllium"}, {"B", "boron"},
-    {"C", "carbon"}, {"N", "nitrogen"}, {"O", "oxygen"}, {"F", "fluorine"}, {"Ne", "neon"},
-    {"Na", "sodium"}, {"Mg", "magnesium"}, {"Al", "aluminium"}, {"Si", "silicon"}, {"P", "phosphorus"},
-    {"S", "sulfur"}, {"Cl", "chlorine"}, {"Ar", "argon"}, {"K", "potassium"}, {"Ca", "calcium"},
-    {"Sc", "scandium"}, {"Ti", "titanium"}, {"V", "vanadium"}, {"Cr", "chromium"}, {"Mn", "manganese"},
-    {"Fe", "iron"}, {"Co", "cobalt"}, {"Ni", "nickel"}, {"Cu", "copper"}, {"Zn", "zinc"},
-    {"Ga", "gallium"}, {"Ge", "germanium"}, {"As", "arsenic"}, {"Se", "selenium"}, {"Br", "bromine"},
-    {"Kr", "krypton"}, {"Rb", "rubidium"}, {"Sr", "strontium"}, {"Y", "yttrium"}, {"Zr", "zirconium"},
-    {"Nb", "niobium"}, {"Mo", "molybdenum"}, {"Tc", "technetium"}, {"Ru", "ruthenium"}, {"Rh", "rhodium"},
-    {"Pd", "palladium"}, {"Ag", "silver"}, {"Cd", "cadmium"}, {"In", "indium"}, {"Sn", "tin"},
-    {"Sb", "antimony"}, {"Te", "tellurium"}, {"I", "iodine"}, {"Xe", "xenon"}, {"Cs", "caesium"},
-    {"Ba", "barium"}, {"La", "lanthanum"}, {"Ce", "cerium"}, {"Pr", "praseodymium"}, {"Nd", "neodymium"},
-    {"Pm", "promethium"}, {"Sm", "samarium"}, {"Eu", "europium"}, {"Gd", "gadolinium"}, {"Tb", "terbium"},
-    {"Dy", "dysprosium"}, {"Ho", "holmium"}, {"Er", "erbium"}, {"Tm", "thulium"}, {"Yb", "ytterbium"},
-    {"Lu", "lutetium"}, {"Hf", "hafnium"}, {"Ta", "tantalum"}, {"W", "tungsten"}, {"Re", "rhenium"},
-    {"Os", "osmium"}, {"Ir", "iridium"}, {"Pt", "platinum"}, {"Au", "gold"}, {"Hg", "mercury"},
-    {"Tl", "thallium"}, {"Pb", "lead"}, {"Bi", "bismuth"}, {"Po", "polonium"}, {"At", "astatine"},
-    {"Rn", "radon"}, {"Fr", "francium"}, {"Ra", "radium"}, {"Ac", "actinium"}, {"Th", "thorium"},
-    {"Pa", "protactinium"}, {"U", "uranium"}, {"Np", "neptunium"}, {"Pu", "plutonium"}, {"Am", "americium"},
-    {"Cm", "curium"}, {"Bk", "berkelium"}, {"Cf", "californium"}, {"Es", "einsteinium"}, {"Fm", "fermium"},
-    {"Md", "mendelevium"}, {"No", "nobelium"}, {"Lr", "lawrencium"}, {"Rf", "rutherfordium"}, {"Db", "dubnium"},
-    {"Sg", "seaborgium"}, {"Bh", "bohrium"}, {"Hs", "hassium"}, {"Mt", "meitnerium"}, {"Ds", "darmstadtium"},
-    {"Rg", "roentgenium"}, {"Cn", "copernicium"}, {"Nh", "nihonium"}, {"Fl", "flerovium"}, {"Mc", "moscovium"},
-    {"Lv", "livermorium"}, {"Ts", "tennessine"}, {"Og", "oganesson"},
+    {"H", CHEM_PHRASE("chem", "hydrogen")}, {"He", CHEM_PHRASE("chem", "helium")},
+    {"Li", CHEM_PHRASE("chem", "lithium")}, {"Be", CHEM_PHRASE("chem", "beryllium")},
+    {"B", CHEM_PHRASE("chem", "boron")}, {"C", CHEM_PHRASE("chem", "carbon")}, {"N", CHEM_PHRASE("chem", "nitrogen")},
+    {"O", CHEM_PHRASE("chem", "oxygen")}, {"F", CHEM_PHRASE("chem", "fluorine")}, {"Ne", CHEM_PHRASE("chem", "neon")},
+    {"Na", CHEM_PHRASE("chem", "sodium")}, {"Mg", CHEM_PHRASE("chem", "magnesium")},
+    {"Al", CHEM_PHRASE("chem", "aluminium")}, {"Si", CHEM_PHRASE("chem", "silicon")},
+    {"P", CHEM_PHRASE("chem", "phosphorus")}, {"S", CHEM_PHRASE("chem", "sulfur")},
+    {"Cl", CHEM_PHRASE("chem", "chlorine")}, {"Ar", CHEM_PHRASE("chem", "argon")},
+    {"K", CHEM_PHRASE("chem", "potassium")}, {"Ca", CHEM_PHRASE("chem", "calcium")},
+    {"Sc", CHEM_PHRASE("chem", "scandium")}, {"Ti", CHEM_PHRASE("chem", "titanium")},
+    {"V", CHEM_PHRASE("chem", "vanadium")}, {"Cr", CHEM_PHRASE("chem", "chromium")},
+    {"Mn", CHEM_PHRASE("chem", "manganese")}, {"Fe", CHEM_PHRASE("chem", "iron")},
+    {"Co", CHEM_PHRASE("chem", "cobalt")}, {"Ni", CHEM_PHRASE("chem", "nickel")},
+    {"Cu", CHEM_PHRASE("chem", "copper")}, {"Zn", CHEM_PHRASE("chem", "zinc")},
+    {"Ga", CHEM_PHRASE("chem", "gallium")}, {"Ge", CHEM_PHRASE("chem", "germanium")},
+    {"As", CHEM_PHRASE("chem", "arsenic")}, {"Se", CHEM_PHRASE("chem", "selenium")},
+    {"Br", CHEM_PHRASE("chem", "bromine")}, {"Kr", CHEM_PHRASE("chem", "krypton")},
+    {"Rb", CHEM_PHRASE("chem", "rubidium")}, {"Sr", CHEM_PHRASE("chem", "strontium")},
+    {"Y", CHEM_PHRASE("chem", "yttrium")}, {"Zr", CHEM_PHRASE("chem", "zirconium")},
+    {"Nb", CHEM_PHRASE("chem", "niobium")}, {"Mo", CHEM_PHRASE("chem", "molybdenum")},
+    {"Tc", CHEM_PHRASE("chem", "technetium")}, {"Ru", CHEM_PHRASE("chem", "ruthenium")},
+    {"Rh", CHEM_PHRASE("chem", "rhodium")}, {"Pd", CHEM_PHRASE("chem", "palladium")},
+    {"Ag", CHEM_PHRASE("chem", "silver")}, {"Cd", CHEM_PHRASE("chem", "cadmium")},
+    {"In", CHEM_PHRASE("chem", "indium")}, {"Sn", CHEM_PHRASE("chem", "tin")},
+    {"Sb", CHEM_PHRASE("chem", "antimony")}, {"Te", CHEM_PHRASE("chem", "tellurium")},
+    {"I", CHEM_PHRASE("chem", "iodine")}, {"Xe", CHEM_PHRASE("chem", "xenon")},
+    {"Cs", CHEM_PHRASE("chem", "caesium")}, {"Ba", CHEM_PHRASE("chem", "barium")},
+    {"La", CHEM_PHRASE("chem", "lanthanum")}, {"Ce", CHEM_PHRASE("chem", "cerium")},
+    {"Pr", CHEM_PHRASE("chem", "praseodymium")}, {"Nd", CHEM_PHRASE("chem", "neodymium")},
+    {"Pm", CHEM_PHRASE("chem", "promethium")}, {"Sm", CHEM_PHRASE("chem", "samarium")},
+    {"Eu", CHEM_PHRASE("chem", "europium")}, {"Gd", CHEM_PHRASE("chem", "gadolinium")},
+    {"Tb", CHEM_PHRASE("chem", "terbium")}, {"Dy", CHEM_PHRASE("chem", "dysprosium")},
+    {"Ho", CHEM_PHRASE("chem", "holmium")}, {"Er", CHEM_PHRASE("chem", "erbium")},
+    {"Tm", CHEM_PHRASE("chem", "thulium")}, {"Yb", CHEM_PHRASE("chem", "ytterbium")},
+    {"Lu", CHEM_PHRASE("chem", "lutetium")}, {"Hf", CHEM_PHRASE("chem", "hafnium")},
+    {"Ta", CHEM_PHRASE("chem", "tantalum")}, {"W", CHEM_PHRASE("chem", "tungsten")},
+    {"Re", CHEM_PHRASE("chem", "rhenium")}, {"Os", CHEM_PHRASE("chem", "osmium")},
+    {"Ir", CHEM_PHRASE("chem", "iridium")}, {"Pt", CHEM_PHRASE("chem", "platinum")},
+    {"Au", CHEM_PHRASE("chem", "gold")}, {"Hg", CHEM_PHRASE("chem", "mercury")},
+    {"Tl", CHEM_PHRASE("chem", "thallium")}, {"Pb", CHEM_PHRASE("chem", "lead")},
+    {"Bi", CHEM_PHRASE("chem", "bismuth")}, {"Po", CHEM_PHRASE("chem", "polonium")},
+    {"At", CHEM_PHRASE("chem", "astatine")}, {"Rn", CHEM_PHRASE("chem", "radon")},
+    {"Fr", CHEM_PHRASE("chem", "francium")}, {"Ra", CHEM_PHRASE("chem", "radium")},
+    {"Ac", CHEM_PHRASE("chem", "actinium")}, {"Th", CHEM_PHRASE("chem", "thorium")},
+    {"Pa", CHEM_PHRASE("chem", "protactinium")}, {"U", CHEM_PHRASE("chem", "uranium")},
+    {"Np", CHEM_PHRASE("chem", "neptunium")}, {"Pu", CHEM_PHRASE("chem", "plutonium")},
+    {"Am", CHEM_PHRASE("chem", "americium")}, {"Cm", CHEM_PHRASE("chem", "curium")},
+    {"Bk", CHEM_PHRASE("chem", "berkelium")}, {"Cf", CHEM_PHRASE("chem", "californium")},
+    {"Es", CHEM_PHRASE("chem", "einsteinium")}, {"Fm", CHEM_PHRASE("chem", "fermium")},
+    {"Md", CHEM_PHRASE("chem", "mendelevium")}, {"No", CHEM_PHRASE("chem", "nobelium")},
+    {"Lr", CHEM_PHRASE("chem", "lawrencium")}, {"Rf", CHEM_PHRASE("chem", "rutherfordium")},
+    {"Db", CHEM_PHRASE("chem", "dubnium")}, {"Sg", CHEM_PHRASE("chem", "seaborgium")},
+    {"Bh", CHEM_PHRASE("chem", "bohrium")}, {"Hs", CHEM_PHRASE("chem", "hassium")},
+    {"Mt", CHEM_PHRASE("chem", "meitnerium")}, {"Ds", CHEM_PHRASE("chem", "darmstadtium")},
+    {"Rg", CHEM_PHRASE("chem", "roentgenium")}, {"Cn", CHEM_PHRASE("chem", "copernicium")},
+    {"Nh", CHEM_PHRASE("chem", "nihonium")}, {"Fl", CHEM_PHRASE("chem", "flerovium")},
+    {"Mc", CHEM_PHRASE("chem", "moscovium")}, {"Lv", CHEM_PHRASE("chem", "livermorium")},
+    {"Ts", CHEM_PHRASE("chem", "tennessine")}, {"Og", CHEM_PHRASE("chem", "oganesson")},
 };
 constexpr int kElementCount = static_cast<int>(sizeof kElements / sizeof kElements[0]);
 
@@ -473,12 +509,18 @@ std::string Signed(std::int64_t v)
     return v > 0 ? "+" + std::to_string(v) : std::to_string(v);
 }
 
-const char* kArrowRight = "\xE2\x86\x92";
-
-std::string Describe(const Item& item)
+// Text the user typed, in the language's quotation marks.
+Phrase Quoted(const std::string& s)
 {
-    return item.isSpecies ? std::string("a species") : "\xE2\x80\x9C" + item.opaque.text + "\xE2\x80\x9D";
+    return Sentence(CHEM_PHRASE("chem", "“%1”"), {PlainText(s)});
 }
+
+Phrase Describe(const Item& item)
+{
+    return item.isSpecies ? Sentence(CHEM_PHRASE("chem", "a species")) : Quoted(item.opaque.text);
+}
+
+Phrase NotASpecies(Phrase what) { return Sentence(CHEM_PHRASE("chem", "%1 is not a species"), {std::move(what)}); }
 
 struct SideSum {
     Counts atoms;        // or, on a nuclear line, "mass" and "atomic"
@@ -486,18 +528,18 @@ struct SideSum {
 };
 
 // Adds one side; returns why it cannot be checked, or nothing.
-std::string SumSide(const std::vector<Item>& side, bool nuclear, SideSum& sum)
+Phrase SumSide(const std::vector<Item>& side, bool nuclear, SideSum& sum)
 {
     for (const Item& item : side) {
         if (!item.isSpecies) {
             if (item.opaque.text.empty())
-                return "a stacked pair stands before nothing";
-            return Describe(item) + " is not a species";
+                return Sentence(CHEM_PHRASE("chem", "a stacked pair stands before nothing"));
+            return NotASpecies(Describe(item));
         }
         const Species& s = item.species;
         std::int64_t coefficient = 1;
         if (!ToNumber(s.coefficient, coefficient))
-            return "numbers too large";
+            return Sentence(CHEM_PHRASE("chem", "numbers too large"));
         bool ok = true;
         if (nuclear) {
             std::int64_t mass = 0, atomic = 0;
@@ -505,7 +547,8 @@ std::string SumSide(const std::vector<Item>& side, bool nuclear, SideSum& sum)
                 ok = ToNumber(s.massNumber, mass, -1) && ToNumber(s.atomicNumber, atomic, -1) &&
                      !s.massNumber.empty() && !s.atomicNumber.empty();
                 if (!ok)
-                    return "the stacked pair {" + s.massNumber + "," + s.atomicNumber + "} is not two numbers";
+                    return Sentence(CHEM_PHRASE("chem", "the stacked pair {%1,%2} is not two numbers"),
+                                    {PlainText(s.massNumber), PlainText(s.atomicNumber)});
             } else if (s.IsElectron() || (s.particle == "e" && s.charge == "-")) {
                 mass = 0;
                 atomic = -1;
@@ -513,12 +556,12 @@ std::string SumSide(const std::vector<Item>& side, bool nuclear, SideSum& sum)
                 std::string name = s.particle;
                 for (const FormulaPart& p : s.formula)
                     name += p.symbol + p.digits;
-                return name + " has no mass and atomic numbers";
+                return Sentence(CHEM_PHRASE("chem", "%1 has no mass and atomic numbers"), {PlainText(name)});
             }
             ok = Add(sum.atoms, "mass", mass * coefficient) && Add(sum.atoms, "atomic", atomic * coefficient);
         } else {
             if (!s.particle.empty() && !(s.particle == "e" && s.charge == "-"))
-                return "\xE2\x80\x9C" + s.particle + "\xE2\x80\x9D is not a species";
+                return NotASpecies(Quoted(s.particle));
             Counts atoms;
             ok = FormulaAtoms(s.formula, atoms) && Merge(sum.atoms, atoms, coefficient);
             const std::int64_t charge = ChargeValue(s.charge, ok);
@@ -527,7 +570,7 @@ std::string SumSide(const std::vector<Item>& side, bool nuclear, SideSum& sum)
                  !__builtin_add_overflow(sum.charge, product, &sum.charge);
         }
         if (!ok)
-            return "numbers too large";
+            return Sentence(CHEM_PHRASE("chem", "numbers too large"));
     }
     return {};
 }
@@ -615,21 +658,23 @@ std::vector<ArrowCheck> CheckBalance(const ChemLine& line)
         const auto& right = line.sides[k + 1];
         SideSum l, r;
         if (line.unreadTexts) {
-            check.detail = "arrow texts are nested more than " + std::to_string(kMaxArrowTextDepth) + " deep";
+            check.said = Sentence(CHEM_PHRASE("chem", "arrow texts are nested more than %1 deep"),
+                                  {PlainText(std::to_string(kMaxArrowTextDepth))});
         } else if (!line.arrows[k].closed) {
-            check.detail = "the arrow is not closed";
+            check.said = Sentence(CHEM_PHRASE("chem", "the arrow is not closed"));
         } else if (left.empty() || right.empty()) {
-            check.detail = left.empty() ? "nothing before the arrow" : "nothing after the arrow";
-        } else if (std::string why = SumSide(left, nuclear, l); !why.empty()) {
-            check.detail = why;
-        } else if (std::string why2 = SumSide(right, nuclear, r); !why2.empty()) {
-            check.detail = why2;
+            check.said = left.empty() ? Sentence(CHEM_PHRASE("chem", "nothing before the arrow"))
+                                      : Sentence(CHEM_PHRASE("chem", "nothing after the arrow"));
+        } else if (Phrase why = SumSide(left, nuclear, l); !why.Empty()) {
+            check.said = std::move(why);
+        } else if (Phrase why2 = SumSide(right, nuclear, r); !why2.Empty()) {
+            check.said = std::move(why2);
         } else {
             // Elements in the order they first appear, left side first.
             Counts keys = l.atoms;
             for (const auto& [key, v] : r.atoms)
                 Add(keys, key, 0);
-            std::string diff;
+            std::vector<Phrase> diff;
             for (const auto& [key, unused] : keys) {
                 std::int64_t a = 0, b = 0;
                 for (const auto& [k2, v] : l.atoms)
@@ -638,22 +683,25 @@ std::vector<ArrowCheck> CheckBalance(const ChemLine& line)
                     b = k2 == key ? v : b;
                 if (a == b)
                     continue;
-                const std::string name = !nuclear ? key : key == "mass" ? "mass number" : "atomic number";
-                diff += (diff.empty() ? "" : "; ") + name + " " + std::to_string(a) + " " + kArrowRight + " " +
-                        std::to_string(b);
+                Phrase name = !nuclear          ? PlainText(key)
+                              : key == "mass" ? Sentence(CHEM_PHRASE("chem", "mass number"))
+                                              : Sentence(CHEM_PHRASE("chem", "atomic number"));
+                diff.push_back(Sentence(CHEM_PHRASE("chem", "%1 %2 → %3"),
+                                        {std::move(name), PlainText(std::to_string(a)), PlainText(std::to_string(b))}));
             }
             if (l.charge != r.charge)
-                diff += (diff.empty() ? "" : "; ") + std::string("charge ") + Signed(l.charge) + " " + kArrowRight +
-                        " " + Signed(r.charge);
+                diff.push_back(Sentence(CHEM_PHRASE("chem", "charge %1 → %2"),
+                                        {PlainText(Signed(l.charge)), PlainText(Signed(r.charge))}));
             check.verdict = diff.empty() ? ArrowCheck::Verdict::Balanced : ArrowCheck::Verdict::NotBalanced;
-            check.detail = diff;
+            check.said = JoinPhrases(CHEM_PHRASE("chem", "%1; %2"), std::move(diff));
         }
+        check.detail = English(check.said);
         checks.push_back(std::move(check));
     }
     return checks;
 }
 
-std::string DescribeBalance(const std::vector<ArrowCheck>& checks, ArrowCheck::Verdict* verdict)
+Phrase BalancePhrase(const std::vector<ArrowCheck>& checks, ArrowCheck::Verdict* verdict)
 {
     using V = ArrowCheck::Verdict;
     V worst = V::Balanced;
@@ -665,20 +713,25 @@ std::string DescribeBalance(const std::vector<ArrowCheck>& checks, ArrowCheck::V
     if (checks.empty())
         return {};
     if (worst == V::Balanced)
-        return "balanced";
-    std::string out = worst == V::NotBalanced ? "not balanced: " : "cannot check: ";
-    bool first = true;
+        return Sentence(CHEM_PHRASE("chem", "balanced"));
+    std::vector<Phrase> said;
     for (std::size_t k = 0; k < checks.size(); ++k) {
         if (checks[k].verdict != worst)
             continue;
-        if (!first)
-            out += "; ";
-        first = false;
         if (checks.size() > 1)
-            out += "arrow " + std::to_string(k + 1) + ": ";
-        out += checks[k].detail;
+            said.push_back(Sentence(CHEM_PHRASE("chem", "arrow %1: %2"),
+                                    {PlainText(std::to_string(k + 1)), checks[k].said}));
+        else
+            said.push_back(checks[k].said);
     }
-    return out;
+    return Sentence(worst == V::NotBalanced ? CHEM_PHRASE("chem", "not balanced: %1")
+                                            : CHEM_PHRASE("chem", "cannot check: %1"),
+                    {JoinPhrases(CHEM_PHRASE("chem", "%1; %2"), std::move(said))});
+}
+
+std::string DescribeBalance(const std::vector<ArrowCheck>& checks, ArrowCheck::Verdict* verdict)
+{
+    return English(BalancePhrase(checks, verdict));
 }
 
 // ---- Hints -----------------------------------------------------------------------
@@ -722,9 +775,7 @@ std::string Capitalised(std::string s)
     return s;
 }
 
-std::string Quoted(const std::string& s) { return "\xE2\x80\x9C" + s + "\xE2\x80\x9D"; }
-
-void WordHints(const Codes& codes, int n, std::vector<std::string>& hints)
+void WordHints(const Codes& codes, int n, std::vector<Phrase>& hints)
 {
     int i = 0;
     while (i < n) {
@@ -764,18 +815,21 @@ void WordHints(const Codes& codes, int n, std::vector<std::string>& hints)
         const bool bareWord = word.size() >= 3 && !IsDigit(codes.Char(j)) && codes.Class(j) != CharClass::Charge &&
                               codes.Class(j) != CharClass::MinusCharge;
         if (ambiguous || unknown || bareWord) {
-            std::string reading, names;
+            std::string reading;
+            std::vector<Phrase> names;
             for (const std::string& s : symbols) {
                 const std::string shown = s[0] == '?' ? s.substr(1) : Capitalised(s);
                 reading += (reading.empty() ? "" : " ") + shown;
                 if (const Element* e = FindElement(shown))
-                    names += (names.empty() ? "" : ", ") + std::string(e->name);
+                    names.push_back(Sentence(e->name));
             }
-            std::string hint = Quoted(word) + " is read as " + reading;
-            if (!names.empty())
-                hint += " (" + names + ")";
-            hint += ": type a capital letter to keep your own case";
-            hints.push_back(std::move(hint));
+            if (names.empty())
+                hints.push_back(Sentence(CHEM_PHRASE("chem", "%1 is read as %2: type a capital letter to keep your own case"),
+                                         {Quoted(word), PlainText(reading)}));
+            else
+                hints.push_back(
+                    Sentence(CHEM_PHRASE("chem", "%1 is read as %2 (%3): type a capital letter to keep your own case"),
+                             {Quoted(word), PlainText(reading), JoinPhrases(CHEM_PHRASE("chem", "%1, %2"), std::move(names))}));
         }
         i = j;
     }
@@ -799,7 +853,7 @@ std::string Superscript(const std::string& digitsAndSign)
     return out;
 }
 
-void ChargeHints(const Codes& codes, int n, std::vector<std::string>& hints)
+void ChargeHints(const Codes& codes, int n, std::vector<Phrase>& hints)
 {
     for (int p = 1; p + 1 < n; ++p) {
         if (!IsDigit(codes.Char(p)) || !IsSign(codes, p + 1))
@@ -814,20 +868,21 @@ void ChargeHints(const Codes& codes, int n, std::vector<std::string>& hints)
             if (codes.Class(k) != CharClass::Coefficient)
                 symbol += codes.Shown(k);
         if (codes.Class(p) == CharClass::Subscript && FindElement(symbol)) {
-            hints.push_back(Quoted(typed) + " keeps its " + std::string(1, codes.Char(p)) +
-                            " as a subscript with charge " + sign + ": only the listed ions (such as Fe3+) raise a single digit");
+            hints.push_back(Sentence(CHEM_PHRASE("chem", "%1 keeps its %2 as a subscript with charge %3: only the "
+                                                         "listed ions (such as Fe3+) raise a single digit"),
+                                     {Quoted(typed), PlainText(std::string(1, codes.Char(p))), PlainText(sign)}));
         } else if (codes.Class(p) == CharClass::Charge && IsDigit(codes.Char(p - 1)) &&
                    codes.Class(p - 1) == CharClass::FixedSubscript) {
-            hints.push_back(Quoted(typed) + " is read as " + formula + " with charge " +
-                            Superscript(std::string(1, codes.Char(p)) + sign) +
-                            ": the last digit before a sign is the charge");
+            hints.push_back(Sentence(
+                CHEM_PHRASE("chem", "%1 is read as %2 with charge %3: the last digit before a sign is the charge"),
+                {Quoted(typed), PlainText(formula), PlainText(Superscript(std::string(1, codes.Char(p)) + sign))}));
         }
     }
 }
 
-void ClosingHints(const Codes& codes, int n, std::vector<std::string>& hints)
+void ClosingHints(const Codes& codes, int n, std::vector<Phrase>& hints)
 {
-    auto column = [](int p) { return std::to_string(p + 1); };
+    auto column = [](int p) { return PlainText(std::to_string(p + 1)); };
     for (int p = 0; p < n; ++p) {
         const CharClass c = codes.Class(p);
         if (c == CharClass::ReactionArrowStart || c == CharClass::EquilibriumArrowStart) {
@@ -838,21 +893,24 @@ void ClosingHints(const Codes& codes, int n, std::vector<std::string>& hints)
             const bool closed = j < n && codes.Class(j) == CharClass::Closer;
             const char opener = codes.Char(p);
             if (!closed)
-                hints.push_back("the arrow opened by " + Quoted(std::string(1, opener)) + " at column " + column(p) +
-                                " is never closed: end it with " + Quoted(">"));
+                hints.push_back(
+                    Sentence(CHEM_PHRASE("chem", "the arrow opened by %1 at column %2 is never closed: end it with %3"),
+                             {Quoted(std::string(1, opener)), column(p), Quoted(">")}));
             // "x = 5": an equals sign between blanks reads as an arrow. A digit after it
             // is no sign of that: "=450`C>" is a temperature above the arrow.
             if (c == CharClass::ReactionArrowStart && (!closed || codes.Char(p + 1) == ' '))
-                hints.push_back(Quoted("=") + " at column " + column(p) +
-                                " opens a reaction arrow; for an equals sign put it in quotes: " + Quoted("\"=\""));
+                hints.push_back(Sentence(CHEM_PHRASE("chem", "%1 at column %2 opens a reaction arrow; for an equals "
+                                                             "sign put it in quotes: %3"),
+                                         {Quoted("="), column(p), Quoted("\"=\"")}));
             p = j;
         } else if (c == CharClass::QuoteOpen) {
             int j = p + 1;
             while (j < n && codes.Class(j) == CharClass::Quoted)
                 ++j;
             if (j >= n || codes.Class(j) != CharClass::QuoteClose)
-                hints.push_back("the quote at column " + column(p) +
-                                " is never closed: the rest of the line is drawn as typed");
+                hints.push_back(Sentence(
+                    CHEM_PHRASE("chem", "the quote at column %1 is never closed: the rest of the line is drawn as typed"),
+                    {column(p)}));
             p = j;
         } else if (c == CharClass::StackOpen) {
             int j = p + 1;
@@ -860,23 +918,31 @@ void ClosingHints(const Codes& codes, int n, std::vector<std::string>& hints)
                              codes.Class(j) == CharClass::StackBottom))
                 ++j;
             if (j >= n || codes.Class(j) != CharClass::Closer)
-                hints.push_back("the brace at column " + column(p) + " is never closed: end the pair with " +
-                                Quoted("}"));
+                hints.push_back(
+                    Sentence(CHEM_PHRASE("chem", "the brace at column %1 is never closed: end the pair with %2"),
+                             {column(p), Quoted("}")}));
             p = j;
         }
     }
 }
 
-void CollectHints(const CEquationLine& line, const std::string& prefix, int depth, std::vector<std::string>& hints)
+// `where` names the arrow text being looked into: "above arrow 2: %1" around the hint.
+void CollectHints(const CEquationLine& line, const std::vector<Phrase>& where, int depth, std::vector<Phrase>& hints)
 {
     const Codes codes(line);
     const int n = codes.size > 0 && codes.Char(codes.size - 1) == ' ' ? codes.size - 1 : codes.size;
-    std::vector<std::string> own;
+    std::vector<Phrase> own;
     ClosingHints(codes, n, own);
     WordHints(codes, n, own);
     ChargeHints(codes, n, own);
-    for (std::string& h : own)
-        hints.push_back(prefix + h);
+    for (Phrase& h : own) {
+        for (auto place = where.rbegin(); place != where.rend(); ++place) {
+            Phrase around = *place;
+            around.args.push_back(std::move(h));
+            h = std::move(around);
+        }
+        hints.push_back(std::move(h));
+    }
     // Arrow texts are lines of their own; each level is shorter, so this ends.
     if (depth > 8)
         return;
@@ -886,19 +952,29 @@ void CollectHints(const CEquationLine& line, const std::string& prefix, int dept
                 continue;
             CEquationLine inner;
             inner.SetText(*text);
-            CollectHints(inner, prefix + (text == &line.arrowAbove[k] ? "above" : "below") + " arrow " +
-                                    std::to_string(k + 1) + ": ",
-                         depth + 1, hints);
+            std::vector<Phrase> inside = where;
+            inside.push_back(Sentence(text == &line.arrowAbove[k] ? CHEM_PHRASE("chem", "above arrow %1: %2")
+                                                                  : CHEM_PHRASE("chem", "below arrow %1: %2"),
+                                      {PlainText(std::to_string(k + 1))}));
+            CollectHints(inner, inside, depth + 1, hints);
         }
     }
 }
 
 } // namespace
 
+std::vector<Phrase> ReadingHintPhrases(const CEquationLine& line)
+{
+    std::vector<Phrase> hints;
+    CollectHints(line, {}, 0, hints);
+    return hints;
+}
+
 std::vector<std::string> ReadingHints(const CEquationLine& line)
 {
     std::vector<std::string> hints;
-    CollectHints(line, std::string(), 0, hints);
+    for (const Phrase& h : ReadingHintPhrases(line))
+        hints.push_back(English(h));
     return hints;
 }
 

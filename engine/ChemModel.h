@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/ChemPhrase.h"
+
 class CEquationLine;
 
 namespace chem {
@@ -82,6 +84,7 @@ struct ArrowCheck {
     enum class Verdict { Balanced, NotBalanced, CannotCheck };
     Verdict verdict = Verdict::CannotCheck;
     std::string detail; // what differs ("O 4 → 3; charge 0 → +1"), or why it cannot be checked
+    Phrase said;        // the same, for writing in the user's language
 };
 
 // One result per arrow; nothing for a line without arrows. A line not read whole
@@ -92,9 +95,11 @@ std::vector<ArrowCheck> CheckBalance(const ChemLine& line);
 // (arrows named when the line has more than one). Empty when there is no arrow.
 // `verdict` receives the worst verdict.
 std::string DescribeBalance(const std::vector<ArrowCheck>& checks, ArrowCheck::Verdict* verdict = nullptr);
+Phrase BalancePhrase(const std::vector<ArrowCheck>& checks, ArrowCheck::Verdict* verdict = nullptr);
 
 // Readings the user may not mean, each a sentence in UTF-8 with the remedy when there is
 // one; arrow texts are looked into as well.
 std::vector<std::string> ReadingHints(const CEquationLine& line);
+std::vector<Phrase> ReadingHintPhrases(const CEquationLine& line);
 
 } // namespace chem

@@ -23,7 +23,9 @@ for f in bin/molvex2 bin/molvex2-render \
          share/dbus-1/services/com.tamrel.Molvex2.service \
          share/man/man1/molvex2.1.gz share/man/man1/molvex2-render.1.gz \
          share/doc/molvex2/molvex2.html share/doc/molvex2/mv2_manl.pdf share/doc/molvex2/mv2_card.pdf \
-         share/doc/molvex2/copyright share/doc/molvex2/changelog.gz; do
+         share/doc/molvex2/copyright share/doc/molvex2/changelog.gz \
+         share/molvex2/translations/molvex2_de.qm share/molvex2/translations/molvex2_fr.qm \
+         share/molvex2/translations/molvex2_es.qm; do
   [ -s "$root/$f" ] || fail "missing $f"
 done
 [[ $(file "$root/share/icons/hicolor/48x48/apps/com.tamrel.Molvex2.png") == *"48 x 48"* ]] || fail "icon size"

@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgsf-1-dev libfreetype-dev
   fonts-liberation fonts-urw-base35
   libwmf-bin python3 python3-olefile

@@ -1,5 +1,6 @@
 #include "shell/ChemStatus.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -8,6 +9,19 @@
 #include "engine/ChemModel.h"
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
+
+namespace {
+
+// The engine's sentences in the user's language: each template through the translation
+// tables, the arguments (formulas, numbers, text as typed) as they are.
+QString InUserLanguage(const chem::Phrase& phrase)
+{
+    return QString::fromStdString(chem::Write(phrase, [](const char* pattern) {
+        return QCoreApplication::translate(chem::kPhraseContext, pattern).toStdString();
+    }));
+}
+
+} // namespace
 
 CChemStatus::CChemStatus(QWidget* parent) : QWidget(parent)
 {
@@ -53,9 +67,8 @@ void CChemStatus::ShowLine(const QString& text)
     CEquationLine line;
     line.SetText(Utf16ToCp1252(text.toStdU16String()));
     chem::ArrowCheck::Verdict verdict{};
-    const std::string said =
-        text.isEmpty() ? std::string() : chem::DescribeBalance(chem::CheckBalance(chem::ReadLine(line)), &verdict);
-    QString balance = QString::fromStdString(said);
+    QString balance =
+        text.isEmpty() ? QString() : InUserLanguage(chem::BalancePhrase(chem::CheckBalance(chem::ReadLine(line)), &verdict));
     if (!balance.isEmpty())
         balance[0] = balance[0].toUpper();
     m_balance->setText(balance);
@@ -67,10 +80,11 @@ void CChemStatus::ShowLine(const QString& text)
                                                                              : "palette(mid)";
     m_balance->setStyleSheet(QStringLiteral("QLabel { color: %1; padding: 0 4px; }").arg(QLatin1String(colour)));
 
-    const std::vector<std::string> hints = text.isEmpty() ? std::vector<std::string>() : chem::ReadingHints(line);
+    const std::vector<chem::Phrase> hints =
+        text.isEmpty() ? std::vector<chem::Phrase>() : chem::ReadingHintPhrases(line);
     QStringList all;
-    for (const std::string& h : hints)
-        all << QString::fromStdString(h);
+    for (const chem::Phrase& h : hints)
+        all << InUserLanguage(h);
     QString shown;
     if (!all.isEmpty()) {
         shown = all.first();

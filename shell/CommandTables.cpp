@@ -2,6 +2,7 @@
 #include "shell/ShellResources.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,58 +13,59 @@
 
 namespace {
 
-// Standard framework commands keep the framework's own prompts.
+// Standard framework commands keep the framework's own prompts. The texts are marked for
+// translation here and translated where the actions are made.
 const CommandInfo kCommands[] = {
-    {cmd::FileNew, "&New\tCtrl+N", "Create a new document\nNew", ":/icons/new.svg"},
-    {cmd::FileOpen, "&Open...\tCtrl+O", "Open an existing document\nOpen", ":/icons/open.svg"},
-    {cmd::FileClose, "&Close", "Close the active document\nClose", nullptr},
-    {cmd::FileSave, "&Save\tCtrl+S", "Save the active document\nSave", ":/icons/save.svg"},
-    {cmd::FileSaveAs, "Save &As...", "Save the active document with a new name\nSave As", nullptr},
-    {cmd::FilePrintSetup, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", nullptr},
-    {cmd::FilePrint, "&Print...\tCtrl+P", "Print the active document\nPrint", ":/icons/print.svg"},
-    {cmd::FilePrintDirect, "", "Print the active document using current options\nQuick Print", nullptr},
-    {cmd::FilePrintPreview, "Print Pre&view", "Display full pages\nPrint Preview", nullptr},
-    {cmd::FileUpdate, "&Update\tCtrl+S", "Update the container to show any changes\nUpdate", nullptr},
-    {cmd::FileSaveCopyAs, "Save Copy &As...", "Save a copy of the active document with a new name\nSave Copy",
+    {cmd::FileNew, QT_TRANSLATE_NOOP("Commands", "&New\tCtrl+N"), QT_TRANSLATE_NOOP("Commands", "Create a new document\nNew"), ":/icons/new.svg"},
+    {cmd::FileOpen, QT_TRANSLATE_NOOP("Commands", "&Open...\tCtrl+O"), QT_TRANSLATE_NOOP("Commands", "Open an existing document\nOpen"), ":/icons/open.svg"},
+    {cmd::FileClose, QT_TRANSLATE_NOOP("Commands", "&Close"), QT_TRANSLATE_NOOP("Commands", "Close the active document\nClose"), nullptr},
+    {cmd::FileSave, QT_TRANSLATE_NOOP("Commands", "&Save\tCtrl+S"), QT_TRANSLATE_NOOP("Commands", "Save the active document\nSave"), ":/icons/save.svg"},
+    {cmd::FileSaveAs, QT_TRANSLATE_NOOP("Commands", "Save &As..."), QT_TRANSLATE_NOOP("Commands", "Save the active document with a new name\nSave As"), nullptr},
+    {cmd::FilePrintSetup, QT_TRANSLATE_NOOP("Commands", "P&rint Setup..."), QT_TRANSLATE_NOOP("Commands", "Change the printer and printing options\nPrint Setup"), nullptr},
+    {cmd::FilePrint, QT_TRANSLATE_NOOP("Commands", "&Print...\tCtrl+P"), QT_TRANSLATE_NOOP("Commands", "Print the active document\nPrint"), ":/icons/print.svg"},
+    {cmd::FilePrintDirect, "", QT_TRANSLATE_NOOP("Commands", "Print the active document using current options\nQuick Print"), nullptr},
+    {cmd::FilePrintPreview, QT_TRANSLATE_NOOP("Commands", "Print Pre&view"), QT_TRANSLATE_NOOP("Commands", "Display full pages\nPrint Preview"), nullptr},
+    {cmd::FileUpdate, QT_TRANSLATE_NOOP("Commands", "&Update\tCtrl+S"), QT_TRANSLATE_NOOP("Commands", "Update the container to show any changes\nUpdate"), nullptr},
+    {cmd::FileSaveCopyAs, QT_TRANSLATE_NOOP("Commands", "Save Copy &As..."), QT_TRANSLATE_NOOP("Commands", "Save a copy of the active document with a new name\nSave Copy"),
      nullptr},
-    {cmd::AppExit, "E&xit", "Quit the application; prompts to save documents\nExit", nullptr},
-    {cmd::EditUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo", nullptr},
-    {cmd::EditRedo, "&Redo\tCtrl+Y", "Redo the previously undone action\nRedo", nullptr},
-    {cmd::EditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut", ":/icons/cut.svg"},
-    {cmd::EditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", ":/icons/copy.svg"},
-    {cmd::EditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", ":/icons/paste.svg"},
-    {cmd::CopyAsPicture, "Copy as Picture\tCtrl+M", "Copies Equation to Clipboard as a Picture",
+    {cmd::AppExit, QT_TRANSLATE_NOOP("Commands", "E&xit"), QT_TRANSLATE_NOOP("Commands", "Quit the application; prompts to save documents\nExit"), nullptr},
+    {cmd::EditUndo, QT_TRANSLATE_NOOP("Commands", "&Undo\tCtrl+Z"), QT_TRANSLATE_NOOP("Commands", "Undo the last action\nUndo"), nullptr},
+    {cmd::EditRedo, QT_TRANSLATE_NOOP("Commands", "&Redo\tCtrl+Y"), QT_TRANSLATE_NOOP("Commands", "Redo the previously undone action\nRedo"), nullptr},
+    {cmd::EditCut, QT_TRANSLATE_NOOP("Commands", "Cu&t\tCtrl+X"), QT_TRANSLATE_NOOP("Commands", "Cut the selection and put it on the Clipboard\nCut"), ":/icons/cut.svg"},
+    {cmd::EditCopy, QT_TRANSLATE_NOOP("Commands", "&Copy\tCtrl+C"), QT_TRANSLATE_NOOP("Commands", "Copy the selection and put it on the Clipboard\nCopy"), ":/icons/copy.svg"},
+    {cmd::EditPaste, QT_TRANSLATE_NOOP("Commands", "&Paste\tCtrl+V"), QT_TRANSLATE_NOOP("Commands", "Insert Clipboard contents\nPaste"), ":/icons/paste.svg"},
+    {cmd::CopyAsPicture, QT_TRANSLATE_NOOP("Commands", "Copy as Picture\tCtrl+M"), QT_TRANSLATE_NOOP("Commands", "Copies Equation to Clipboard as a Picture"),
      ":/icons/picture.svg"},
-    {cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", nullptr},
-    {cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", nullptr},
+    {cmd::ViewToolbar, QT_TRANSLATE_NOOP("Commands", "&Toolbar"), QT_TRANSLATE_NOOP("Commands", "Show or hide the toolbar\nToggle ToolBar"), nullptr},
+    {cmd::ViewStatusBar, QT_TRANSLATE_NOOP("Commands", "&Status Bar"), QT_TRANSLATE_NOOP("Commands", "Show or hide the status bar\nToggle StatusBar"), nullptr},
     {cmd::CancelInPlace, "", "", nullptr},
-    {cmd::ZoomIn, "Zoom &In\tCtrl++", "Show the equation larger\nZoom In", nullptr},
-    {cmd::ZoomOut, "Zoom &Out\tCtrl+-", "Show the equation smaller\nZoom Out", nullptr},
-    {cmd::ZoomActual, "&Actual Size\tCtrl+0", "Show the equation at its actual size\nActual Size", nullptr},
-    {cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows", nullptr},
-    {cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows", nullptr},
-    {cmd::WindowNext, "Ne&xt\tCtrl+F6", "Activate the next document window\nNext Window", nullptr},
-    {cmd::WindowPrevious, "Pre&vious\tCtrl+Shift+F6", "Activate the previous document window\nPrevious Window",
+    {cmd::ZoomIn, QT_TRANSLATE_NOOP("Commands", "Zoom &In\tCtrl++"), QT_TRANSLATE_NOOP("Commands", "Show the equation larger\nZoom In"), nullptr},
+    {cmd::ZoomOut, QT_TRANSLATE_NOOP("Commands", "Zoom &Out\tCtrl+-"), QT_TRANSLATE_NOOP("Commands", "Show the equation smaller\nZoom Out"), nullptr},
+    {cmd::ZoomActual, QT_TRANSLATE_NOOP("Commands", "&Actual Size\tCtrl+0"), QT_TRANSLATE_NOOP("Commands", "Show the equation at its actual size\nActual Size"), nullptr},
+    {cmd::WindowCascade, QT_TRANSLATE_NOOP("Commands", "&Cascade"), QT_TRANSLATE_NOOP("Commands", "Arrange windows so they overlap\nCascade Windows"), nullptr},
+    {cmd::WindowTile, QT_TRANSLATE_NOOP("Commands", "&Tile"), QT_TRANSLATE_NOOP("Commands", "Arrange windows as non-overlapping tiles\nTile Windows"), nullptr},
+    {cmd::WindowNext, QT_TRANSLATE_NOOP("Commands", "Ne&xt\tCtrl+F6"), QT_TRANSLATE_NOOP("Commands", "Activate the next document window\nNext Window"), nullptr},
+    {cmd::WindowPrevious, QT_TRANSLATE_NOOP("Commands", "Pre&vious\tCtrl+Shift+F6"), QT_TRANSLATE_NOOP("Commands", "Activate the previous document window\nPrevious Window"),
      nullptr},
-    {cmd::Font, "&Font ...", "Select font used for equations", nullptr},
-    {cmd::FontToolbar, "", "Change the Default Font", ":/icons/font.svg"},
-    {cmd::Options, "&Options ...", "Set options for drawing equations", nullptr},
-    {cmd::OptionsToolbar, "", "Change the Equation Options", ":/icons/options.svg"},
-    {cmd::AdjustLevel, "&Adjust Level ...", "Adjust the level when returned to a document", nullptr},
-    {cmd::WriteDefaultConfig, "Write Default Configuration File",
-     "Writes the default configuration file for all users", nullptr},
-    {cmd::ReadHelpFile, "Read &Help File", "Open the help file\nHelp File", nullptr},
-    {cmd::ReadManual, "Read &Manual (PDF)", "Open the manual\nManual", nullptr},
-    {cmd::ReadQuickrefCard, "Read &Quickref Card", "Open the quick reference card\nQuickref Card", nullptr},
-    {cmd::AppAbout, "&About Molvex 2...", "Display program information, version number and copyright\nAbout",
+    {cmd::Font, QT_TRANSLATE_NOOP("Commands", "&Font ..."), QT_TRANSLATE_NOOP("Commands", "Select font used for equations"), nullptr},
+    {cmd::FontToolbar, "", QT_TRANSLATE_NOOP("Commands", "Change the Default Font"), ":/icons/font.svg"},
+    {cmd::Options, QT_TRANSLATE_NOOP("Commands", "&Options ..."), QT_TRANSLATE_NOOP("Commands", "Set options for drawing equations"), nullptr},
+    {cmd::OptionsToolbar, "", QT_TRANSLATE_NOOP("Commands", "Change the Equation Options"), ":/icons/options.svg"},
+    {cmd::AdjustLevel, QT_TRANSLATE_NOOP("Commands", "&Adjust Level ..."), QT_TRANSLATE_NOOP("Commands", "Adjust the level when returned to a document"), nullptr},
+    {cmd::WriteDefaultConfig, QT_TRANSLATE_NOOP("Commands", "Write Default Configuration File"),
+     QT_TRANSLATE_NOOP("Commands", "Writes the default configuration file for all users"), nullptr},
+    {cmd::ReadHelpFile, QT_TRANSLATE_NOOP("Commands", "Read &Help File"), QT_TRANSLATE_NOOP("Commands", "Open the help file\nHelp File"), nullptr},
+    {cmd::ReadManual, QT_TRANSLATE_NOOP("Commands", "Read &Manual (PDF)"), QT_TRANSLATE_NOOP("Commands", "Open the manual\nManual"), nullptr},
+    {cmd::ReadQuickrefCard, QT_TRANSLATE_NOOP("Commands", "Read &Quickref Card"), QT_TRANSLATE_NOOP("Commands", "Open the quick reference card\nQuickref Card"), nullptr},
+    {cmd::AppAbout, QT_TRANSLATE_NOOP("Commands", "&About Molvex 2..."), QT_TRANSLATE_NOOP("Commands", "Display program information, version number and copyright\nAbout"),
      ":/icons/about.svg"},
-    {cmd::AboutTamrel, "About &Tamrel...", "How to contact Tamrel Software\nContact", nullptr},
-    {cmd::HelpIndex, "", "List Help topics\nHelp Topics", nullptr},
-    {cmd::ContextHelp, "", "Display help for clicked on buttons, menus and windows\nHelp", nullptr},
-    {cmd::Help, "", "Display help for current task or command\nHelp", nullptr},
-    {cmd::HelpUsing, "", "Display instructions about how to use help\nHelp", nullptr},
-    {cmd::NextPane, "", "Switch to the next window pane\nNext Pane", nullptr},
-    {cmd::PrevPane, "", "Switch back to the previous window pane\nPrevious Pane", nullptr},
+    {cmd::AboutTamrel, QT_TRANSLATE_NOOP("Commands", "About &Tamrel..."), QT_TRANSLATE_NOOP("Commands", "How to contact Tamrel Software\nContact"), nullptr},
+    {cmd::HelpIndex, "", QT_TRANSLATE_NOOP("Commands", "List Help topics\nHelp Topics"), nullptr},
+    {cmd::ContextHelp, "", QT_TRANSLATE_NOOP("Commands", "Display help for clicked on buttons, menus and windows\nHelp"), nullptr},
+    {cmd::Help, "", QT_TRANSLATE_NOOP("Commands", "Display help for current task or command\nHelp"), nullptr},
+    {cmd::HelpUsing, "", QT_TRANSLATE_NOOP("Commands", "Display instructions about how to use help\nHelp"), nullptr},
+    {cmd::NextPane, "", QT_TRANSLATE_NOOP("Commands", "Switch to the next window pane\nNext Pane"), nullptr},
+    {cmd::PrevPane, "", QT_TRANSLATE_NOOP("Commands", "Switch back to the previous window pane\nPrevious Pane"), nullptr},
 };
 
 MenuEntry Cmd(int id) { return {MenuEntryKind::Command, id}; }
@@ -71,14 +73,21 @@ MenuEntry Sep() { return {MenuEntryKind::Separator, 0}; }
 
 } // namespace
 
+QString Translated(const char* text)
+{
+    return *text ? QCoreApplication::translate("Commands", text) : QString();
+}
+
 const CommandInfo* FindCommand(int id)
 {
     if (id >= cmd::FileMruFirst && id < cmd::FileMruFirst + cmd::FileMruCount) {
-        static const CommandInfo mru{cmd::FileMruFirst, "Recent File", "Open this document", nullptr};
+        static const CommandInfo mru{cmd::FileMruFirst, QT_TRANSLATE_NOOP("Commands", "Recent File"),
+                                     QT_TRANSLATE_NOOP("Commands", "Open this document"), nullptr};
         return &mru;
     }
     if (id >= cmd::WindowListFirst && id < cmd::WindowListFirst + cmd::WindowListCount) {
-        static const CommandInfo window{cmd::WindowListFirst, "", "Activate this window", nullptr};
+        static const CommandInfo window{cmd::WindowListFirst, "", QT_TRANSLATE_NOOP("Commands", "Activate this window"),
+                                        nullptr};
         return &window;
     }
     for (const CommandInfo& c : kCommands)
@@ -92,7 +101,7 @@ QString StatusPrompt(int id)
     const CommandInfo* c = FindCommand(id);
     if (!c)
         return {};
-    const QString p = QString::fromUtf8(c->prompt);
+    const QString p = Translated(c->prompt);
     return p.section(QLatin1Char('\n'), 0, 0);
 }
 
@@ -101,7 +110,7 @@ QString ToolTipText(int id)
     const CommandInfo* c = FindCommand(id);
     if (!c)
         return {};
-    const QString p = QString::fromUtf8(c->prompt);
+    const QString p = Translated(c->prompt);
     const int nl = p.indexOf(QLatin1Char('\n'));
     return nl >= 0 ? p.mid(nl + 1) : p;
 }
@@ -109,18 +118,18 @@ QString ToolTipText(int id)
 const MenuTable& MainMenuTable()
 {
     static const MenuTable table = {
-        {"&File",
+        {QT_TRANSLATE_NOOP("Commands", "&File"),
          {Cmd(cmd::FileNew), Cmd(cmd::FileOpen), Cmd(cmd::FileSave), Cmd(cmd::FileSaveAs), Sep(),
           Cmd(cmd::FilePrint), Cmd(cmd::FilePrintPreview), Cmd(cmd::FilePrintSetup), Sep(),
           {MenuEntryKind::RecentFiles, cmd::FileMruFirst}, Sep(), Cmd(cmd::AppExit)}},
-        {"&Edit", {Cmd(cmd::EditUndo), Cmd(cmd::EditRedo), Sep(), Cmd(cmd::EditCut), Cmd(cmd::EditCopy), Cmd(cmd::EditPaste), Sep(),
+        {QT_TRANSLATE_NOOP("Commands", "&Edit"), {Cmd(cmd::EditUndo), Cmd(cmd::EditRedo), Sep(), Cmd(cmd::EditCut), Cmd(cmd::EditCopy), Cmd(cmd::EditPaste), Sep(),
                    Cmd(cmd::CopyAsPicture)}},
-        {"&View", {Cmd(cmd::ViewToolbar), Cmd(cmd::ViewStatusBar), Sep(), Cmd(cmd::ZoomIn), Cmd(cmd::ZoomOut),
+        {QT_TRANSLATE_NOOP("Commands", "&View"), {Cmd(cmd::ViewToolbar), Cmd(cmd::ViewStatusBar), Sep(), Cmd(cmd::ZoomIn), Cmd(cmd::ZoomOut),
                    Cmd(cmd::ZoomActual)}},
-        {"&Tools", {Cmd(cmd::Font), Cmd(cmd::Options), Cmd(cmd::AdjustLevel), Cmd(cmd::WriteDefaultConfig)}},
-        {"&Window", {Cmd(cmd::WindowCascade), Cmd(cmd::WindowTile), Sep(), Cmd(cmd::WindowNext),
+        {QT_TRANSLATE_NOOP("Commands", "&Tools"), {Cmd(cmd::Font), Cmd(cmd::Options), Cmd(cmd::AdjustLevel), Cmd(cmd::WriteDefaultConfig)}},
+        {QT_TRANSLATE_NOOP("Commands", "&Window"), {Cmd(cmd::WindowCascade), Cmd(cmd::WindowTile), Sep(), Cmd(cmd::WindowNext),
                      Cmd(cmd::WindowPrevious), Sep(), {MenuEntryKind::WindowList, cmd::WindowListFirst}}},
-        {"&Help", {Cmd(cmd::ReadHelpFile), Cmd(cmd::ReadManual), Cmd(cmd::ReadQuickrefCard), Sep(),
+        {QT_TRANSLATE_NOOP("Commands", "&Help"), {Cmd(cmd::ReadHelpFile), Cmd(cmd::ReadManual), Cmd(cmd::ReadQuickrefCard), Sep(),
                    Cmd(cmd::AppAbout), Cmd(cmd::AboutTamrel)}},
     };
     return table;
@@ -176,7 +185,7 @@ QAction* CCommandSet::Action(int id)
         return it->second;
     auto* action = new QAction(m_owner);
     if (const CommandInfo* c = FindCommand(id)) {
-        action->setText(QString::fromUtf8(c->text));
+        action->setText(Translated(c->text));
         action->setStatusTip(StatusPrompt(id));
         action->setToolTip(ToolTipText(id));
         if (c->icon)
@@ -193,7 +202,7 @@ QAction* CCommandSet::Action(int id)
 void CCommandSet::BuildMenuBar(QMenuBar* bar, const MenuTable& table, QAction** recentAnchor)
 {
     for (const MenuPopup& popup : table) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
+        QMenu* menu = bar->addMenu(Translated(popup.title));
         for (const MenuEntry& e : popup.entries) {
             switch (e.kind) {
             case MenuEntryKind::Command:

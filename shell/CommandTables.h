@@ -23,6 +23,8 @@ struct CommandInfo {
 
 // Every command of every frame; nullptr for an unknown id.
 const CommandInfo* FindCommand(int id);
+// A marked text of the tables in the user's language ("" stays empty).
+QString Translated(const char* text);
 // The status-bar part and the tool-tip part of a command's prompt.
 QString StatusPrompt(int id);
 QString ToolTipText(int id);

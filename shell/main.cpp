@@ -1,6 +1,7 @@
 // molvex2: the chemical equation editor.
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "shell/InstanceChannel.h"
 #include "shell/MolvexApp.h"
 #include "shell/Registration.h"
+#include "shell/Translations.h"
 
 namespace {
 
@@ -60,6 +62,7 @@ int main(int argc, char* argv[])
 
     QApplication qapp(argc, argv);
     platform.Restore();
+    InstallTranslations(qapp, QLocale(), TranslationFolders(QCoreApplication::applicationDirPath()));
     QApplication::setApplicationDisplayName(QStringLiteral("Molvex 2"));
     QApplication::setDesktopFileName(QLatin1String(kDesktopId));
 

@@ -1,0 +1,1035 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>CChemStatus</name>
+    <message>
+        <source> (+%1 more)</source>
+        <translation> (+%1 más)</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Nuevo	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Create a new document
+New</source>
+        <translation>Crea un documento nuevo
+Nuevo</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>&amp;Abrir...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Open an existing document
+Open</source>
+        <translation>Abre un documento existente
+Abrir</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Close the active document
+Close</source>
+        <translation>Cierra el documento activo
+Cerrar</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Guardar	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save the active document
+Save</source>
+        <translation>Guarda el documento activo
+Guardar</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Guardar &amp;como...</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name
+Save As</source>
+        <translation>Guarda el documento activo con un nombre nuevo
+Guardar como</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>Con&amp;figurar impresión...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options
+Print Setup</source>
+        <translation>Cambia la impresora y las opciones de impresión
+Configurar impresión</translation>
+    </message>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation>&amp;Imprimir...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Print the active document
+Print</source>
+        <translation>Imprime el documento activo
+Imprimir</translation>
+    </message>
+    <message>
+        <source>Print the active document using current options
+Quick Print</source>
+        <translation>Imprime el documento activo con las opciones actuales
+Impresión rápida</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>&amp;Vista previa de impresión</translation>
+    </message>
+    <message>
+        <source>Display full pages
+Print Preview</source>
+        <translation>Muestra páginas completas
+Vista previa de impresión</translation>
+    </message>
+    <message>
+        <source>&amp;Update	Ctrl+S</source>
+        <translation>Ac&amp;tualizar	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Update the container to show any changes
+Update</source>
+        <translation>Actualiza el documento que contiene la ecuación con los cambios
+Actualizar</translation>
+    </message>
+    <message>
+        <source>Save Copy &amp;As...</source>
+        <translation>Guardar una co&amp;pia como...</translation>
+    </message>
+    <message>
+        <source>Save a copy of the active document with a new name
+Save Copy</source>
+        <translation>Guarda una copia del documento activo con un nombre nuevo
+Guardar copia</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents
+Exit</source>
+        <translation>Cierra el programa y pregunta si se deben guardar los documentos
+Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation>&amp;Deshacer	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Undo the last action
+Undo</source>
+        <translation>Deshace la última acción
+Deshacer</translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation>&amp;Rehacer	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action
+Redo</source>
+        <translation>Rehace la acción deshecha
+Rehacer</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>Cor&amp;tar	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard
+Cut</source>
+        <translation>Corta la selección y la pone en el portapapeles
+Cortar</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Copiar	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard
+Copy</source>
+        <translation>Copia la selección en el portapapeles
+Copiar</translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>&amp;Pegar	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents
+Paste</source>
+        <translation>Inserta el contenido del portapapeles
+Pegar</translation>
+    </message>
+    <message>
+        <source>Copy as Picture	Ctrl+M</source>
+        <translation>Copiar como imagen	Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Copies Equation to Clipboard as a Picture</source>
+        <translation>Copia la ecuación en el portapapeles como imagen</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>Barra de &amp;herramientas</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar
+Toggle ToolBar</source>
+        <translation>Muestra u oculta la barra de herramientas
+Barra de herramientas</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>Barra de &amp;estado</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar
+Toggle StatusBar</source>
+        <translation>Muestra u oculta la barra de estado
+Barra de estado</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In	Ctrl++</source>
+        <translation>&amp;Ampliar	Ctrl++</translation>
+    </message>
+    <message>
+        <source>Show the equation larger
+Zoom In</source>
+        <translation>Muestra la ecuación más grande
+Ampliar</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out	Ctrl+-</source>
+        <translation>&amp;Reducir	Ctrl+-</translation>
+    </message>
+    <message>
+        <source>Show the equation smaller
+Zoom Out</source>
+        <translation>Muestra la ecuación más pequeña
+Reducir</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size	Ctrl+0</source>
+        <translation>&amp;Tamaño real	Ctrl+0</translation>
+    </message>
+    <message>
+        <source>Show the equation at its actual size
+Actual Size</source>
+        <translation>Muestra la ecuación a su tamaño real
+Tamaño real</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>&amp;Cascada</translation>
+    </message>
+    <message>
+        <source>Arrange windows so they overlap
+Cascade Windows</source>
+        <translation>Coloca las ventanas superpuestas en cascada
+Ventanas en cascada</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Mosaico</translation>
+    </message>
+    <message>
+        <source>Arrange windows as non-overlapping tiles
+Tile Windows</source>
+        <translation>Coloca las ventanas en mosaico, sin superponerse
+Ventanas en mosaico</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt	Ctrl+F6</source>
+        <translation>&amp;Siguiente	Ctrl+F6</translation>
+    </message>
+    <message>
+        <source>Activate the next document window
+Next Window</source>
+        <translation>Activa la ventana de documento siguiente
+Ventana siguiente</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious	Ctrl+Shift+F6</source>
+        <translation>A&amp;nterior	Ctrl+Mayús+F6</translation>
+    </message>
+    <message>
+        <source>Activate the previous document window
+Previous Window</source>
+        <translation>Activa la ventana de documento anterior
+Ventana anterior</translation>
+    </message>
+    <message>
+        <source>&amp;Font ...</source>
+        <translation>&amp;Fuente ...</translation>
+    </message>
+    <message>
+        <source>Select font used for equations</source>
+        <translation>Selecciona la fuente de las ecuaciones</translation>
+    </message>
+    <message>
+        <source>Change the Default Font</source>
+        <translation>Cambiar la fuente predeterminada</translation>
+    </message>
+    <message>
+        <source>&amp;Options ...</source>
+        <translation>&amp;Opciones ...</translation>
+    </message>
+    <message>
+        <source>Set options for drawing equations</source>
+        <translation>Establece las opciones de dibujo de las ecuaciones</translation>
+    </message>
+    <message>
+        <source>Change the Equation Options</source>
+        <translation>Cambiar las opciones de las ecuaciones</translation>
+    </message>
+    <message>
+        <source>&amp;Adjust Level ...</source>
+        <translation>Ajustar el &amp;nivel ...</translation>
+    </message>
+    <message>
+        <source>Adjust the level when returned to a document</source>
+        <translation>Ajusta el nivel de las ecuaciones respecto al texto del documento</translation>
+    </message>
+    <message>
+        <source>Write Default Configuration File</source>
+        <translation>Escribir el archivo de configuración predeterminado</translation>
+    </message>
+    <message>
+        <source>Writes the default configuration file for all users</source>
+        <translation>Escribe el archivo de configuración predeterminado para todos los usuarios</translation>
+    </message>
+    <message>
+        <source>Read &amp;Help File</source>
+        <translation>Leer el archivo de a&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Open the help file
+Help File</source>
+        <translation>Abre el archivo de ayuda
+Archivo de ayuda</translation>
+    </message>
+    <message>
+        <source>Read &amp;Manual (PDF)</source>
+        <translation>Leer el &amp;manual (PDF)</translation>
+    </message>
+    <message>
+        <source>Open the manual
+Manual</source>
+        <translation>Abre el manual
+Manual</translation>
+    </message>
+    <message>
+        <source>Read &amp;Quickref Card</source>
+        <translation>Leer la &amp;tarjeta de referencia rápida</translation>
+    </message>
+    <message>
+        <source>Open the quick reference card
+Quickref Card</source>
+        <translation>Abre la tarjeta de referencia rápida
+Referencia rápida</translation>
+    </message>
+    <message>
+        <source>&amp;About Molvex 2...</source>
+        <translation>Acerca &amp;de Molvex 2...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>Muestra información del programa, el número de versión y el copyright
+Acerca de</translation>
+    </message>
+    <message>
+        <source>About &amp;Tamrel...</source>
+        <translation>Acerca de &amp;Tamrel...</translation>
+    </message>
+    <message>
+        <source>How to contact Tamrel Software
+Contact</source>
+        <translation>Cómo contactar con Tamrel Software
+Contacto</translation>
+    </message>
+    <message>
+        <source>List Help topics
+Help Topics</source>
+        <translation>Muestra los temas de ayuda
+Temas de ayuda</translation>
+    </message>
+    <message>
+        <source>Display help for clicked on buttons, menus and windows
+Help</source>
+        <translation>Muestra ayuda sobre los botones, menús y ventanas en que se hace clic
+Ayuda</translation>
+    </message>
+    <message>
+        <source>Display help for current task or command
+Help</source>
+        <translation>Muestra ayuda sobre la tarea o el comando actual
+Ayuda</translation>
+    </message>
+    <message>
+        <source>Display instructions about how to use help
+Help</source>
+        <translation>Explica cómo usar la ayuda
+Ayuda</translation>
+    </message>
+    <message>
+        <source>Switch to the next window pane
+Next Pane</source>
+        <translation>Pasa al siguiente panel de la ventana
+Panel siguiente</translation>
+    </message>
+    <message>
+        <source>Switch back to the previous window pane
+Previous Pane</source>
+        <translation>Vuelve al panel anterior de la ventana
+Panel anterior</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Archivo reciente</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>Abre este documento</translation>
+    </message>
+    <message>
+        <source>Activate this window</source>
+        <translation>Activa esta ventana</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edición</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Herramientas</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>Ve&amp;ntana</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+</context>
+<context>
+    <name>chem</name>
+    <message>
+        <source>hydrogen</source>
+        <translation>hidrógeno</translation>
+    </message>
+    <message>
+        <source>helium</source>
+        <translation>helio</translation>
+    </message>
+    <message>
+        <source>lithium</source>
+        <translation>litio</translation>
+    </message>
+    <message>
+        <source>beryllium</source>
+        <translation>berilio</translation>
+    </message>
+    <message>
+        <source>boron</source>
+        <translation>boro</translation>
+    </message>
+    <message>
+        <source>carbon</source>
+        <translation>carbono</translation>
+    </message>
+    <message>
+        <source>nitrogen</source>
+        <translation>nitrógeno</translation>
+    </message>
+    <message>
+        <source>oxygen</source>
+        <translation>oxígeno</translation>
+    </message>
+    <message>
+        <source>fluorine</source>
+        <translation>flúor</translation>
+    </message>
+    <message>
+        <source>neon</source>
+        <translation>neón</translation>
+    </message>
+    <message>
+        <source>sodium</source>
+        <translation>sodio</translation>
+    </message>
+    <message>
+        <source>magnesium</source>
+        <translation>magnesio</translation>
+    </message>
+    <message>
+        <source>aluminium</source>
+        <translation>aluminio</translation>
+    </message>
+    <message>
+        <source>silicon</source>
+        <translation>silicio</translation>
+    </message>
+    <message>
+        <source>phosphorus</source>
+        <translation>fósforo</translation>
+    </message>
+    <message>
+        <source>sulfur</source>
+        <translation>azufre</translation>
+    </message>
+    <message>
+        <source>chlorine</source>
+        <translation>cloro</translation>
+    </message>
+    <message>
+        <source>argon</source>
+        <translation>argón</translation>
+    </message>
+    <message>
+        <source>potassium</source>
+        <translation>potasio</translation>
+    </message>
+    <message>
+        <source>calcium</source>
+        <translation>calcio</translation>
+    </message>
+    <message>
+        <source>scandium</source>
+        <translation>escandio</translation>
+    </message>
+    <message>
+        <source>titanium</source>
+        <translation>titanio</translation>
+    </message>
+    <message>
+        <source>vanadium</source>
+        <translation>vanadio</translation>
+    </message>
+    <message>
+        <source>chromium</source>
+        <translation>cromo</translation>
+    </message>
+    <message>
+        <source>manganese</source>
+        <translation>manganeso</translation>
+    </message>
+    <message>
+        <source>iron</source>
+        <translation>hierro</translation>
+    </message>
+    <message>
+        <source>cobalt</source>
+        <translation>cobalto</translation>
+    </message>
+    <message>
+        <source>nickel</source>
+        <translation>níquel</translation>
+    </message>
+    <message>
+        <source>copper</source>
+        <translation>cobre</translation>
+    </message>
+    <message>
+        <source>zinc</source>
+        <translation>cinc</translation>
+    </message>
+    <message>
+        <source>gallium</source>
+        <translation>galio</translation>
+    </message>
+    <message>
+        <source>germanium</source>
+        <translation>germanio</translation>
+    </message>
+    <message>
+        <source>arsenic</source>
+        <translation>arsénico</translation>
+    </message>
+    <message>
+        <source>selenium</source>
+        <translation>selenio</translation>
+    </message>
+    <message>
+        <source>bromine</source>
+        <translation>bromo</translation>
+    </message>
+    <message>
+        <source>krypton</source>
+        <translation>kriptón</translation>
+    </message>
+    <message>
+        <source>rubidium</source>
+        <translation>rubidio</translation>
+    </message>
+    <message>
+        <source>strontium</source>
+        <translation>estroncio</translation>
+    </message>
+    <message>
+        <source>yttrium</source>
+        <translation>itrio</translation>
+    </message>
+    <message>
+        <source>zirconium</source>
+        <translation>circonio</translation>
+    </message>
+    <message>
+        <source>niobium</source>
+        <translation>niobio</translation>
+    </message>
+    <message>
+        <source>molybdenum</source>
+        <translation>molibdeno</translation>
+    </message>
+    <message>
+        <source>technetium</source>
+        <translation>tecnecio</translation>
+    </message>
+    <message>
+        <source>ruthenium</source>
+        <translation>rutenio</translation>
+    </message>
+    <message>
+        <source>rhodium</source>
+        <translation>rodio</translation>
+    </message>
+    <message>
+        <source>palladium</source>
+        <translation>paladio</translation>
+    </message>
+    <message>
+        <source>silver</source>
+        <translation>plata</translation>
+    </message>
+    <message>
+        <source>cadmium</source>
+        <translation>cadmio</translation>
+    </message>
+    <message>
+        <source>indium</source>
+        <translation>indio</translation>
+    </message>
+    <message>
+        <source>tin</source>
+        <translation>estaño</translation>
+    </message>
+    <message>
+        <source>antimony</source>
+        <translation>antimonio</translation>
+    </message>
+    <message>
+        <source>tellurium</source>
+        <translation>telurio</translation>
+    </message>
+    <message>
+        <source>iodine</source>
+        <translation>yodo</translation>
+    </message>
+    <message>
+        <source>xenon</source>
+        <translation>xenón</translation>
+    </message>
+    <message>
+        <source>caesium</source>
+        <translation>cesio</translation>
+    </message>
+    <message>
+        <source>barium</source>
+        <translation>bario</translation>
+    </message>
+    <message>
+        <source>lanthanum</source>
+        <translation>lantano</translation>
+    </message>
+    <message>
+        <source>cerium</source>
+        <translation>cerio</translation>
+    </message>
+    <message>
+        <source>praseodymium</source>
+        <translation>praseodimio</translation>
+    </message>
+    <message>
+        <source>neodymium</source>
+        <translation>neodimio</translation>
+    </message>
+    <message>
+        <source>promethium</source>
+        <translation>prometio</translation>
+    </message>
+    <message>
+        <source>samarium</source>
+        <translation>samario</translation>
+    </message>
+    <message>
+        <source>europium</source>
+        <translation>europio</translation>
+    </message>
+    <message>
+        <source>gadolinium</source>
+        <translation>gadolinio</translation>
+    </message>
+    <message>
+        <source>terbium</source>
+        <translation>terbio</translation>
+    </message>
+    <message>
+        <source>dysprosium</source>
+        <translation>disprosio</translation>
+    </message>
+    <message>
+        <source>holmium</source>
+        <translation>holmio</translation>
+    </message>
+    <message>
+        <source>erbium</source>
+        <translation>erbio</translation>
+    </message>
+    <message>
+        <source>thulium</source>
+        <translation>tulio</translation>
+    </message>
+    <message>
+        <source>ytterbium</source>
+        <translation>iterbio</translation>
+    </message>
+    <message>
+        <source>lutetium</source>
+        <translation>lutecio</translation>
+    </message>
+    <message>
+        <source>hafnium</source>
+        <translation>hafnio</translation>
+    </message>
+    <message>
+        <source>tantalum</source>
+        <translation>tántalo</translation>
+    </message>
+    <message>
+        <source>tungsten</source>
+        <translation>wolframio</translation>
+    </message>
+    <message>
+        <source>rhenium</source>
+        <translation>renio</translation>
+    </message>
+    <message>
+        <source>osmium</source>
+        <translation>osmio</translation>
+    </message>
+    <message>
+        <source>iridium</source>
+        <translation>iridio</translation>
+    </message>
+    <message>
+        <source>platinum</source>
+        <translation>platino</translation>
+    </message>
+    <message>
+        <source>gold</source>
+        <translation>oro</translation>
+    </message>
+    <message>
+        <source>mercury</source>
+        <translation>mercurio</translation>
+    </message>
+    <message>
+        <source>thallium</source>
+        <translation>talio</translation>
+    </message>
+    <message>
+        <source>lead</source>
+        <translation>plomo</translation>
+    </message>
+    <message>
+        <source>bismuth</source>
+        <translation>bismuto</translation>
+    </message>
+    <message>
+        <source>polonium</source>
+        <translation>polonio</translation>
+    </message>
+    <message>
+        <source>astatine</source>
+        <translation>astato</translation>
+    </message>
+    <message>
+        <source>radon</source>
+        <translation>radón</translation>
+    </message>
+    <message>
+        <source>francium</source>
+        <translation>francio</translation>
+    </message>
+    <message>
+        <source>radium</source>
+        <translation>radio</translation>
+    </message>
+    <message>
+        <source>actinium</source>
+        <translation>actinio</translation>
+    </message>
+    <message>
+        <source>thorium</source>
+        <translation>torio</translation>
+    </message>
+    <message>
+        <source>protactinium</source>
+        <translation>protactinio</translation>
+    </message>
+    <message>
+        <source>uranium</source>
+        <translation>uranio</translation>
+    </message>
+    <message>
+        <source>neptunium</source>
+        <translation>neptunio</translation>
+    </message>
+    <message>
+        <source>plutonium</source>
+        <translation>plutonio</translation>
+    </message>
+    <message>
+        <source>americium</source>
+        <translation>americio</translation>
+    </message>
+    <message>
+        <source>curium</source>
+        <translation>curio</translation>
+    </message>
+    <message>
+        <source>berkelium</source>
+        <translation>berkelio</translation>
+    </message>
+    <message>
+        <source>californium</source>
+        <translation>californio</translation>
+    </message>
+    <message>
+        <source>einsteinium</source>
+        <translation>einstenio</translation>
+    </message>
+    <message>
+        <source>fermium</source>
+        <translation>fermio</translation>
+    </message>
+    <message>
+        <source>mendelevium</source>
+        <translation>mendelevio</translation>
+    </message>
+    <message>
+        <source>nobelium</source>
+        <translation>nobelio</translation>
+    </message>
+    <message>
+        <source>lawrencium</source>
+        <translation>lawrencio</translation>
+    </message>
+    <message>
+        <source>rutherfordium</source>
+        <translation>rutherfordio</translation>
+    </message>
+    <message>
+        <source>dubnium</source>
+        <translation>dubnio</translation>
+    </message>
+    <message>
+        <source>seaborgium</source>
+        <translation>seaborgio</translation>
+    </message>
+    <message>
+        <source>bohrium</source>
+        <translation>bohrio</translation>
+    </message>
+    <message>
+        <source>hassium</source>
+        <translation>hasio</translation>
+    </message>
+    <message>
+        <source>meitnerium</source>
+        <translation>meitnerio</translation>
+    </message>
+    <message>
+        <source>darmstadtium</source>
+        <translation>darmstatio</translation>
+    </message>
+    <message>
+        <source>roentgenium</source>
+        <translation>roentgenio</translation>
+    </message>
+    <message>
+        <source>copernicium</source>
+        <translation>copernicio</translation>
+    </message>
+    <message>
+        <source>nihonium</source>
+        <translation>nihonio</translation>
+    </message>
+    <message>
+        <source>flerovium</source>
+        <translation>flerovio</translation>
+    </message>
+    <message>
+        <source>moscovium</source>
+        <translation>moscovio</translation>
+    </message>
+    <message>
+        <source>livermorium</source>
+        <translation>livermorio</translation>
+    </message>
+    <message>
+        <source>tennessine</source>
+        <translation>teneso</translation>
+    </message>
+    <message>
+        <source>oganesson</source>
+        <translation>oganesón</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>«%1»</translation>
+    </message>
+    <message>
+        <source>a species</source>
+        <translation>una especie química</translation>
+    </message>
+    <message>
+        <source>%1 is not a species</source>
+        <translation>%1 no es una especie química</translation>
+    </message>
+    <message>
+        <source>a stacked pair stands before nothing</source>
+        <translation>un par de números no precede a ningún símbolo</translation>
+    </message>
+    <message>
+        <source>numbers too large</source>
+        <translation>números demasiado grandes</translation>
+    </message>
+    <message>
+        <source>the stacked pair {%1,%2} is not two numbers</source>
+        <translation>el par {%1,%2} no está formado por dos números</translation>
+    </message>
+    <message>
+        <source>%1 has no mass and atomic numbers</source>
+        <translation>%1 no tiene número másico ni número atómico</translation>
+    </message>
+    <message>
+        <source>the arrow is not closed</source>
+        <translation>la flecha no está cerrada</translation>
+    </message>
+    <message>
+        <source>nothing before the arrow</source>
+        <translation>nada antes de la flecha</translation>
+    </message>
+    <message>
+        <source>nothing after the arrow</source>
+        <translation>nada después de la flecha</translation>
+    </message>
+    <message>
+        <source>mass number</source>
+        <translation>número másico</translation>
+    </message>
+    <message>
+        <source>atomic number</source>
+        <translation>número atómico</translation>
+    </message>
+    <message>
+        <source>%1 %2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message>
+        <source>charge %1 → %2</source>
+        <translation>carga %1 → %2</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>balanced</source>
+        <translation>ajustada</translation>
+    </message>
+    <message>
+        <source>arrow %1: %2</source>
+        <translation>flecha %1: %2</translation>
+    </message>
+    <message>
+        <source>not balanced: %1</source>
+        <translation>no ajustada: %1</translation>
+    </message>
+    <message>
+        <source>cannot check: %1</source>
+        <translation>no se puede comprobar: %1</translation>
+    </message>
+    <message>
+        <source>%1 is read as %2: type a capital letter to keep your own case</source>
+        <translation>%1 se lee como %2: escriba una mayúscula para conservar su escritura</translation>
+    </message>
+    <message>
+        <source>%1 is read as %2 (%3): type a capital letter to keep your own case</source>
+        <translation>%1 se lee como %2 (%3): escriba una mayúscula para conservar su escritura</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 keeps its %2 as a subscript with charge %3: only the listed ions (such as Fe3+) raise a single digit</source>
+        <translation>%1 mantiene su %2 como subíndice, con carga %3: solo los iones de la lista (como Fe3+) ponen una sola cifra como superíndice</translation>
+    </message>
+    <message>
+        <source>%1 is read as %2 with charge %3: the last digit before a sign is the charge</source>
+        <translation>%1 se lee como %2 con carga %3: la última cifra antes de un signo es la carga</translation>
+    </message>
+    <message>
+        <source>the arrow opened by %1 at column %2 is never closed: end it with %3</source>
+        <translation>la flecha abierta con %1 en la columna %2 no se cierra: termínela con %3</translation>
+    </message>
+    <message>
+        <source>%1 at column %2 opens a reaction arrow; for an equals sign put it in quotes: %3</source>
+        <translation>%1 en la columna %2 abre una flecha de reacción; para un signo igual, póngalo entre comillas: %3</translation>
+    </message>
+    <message>
+        <source>the quote at column %1 is never closed: the rest of the line is drawn as typed</source>
+        <translation>la comilla de la columna %1 no se cierra: el resto de la línea se dibuja tal como se escribió</translation>
+    </message>
+    <message>
+        <source>the brace at column %1 is never closed: end the pair with %2</source>
+        <translation>la llave de la columna %1 no se cierra: termine el par con %2</translation>
+    </message>
+    <message>
+        <source>above arrow %1: %2</source>
+        <translation>sobre la flecha %1: %2</translation>
+    </message>
+    <message>
+        <source>below arrow %1: %2</source>
+        <translation>bajo la flecha %1: %2</translation>
+    </message>
+</context>
+</TS>

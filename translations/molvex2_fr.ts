@@ -1,0 +1,1035 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>CChemStatus</name>
+    <message>
+        <source> (+%1 more)</source>
+        <translation> (+%1 autres)</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Nouveau	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Create a new document
+New</source>
+        <translation>Crée un nouveau document
+Nouveau</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>&amp;Ouvrir...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Open an existing document
+Open</source>
+        <translation>Ouvre un document existant
+Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Close the active document
+Close</source>
+        <translation>Ferme le document actif
+Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Enregistrer	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save the active document
+Save</source>
+        <translation>Enregistre le document actif
+Enregistrer</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name
+Save As</source>
+        <translation>Enregistre le document actif sous un nouveau nom
+Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>&amp;Configuration de l’impression...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options
+Print Setup</source>
+        <translation>Change l’imprimante et les options d’impression
+Configuration de l’impression</translation>
+    </message>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation>&amp;Imprimer...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Print the active document
+Print</source>
+        <translation>Imprime le document actif
+Imprimer</translation>
+    </message>
+    <message>
+        <source>Print the active document using current options
+Quick Print</source>
+        <translation>Imprime le document actif avec les options actuelles
+Impression rapide</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>&amp;Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Display full pages
+Print Preview</source>
+        <translation>Affiche des pages entières
+Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;Update	Ctrl+S</source>
+        <translation>&amp;Mettre à jour	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Update the container to show any changes
+Update</source>
+        <translation>Met à jour le document qui contient l’équation
+Mettre à jour</translation>
+    </message>
+    <message>
+        <source>Save Copy &amp;As...</source>
+        <translation>Enregistrer une co&amp;pie sous...</translation>
+    </message>
+    <message>
+        <source>Save a copy of the active document with a new name
+Save Copy</source>
+        <translation>Enregistre une copie du document actif sous un nouveau nom
+Enregistrer une copie</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents
+Exit</source>
+        <translation>Quitte le programme et propose d’enregistrer les documents
+Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation>&amp;Annuler	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Undo the last action
+Undo</source>
+        <translation>Annule la dernière action
+Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation>&amp;Rétablir	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action
+Redo</source>
+        <translation>Rétablit l’action annulée
+Rétablir</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>Co&amp;uper	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard
+Cut</source>
+        <translation>Coupe la sélection et la place dans le presse-papiers
+Couper</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Copier	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard
+Copy</source>
+        <translation>Copie la sélection dans le presse-papiers
+Copier</translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>C&amp;oller	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents
+Paste</source>
+        <translation>Insère le contenu du presse-papiers
+Coller</translation>
+    </message>
+    <message>
+        <source>Copy as Picture	Ctrl+M</source>
+        <translation>Copier comme image	Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Copies Equation to Clipboard as a Picture</source>
+        <translation>Copie l’équation dans le presse-papiers sous forme d’image</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>Barre d’&amp;outils</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar
+Toggle ToolBar</source>
+        <translation>Affiche ou masque la barre d’outils
+Barre d’outils</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>Barre d’&amp;état</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar
+Toggle StatusBar</source>
+        <translation>Affiche ou masque la barre d’état
+Barre d’état</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In	Ctrl++</source>
+        <translation>Zoom &amp;avant	Ctrl++</translation>
+    </message>
+    <message>
+        <source>Show the equation larger
+Zoom In</source>
+        <translation>Affiche l’équation en plus grand
+Zoom avant</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out	Ctrl+-</source>
+        <translation>Zoom a&amp;rrière	Ctrl+-</translation>
+    </message>
+    <message>
+        <source>Show the equation smaller
+Zoom Out</source>
+        <translation>Affiche l’équation en plus petit
+Zoom arrière</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size	Ctrl+0</source>
+        <translation>&amp;Taille réelle	Ctrl+0</translation>
+    </message>
+    <message>
+        <source>Show the equation at its actual size
+Actual Size</source>
+        <translation>Affiche l’équation à sa taille réelle
+Taille réelle</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>Arrange windows so they overlap
+Cascade Windows</source>
+        <translation>Dispose les fenêtres en cascade
+Fenêtres en cascade</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Mosaïque</translation>
+    </message>
+    <message>
+        <source>Arrange windows as non-overlapping tiles
+Tile Windows</source>
+        <translation>Dispose les fenêtres en mosaïque, sans chevauchement
+Fenêtres en mosaïque</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt	Ctrl+F6</source>
+        <translation>&amp;Suivante	Ctrl+F6</translation>
+    </message>
+    <message>
+        <source>Activate the next document window
+Next Window</source>
+        <translation>Active la fenêtre de document suivante
+Fenêtre suivante</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious	Ctrl+Shift+F6</source>
+        <translation>&amp;Précédente	Ctrl+Maj+F6</translation>
+    </message>
+    <message>
+        <source>Activate the previous document window
+Previous Window</source>
+        <translation>Active la fenêtre de document précédente
+Fenêtre précédente</translation>
+    </message>
+    <message>
+        <source>&amp;Font ...</source>
+        <translation>&amp;Police ...</translation>
+    </message>
+    <message>
+        <source>Select font used for equations</source>
+        <translation>Choisit la police des équations</translation>
+    </message>
+    <message>
+        <source>Change the Default Font</source>
+        <translation>Changer la police par défaut</translation>
+    </message>
+    <message>
+        <source>&amp;Options ...</source>
+        <translation>&amp;Options ...</translation>
+    </message>
+    <message>
+        <source>Set options for drawing equations</source>
+        <translation>Règle les options de dessin des équations</translation>
+    </message>
+    <message>
+        <source>Change the Equation Options</source>
+        <translation>Changer les options des équations</translation>
+    </message>
+    <message>
+        <source>&amp;Adjust Level ...</source>
+        <translation>Ajuster le &amp;niveau ...</translation>
+    </message>
+    <message>
+        <source>Adjust the level when returned to a document</source>
+        <translation>Ajuste le niveau des équations par rapport au texte du document</translation>
+    </message>
+    <message>
+        <source>Write Default Configuration File</source>
+        <translation>Écrire le fichier de configuration par défaut</translation>
+    </message>
+    <message>
+        <source>Writes the default configuration file for all users</source>
+        <translation>Écrit le fichier de configuration par défaut pour tous les utilisateurs</translation>
+    </message>
+    <message>
+        <source>Read &amp;Help File</source>
+        <translation>Lire le fichier d’&amp;aide</translation>
+    </message>
+    <message>
+        <source>Open the help file
+Help File</source>
+        <translation>Ouvre le fichier d’aide
+Fichier d’aide</translation>
+    </message>
+    <message>
+        <source>Read &amp;Manual (PDF)</source>
+        <translation>Lire le &amp;manuel (PDF)</translation>
+    </message>
+    <message>
+        <source>Open the manual
+Manual</source>
+        <translation>Ouvre le manuel
+Manuel</translation>
+    </message>
+    <message>
+        <source>Read &amp;Quickref Card</source>
+        <translation>Lire l’aide-&amp;mémoire</translation>
+    </message>
+    <message>
+        <source>Open the quick reference card
+Quickref Card</source>
+        <translation>Ouvre l’aide-mémoire
+Aide-mémoire</translation>
+    </message>
+    <message>
+        <source>&amp;About Molvex 2...</source>
+        <translation>À &amp;propos de Molvex 2...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>Affiche les informations sur le programme, le numéro de version et le copyright
+À propos</translation>
+    </message>
+    <message>
+        <source>About &amp;Tamrel...</source>
+        <translation>À propos de &amp;Tamrel...</translation>
+    </message>
+    <message>
+        <source>How to contact Tamrel Software
+Contact</source>
+        <translation>Comment contacter Tamrel Software
+Contact</translation>
+    </message>
+    <message>
+        <source>List Help topics
+Help Topics</source>
+        <translation>Liste les rubriques d’aide
+Rubriques d’aide</translation>
+    </message>
+    <message>
+        <source>Display help for clicked on buttons, menus and windows
+Help</source>
+        <translation>Affiche l’aide sur les boutons, menus et fenêtres cliqués
+Aide</translation>
+    </message>
+    <message>
+        <source>Display help for current task or command
+Help</source>
+        <translation>Affiche l’aide sur la tâche ou la commande en cours
+Aide</translation>
+    </message>
+    <message>
+        <source>Display instructions about how to use help
+Help</source>
+        <translation>Explique comment utiliser l’aide
+Aide</translation>
+    </message>
+    <message>
+        <source>Switch to the next window pane
+Next Pane</source>
+        <translation>Passe au volet suivant de la fenêtre
+Volet suivant</translation>
+    </message>
+    <message>
+        <source>Switch back to the previous window pane
+Previous Pane</source>
+        <translation>Revient au volet précédent de la fenêtre
+Volet précédent</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Fichier récent</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>Ouvre ce document</translation>
+    </message>
+    <message>
+        <source>Activate this window</source>
+        <translation>Active cette fenêtre</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Outils</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>Fe&amp;nêtre</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Aid&amp;e</translation>
+    </message>
+</context>
+<context>
+    <name>chem</name>
+    <message>
+        <source>hydrogen</source>
+        <translation>hydrogène</translation>
+    </message>
+    <message>
+        <source>helium</source>
+        <translation>hélium</translation>
+    </message>
+    <message>
+        <source>lithium</source>
+        <translation>lithium</translation>
+    </message>
+    <message>
+        <source>beryllium</source>
+        <translation>béryllium</translation>
+    </message>
+    <message>
+        <source>boron</source>
+        <translation>bore</translation>
+    </message>
+    <message>
+        <source>carbon</source>
+        <translation>carbone</translation>
+    </message>
+    <message>
+        <source>nitrogen</source>
+        <translation>azote</translation>
+    </message>
+    <message>
+        <source>oxygen</source>
+        <translation>oxygène</translation>
+    </message>
+    <message>
+        <source>fluorine</source>
+        <translation>fluor</translation>
+    </message>
+    <message>
+        <source>neon</source>
+        <translation>néon</translation>
+    </message>
+    <message>
+        <source>sodium</source>
+        <translation>sodium</translation>
+    </message>
+    <message>
+        <source>magnesium</source>
+        <translation>magnésium</translation>
+    </message>
+    <message>
+        <source>aluminium</source>
+        <translation>aluminium</translation>
+    </message>
+    <message>
+        <source>silicon</source>
+        <translation>silicium</translation>
+    </message>
+    <message>
+        <source>phosphorus</source>
+        <translation>phosphore</translation>
+    </message>
+    <message>
+        <source>sulfur</source>
+        <translation>soufre</translation>
+    </message>
+    <message>
+        <source>chlorine</source>
+        <translation>chlore</translation>
+    </message>
+    <message>
+        <source>argon</source>
+        <translation>argon</translation>
+    </message>
+    <message>
+        <source>potassium</source>
+        <translation>potassium</translation>
+    </message>
+    <message>
+        <source>calcium</source>
+        <translation>calcium</translation>
+    </message>
+    <message>
+        <source>scandium</source>
+        <translation>scandium</translation>
+    </message>
+    <message>
+        <source>titanium</source>
+        <translation>titane</translation>
+    </message>
+    <message>
+        <source>vanadium</source>
+        <translation>vanadium</translation>
+    </message>
+    <message>
+        <source>chromium</source>
+        <translation>chrome</translation>
+    </message>
+    <message>
+        <source>manganese</source>
+        <translation>manganèse</translation>
+    </message>
+    <message>
+        <source>iron</source>
+        <translation>fer</translation>
+    </message>
+    <message>
+        <source>cobalt</source>
+        <translation>cobalt</translation>
+    </message>
+    <message>
+        <source>nickel</source>
+        <translation>nickel</translation>
+    </message>
+    <message>
+        <source>copper</source>
+        <translation>cuivre</translation>
+    </message>
+    <message>
+        <source>zinc</source>
+        <translation>zinc</translation>
+    </message>
+    <message>
+        <source>gallium</source>
+        <translation>gallium</translation>
+    </message>
+    <message>
+        <source>germanium</source>
+        <translation>germanium</translation>
+    </message>
+    <message>
+        <source>arsenic</source>
+        <translation>arsenic</translation>
+    </message>
+    <message>
+        <source>selenium</source>
+        <translation>sélénium</translation>
+    </message>
+    <message>
+        <source>bromine</source>
+        <translation>brome</translation>
+    </message>
+    <message>
+        <source>krypton</source>
+        <translation>krypton</translation>
+    </message>
+    <message>
+        <source>rubidium</source>
+        <translation>rubidium</translation>
+    </message>
+    <message>
+        <source>strontium</source>
+        <translation>strontium</translation>
+    </message>
+    <message>
+        <source>yttrium</source>
+        <translation>yttrium</translation>
+    </message>
+    <message>
+        <source>zirconium</source>
+        <translation>zirconium</translation>
+    </message>
+    <message>
+        <source>niobium</source>
+        <translation>niobium</translation>
+    </message>
+    <message>
+        <source>molybdenum</source>
+        <translation>molybdène</translation>
+    </message>
+    <message>
+        <source>technetium</source>
+        <translation>technétium</translation>
+    </message>
+    <message>
+        <source>ruthenium</source>
+        <translation>ruthénium</translation>
+    </message>
+    <message>
+        <source>rhodium</source>
+        <translation>rhodium</translation>
+    </message>
+    <message>
+        <source>palladium</source>
+        <translation>palladium</translation>
+    </message>
+    <message>
+        <source>silver</source>
+        <translation>argent</translation>
+    </message>
+    <message>
+        <source>cadmium</source>
+        <translation>cadmium</translation>
+    </message>
+    <message>
+        <source>indium</source>
+        <translation>indium</translation>
+    </message>
+    <message>
+        <source>tin</source>
+        <translation>étain</translation>
+    </message>
+    <message>
+        <source>antimony</source>
+        <translation>antimoine</translation>
+    </message>
+    <message>
+        <source>tellurium</source>
+        <translation>tellure</translation>
+    </message>
+    <message>
+        <source>iodine</source>
+        <translation>iode</translation>
+    </message>
+    <message>
+        <source>xenon</source>
+        <translation>xénon</translation>
+    </message>
+    <message>
+        <source>caesium</source>
+        <translation>césium</translation>
+    </message>
+    <message>
+        <source>barium</source>
+        <translation>baryum</translation>
+    </message>
+    <message>
+        <source>lanthanum</source>
+        <translation>lanthane</translation>
+    </message>
+    <message>
+        <source>cerium</source>
+        <translation>cérium</translation>
+    </message>
+    <message>
+        <source>praseodymium</source>
+        <translation>praséodyme</translation>
+    </message>
+    <message>
+        <source>neodymium</source>
+        <translation>néodyme</translation>
+    </message>
+    <message>
+        <source>promethium</source>
+        <translation>prométhium</translation>
+    </message>
+    <message>
+        <source>samarium</source>
+        <translation>samarium</translation>
+    </message>
+    <message>
+        <source>europium</source>
+        <translation>europium</translation>
+    </message>
+    <message>
+        <source>gadolinium</source>
+        <translation>gadolinium</translation>
+    </message>
+    <message>
+        <source>terbium</source>
+        <translation>terbium</translation>
+    </message>
+    <message>
+        <source>dysprosium</source>
+        <translation>dysprosium</translation>
+    </message>
+    <message>
+        <source>holmium</source>
+        <translation>holmium</translation>
+    </message>
+    <message>
+        <source>erbium</source>
+        <translation>erbium</translation>
+    </message>
+    <message>
+        <source>thulium</source>
+        <translation>thulium</translation>
+    </message>
+    <message>
+        <source>ytterbium</source>
+        <translation>ytterbium</translation>
+    </message>
+    <message>
+        <source>lutetium</source>
+        <translation>lutécium</translation>
+    </message>
+    <message>
+        <source>hafnium</source>
+        <translation>hafnium</translation>
+    </message>
+    <message>
+        <source>tantalum</source>
+        <translation>tantale</translation>
+    </message>
+    <message>
+        <source>tungsten</source>
+        <translation>tungstène</translation>
+    </message>
+    <message>
+        <source>rhenium</source>
+        <translation>rhénium</translation>
+    </message>
+    <message>
+        <source>osmium</source>
+        <translation>osmium</translation>
+    </message>
+    <message>
+        <source>iridium</source>
+        <translation>iridium</translation>
+    </message>
+    <message>
+        <source>platinum</source>
+        <translation>platine</translation>
+    </message>
+    <message>
+        <source>gold</source>
+        <translation>or</translation>
+    </message>
+    <message>
+        <source>mercury</source>
+        <translation>mercure</translation>
+    </message>
+    <message>
+        <source>thallium</source>
+        <translation>thallium</translation>
+    </message>
+    <message>
+        <source>lead</source>
+        <translation>plomb</translation>
+    </message>
+    <message>
+        <source>bismuth</source>
+        <translation>bismuth</translation>
+    </message>
+    <message>
+        <source>polonium</source>
+        <translation>polonium</translation>
+    </message>
+    <message>
+        <source>astatine</source>
+        <translation>astate</translation>
+    </message>
+    <message>
+        <source>radon</source>
+        <translation>radon</translation>
+    </message>
+    <message>
+        <source>francium</source>
+        <translation>francium</translation>
+    </message>
+    <message>
+        <source>radium</source>
+        <translation>radium</translation>
+    </message>
+    <message>
+        <source>actinium</source>
+        <translation>actinium</translation>
+    </message>
+    <message>
+        <source>thorium</source>
+        <translation>thorium</translation>
+    </message>
+    <message>
+        <source>protactinium</source>
+        <translation>protactinium</translation>
+    </message>
+    <message>
+        <source>uranium</source>
+        <translation>uranium</translation>
+    </message>
+    <message>
+        <source>neptunium</source>
+        <translation>neptunium</translation>
+    </message>
+    <message>
+        <source>plutonium</source>
+        <translation>plutonium</translation>
+    </message>
+    <message>
+        <source>americium</source>
+        <translation>américium</translation>
+    </message>
+    <message>
+        <source>curium</source>
+        <translation>curium</translation>
+    </message>
+    <message>
+        <source>berkelium</source>
+        <translation>berkélium</translation>
+    </message>
+    <message>
+        <source>californium</source>
+        <translation>californium</translation>
+    </message>
+    <message>
+        <source>einsteinium</source>
+        <translation>einsteinium</translation>
+    </message>
+    <message>
+        <source>fermium</source>
+        <translation>fermium</translation>
+    </message>
+    <message>
+        <source>mendelevium</source>
+        <translation>mendélévium</translation>
+    </message>
+    <message>
+        <source>nobelium</source>
+        <translation>nobélium</translation>
+    </message>
+    <message>
+        <source>lawrencium</source>
+        <translation>lawrencium</translation>
+    </message>
+    <message>
+        <source>rutherfordium</source>
+        <translation>rutherfordium</translation>
+    </message>
+    <message>
+        <source>dubnium</source>
+        <translation>dubnium</translation>
+    </message>
+    <message>
+        <source>seaborgium</source>
+        <translation>seaborgium</translation>
+    </message>
+    <message>
+        <source>bohrium</source>
+        <translation>bohrium</translation>
+    </message>
+    <message>
+        <source>hassium</source>
+        <translation>hassium</translation>
+    </message>
+    <message>
+        <source>meitnerium</source>
+        <translation>meitnérium</translation>
+    </message>
+    <message>
+        <source>darmstadtium</source>
+        <translation>darmstadtium</translation>
+    </message>
+    <message>
+        <source>roentgenium</source>
+        <translation>roentgenium</translation>
+    </message>
+    <message>
+        <source>copernicium</source>
+        <translation>copernicium</translation>
+    </message>
+    <message>
+        <source>nihonium</source>
+        <translation>nihonium</translation>
+    </message>
+    <message>
+        <source>flerovium</source>
+        <translation>flérovium</translation>
+    </message>
+    <message>
+        <source>moscovium</source>
+        <translation>moscovium</translation>
+    </message>
+    <message>
+        <source>livermorium</source>
+        <translation>livermorium</translation>
+    </message>
+    <message>
+        <source>tennessine</source>
+        <translation>tennesse</translation>
+    </message>
+    <message>
+        <source>oganesson</source>
+        <translation>oganesson</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>«&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>a species</source>
+        <translation>une espèce chimique</translation>
+    </message>
+    <message>
+        <source>%1 is not a species</source>
+        <translation>%1 n’est pas une espèce chimique</translation>
+    </message>
+    <message>
+        <source>a stacked pair stands before nothing</source>
+        <translation>une paire de nombres ne précède aucun symbole</translation>
+    </message>
+    <message>
+        <source>numbers too large</source>
+        <translation>nombres trop grands</translation>
+    </message>
+    <message>
+        <source>the stacked pair {%1,%2} is not two numbers</source>
+        <translation>la paire {%1,%2} n’est pas formée de deux nombres</translation>
+    </message>
+    <message>
+        <source>%1 has no mass and atomic numbers</source>
+        <translation>%1 n’a ni nombre de masse ni numéro atomique</translation>
+    </message>
+    <message>
+        <source>the arrow is not closed</source>
+        <translation>la flèche n’est pas fermée</translation>
+    </message>
+    <message>
+        <source>nothing before the arrow</source>
+        <translation>rien avant la flèche</translation>
+    </message>
+    <message>
+        <source>nothing after the arrow</source>
+        <translation>rien après la flèche</translation>
+    </message>
+    <message>
+        <source>mass number</source>
+        <translation>nombre de masse</translation>
+    </message>
+    <message>
+        <source>atomic number</source>
+        <translation>numéro atomique</translation>
+    </message>
+    <message>
+        <source>%1 %2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message>
+        <source>charge %1 → %2</source>
+        <translation>charge %1 → %2</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1&#xa0;; %2</translation>
+    </message>
+    <message>
+        <source>balanced</source>
+        <translation>équilibrée</translation>
+    </message>
+    <message>
+        <source>arrow %1: %2</source>
+        <translation>flèche %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>not balanced: %1</source>
+        <translation>non équilibrée&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>cannot check: %1</source>
+        <translation>vérification impossible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>%1 is read as %2: type a capital letter to keep your own case</source>
+        <translation>%1 est lu comme %2&#xa0;: tapez une majuscule pour conserver votre écriture</translation>
+    </message>
+    <message>
+        <source>%1 is read as %2 (%3): type a capital letter to keep your own case</source>
+        <translation>%1 est lu comme %2 (%3)&#xa0;: tapez une majuscule pour conserver votre écriture</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 keeps its %2 as a subscript with charge %3: only the listed ions (such as Fe3+) raise a single digit</source>
+        <translation>%1 garde son %2 en indice, avec la charge %3&#xa0;: seuls les ions de la liste (comme Fe3+) mettent un chiffre seul en exposant</translation>
+    </message>
+    <message>
+        <source>%1 is read as %2 with charge %3: the last digit before a sign is the charge</source>
+        <translation>%1 est lu comme %2 de charge %3&#xa0;: le dernier chiffre avant un signe est la charge</translation>
+    </message>
+    <message>
+        <source>the arrow opened by %1 at column %2 is never closed: end it with %3</source>
+        <translation>la flèche ouverte par %1 à la colonne %2 n’est jamais fermée&#xa0;: terminez-la par %3</translation>
+    </message>
+    <message>
+        <source>%1 at column %2 opens a reaction arrow; for an equals sign put it in quotes: %3</source>
+        <translation>%1 à la colonne %2 ouvre une flèche de réaction&#xa0;; pour un signe égal, mettez-le entre guillemets&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>the quote at column %1 is never closed: the rest of the line is drawn as typed</source>
+        <translation>le guillemet de la colonne %1 n’est jamais fermé&#xa0;: le reste de la ligne est dessiné tel quel</translation>
+    </message>
+    <message>
+        <source>the brace at column %1 is never closed: end the pair with %2</source>
+        <translation>l’accolade de la colonne %1 n’est jamais fermée&#xa0;: terminez la paire par %2</translation>
+    </message>
+    <message>
+        <source>above arrow %1: %2</source>
+        <translation>au-dessus de la flèche %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>below arrow %1: %2</source>
+        <translation>sous la flèche %1&#xa0;: %2</translation>
+    </message>
+</context>
+</TS>
