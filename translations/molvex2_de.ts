@@ -1031,5 +1031,9 @@ Vorheriger Bereich</translation>
         <source>below arrow %1: %2</source>
         <translation>unter Pfeil %1: %2</translation>
     </message>
+    <message>
+        <source>arrow texts are nested more than %1 deep</source>
+        <translation>Pfeiltexte sind mehr als %1 Ebenen tief verschachtelt</translation>
+    </message>
 </context>
 </TS>

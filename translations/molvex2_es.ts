@@ -1031,5 +1031,9 @@ Panel anterior</translation>
         <source>below arrow %1: %2</source>
         <translation>bajo la flecha %1: %2</translation>
     </message>
+    <message>
+        <source>arrow texts are nested more than %1 deep</source>
+        <translation>textos de flecha anidados en más de %1 niveles</translation>
+    </message>
 </context>
 </TS>

@@ -1031,5 +1031,9 @@ Volet précédent</translation>
         <source>below arrow %1: %2</source>
         <translation>sous la flèche %1&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>arrow texts are nested more than %1 deep</source>
+        <translation>textes de flèche imbriqués sur plus de %1 niveaux</translation>
+    </message>
 </context>
 </TS>
