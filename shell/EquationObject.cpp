@@ -2,6 +2,7 @@
 
 #include "shell/QtApplication.h"
 #include "document/AppState.h"
+#include "document/EquationText.h"
 #include "document/MolvexDoc.h"
 #include "document/PictureExport.h"
 #include "document/SrvrItem.h"
@@ -208,6 +209,28 @@ QString CEquationObject::GetEquationText()
     if (!Require())
         return {};
     return DocumentTextToEntry(m_doc->GetEquationText());
+}
+
+QString CEquationObject::GetText(const QString& form)
+{
+    if (!Require())
+        return {};
+    const int style = m_doc->App().options.equilibriumArrow.Get();
+    std::string text;
+    if (form == QLatin1String("text"))
+        text = EquationUnicodeText(*m_doc, style);
+    else if (form == QLatin1String("speech"))
+        text = EquationSpeech(*m_doc);
+    else if (form == QLatin1String("mathml"))
+        text = EquationMathML(*m_doc, style);
+    else if (form == QLatin1String("mhchem"))
+        text = EquationMhchem(*m_doc, style);
+    else if (form == QLatin1String("starmath"))
+        text = EquationStarMath(*m_doc, style);
+    else
+        Fail(EquationError::Kind::InvalidArgs,
+             QStringLiteral("Unknown text form \"%1\" (text, speech, mathml, mhchem or starmath).").arg(form));
+    return QString::fromStdString(text);
 }
 
 void CEquationObject::ShowServerFrame()

@@ -50,6 +50,9 @@ public:
     bool GetExtent(uint aspect, int& width, int& height);
     void SetEquationText(const QString& text);
     QString GetEquationText();
+    // The equation in one of the renderer's text forms (text, speech, mathml,
+    // mhchem, starmath).
+    QString GetText(const QString& form);
     void OpenWindow();
     void ActivateInPlace(quint64 containerFrame, quint64 objectArea);
     void Deactivate();

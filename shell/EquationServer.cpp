@@ -195,6 +195,7 @@ void CEquationBus::SetEquationText(const QString& text)
     Answer();
 }
 QString CEquationBus::GetEquationText() { return Answer(m_object.GetEquationText()); }
+QString CEquationBus::GetText(const QString& form) { return Answer(m_object.GetText(form)); }
 void CEquationBus::OpenWindow()
 {
     m_object.OpenWindow();

@@ -50,6 +50,7 @@ public:
     bool GetExtent(uint aspect, int& width, int& height);
     void SetEquationText(const QString& text);
     QString GetEquationText();
+    QString GetText(const QString& form);
     void OpenWindow();
     void ActivateInPlace(qulonglong containerFrame, qulonglong objectArea);
     void Deactivate();

@@ -224,6 +224,8 @@ private slots:
         QTest::newRow("in place") << QString() << QStringLiteral("ActivateInPlace")
                                   << QVariantList{QVariant::fromValue(qulonglong(1)), QVariant::fromValue(qulonglong(2))}
                                   << error + QStringLiteral("NoDisplay");
+        QTest::newRow("unknown text form") << QString() << QStringLiteral("GetText") << QVariantList{QStringLiteral("rtf")}
+                                           << QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
     }
     void limitsAndMissingDisplayGiveErrors()
     {
@@ -410,6 +412,24 @@ private slots:
         QCOMPARE(r.arguments().value(0).toBool(), ok);
         QCOMPARE(r.arguments().value(1).toInt(), size);
         QCOMPARE(r.arguments().value(2).toInt(), size);
+        Release(owner);
+    }
+
+    void textFormsAsTheRendererWritesThem_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("starmath") << "starmath" << QString::fromUtf8("{\"SO\"_4^\"2\u2212\"} toward {\"BaSO\"_4 \"(s)\"}");
+        QTest::newRow("speech") << "speech" << "S O 4, 2 minus yields Ba S O 4 solid";
+        QTest::newRow("mhchem") << "mhchem" << "\\ce{SO4^{2-} -> BaSO4(s)}";
+    }
+    void textFormsAsTheRendererWritesThem()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, expected);
+        const QString owner = NewObject();
+        Call(owner, QStringLiteral("SetEquationText"), {QStringLiteral("SO42- => BaSO4(s)")});
+        QCOMPARE(Call(owner, QStringLiteral("GetText"), {form}).arguments().value(0).toString(), expected);
         Release(owner);
     }
 
