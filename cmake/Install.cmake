@@ -114,16 +114,16 @@ install(CODE [[
 
 # molvex_install_libreoffice_extension(<oxt> [<target that builds it>]): installs the
 # extension under share/molvex2/ for users to add themselves; a system install under
-# /usr also unpacks it where LibreOffice finds bundled extensions for every user.
+# /usr also unpacks it where LibreOffice finds bundled extensions for every user
+# (BundleExtension.cmake says how).
 function(molvex_install_libreoffice_extension oxt)
   install(FILES ${oxt} DESTINATION ${CMAKE_INSTALL_DATADIR}/molvex2)
-  install(CODE "set(MOLVEX_OXT \"${oxt}\")")
+  install(CODE "set(OXT \"${oxt}\")")
+  install(CODE "set(MOLVEX_BUNDLE_SCRIPT \"${PROJECT_SOURCE_DIR}/cmake/BundleExtension.cmake\")")
   install(CODE [[
     if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
-      set(dest "$ENV{DESTDIR}/usr/lib/libreoffice/share/extensions/molvex2")
-      file(REMOVE_RECURSE "${dest}")
-      file(MAKE_DIRECTORY "${dest}")
-      file(ARCHIVE_EXTRACT INPUT "${MOLVEX_OXT}" DESTINATION "${dest}")
+      set(DEST "$ENV{DESTDIR}/usr/lib/libreoffice/share/extensions/molvex2")
+      include("${MOLVEX_BUNDLE_SCRIPT}")
     endif()
   ]])
 endfunction()

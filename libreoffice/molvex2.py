@@ -1,16 +1,23 @@
 # The extension's UNO components: the vnd.tamrel.molvex2: commands, and the hooks
 # each new document view gets (context menu entry, double-click to edit).
+from typing import Any, Optional
+
+import uno
 import unohelper
-from com.sun.star.frame import XDispatch, XDispatchProvider, XNotifyingDispatch
+from com.sun.star.awt import XMouseClickHandler
+from com.sun.star.awt.MessageBoxButtons import BUTTONS_OK
+from com.sun.star.awt.MessageBoxType import ERRORBOX
+from com.sun.star.frame import XDispatchProvider, XNotifyingDispatch
+from com.sun.star.frame.DispatchResultState import FAILURE, SUCCESS
 from com.sun.star.lang import XInitialization, XServiceInfo
 from com.sun.star.task import XJob
 from com.sun.star.ui import XContextMenuInterceptor
-from com.sun.star.awt import XMouseClickHandler
-
-import uno
+from com.sun.star.ui.ContextMenuInterceptorAction import EXECUTE_MODIFIED, IGNORED
+from com.sun.star.uno import Exception as UnoException
 
 from molvex2lo.bus import EquationError
-from molvex2lo.office import Document, Place, stored_data
+from molvex2lo.log import log, setup as setup_log
+from molvex2lo.office import Document, Place, complete_word_file, restore_equations, stored_data
 from molvex2lo.session import Session, convert, on_office_thread
 
 PROTOCOL = "vnd.tamrel.molvex2:"
@@ -19,7 +26,7 @@ VIEW_JOB = "com.tamrel.molvex2.ViewJob"
 EDIT_COMMAND = PROTOCOL + "EditEquation"
 
 
-def show_message(ctx, frame, text):
+def show_message(ctx: Any, frame: Any, text: str) -> None:
     """A message box over the document's window; none for hidden documents (a
     headless office or a macro working in the background), where the command's
     result carries the sentence instead."""
@@ -28,22 +35,22 @@ def show_message(ctx, frame, text):
         if window is None or not window.isVisible():
             return
         toolkit = ctx.ServiceManager.createInstanceWithContext("com.sun.star.awt.Toolkit", ctx)
-        box = toolkit.createMessageBox(window, uno.Enum("com.sun.star.awt.MessageBoxType", "ERRORBOX"),
-                                       1, "Molvex 2", text)  # MessageBoxButtons.BUTTONS_OK
-        box.execute()
-    except Exception:
-        pass
+        toolkit.createMessageBox(window, ERRORBOX, BUTTONS_OK, "Molvex 2", text).execute()
+    except UnoException:  # the window went away meanwhile: the log keeps the sentence
+        log.exception("could not show the message: %s", text)
 
 
 class Commands:
     """The three commands on one frame's document. Each returns None on success
     or the sentence that explains the failure."""
 
-    def __init__(self, ctx, frame):
+    NAMES = ("InsertEquation", "EditEquation", "ConvertSelection", "InsertOfficeFormula", "ConvertSelectionToFormula")
+
+    def __init__(self, ctx: Any, frame: Any):
         self.ctx = ctx
         self.frame = frame
 
-    def _doc(self):
+    def _doc(self) -> Document:
         ctrl = self.frame.getController() if self.frame is not None else None
         model = ctrl.getModel() if ctrl is not None else None
         doc = Document(self.ctx, model)
@@ -51,20 +58,25 @@ class Commands:
             raise EquationError("Molvex 2 equations go into Writer, Impress, Draw and Calc documents.")
         return doc
 
-    def _report(self, text):
+    def _report(self, text: str) -> None:
         show_message(self.ctx, self.frame, text)
 
-    def InsertEquation(self):
+    def InsertEquation(self) -> None:
         Session(self._doc(), None, None, self._report)
 
-    def EditEquation(self):
+    def InsertOfficeFormula(self) -> None:
+        """As InsertEquation, but what goes into the document is a LibreOffice Math
+        formula, which Word documents keep as Word's own editable equation."""
+        Session(self._doc(), None, None, self._report, formula=True)
+
+    def EditEquation(self) -> None:
         doc = self._doc()
-        obj = doc.selected_equation()
+        obj = doc.selected_picture()
         if obj is None:
             raise EquationError("Select a Molvex 2 equation first.")
         Session(doc, obj, stored_data(obj), self._report)
 
-    def ConvertSelection(self):
+    def ConvertSelection(self, formula: bool = False) -> None:
         doc = self._doc()
         text, rng = doc.selected_text()
         if not text.strip():
@@ -72,23 +84,29 @@ class Commands:
         if text.count("\n") >= 20:
             raise EquationError("An equation has at most 20 lines.")
         place = Place(doc) if rng is None else None
-        convert(doc, text, rng, place)
+        convert(doc, text, rng, place, formula)
 
-    def run(self, name):
-        fn = getattr(self, name, None) if name in ("InsertEquation", "EditEquation", "ConvertSelection") else None
-        if fn is None:
+    def ConvertSelectionToFormula(self) -> None:
+        self.ConvertSelection(formula=True)
+
+    def run(self, name: str) -> Optional[str]:
+        if name not in self.NAMES:
             return "Unknown command: %s%s" % (PROTOCOL, name)
         try:
-            fn()
+            getattr(self, name)()
         except EquationError as err:
             return str(err)
+        except UnoException as err:  # LibreOffice refused a step; the document is as it was
+            log.exception("%s failed", name)
+            return "LibreOffice refused the change: %s" % (err.Message or type(err).__name__)
         return None
 
 
 class ProtocolHandler(unohelper.Base, XInitialization, XDispatchProvider, XNotifyingDispatch, XServiceInfo):
-    def __init__(self, ctx, *args):
+    def __init__(self, ctx: Any, *args: Any):
         self.ctx = ctx
         self.frame = None
+        setup_log(ctx)
 
     def initialize(self, args):
         if args:
@@ -114,7 +132,7 @@ class ProtocolHandler(unohelper.Base, XInitialization, XDispatchProvider, XNotif
         if listener is not None:
             ev = uno.createUnoStruct("com.sun.star.frame.DispatchResultEvent")
             ev.Source = self
-            ev.State = 0 if error else 1  # DispatchResultState FAILURE / SUCCESS
+            ev.State = FAILURE if error else SUCCESS
             ev.Result = error or ""
             listener.dispatchFinished(ev)
 
@@ -139,10 +157,10 @@ class _ContextMenu(unohelper.Base, XContextMenuInterceptor):
         self.ctx = ctx
         self.model = model
 
-    def notifyContextMenuExecute(self, event):
+    def notifyContextMenuExecute(self, event: Any) -> Any:
         try:
             if Document(self.ctx, self.model).selected_equation() is None:
-                return uno.Enum("com.sun.star.ui.ContextMenuInterceptorAction", "IGNORED")
+                return IGNORED
             menu = event.ActionTriggerContainer
             item = menu.createInstance("com.sun.star.ui.ActionTrigger")
             item.setPropertyValue("Text", "Edit Molvex 2 Equation...")
@@ -150,9 +168,10 @@ class _ContextMenu(unohelper.Base, XContextMenuInterceptor):
             sep = menu.createInstance("com.sun.star.ui.ActionTriggerSeparator")
             menu.insertByIndex(0, sep)
             menu.insertByIndex(0, item)
-            return uno.Enum("com.sun.star.ui.ContextMenuInterceptorAction", "EXECUTE_MODIFIED")
-        except Exception:
-            return uno.Enum("com.sun.star.ui.ContextMenuInterceptorAction", "IGNORED")
+            return EXECUTE_MODIFIED
+        except UnoException:  # the document is closing: LibreOffice's own menu
+            log.exception("context menu")
+            return IGNORED
 
 
 class _DoubleClick(unohelper.Base, XMouseClickHandler):
@@ -164,19 +183,20 @@ class _DoubleClick(unohelper.Base, XMouseClickHandler):
         self.model = model
         self.frame = frame
 
-    def mousePressed(self, event):
+    def mousePressed(self, event: Any) -> bool:
         if event.ClickCount != 2 or event.Buttons != 1:
             return False
         try:
             if Document(self.ctx, self.model).selected_equation() is None:
-                return False
-        except Exception:
+                return False  # an ordinary picture keeps LibreOffice's own double click
+        except UnoException:
+            log.exception("double click")
             return False
         # After the click has been handled, not inside LibreOffice's mouse handling.
         on_office_thread(self.ctx, lambda: self._edit())
         return True
 
-    def _edit(self):
+    def _edit(self) -> None:
         error = Commands(self.ctx, self.frame).run("EditEquation")
         if error:
             show_message(self.ctx, self.frame, error)
@@ -192,21 +212,34 @@ class ViewJob(unohelper.Base, XJob, XServiceInfo):
     def __init__(self, ctx, *args):
         self.ctx = ctx
 
-    def execute(self, args):
+    def execute(self, args: Any) -> None:
+        setup_log(self.ctx)
         env = {}
         for nv in args:
             if nv.Name == "Environment":
                 env = {p.Name: p.Value for p in nv.Value}
         model = env.get("Model")
         frame = env.get("Frame")
+        event = env.get("EventName")
+        if event in ("OnSaveDone", "OnSaveAsDone"):
+            try:
+                complete_word_file(model)
+            except (UnoException, OSError, ValueError):  # the file stays as LibreOffice wrote it
+                log.exception("%s", event)
+            return None
+        try:
+            # A document's first view: LibreOffice gives jobs no OnLoad of their own.
+            restore_equations(model)
+        except UnoException:  # the pictures stay as the file had them
+            log.exception("restoring equations")
         try:
             ctrl = model.getCurrentController() if model is not None else None
             if ctrl is None or Document(self.ctx, model).kind is None:
                 return None
             ctrl.registerContextMenuInterceptor(_ContextMenu(self.ctx, model))
             ctrl.addMouseClickHandler(_DoubleClick(self.ctx, model, frame or ctrl.getFrame()))
-        except Exception:
-            pass
+        except UnoException:  # a view closed at once: nothing to hook
+            log.exception("view hooks")
         return None
 
     def getImplementationName(self):

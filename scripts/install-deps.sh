@@ -18,7 +18,7 @@ packages=(
   libxcb1-dev
   librsvg2-bin weasyprint fonts-dejavu-core
   lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db groff-base file fakeroot
-  libreoffice-writer libreoffice-impress libreoffice-draw libreoffice-calc
+  libreoffice-writer libreoffice-impress libreoffice-draw libreoffice-calc libreoffice-math
   python3-uno python3-gi
   emscripten node-acorn chromium chromium-driver python3-selenium
 )

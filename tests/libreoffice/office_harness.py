@@ -55,7 +55,7 @@ class _Approve(unohelper.Base, XCommandEnvironment, XInteractionHandler, XProgre
 
 
 class Office:
-    def __init__(self, build_dir, with_service=True, display=None):
+    def __init__(self, build_dir, with_service=True, display=None, bundled=None):
         self.build = build_dir
         self.molvex2 = os.path.join(build_dir, "shell", "molvex2")
         self.oxt = os.path.join(build_dir, "libreoffice", "molvex2.oxt")
@@ -67,6 +67,11 @@ class Office:
         self.xvfb = None
         self.soffice = None
         self.with_service = with_service
+        # The office's bundled and shared extension layers are folders of the test's
+        # own, so an installed Molvex 2 package (which bundles the extension) does
+        # not change what is tested; `bundled` is a folder of unpacked extensions to
+        # stand in for the package's.
+        self.bundled = bundled
         self.pipe = "molvex2test-" + os.path.basename(self.tmp)
 
     def env(self):
@@ -104,13 +109,25 @@ class Office:
                                     stdout=subprocess.PIPE, stderr=open(os.path.join(self.tmp, "bus.log"), "w"), text=True)
         self.address = self.bus.stdout.readline().strip()
         profile = "file://" + os.path.join(self.tmp, "profile")
-        args = [SOFFICE, "-env:UserInstallation=" + profile, "--norestore", "--nologo", "--nodefault",
+        bundled = self.bundled or os.path.join(self.tmp, "bundled")
+        shared = os.path.join(self.tmp, "shared")
+        os.makedirs(bundled, exist_ok=True)
+        os.makedirs(shared)
+        args = [SOFFICE, "-env:UserInstallation=" + profile, "-env:BUNDLED_EXTENSIONS=" + uno.systemPathToFileUrl(bundled),
+                "-env:UNO_SHARED_PACKAGES_CACHE=" + uno.systemPathToFileUrl(shared),
+                "--norestore", "--nologo", "--nodefault",
                 "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % self.pipe]
         if not self.display:
             args.insert(1, "--headless")
+        self.args = args
         # The office's own messages go to a file kept beside the test's output.
         self.log = open(os.path.join(self.tmp, "soffice.log"), "w")
-        self.soffice = subprocess.Popen(args, env=self.env(), stdout=self.log, stderr=subprocess.STDOUT)
+        self._connect()
+        self.install_extension()
+        return self
+
+    def _connect(self):
+        self.soffice = subprocess.Popen(self.args, env=self.env(), stdout=self.log, stderr=subprocess.STDOUT)
         local = uno.getComponentContext()
         resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
         deadline = time.monotonic() + 120
@@ -125,8 +142,12 @@ class Office:
         self.smgr = self.ctx.ServiceManager
         self.desktop = self.smgr.createInstanceWithContext("com.sun.star.frame.Desktop", self.ctx)
         self.dispatcher = self.smgr.createInstanceWithContext("com.sun.star.frame.DispatchHelper", self.ctx)
-        self.install_extension()
-        return self
+
+    def restart(self):
+        """The same office again, on the same profile: what a user does after
+        adding an extension."""
+        self._quit()
+        self._connect()
 
     def install_extension(self):
         # What unopkg add does, through the running office: unopkg refuses to put a
@@ -161,18 +182,21 @@ class Office:
         result = self.dispatcher.executeDispatch(frame, "vnd.tamrel.molvex2:" + name, "", 0, ())
         return getattr(result, "Result", None) or ""
 
+    def _quit(self):
+        if self.soffice and self.soffice.poll() is None:
+            try:
+                self.desktop.terminate()
+            except Exception:
+                pass
+            try:
+                self.soffice.wait(20)
+            except subprocess.TimeoutExpired:
+                self.soffice.kill()
+                self.soffice.wait()
+
     def stop(self):
         try:
-            if self.soffice and self.soffice.poll() is None:
-                try:
-                    self.desktop.terminate()
-                except Exception:
-                    pass
-                try:
-                    self.soffice.wait(20)
-                except subprocess.TimeoutExpired:
-                    self.soffice.kill()
-                    self.soffice.wait()
+            self._quit()
         finally:
             for p in (self.bus, self.xvfb):
                 if p:

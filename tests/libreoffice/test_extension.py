@@ -4,11 +4,13 @@
 import base64
 import os
 import re
+import struct
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+import zipfile
 
 import gi
 
@@ -219,6 +221,100 @@ class WriterTest(unittest.TestCase):
         for part in ("Heat:", "CaCO", "CaO", "CO", "900"):
             self.assertIn(part, glyphs)
 
+    def test_word_round_trip_keeps_position_data_and_sharpness(self):
+        settings = os.path.join(OFFICE.config, "Tamrel", "MLV2.ini")
+        tmp = tempfile.mkdtemp(prefix="molvex2-lo-docx-")
+        for k, (text, level) in enumerate((("2H2 + O2 => 2H2O", 0), (EQUATION, 250))):
+            with self.subTest(text=text, level=level):
+                os.makedirs(os.path.dirname(settings), exist_ok=True)
+                with open(settings, "w") as f:
+                    f.write("[Adjustment]\nLevel=%d\n" % level)
+                try:
+                    doc = self.convert(text)
+                finally:
+                    os.remove(settings)
+                obj = doc.getGraphicObjects().getByIndex(0)
+                position, size = obj.VertOrientPosition, obj.Size
+                path = os.path.join(tmp, "eq%d.docx" % k)
+                doc.storeAsURL(uno.systemPathToFileUrl(path), props(FilterName="MS Word 2007 XML"))
+
+                # In the file: the run lowered for Word, a PNG of 300 dpi and the SVG beside it.
+                with zipfile.ZipFile(path) as z:
+                    xml = z.read("word/document.xml").decode()
+                    lowered = int(re.search(r'<w:position w:val="(-?\d+)"/>', xml).group(1))
+                    self.assertAlmostEqual(lowered, -(position + size.Height) * 144 / 2540, delta=1)
+                    self.assertIn("asvg:svgBlip", xml)
+                    png = z.read("word/media/molvex2-1.png")
+                    width_px = struct.unpack(">I", png[16:20])[0]
+                    self.assertGreaterEqual(width_px, size.Width / 2540 * 300 * 0.98)
+                    self.assertTrue(z.read("word/media/molvex2-1.svg").lstrip().startswith(b"<"))
+
+                again = OFFICE.load(uno.systemPathToFileUrl(path))
+                self.docs.append(again)
+                self.assertEqual(again.getGraphicObjects().getCount(), 1)
+                back = again.getGraphicObjects().getByIndex(0)
+                self.assertEqual(back.VertOrient, 0)
+                self.assertAlmostEqual(back.VertOrientPosition, position, delta=26)  # 1 px at 96 dpi
+                self.assertEqual(back.Title, "Molvex 2 Equation")
+                self.assertEqual(back.Description, speech(text))
+                self.assertEqual(self.bus.decode(attribute(back)), text)
+                self.assertFalse(again.isModified())
+
+                # Edit after reopening replaces it in place; one undo brings it back.
+                again.getCurrentController().select(back)
+                self.assertEqual(OFFICE.command(again, "EditEquation"), "")
+                owners = wait_for(self.bus.equation_objects)
+                self.assertEqual(len(owners), 1)
+                self.bus.call(owners[0], "SetEquationText", GLib.Variant("(s)", ("H2O",)))
+                self.assertTrue(wait_for(lambda: again.getGraphicObjects().getByIndex(0).Description == speech("H2O")))
+                self.bus.call(owners[0], "Release")
+                self.assertTrue(wait_for(lambda: not self.bus.equation_objects()))
+                self.assertTrue(wait_for(lambda: self.bus.decode(attribute(again.getGraphicObjects().getByIndex(0))) == "H2O"))
+                self.assertEqual(again.getGraphicObjects().getCount(), 1)
+                again.getUndoManager().undo()
+                self.assertEqual(self.bus.decode(attribute(again.getGraphicObjects().getByIndex(0))), text)
+
+    def test_office_formula_is_word_math_in_a_docx(self):
+        text = "2H2O + SO42- + Ba2+ => BaSO4(s)"
+        doc = writer_with_equation(text)
+        self.docs.append(doc)
+        self.assertEqual(OFFICE.command(doc, "ConvertSelectionToFormula"), "")
+        self.assertEqual(doc.getGraphicObjects().getCount(), 0)
+        self.assertEqual(doc.getEmbeddedObjects().getCount(), 1)
+        formula = doc.getEmbeddedObjects().getByIndex(0)
+        self.assertEqual(formula.getEmbeddedObject().Formula, render(text, "--format", "starmath", "-o", "-").strip())
+        self.assertEqual(formula.Description, speech(text))
+        self.assertEqual(doc.getText().getString(), "Heat:  in a kiln.")
+
+        path = os.path.join(tempfile.mkdtemp(prefix="molvex2-lo-omml-"), "formula.docx")
+        doc.storeAsURL(uno.systemPathToFileUrl(path), props(FilterName="MS Word 2007 XML"))
+        with zipfile.ZipFile(path) as z:
+            xml = z.read("word/document.xml").decode()
+        math = re.sub(r"<(w:rPr|m:rPr|m:ctrlPr)>.*?</\1>|<m:t[^>]*>", "", re.search(r"<m:oMath\b.*</m:oMath>", xml).group(0))
+        math = math.replace("</m:t>", "")
+        for part in ("<m:sSub><m:e><m:r>H</m:r></m:e><m:sub><m:r>2</m:r></m:sub></m:sSub>",
+                     "<m:sSubSup><m:e><m:r>SO</m:r></m:e><m:sub><m:r>4</m:r></m:sub><m:sup><m:r>2\u2212</m:r></m:sup></m:sSubSup>",
+                     "<m:sSup><m:e><m:r>Ba</m:r></m:e><m:sup><m:r>2+</m:r></m:sup></m:sSup>", "<m:r>\u2192</m:r>"):
+            self.assertIn(part, math)
+
+        again = OFFICE.load(uno.systemPathToFileUrl(path))
+        self.docs.append(again)
+        self.assertEqual(again.getEmbeddedObjects().getCount(), 1)
+        model = again.getEmbeddedObjects().getByIndex(0).getEmbeddedObject()
+        self.assertTrue(model.supportsService("com.sun.star.formula.FormulaProperties"))
+        self.assertIn("BaSO", model.Formula)
+
+    def test_an_ordinary_picture_says_it_holds_no_equation(self):
+        doc = OFFICE.new("swriter")
+        self.docs.append(doc)
+        pic = doc.createInstance("com.sun.star.text.TextGraphicObject")
+        provider = OFFICE.smgr.createInstanceWithContext("com.sun.star.graphic.GraphicProvider", OFFICE.ctx)
+        icon = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "libreoffice", "icons", "molvex2_26.png")
+        pic.Graphic = provider.queryGraphic(props(URL=uno.systemPathToFileUrl(os.path.abspath(icon))))
+        doc.getText().insertTextContent(doc.getText().getEnd(), pic, False)
+        doc.getCurrentController().select(pic)
+        self.assertEqual(OFFICE.command(doc, "EditEquation"), "This picture holds no Molvex 2 equation data.")
+
     def test_damaged_data_gives_a_message_and_keeps_the_picture(self):
         for label, value in (("not base64", "%%%"), ("not an equation", base64.b64encode(b"plain bytes").decode())):
             with self.subTest(label):
@@ -294,6 +390,30 @@ class DrawingTest(unittest.TestCase):
                         doc.close(True)
         finally:
             bus.close()
+
+
+class LayersTest(unittest.TestCase):
+    def test_a_user_copy_installs_over_the_bundled_one(self):
+        """As with the Debian package installed: its bundled copy, unpacked as the
+        package does, and the built extension added to the user's profile."""
+        tmp = tempfile.mkdtemp(prefix="molvex2-lo-bundled-")
+        source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+        subprocess.run(["cmake", "-DOXT=" + os.path.join(BUILD, "libreoffice", "molvex2.oxt"),
+                        "-DDEST=" + os.path.join(tmp, "molvex2"), "-P",
+                        os.path.join(source, "cmake", "BundleExtension.cmake")], check=True)
+        with Office(BUILD, with_service=False, bundled=tmp) as office:  # raises when adding fails
+            manager = office.ctx.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
+            active = {}
+            for layers in manager.getAllExtensions(None, None):
+                for ext in layers:
+                    if ext is not None and ext.getIdentifier().Value == "com.tamrel.molvex2.libreoffice":
+                        reg = ext.isRegistered(None, None)
+                        active[ext.getRepositoryName()] = reg.IsPresent and reg.Value.Value
+            self.assertEqual(active, {"user": True, "bundled": False})
+            office.restart()
+            doc = office.new("swriter")
+            self.assertIn("Select the equation", office.command(doc, "ConvertSelection"))
+            doc.close(True)
 
 
 class UnavailableTest(unittest.TestCase):

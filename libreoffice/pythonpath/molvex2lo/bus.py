@@ -1,6 +1,8 @@
 # The equation server on the session bus, as the extension uses it. Everything
 # goes through the documented interface; nothing here touches LibreOffice.
+import re
 import threading
+from typing import Callable, Optional, Tuple
 
 import gi
 
@@ -19,7 +21,18 @@ class EquationError(Exception):
     """A failure with a sentence the user can act on."""
 
 
-def _reason(err):
+# GDBus prefixes a remote error's sentence with "GDBus.Error:<error name>: ".
+_REMOTE_PREFIX = re.compile(r"^GDBus\.Error:[^\s:]+(?::\s*|$)")
+
+
+def strip_remote(message: str) -> str:
+    """The sentence of a remote error without GDBus's prefix. (Gio's own
+    strip_remote_error changes its argument in place and returns a boolean; under
+    PyGObject the argument is a copy, so it cannot be used here.)"""
+    return _REMOTE_PREFIX.sub("", message, count=1)
+
+
+def _reason(err: GLib.Error) -> str:
     """The user's sentence for a GLib error from the bus."""
     remote = Gio.DBusError.get_remote_error(err) if Gio.DBusError.is_remote_error(err) else ""
     if remote in ("org.freedesktop.DBus.Error.ServiceUnknown", "org.freedesktop.DBus.Error.Spawn.ExecFailed",
@@ -31,11 +44,11 @@ def _reason(err):
         return "Molvex 2 stopped answering; the equation in the document is unchanged."
     if remote == "com.tamrel.Molvex2.Error.Format":
         return "The equation's stored data is damaged, so Molvex 2 cannot open it."
-    msg = Gio.DBusError.strip_remote_error(err) if remote else None
-    return "Molvex 2 reported an error: %s" % (msg or err.message)
+    msg = strip_remote(err.message) if remote else err.message
+    return "Molvex 2 reported an error: %s" % (msg or remote or "no reason given")
 
 
-def session_bus():
+def session_bus() -> Gio.DBusConnection:
     try:
         return Gio.bus_get_sync(Gio.BusType.SESSION, None)
     except GLib.Error as err:
@@ -46,7 +59,7 @@ def session_bus():
 class Equation:
     """One equation object: a process of its own, addressed by its unique name."""
 
-    def __init__(self, bus=None, data=None):
+    def __init__(self, bus: Optional[Gio.DBusConnection] = None, data: Optional[bytes] = None):
         self.bus = bus or session_bus()
         self.owner = self._call(SERVICE, "New", None, "(s)")[0]
         if data is not None:
@@ -58,7 +71,7 @@ class Equation:
                 self.release()
                 raise
 
-    def _call(self, dest, method, args, reply):
+    def _call(self, dest: str, method: str, args: Optional[GLib.Variant], reply: Optional[str]) -> GLib.Variant:
         try:
             res = self.bus.call_sync(dest, PATH, IFACE, method, args,
                                      GLib.VariantType.new(reply) if reply else None,
@@ -67,23 +80,27 @@ class Equation:
             raise EquationError(_reason(err)) from err
         return res
 
-    def call(self, method, args=None, reply=None):
+    def call(self, method: str, args: Optional[GLib.Variant] = None, reply: Optional[str] = None) -> GLib.Variant:
         return self._call(self.owner, method, args, reply)
 
     @staticmethod
-    def _bytes(variant, index=0):
+    def _bytes(variant: GLib.Variant, index: int = 0) -> bytes:
         return variant.get_child_value(index).get_data_as_bytes().get_data()
 
-    def set_text(self, text):
+    def set_text(self, text: str) -> None:
         self.call("SetEquationText", GLib.Variant("(s)", (text,)))
 
-    def text(self):
+    def text(self) -> str:
         return self.call("GetEquationText", None, "(s)")[0]
 
-    def save(self):
+    def text_form(self, form: str) -> str:
+        """One of the server's text forms: text, speech, mathml, mhchem, starmath."""
+        return self.call("GetText", GLib.Variant("(s)", (form,)), "(s)")[0]
+
+    def save(self) -> bytes:
         return self._bytes(self.call("Save", None, "(ay)"))
 
-    def picture(self):
+    def picture(self) -> Tuple[bytes, int, int, int, int]:
         """SVG bytes, width, height, lowering (1/100 mm) and level adjustment."""
         try:
             res = self.bus.call_sync(self.owner, PATH, IFACE, "GetSvgWithHint", None,
@@ -100,13 +117,19 @@ class Equation:
         amount, level = _published_hint()
         return svg, width, height, amount * height // 1000, level
 
-    def open_window(self):
+    def svg(self) -> bytes:
+        return self._bytes(self.call("GetSvg", None, "(ay)"))
+
+    def png(self, scale: float) -> bytes:
+        return self._bytes(self.call("GetPng", GLib.Variant("(d)", (scale,)), "(ay)"))
+
+    def open_window(self) -> None:
         self.call("OpenWindow")
 
-    def watch_container(self):
+    def watch_container(self) -> None:
         self.call("WatchContainer")
 
-    def release(self):
+    def release(self) -> None:
         """Ends the object; it may already be gone, which is what was wanted."""
         try:
             self.call("Release")
@@ -114,7 +137,7 @@ class Equation:
             pass
 
 
-def _published_hint():
+def _published_hint() -> Tuple[int, int]:
     import configparser
     import os
     home = os.environ.get("XDG_CONFIG_HOME") or os.path.join(os.path.expanduser("~"), ".config")
@@ -136,7 +159,7 @@ class SignalThread:
     _lock = threading.Lock()
 
     @classmethod
-    def get(cls):
+    def get(cls) -> "SignalThread":
         with cls._lock:
             if cls._instance is None:
                 cls._instance = cls()
@@ -155,19 +178,20 @@ class SignalThread:
         started.set()
         self.loop.run()
 
-    def invoke(self, fn, *args):
+    def invoke(self, fn: Callable, *args) -> None:
         """Runs fn(*args) on the signal thread."""
         src = GLib.idle_source_new()
         src.set_callback(lambda *_: (fn(*args), False)[1])
         src.attach(self.context)
 
-    def later(self, ms, fn):
+    def later(self, ms: int, fn: Callable[[], None]) -> GLib.Source:
         src = GLib.timeout_source_new(ms)
         src.set_callback(lambda *_: (fn(), False)[1])
         src.attach(self.context)
         return src
 
-    def subscribe(self, bus, owner, on_signal):
+    def subscribe(self, bus: Gio.DBusConnection, owner: str,
+                  on_signal: Callable[[str, Optional[GLib.Variant]], None]) -> Tuple[int, int]:
         """Must run on the signal thread: GDBus delivers to the subscriber's context."""
         sub = bus.signal_subscribe(owner, IFACE, None, PATH, None, Gio.DBusSignalFlags.NONE,
                                    lambda _c, _s, _p, _i, name, params: on_signal(name, params))
@@ -178,6 +202,6 @@ class SignalThread:
         return (sub, gone)
 
     @staticmethod
-    def unsubscribe(bus, subs):
+    def unsubscribe(bus: Gio.DBusConnection, subs: Tuple[int, ...]) -> None:
         for s in subs:
             bus.signal_unsubscribe(s)

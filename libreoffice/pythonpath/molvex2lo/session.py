@@ -2,14 +2,15 @@
 # in the document follows it. Signals arrive on the bus thread; every change to
 # the document is posted to LibreOffice's thread, which never waits on the bus.
 import threading
-import traceback
+from typing import Any, Callable, Optional
 
 import unohelper
 from com.sun.star.awt import XCallback
 from com.sun.star.lang import DisposedException
 
 from molvex2lo.bus import CALL_TIMEOUT_MS, Equation, EquationError, SignalThread
-from molvex2lo.office import Picture, Place, spoken
+from molvex2lo.log import log
+from molvex2lo.office import Document, Picture, Place, spoken
 
 # The picture follows typing at most this often; the last change always arrives.
 THROTTLE_MS = 250
@@ -26,27 +27,30 @@ class _Callback(unohelper.Base, XCallback):
         self.fn()
 
 
-def on_office_thread(ctx, fn):
+def on_office_thread(ctx: Any, fn: Callable[[], None]) -> None:
     """Runs fn on LibreOffice's main thread, with the solar mutex held."""
     cb = ctx.ServiceManager.createInstanceWithContext("com.sun.star.awt.AsyncCallback", ctx)
     cb.addCallback(_Callback(fn), None)
 
 
-def fetch_picture(eq, data=None):
+def fetch_picture(eq: Equation, data: Optional[bytes] = None, formula: bool = False) -> Picture:
     svg, width, height, lowering, level = eq.picture()
     # The server pads to its twenty lines; the description wants the text alone.
     text = eq.text().strip("\n")
     if data is None:
         data = eq.save()
     svg = bytes(svg)
-    return Picture(svg, width, height, lowering, level, bytes(data), text, spoken(svg, text))
+    return Picture(svg, width, height, lowering, level, bytes(data), text, spoken(svg, text),
+                   eq.text_form("starmath") if formula else None)
 
 
 class Session:
     """Insert (obj None) or edit (obj the picture) one equation through its window."""
 
-    def __init__(self, doc, obj, data, report):
+    def __init__(self, doc: Document, obj: Any, data: Optional[bytes], report: Callable[[str], None],
+                 formula: bool = False):
         self.doc = doc
+        self.formula = formula          # an office formula instead of a picture
         self.report = report            # shows a failure to the user, office thread
         self.obj = obj
         self.place = None if obj is not None else Place(doc)
@@ -106,7 +110,7 @@ class Session:
 
     def _fetch(self, then, data=None):
         try:
-            then(fetch_picture(self.eq, data))
+            then(fetch_picture(self.eq, data, self.formula))
         except EquationError as err:
             self._end(str(err))
 
@@ -133,8 +137,8 @@ class Session:
         except DisposedException:  # the document was closed meanwhile
             if not self.finished:
                 self.thread.invoke(self._end, None)
-        except Exception as err:  # the picture was deleted, or LibreOffice refused it
-            traceback.print_exc()
+        except Exception as err:  # the picture was deleted, LibreOffice refused it, or a fault here
+            log.exception("updating the equation in the document")
             if not self.finished:
                 self.thread.invoke(self._end, "The equation could not be placed in the document: %s"
                                    % getattr(err, "Message", err))
@@ -191,12 +195,12 @@ class Session:
         return "Molvex 2 Equation"
 
 
-def convert(doc, text, rng, place):
+def convert(doc: Document, text: str, rng: Any, place: Optional[Place], formula: bool = False) -> Any:
     """Typesets text at once, without a window; one undo step."""
     eq = Equation()
     try:
         eq.set_text(text)
-        pic = fetch_picture(eq)
+        pic = fetch_picture(eq, formula=formula)
     finally:
         SignalThread.get().invoke(eq.release)
     undo = doc.undo()
