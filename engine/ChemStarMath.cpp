@@ -1,5 +1,7 @@
 #include "engine/ChemStarMath.h"
 
+#include "engine/Cp1252.h"
+
 namespace chem {
 namespace {
 
@@ -21,7 +23,8 @@ bool AllDigits(const std::string& s)
 std::string Quoted(const std::string& s)
 {
     std::string out = "\"";
-    for (char c : s) {
+    // LibreOffice keeps the formula in XML, which cannot hold control characters.
+    for (char c : XmlSafeUtf8(s)) {
         if (c == '"')
             out += "\\\"";
         else if (c == '\\')

@@ -76,5 +76,7 @@ TEST(ChemStarMath, OddLinesStayBalanced)
         const chem::ChemLine line = chem::ReadText(text);
         const std::string out = chem::StarMathText(std::vector<chem::ChemLine>{line, line});
         EXPECT_TRUE(Balanced(out)) << text << " -> " << out;
+        for (char c : out)
+            EXPECT_FALSE(c > 0 && c < 0x20 && c != '\t' && c != '\n' && c != '\r') << text;
     }
 }
