@@ -142,10 +142,18 @@ class WriterTest(unittest.TestCase):
             d.close(True)
         self.bus.close()
 
-    def convert(self, text):
-        doc = writer_with_equation(text)
-        self.docs.append(doc)
-        self.assertEqual(OFFICE.command(doc, "ConvertSelection"), "")
+    def convert(self, text, level=0):
+        """Converted with this level adjustment (Options > Adjust Level) in force."""
+        settings = os.path.join(OFFICE.config, "Tamrel", "MLV2.ini")
+        os.makedirs(os.path.dirname(settings), exist_ok=True)
+        with open(settings, "w") as f:
+            f.write("[Adjustment]\nLevel=%d\n" % level)
+        try:
+            doc = writer_with_equation(text)
+            self.docs.append(doc)
+            self.assertEqual(OFFICE.command(doc, "ConvertSelection"), "")
+        finally:
+            os.remove(settings)
         return doc
 
     def check_placed(self, obj, text, level=0):
@@ -164,17 +172,10 @@ class WriterTest(unittest.TestCase):
         self.assertEqual(self.bus.decode(attribute(obj)), text)
 
     def test_convert_places_the_equation_on_the_base_line(self):
-        settings = os.path.join(OFFICE.config, "Tamrel", "MLV2.ini")
         for text, level in (("2H2 + O2 => 2H2O", 0), (EQUATION, 0), ("Fe3+ + 3OH- -> Fe(OH)3\nFe(OH)3 -> FeO(OH) + H2O", 0),
                             (EQUATION, 250), (EQUATION, -400)):
             with self.subTest(text=text, level=level):
-                os.makedirs(os.path.dirname(settings), exist_ok=True)
-                with open(settings, "w") as f:
-                    f.write("[Adjustment]\nLevel=%d\n" % level)
-                try:
-                    doc = self.convert(text)
-                finally:
-                    os.remove(settings)
+                doc = self.convert(text, level)
                 graphics = doc.getGraphicObjects()
                 self.assertEqual(graphics.getCount(), 1)
                 self.check_placed(graphics.getByIndex(0), text, level)
@@ -222,17 +223,10 @@ class WriterTest(unittest.TestCase):
             self.assertIn(part, glyphs)
 
     def test_word_round_trip_keeps_position_data_and_sharpness(self):
-        settings = os.path.join(OFFICE.config, "Tamrel", "MLV2.ini")
         tmp = tempfile.mkdtemp(prefix="molvex2-lo-docx-")
         for k, (text, level) in enumerate((("2H2 + O2 => 2H2O", 0), (EQUATION, 250))):
             with self.subTest(text=text, level=level):
-                os.makedirs(os.path.dirname(settings), exist_ok=True)
-                with open(settings, "w") as f:
-                    f.write("[Adjustment]\nLevel=%d\n" % level)
-                try:
-                    doc = self.convert(text)
-                finally:
-                    os.remove(settings)
+                doc = self.convert(text, level)
                 obj = doc.getGraphicObjects().getByIndex(0)
                 position, size = obj.VertOrientPosition, obj.Size
                 path = os.path.join(tmp, "eq%d.docx" % k)
