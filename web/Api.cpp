@@ -6,6 +6,7 @@
 #include "document/LineEnds.h"
 #include "document/MolvexDoc.h"
 #include "engine/ChemModel.h"
+#include "engine/ChemStarMath.h"
 #include "engine/ChemText.h"
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
@@ -140,16 +141,22 @@ Result<std::string> Format(const std::vector<std::string>& lines, const std::str
             readings.push_back(chem::ReadText(text));
     if (readings.empty())
         return Result<std::string>::Fail("nothing to typeset");
-    const int style = options.equilibriumArrow.Get();
-    if (kind == "text")
-        return {chem::UnicodeText(readings, style), {}};
-    if (kind == "speech")
-        return {chem::SpeechText(readings), {}};
-    if (kind == "mathml")
-        return {chem::MathMLDocument(readings, style), {}};
-    if (kind == "mhchem")
-        return {chem::MhchemText(readings, style), {}};
-    return Result<std::string>::Fail("unknown format '" + kind + "' (text, speech, mathml or mhchem)");
+    using Lines = std::vector<chem::ChemLine>;
+    // The forms the command line's --format writes as text, under the same names.
+    static const struct {
+        const char* name;
+        std::string (*write)(const Lines&, int style);
+    } kForms[] = {
+        {"text", [](const Lines& l, int style) { return chem::UnicodeText(l, style); }},
+        {"speech", [](const Lines& l, int) { return chem::SpeechText(l); }},
+        {"mathml", [](const Lines& l, int style) { return chem::MathMLDocument(l, style); }},
+        {"mhchem", [](const Lines& l, int style) { return chem::MhchemText(l, style); }},
+        {"starmath", [](const Lines& l, int style) { return chem::StarMathText(l, style); }},
+    };
+    for (const auto& form : kForms)
+        if (kind == form.name)
+            return {form.write(readings, options.equilibriumArrow.Get()), {}};
+    return Result<std::string>::Fail("unknown format '" + kind + "' (text, speech, mathml, mhchem or starmath)");
 }
 
 Result<std::string> Explain(const std::string& utf8)

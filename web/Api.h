@@ -50,7 +50,7 @@ struct LineHint {
 // The reading hints of every line, in line order.
 std::vector<LineHint> Hints(const std::vector<std::string>& lines);
 
-// The equation written out: kind "text", "speech", "mathml" or "mhchem".
+// The equation written out: kind "text", "speech", "mathml", "mhchem" or "starmath".
 Result<std::string> Format(const std::vector<std::string>& lines, const std::string& kind, const CEquationOptions& options);
 
 // How one line is read, as the command line's --explain prints it.

@@ -56,7 +56,7 @@ export interface Molvex2Hint {
   message: string;
 }
 
-export type Molvex2Format = "text" | "speech" | "mathml" | "mhchem";
+export type Molvex2Format = "text" | "speech" | "mathml" | "mhchem" | "starmath";
 
 /** One equation (up to 20 lines, separated by line breaks) as an SVG picture. */
 export function renderSvg(text: string, options?: Molvex2Options): Molvex2Picture;
@@ -64,7 +64,7 @@ export function renderSvg(text: string, options?: Molvex2Options): Molvex2Pictur
 export function check(text: string): Molvex2Check;
 /** Readings the writer may not have meant, with the remedy. */
 export function hints(text: string): Molvex2Hint[];
-/** The equation written out: Unicode text, speech, MathML or mhchem (one \ce per line). */
+/** The equation written out: Unicode text, speech, MathML, mhchem (one \ce per line) or a LibreOffice Math formula. */
 export function format(text: string, kind: Molvex2Format, options?: Molvex2Options): string;
 /** How one line is read: classes and display codes, in numbers and words, and hints. */
 export function explain(text: string): string;

@@ -6,7 +6,7 @@ function molvex2Api(engine) {
   // Characters, checked before anything crosses into the engine (which checks bytes).
   const maxTextLength = 65536;
   const maxOptionLength = 1024;
-  const formats = ["text", "speech", "mathml", "mhchem"];
+  const formats = ["text", "speech", "mathml", "mhchem", "starmath"];
 
   function fail(message, Kind) {
     return new (Kind || Error)("molvex2: " + message);

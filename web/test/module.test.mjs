@@ -76,7 +76,7 @@ test("bad input throws a clear Error and the module stays usable", () => {
     [() => format(wide, "text"), Error, /too large/],
     [() => explain(wide), Error, /too large/],
     [() => check("H2O\n".repeat(21) + "H2O"), Error, /more than 20 lines/],
-    [() => format("H2O", "pdf"), TypeError, /one of text, speech, mathml, mhchem/],
+    [() => format("H2O", "pdf"), TypeError, /one of text, speech, mathml, mhchem, starmath/],
     [() => format("", "text"), Error, /nothing to typeset/],
     [() => format("H2O", "text", "LevelSub=1"), TypeError, /options must be an object/],
     [() => format("H2O", "text", [1]), TypeError, /options must be an object/],
