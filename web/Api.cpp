@@ -1,6 +1,7 @@
 #include "web/Api.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "config/IniStore.h"
 #include "document/LineEnds.h"
@@ -11,6 +12,7 @@
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 #include "engine/Explain.h"
+#include "svg/SvgPicture.h"
 
 namespace web {
 namespace {
@@ -157,6 +159,22 @@ Result<std::string> Format(const std::vector<std::string>& lines, const std::str
         if (kind == form.name)
             return {form.write(readings, options.equilibriumArrow.Get()), {}};
     return Result<std::string>::Fail("unknown format '" + kind + "' (text, speech, mathml, mhchem or starmath)");
+}
+
+Result<Picture> RenderSvg(const std::vector<std::string>& lines, const CEquationOptions& options)
+{
+    // A picture of nothing is a mistake in the input, as for the command line.
+    if (std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return l.empty(); }))
+        return Result<Picture>::Fail("nothing to typeset");
+    const KVLogFontTBD font = options.font.Get();
+    if (!HasBuiltinMetrics(font))
+        return Result<Picture>::Fail("the font '" + Cp1252ToUtf8(std::string(font.lf.lfFaceName, strnlen(font.lf.lfFaceName, sizeof font.lf.lfFaceName))) +
+                                     "' is not available here (Arial, Times New Roman, Courier New or Liberation "
+                                     "Sans, Serif or Mono, regular or bold)");
+    SvgPicture picture = RenderSvgPicture(lines, options, font);
+    if (picture.svg.empty())
+        return Result<Picture>::Fail(picture.error.empty() ? "the picture could not be made" : picture.error);
+    return {Picture{std::move(picture.svg), picture.width, picture.height, picture.lowering}, {}};
 }
 
 Result<std::string> Explain(const std::string& utf8)

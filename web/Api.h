@@ -53,6 +53,16 @@ std::vector<LineHint> Hints(const std::vector<std::string>& lines);
 // The equation written out: kind "text", "speech", "mathml", "mhchem" or "starmath".
 Result<std::string> Format(const std::vector<std::string>& lines, const std::string& kind, const CEquationOptions& options);
 
+struct Picture {
+    std::string svg;
+    int width = 0;
+    int height = 0;
+    int lowering = 0;
+};
+// The equation as an SVG picture, in the options' font, which must be one of the
+// fonts whose metrics are built in.
+Result<Picture> RenderSvg(const std::vector<std::string>& lines, const CEquationOptions& options);
+
 // How one line is read, as the command line's --explain prints it.
 Result<std::string> Explain(const std::string& utf8);
 

@@ -73,7 +73,9 @@ val HintsOf(const std::string& text)
     return Success(list);
 }
 
-val FormatText(const std::string& text, const std::string& kind, const val& optionPairs)
+// The equation's lines and options, each checked, handed to `make`.
+template <class Make>
+val WithLinesAndOptions(const std::string& text, const val& optionPairs, Make make)
 {
     auto lines = web::SplitEquation(text);
     if (!lines.value)
@@ -81,8 +83,30 @@ val FormatText(const std::string& text, const std::string& kind, const val& opti
     auto options = web::OptionsFromEntries(Entries(optionPairs));
     if (!options.value)
         return Failure(options.error);
-    auto out = web::Format(*lines.value, kind, *options.value);
-    return out.value ? Success(val(*out.value)) : Failure(out.error);
+    return make(*lines.value, *options.value);
+}
+
+val FormatText(const std::string& text, const std::string& kind, const val& optionPairs)
+{
+    return WithLinesAndOptions(text, optionPairs, [&](const auto& lines, const auto& options) {
+        auto out = web::Format(lines, kind, options);
+        return out.value ? Success(val(*out.value)) : Failure(out.error);
+    });
+}
+
+val RenderSvg(const std::string& text, const val& optionPairs)
+{
+    return WithLinesAndOptions(text, optionPairs, [](const auto& lines, const auto& options) {
+        auto picture = web::RenderSvg(lines, options);
+        if (!picture.value)
+            return Failure(picture.error);
+        val out = val::object();
+        out.set("svg", picture.value->svg);
+        out.set("width", picture.value->width);
+        out.set("height", picture.value->height);
+        out.set("lowering", picture.value->lowering);
+        return Success(out);
+    });
 }
 
 val ExplainText(const std::string& text)
@@ -103,6 +127,7 @@ val ResolveOptions(const val& optionPairs)
 
 EMSCRIPTEN_BINDINGS(molvex2)
 {
+    emscripten::function("renderSvg", &RenderSvg);
     emscripten::function("check", &CheckText);
     emscripten::function("hints", &HintsOf);
     emscripten::function("format", &FormatText);

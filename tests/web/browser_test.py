@@ -63,7 +63,8 @@ class PageTest(unittest.TestCase):
         self.driver.execute_script(
             "window.violations = [];"
             "document.addEventListener('securitypolicyviolation', e => violations.push(e.violatedDirective));")
-        WebDriverWait(self.driver, 20).until(lambda d: d.find_element(By.ID, "status").text != "")
+        WebDriverWait(self.driver, 20).until(
+            lambda d: d.execute_script("return document.documentElement.dataset.ready === 'true'"))
 
     def entry(self):
         return self.driver.find_element(By.ID, "entry")

@@ -48,6 +48,9 @@ def browser(width=1280, height=800, dark=False):
     driver_path = shutil.which("chromedriver") or "/usr/bin/chromedriver"
     driver = webdriver.Chrome(service=Service(driver_path), options=options)
     driver.set_script_timeout(30)
+    # The viewport itself at the asked size (a headless window is at least 500 wide).
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
     return driver
 
 

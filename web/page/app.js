@@ -9,10 +9,13 @@
   const STORAGE_KEY = "molvex2.options";
   // The fonts shipped with the page, by the face name the equation's font record holds.
   const FAMILIES = [
-    { face: "Arial", label: "Sans (Liberation Sans)" },
-    { face: "Times New Roman", label: "Serif (Liberation Serif)" },
-    { face: "Courier New", label: "Mono (Liberation Mono)" },
+    { face: "Arial", label: "Liberation Sans" },
+    { face: "Times New Roman", label: "Liberation Serif" },
+    { face: "Courier New", label: "Liberation Mono" },
   ];
+  const ZOOMS = ["fit", "1", "2", "3"];
+  // "Fit" enlarges a picture to the panel's width, but no more than this.
+  const MAX_FIT = 3;
   const NUMBER_OPTIONS = ["LevelArrow", "LevelSuper", "LevelSub", "LevelPhase", "TextArrow", "TextSuper",
     "TextSub", "TextPhase", "ArrowWidth", "VerticalSpacing", "EquilibriumArrow"];
 
@@ -41,7 +44,7 @@
     const s = {
       family: font.face, height: Math.abs(parseInt(font.numbers[0], 10)) || 14,
       bold: parseInt(font.numbers[4], 10) >= 700, italic: parseInt(font.numbers[5], 10) !== 0,
-      ItalicPhase: defaults.ItalicPhase === "1",
+      ItalicPhase: defaults.ItalicPhase === "1", zoom: "fit",
     };
     for (const name of NUMBER_OPTIONS)
       s[name] = Number(defaults[name]);
@@ -61,6 +64,8 @@
         s[name] = incoming[name];
     if (typeof incoming.family === "string" && FAMILIES.some((f) => f.face === incoming.family))
       s.family = incoming.family;
+    if (ZOOMS.includes(incoming.zoom))
+      s.zoom = incoming.zoom;
     s.height = Math.min(200, Math.max(6, Math.round(s.height)));
     return s;
   }
@@ -91,7 +96,9 @@
       out.textContent = Number(el.value).toFixed(el.step === "1" ? 0 : 2);
   }
   function readSettings(el) {
-    if (el.type === "checkbox")
+    if (el.id === "zoom")
+      settings.zoom = el.value;
+    else if (el.type === "checkbox")
       settings[el.name] = el.checked;
     else if (el.name === "family")
       settings.family = el.value;
@@ -99,6 +106,9 @@
       settings[el.name] = Number(el.value);
     settings = mergeSettings(settings, settings);
     showOutput(el);
+    saveSettings();
+  }
+  function saveSettings() {
     try {
       localStorage.setItem(STORAGE_KEY, JSON.stringify(settings));
     } catch (e) {
@@ -123,44 +133,28 @@
     "aria-labelledby", "id", "version", "preserveAspectRatio", "opacity", "fill-opacity", "stroke-opacity"]);
   const SAFE_VALUE = /^[^<>]*$/;
 
-  // A copy of the module's SVG made of elements and attributes that can only draw: any
-  // script, event attribute, link or reference the text might smuggle in is left out.
+  // The module's SVG, parsed as XML (which runs nothing) and cut down to elements and
+  // attributes that can only draw before it enters the page: any script, event
+  // attribute, link or reference the text might smuggle in is dropped.
   function importSvg(svgText) {
     const doc = new DOMParser().parseFromString(svgText, "image/svg+xml");
     const root = doc.documentElement;
     if (!root || root.namespaceURI !== SVG_NS || root.localName !== "svg")
       throw new Error("the picture could not be read");
-    return copyNode(root);
+    clean(root);
+    const desc = root.querySelector("desc");
+    return { element: document.importNode(root, true), speech: desc ? desc.textContent : "" };
   }
-  function copyNode(node) {
-    if (node.nodeType === Node.TEXT_NODE)
-      return document.createTextNode(node.data);
-    if (node.nodeType !== Node.ELEMENT_NODE || node.namespaceURI !== SVG_NS || !ELEMENTS.has(node.localName))
-      return null;
-    const el = document.createElementNS(SVG_NS, node.localName);
-    for (const attr of node.attributes) {
-      const value = attr.value;
-      if (/url\s*\(|javascript:|expression\s*\(/i.test(value) || !SAFE_VALUE.test(value))
-        continue;
-      if (attr.name === "style")
-        applyStyle(el, value);
-      else if (ATTRIBUTES.has(attr.name))
-        el.setAttribute(attr.name, value);
+  function clean(el) {
+    for (const attr of Array.from(el.attributes)) {
+      if (!ATTRIBUTES.has(attr.name) || /url\s*\(|javascript:|expression\s*\(/i.test(attr.value) || !SAFE_VALUE.test(attr.value))
+        el.removeAttributeNode(attr);
     }
-    for (const child of node.childNodes) {
-      const copy = copyNode(child);
-      if (copy)
-        el.appendChild(copy);
-    }
-    return el;
-  }
-  // Style attributes are refused by the page's security policy; declarations set one
-  // by one through the style object are not, and carry no markup.
-  function applyStyle(el, text) {
-    for (const declaration of text.split(";")) {
-      const colon = declaration.indexOf(":");
-      if (colon > 0)
-        el.style.setProperty(declaration.slice(0, colon).trim(), declaration.slice(colon + 1).trim());
+    for (const child of Array.from(el.childNodes)) {
+      if (child.nodeType === Node.ELEMENT_NODE && child.namespaceURI === SVG_NS && ELEMENTS.has(child.localName))
+        clean(child);
+      else if (child.nodeType !== Node.TEXT_NODE)
+        child.remove();
     }
   }
 
@@ -184,22 +178,20 @@
       return;
     }
     let rendered = null;
-    let speech = "";
     const said = [];
     try {
-      speech = api.format(text, "speech", options);
-      if (typeof api.renderSvg !== "function")
-        throw new Error("this build of the module has no picture renderer");
       rendered = api.renderSvg(text, options);
     } catch (e) {
       said.push({ kind: "error", text: String(e.message).replace(/^molvex2: /, "") });
     }
     if (rendered) {
-      const element = importSvg(rendered.svg);
+      // The picture's description is the spoken equation: the label of the picture.
+      const { element, speech } = importSvg(rendered.svg);
       element.setAttribute("aria-hidden", "true");
       picture.replaceChildren(element);
       picture.setAttribute("aria-label", speech);
       current = { svg: rendered.svg, width: rendered.width, height: rendered.height, speech, element, text, options };
+      showZoomed();
       if (firstPicture) {
         firstPicture = false;
         performance.mark("molvex2-first-picture");
@@ -207,14 +199,31 @@
     }
     const lines = lineCount(text);
     try {
+      const perLine = [];
       for (const v of api.check(text).lines)
-        said.push({ kind: v.verdict, text: (lines > 1 ? "Line " + v.line + ": " : "") + capital(v.message) });
+        perLine.push({ line: v.line, kind: v.verdict, message: v.message });
       for (const h of api.hints(text))
-        said.push({ kind: "hint", text: (lines > 1 ? "Line " + h.line + ": " : "") + capital(h.message) });
+        perLine.push({ line: h.line, kind: "hint", message: h.message });
+      // Each line's verdict, then its hints (the sort is stable).
+      perLine.sort((a, b) => a.line - b.line);
+      for (const item of perLine)
+        said.push({ kind: item.kind, text: (lines > 1 ? "Line " + item.line + ": " : "") + capital(item.message) });
     } catch (e) {
       said.push({ kind: "error", text: String(e.message).replace(/^molvex2: /, "") });
     }
     showStatus(said);
+  }
+  // The picture shown larger than its pixels: it is a vector drawing, so it stays sharp.
+  function showZoomed() {
+    if (!current)
+      return;
+    let zoom = Number(settings.zoom);
+    if (settings.zoom === "fit") {
+      const room = picture.clientWidth - 34; // the panel's padding and border
+      zoom = Math.max(1, Math.min(MAX_FIT, room / current.width));
+    }
+    current.element.style.width = current.width * zoom + "px";
+    current.element.style.height = current.height * zoom + "px";
   }
   function capital(s) {
     return s ? s[0].toUpperCase() + s.slice(1) : s;
@@ -242,17 +251,11 @@
     canvas.height = Math.max(1, Math.ceil(current.height * scale));
     const ctx = canvas.getContext("2d");
     const rootMatrix = el.getScreenCTM();
-    const base = new DOMMatrix().scale(scale, scale).multiply(unitsPerPixel(el)).multiply(rootMatrix ? rootMatrix.inverse() : new DOMMatrix());
+    // Screen positions back to the picture's own pixels, then to the PNG's.
+    const base = new DOMMatrix().scale(scale, scale).multiply(rootMatrix ? rootMatrix.inverse() : new DOMMatrix());
     drawChildren(ctx, el, base);
     return new Promise((resolve, reject) =>
       canvas.toBlob((b) => (b ? resolve(b) : reject(new Error("the PNG could not be made"))), "image/png"));
-  }
-  // The picture's own units per CSS pixel of the element as shown.
-  function unitsPerPixel(el) {
-    const box = el.getBoundingClientRect();
-    const sx = box.width ? current.width / box.width : 1;
-    const sy = box.height ? current.height / box.height : 1;
-    return new DOMMatrix().scale(sx, sy);
   }
   function drawChildren(ctx, parent, base) {
     for (const node of parent.children)
@@ -421,8 +424,14 @@
     if (link && link.text !== null)
       entry.value = link.text;
     showSettings();
+    $("zoom").value = settings.zoom;
 
     entry.addEventListener("input", update);
+    $("zoom").addEventListener("change", (e) => {
+      readSettings(e.target);
+      showZoomed();
+    });
+    window.addEventListener("resize", showZoomed);
     entry.addEventListener("keydown", (e) => {
       if (e.key === "Enter" && lineCount(entry.value + "\nx") > MAX_LINES) {
         e.preventDefault();

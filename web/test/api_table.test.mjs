@@ -8,9 +8,20 @@ import { molvex2 } from "./load.mjs";
 const tableUrl = new URL("../../tests/web/api_table.json", import.meta.url);
 const table = JSON.parse(readFileSync(tableUrl, "utf8"));
 
+// The default font at another character height, as --font-height sets it.
+function fontOfHeight(height) {
+  return molvex2.options().Font.replace(/^-?\d+/, String(-height));
+}
+
 // The module's answer as the command line prints it: [exit status, standard output].
 function answer(args, stdin) {
   const text = args.includes("-f") ? stdin : args[args.length - 1];
+  if (args[0] === "--measure") {
+    // The picture's size and lowering; depth and amount are the command line's own.
+    const at = args.indexOf("--font-height");
+    const p = molvex2.renderSvg(text, at < 0 ? undefined : { Font: fontOfHeight(Number(args[at + 1])) });
+    return [0, "width=" + p.width + " height=" + p.height + " lowering=" + p.lowering];
+  }
   if (args[0] === "--check") {
     const result = molvex2.check(text);
     const out = result.lines.map((l) => "line " + l.line + ": " + l.message + "\n").join("");
@@ -23,9 +34,14 @@ function answer(args, stdin) {
   throw new Error("no module call for " + args.join(" "));
 }
 
+// What of the command line's output the module gives too.
+function comparable(args, stdout) {
+  return args[0] === "--measure" ? stdout.replace(/ depth=\S+/, "").replace(/ amount=\S+\n$/, "") : stdout;
+}
+
 for (const c of table) {
   test(c.name, () => {
-    assert.deepEqual(answer(c.args, c.stdin), [c.status, c.stdout]);
+    assert.deepEqual(answer(c.args, c.stdin), [c.status, comparable(c.args, c.stdout)]);
     // The hints are the explanation's last lines.
     if (c.args[0] === "--explain") {
       const said = c.stdout.split("\n").filter((l) => l.startsWith("hint: ")).map((l) => l.slice(6));

@@ -7,11 +7,44 @@ import path from "node:path";
 import { gzipSync } from "node:zlib";
 import { molvex2, site } from "./load.mjs";
 
-const { check, hints, format, explain, options } = molvex2;
+const { renderSvg, check, hints, format, explain, options } = molvex2;
 
 function stillWorks() {
   assert.equal(check("2H2 + O2 => 2H2O").verdict, "balanced");
 }
+
+// The element names and attributes of an SVG document, by a plain scan (node has no
+// XML parser); enough to see that nothing but drawing made it in.
+function tags(svg) {
+  return [...svg.matchAll(/<([A-Za-z?][\w:-]*)([^>]*)>/g)].map((m) => ({ name: m[1], attributes: m[2] }));
+}
+const drawing = new Set(["?xml", "svg", "title", "desc", "text", "path", "rect", "g"]);
+
+test("renderSvg draws the equation as SVG, named and described", () => {
+  const text = "SO42-(aq) + Ba2+(aq) => BaSO4(s)";
+  const p = renderSvg(text);
+  for (const n of [p.width, p.height, p.lowering])
+    assert.ok(Number.isInteger(n) && n > 0, JSON.stringify(p));
+  assert.match(p.svg, new RegExp('^<\\?xml[^>]*>\\s*<svg[^>]* role="img"[^>]* width="' + p.width + '" height="' + p.height + '"'));
+  assert.ok(p.svg.includes("<title>" + format(text, "text") + "</title>"));
+  assert.ok(p.svg.includes("<desc>" + format(text, "speech") + "</desc>"));
+  // Larger font, larger picture; more lines, taller picture.
+  const big = renderSvg(text, { Font: options().Font.replace(/^-14/, "-28") });
+  assert.ok(big.width > 1.8 * p.width && big.height > 1.8 * p.height, JSON.stringify([p.width, big.width]));
+  assert.ok(renderSvg(text + "\n" + text).height > 2 * p.height);
+  assert.ok(renderSvg(text, { Font: options().Font.replace(/Arial$/, "Courier New") }).svg.includes("Courier New"));
+});
+
+test("renderSvg keeps hostile text as text", () => {
+  for (const text of ["<img src=x onerror=alert(1)>", "\"]]><script>alert(1)</script>\"", "\"<svg onload=alert(1)>\" & '\"'",
+                      "{<a href='javascript:alert(1)'>,x}", "\"\u0001\u0008\"", "\"&amp;lt;\" <!-- x -->"]) {
+    const { svg } = renderSvg(text);
+    for (const t of tags(svg)) {
+      assert.ok(drawing.has(t.name), text + ": <" + t.name + "> in " + svg);
+      assert.doesNotMatch(t.attributes, /\son\w+=|href/i, text);
+    }
+  }
+});
 
 test("check gives each line's verdict and the worst of them", () => {
   const cases = [
@@ -52,6 +85,9 @@ test("options by their MLV2.ini names, brought into range as the file's are", ()
   assert.deepEqual([wild.EquilibriumArrow, wild.LevelSub, wild.TextSuper],
                    ["0", "-45000000000000000.000000", "-45000000000000000.000000"]);
   assert.equal(format("<=>", "text", { EquilibriumArrow: 0 }), format("<=>", "text", { EquilibriumArrow: 0.9 }));
+  // Text is read as the file's text is: a word where a number belongs reads as 0.
+  assert.equal(options({ VerticalSpacing: "wide", ArrowWidth: "2.5" }).VerticalSpacing, "0");
+  assert.equal(options({ ArrowWidth: "2.5" }).ArrowWidth, "2.500000");
 });
 
 test("format writes every form and escapes markup in MathML", () => {
@@ -68,6 +104,12 @@ test("bad input throws a clear Error and the module stays usable", () => {
   const wide = "€".repeat(30000); // under the character limit, over the byte limit
   const cases = [
     [() => check(null), TypeError, /must be text \(a string\), not null/],
+    [() => renderSvg(7), TypeError, /not number/],
+    [() => renderSvg("\n\n"), Error, /nothing to typeset/],
+    [() => renderSvg("H".repeat(60000)), Error, /the picture is too large/],
+    [() => renderSvg("H2O\n".repeat(20) + "x"), Error, /more than 20 lines/],
+    [() => renderSvg("H2O", { Font: "-14,0,0,0,400,0,0,0,0,7,48,2,2,0,400,Comic Sans" }), Error,
+     /the font 'Comic Sans' is not available here/],
     [() => check(42), TypeError, /not number/],
     [() => hints({}), TypeError, /not object/],
     [() => explain(undefined), TypeError, /not undefined/],
