@@ -11,6 +11,11 @@
 // to is replaced and the link stays. An existing file keeps its permissions; a new
 // one is created with 0666 less the process's umask. Returns the system's reason on
 // failure ("No space left on device").
+//
+// A named pipe or character device is written into directly (a reader of the pipe gets
+// the bytes); any other file that is not a regular file (folder, socket, block device)
+// is refused and left alone. Temporary files that an earlier save killed halfway left
+// in the folder are removed.
 std::optional<std::string> WriteFileSafely(const std::string& path, const void* data, std::size_t size);
 inline std::optional<std::string> WriteFileSafely(const std::string& path, const std::string& bytes)
 {

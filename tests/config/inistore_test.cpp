@@ -7,8 +7,17 @@
 #include <string>
 #include <vector>
 
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
 
 #include "FullDisk.h"
 #include "config/IniStore.h"
@@ -373,6 +382,105 @@ TEST(SafeWrite, FullDiskKeepsTheOldFile)
     EXPECT_EQ(ReadFile(disk.Folder() / "MLV2.ini"), old);
     for (const auto& e : fs::directory_iterator(disk.Folder()))
         EXPECT_TRUE(e.path().filename() == "MLV2.ini" || e.path().filename() == ".filler") << e.path();
+}
+
+mode_t TypeOf(const fs::path& p)
+{
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// What is not a regular file is never renamed over: a named pipe or a character
+// device gets the bytes written into it (a device node only root can make), anything
+// else is refused and stays as it was.
+TEST(SafeWrite, SpecialFilesAreWrittenIntoOrLeftAlone)
+{
+    struct Case {
+        const char* name;
+        std::function<bool(const fs::path&)> make;
+        mode_t type;
+        bool written;
+    };
+    std::vector<Case> cases = {
+        {"pipe", [](const fs::path& p) { return ::mkfifo(p.c_str(), 0600) == 0; }, S_IFIFO, true},
+        {"folder", [](const fs::path& p) { return fs::create_directory(p); }, S_IFDIR, false},
+        {"socket",
+         [](const fs::path& p) {
+             sockaddr_un addr{};
+             addr.sun_family = AF_UNIX;
+             std::strncpy(addr.sun_path, p.c_str(), sizeof addr.sun_path - 1);
+             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             const bool ok = ::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+             ::close(fd);
+             return ok;
+         },
+         S_IFSOCK, false},
+    };
+    if (::geteuid() == 0)
+        cases.push_back({"null", [](const fs::path& p) { return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; },
+                         S_IFCHR, true});
+    TempDir dir;
+    for (const Case& c : cases) {
+        for (const bool throughLink : {false, true}) {
+            const fs::path target = dir.path() / c.name;
+            const fs::path named = throughLink ? dir.path() / (std::string(c.name) + ".link") : target;
+            if (!throughLink)
+                ASSERT_TRUE(c.make(target)) << c.name;
+            else
+                fs::create_symlink(target, named);
+            // The pipe's reader is there first, so the writer does not wait for one.
+            const int reader = c.type == S_IFIFO ? ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+            const auto reason = WriteFileSafely(named.string(), "payload");
+            EXPECT_EQ(reason.has_value(), !c.written) << c.name << ": " << reason.value_or("written");
+            EXPECT_EQ(TypeOf(target), c.type) << c.name;
+            if (reader >= 0) {
+                char received[16] = {};
+                EXPECT_EQ(::read(reader, received, sizeof received), 7);
+                EXPECT_STREQ(received, "payload");
+                ::close(reader);
+            }
+        }
+    }
+    // Nothing but what the cases made: no temporary file stays behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+              static_cast<std::ptrdiff_t>(2 * cases.size()));
+}
+
+// A save killed before its rename leaves its temporary file; the next save to the
+// folder removes it, but never one in use or not of our naming.
+TEST(SafeWrite, LeftoverTemporariesGoOnTheNextSave)
+{
+    TempDir dir;
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    struct Case {
+        const char* name;
+        bool old, locked, removed;
+    } cases[] = {
+        {".eq.mv2.0badcafe.tmp", true, false, true},    // killed long ago
+        {".MLV2.ini.12345678.tmp", true, false, true},  // any file's, not only the one saved
+        {".eq.mv2.0badcafe.tmp~", true, false, false},  // not our naming
+        {".eq.mv2.tmp", true, false, false},
+        {"eq.mv2.0badcafe.tmp", true, false, false},
+        {".eq.mv2.abcdefgh.tmp", true, false, false},
+        {".eq.mv2.00000001.tmp", false, false, false},  // written just now
+        {".eq.mv2.00000002.tmp", true, true, false},    // held by a save in progress
+    };
+    std::vector<int> locks;
+    for (const Case& c : cases) {
+        WriteFile(dir.path() / c.name, "half");
+        if (c.old)
+            fs::last_write_time(dir.path() / c.name, old);
+        if (c.locked) {
+            locks.push_back(::open((dir.path() / c.name).c_str(), O_RDONLY | O_CLOEXEC));
+            ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+        }
+    }
+    ASSERT_FALSE(WriteFileSafely((dir.path() / "other.svg").string(), "<svg/>").has_value());
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(dir.path() / c.name), !c.removed) << c.name;
+    EXPECT_EQ(ReadFile(dir.path() / "other.svg"), "<svg/>");
+    for (int fd : locks)
+        ::close(fd);
 }
 
 } // namespace
