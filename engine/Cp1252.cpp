@@ -147,7 +147,6 @@ std::string Utf8ToCp1252(const std::string& utf8)
 
 std::string XmlSafeUtf8(const std::string& utf8)
 {
-    static const char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
@@ -156,8 +155,6 @@ std::string XmlSafeUtf8(const std::string& utf8)
                              cp != 0xFFFF;
         if (allowed)
             out.append(utf8, i, len);
-        else
-            out += kReplacement;
         i += len > 0 ? len : 1;
     }
     return out;

@@ -10,8 +10,8 @@ std::string Cp1252ToUtf8(const std::string& cp1252);
 // UTF-16 code units (little-endian pairs already combined) to Windows-1252.
 std::string Utf16ToCp1252(const std::u16string& utf16);
 // UTF-8 fit for XML 1.0 text: every character XML cannot carry (controls other than tab,
-// line feed and carriage return, U+FFFE, U+FFFF) and every malformed byte becomes U+FFFD.
-// Markup characters are left alone.
+// line feed and carriage return, U+FFFE, U+FFFF) and every malformed byte is left out,
+// as the portable SVG writer does. Markup characters are left alone.
 std::string XmlSafeUtf8(const std::string& utf8);
 // One Windows-1252 byte to its Unicode code point.
 char32_t Cp1252ToCodePoint(unsigned char c);

@@ -632,7 +632,7 @@ void CliTest::checkTrouble()
     const struct {
         const char* text;
         const char* title;
-    } quoted[] = {{"H2 + \"a < b & c\" => X", "a < b & c"}, {"\"a\x01" "b\" + H2 => H2", "a\uFFFDb"}};
+    } quoted[] = {{"H2 + \"a < b & c\" => X", "a < b & c"}, {"\"a\x01" "b\" + H2 => H2", "ab"}};
     for (const auto& q : quoted) {
         for (const QString& file : {QStringLiteral("q.svg"), QStringLiteral("q.mml")}) {
             r = Run({QString::fromUtf8(q.text), QStringLiteral("-o"), Path(file)});
