@@ -187,6 +187,35 @@ class PageTest(unittest.TestCase):
         self.assertEqual(found, [])
         self.assertEqual(self.driver.execute_script("return violations"), [])
 
+    def test_keyboard_alone_reaches_every_control(self):
+        # From the entry box, Tab walks through the buttons; Return on one acts.
+        self.entry().click()
+        seen = []
+        for _ in range(12):
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            seen.append(self.driver.switch_to.active_element.get_attribute("id"))
+        for control in ("copy-picture", "copy-text", "download-svg", "png-scale", "share", "zoom"):
+            self.assertIn(control, seen)
+        while self.driver.switch_to.active_element.get_attribute("id") != "copy-text":
+            self.driver.switch_to.active_element.send_keys(Keys.SHIFT, Keys.TAB)
+        self.driver.switch_to.active_element.send_keys(Keys.RETURN)
+        WebDriverWait(self.driver, 5).until(lambda d: "Copied as text" in d.find_element(By.ID, "notice").text)
+
+    def test_dark_mode(self):
+        colours = "return [getComputedStyle(document.body).backgroundColor," \
+                  " getComputedStyle(document.getElementById('picture')).backgroundColor]"
+        light = self.driver.execute_script(colours)
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                    {"features": [{"name": "prefers-color-scheme", "value": "dark"}]})
+        try:
+            dark = self.driver.execute_script(colours)
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+        self.assertNotEqual(light[0], dark[0])
+        # The picture stays black on its light panel, as it is exported.
+        self.assertEqual(light[1], "rgb(255, 255, 255)")
+        self.assertEqual(dark[1], "rgb(255, 255, 255)")
+
     def test_from_a_file_url(self):
         self.driver.get("file://" + os.path.join(self.site, "index.html"))
         self.watch()
