@@ -165,7 +165,7 @@
   function update() {
     const text = entry.value;
     const options = engineOptions(settings);
-    writeLink(text);
+    scheduleLink();
     if (text.trim() === "") {
       current = null;
       picture.replaceChildren();
@@ -188,10 +188,10 @@
       // The picture's description is the spoken equation: the label of the picture.
       const { element, speech } = importSvg(rendered.svg);
       element.setAttribute("aria-hidden", "true");
+      sizeFor(element, rendered);
       picture.replaceChildren(element);
       picture.setAttribute("aria-label", speech);
       current = { svg: rendered.svg, width: rendered.width, height: rendered.height, speech, element, text, options };
-      showZoomed();
       if (firstPicture) {
         firstPicture = false;
         performance.mark("molvex2-first-picture");
@@ -214,16 +214,19 @@
     showStatus(said);
   }
   // The picture shown larger than its pixels: it is a vector drawing, so it stays sharp.
-  function showZoomed() {
-    if (!current)
-      return;
+  // Sized before it enters the page, so the page is laid out once per keystroke.
+  function sizeFor(element, size) {
     let zoom = Number(settings.zoom);
     if (settings.zoom === "fit") {
       const room = picture.clientWidth - 34; // the panel's padding and border
-      zoom = Math.max(1, Math.min(MAX_FIT, room / current.width));
+      zoom = Math.max(1, Math.min(MAX_FIT, room / size.width));
     }
-    current.element.style.width = current.width * zoom + "px";
-    current.element.style.height = current.height * zoom + "px";
+    element.style.width = size.width * zoom + "px";
+    element.style.height = size.height * zoom + "px";
+  }
+  function showZoomed() {
+    if (current)
+      sizeFor(current.element, current);
   }
   function capital(s) {
     return s ? s[0].toUpperCase() + s.slice(1) : s;
@@ -384,6 +387,13 @@
     setTimeout(() => URL.revokeObjectURL(url), 10000);
   }
 
+  // The address follows the equation a moment after typing stops: rewriting it is
+  // slow for a long equation and nobody reads it mid-word.
+  let linkTimer = 0;
+  function scheduleLink() {
+    clearTimeout(linkTimer);
+    linkTimer = setTimeout(() => writeLink(entry.value), 300);
+  }
   function writeLink(text) {
     const params = new URLSearchParams();
     params.set("eq", text);
