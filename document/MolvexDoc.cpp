@@ -13,14 +13,16 @@
 #include "document/InputLimits.h"
 #include "document/PictureExport.h"
 #include "engine/Archive.h"
+#include "engine/ChemPhrase.h"
 #include "engine/EquationOptions.h"
 
 namespace {
 
 const char* const kDocumentTag = "MLV2";
-const char* const kUnexpectedFormat = "Unexpected file format.";
-const char* const kOpenFailed = "Failed to open document.";
-const char* const kSaveFailed = "Failed to save document.";
+// Marked for the editor, which shows them in the user's language.
+const char* const kUnexpectedFormat = CHEM_PHRASE("CMolvexDoc", "Unexpected file format.");
+const char* const kOpenFailed = CHEM_PHRASE("CMolvexDoc", "Failed to open document.");
+const char* const kSaveFailed = CHEM_PHRASE("CMolvexDoc", "Failed to save document.");
 // What an empty equation measures like.
 const std::string kEmptyEquationText = "3";
 
@@ -393,10 +395,10 @@ std::optional<std::string> CMolvexDoc::CopyAsPicture(IClipboard& clipboard, CDC&
         return std::string(kPictureTooLarge);
     RecordedPicture& recorded = *maybe;
     if (!clipboard.Open())
-        return std::string("Cannot open the Clipboard");
+        return std::string(CHEM_PHRASE("CMolvexDoc", "Cannot open the Clipboard"));
     if (!clipboard.Empty()) {
         clipboard.Close();
-        return std::string("Cannot empty the Clipboard");
+        return std::string(CHEM_PHRASE("CMolvexDoc", "Cannot empty the Clipboard"));
     }
 
     MetafilePicture picture;

@@ -1,6 +1,7 @@
 #include "shell/AppDialogs.h"
 #include "shell/ShellResources.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -47,22 +48,20 @@ void Build(QDialog* dialog, const QString& title, const QStringList& lines)
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
-    Build(this, QStringLiteral("About Molvex 2"),
-          {VersionLine(), QStringLiteral("Chemical equations typeset as you type them."),
-           QStringLiteral("Copyright \u00A9 Tamrel Software")});
+    Build(this, tr("About Molvex 2"),
+          {VersionLine(), tr("Chemical equations typeset as you type them."), tr("Copyright © Tamrel Software")});
 }
 
 CContactDialog::CContactDialog(QWidget* parent) : QDialog(parent)
 {
-    Build(this, QStringLiteral("About Tamrel"),
-          {QStringLiteral("Tamrel Software"),
-           QStringLiteral("Makers of Molvex 2, the chemical equation editor."),
-           QStringLiteral("Questions, suggestions and reports of problems are always welcome:"),
-           QStringLiteral("please write to Tamrel Software support.")});
+    Build(this, tr("About Tamrel"),
+          {QStringLiteral("Tamrel Software"), tr("Makers of Molvex 2, the chemical equation editor."),
+           tr("Questions, suggestions and reports of problems are always welcome:"),
+           tr("please write to Tamrel Software support.")});
 }
 
 namespace {
-const char kDocFilter[] = "Molvex Files (*.mv2)";
+QString DocFilter() { return QCoreApplication::translate("CFileDialogs", "Molvex Files (*.mv2)"); }
 }
 
 QString CFileDialogs::StartFolder(const QStringList& recentFiles) const
@@ -80,9 +79,9 @@ void CFileDialogs::Remember(const QString& chosenPath)
 
 QStringList CFileDialogs::AskOpenPaths(QWidget* parent, const QStringList& recentFiles)
 {
-    const QStringList paths = QFileDialog::getOpenFileNames(parent, QStringLiteral("Open"), StartFolder(recentFiles),
-                                                            QString::fromLatin1(kDocFilter) +
-                                                                QStringLiteral(";;All Files (*)"));
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        parent, QCoreApplication::translate("CFileDialogs", "Open"), StartFolder(recentFiles),
+        DocFilter() + QStringLiteral(";;") + QCoreApplication::translate("CFileDialogs", "All Files (*)"));
     if (!paths.isEmpty())
         Remember(paths.first());
     return paths;
@@ -96,7 +95,7 @@ QString CFileDialogs::AskSavePath(QWidget* parent, const QString& suggestedPath,
     if (!folder.isEmpty() && QFileInfo(suggestedPath).isRelative())
         start = QDir(folder).filePath(suggestedPath);
     const QString path =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), start, QString::fromLatin1(kDocFilter));
+        QFileDialog::getSaveFileName(parent, QCoreApplication::translate("CFileDialogs", "Save As"), start, DocFilter());
     Remember(path);
     return path;
 }

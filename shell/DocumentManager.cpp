@@ -1,5 +1,6 @@
 #include "shell/DocumentManager.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -65,6 +66,16 @@ void CDocumentManager::OpenAsked()
         Open(p);
 }
 
+namespace {
+
+// The document layer's message (marked there for translation) in the user's language.
+QString DocumentMessage(const DocResult& result, const char* fallback)
+{
+    return QCoreApplication::translate("CMolvexDoc", result.message.empty() ? fallback : result.message.c_str());
+}
+
+} // namespace
+
 CMolvexDoc* CDocumentManager::Open(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -78,8 +89,7 @@ CMolvexDoc* CDocumentManager::Open(const QString& path)
     auto doc = std::make_unique<CMolvexDoc>(m_state);
     const DocResult result = doc->OpenFile(QFile::encodeName(absolute).toStdString());
     if (!result.ok) {
-        const QString reason = result.message.empty() ? QStringLiteral("Unexpected file format.")
-                                                      : QString::fromStdString(result.message);
+        const QString reason = DocumentMessage(result, QT_TRANSLATE_NOOP("CMolvexDoc", "Unexpected file format."));
         if (m_prompts.showMessage)
             m_prompts.showMessage(QStringLiteral("Molvex"), QStringLiteral("%1\n\n%2").arg(absolute, reason));
         return nullptr;
@@ -116,10 +126,9 @@ bool CDocumentManager::SaveTo(CMolvexDoc& doc, const QString& path)
     const DocResult result = doc.SaveFile(QFile::encodeName(absolute).toStdString());
     if (!result.ok) {
         // The document keeps its modified mark: nothing was saved.
-        const QString reason = result.message.empty() ? QStringLiteral("Failed to save document.")
-                                                      : QString::fromStdString(result.message);
+        const QString reason = DocumentMessage(result, QT_TRANSLATE_NOOP("CMolvexDoc", "Failed to save document."));
         if (m_prompts.showMessage)
-            m_prompts.showMessage(QStringLiteral("File Save Error"), QStringLiteral("%1\n\n%2").arg(absolute, reason));
+            m_prompts.showMessage(tr("File Save Error"), QStringLiteral("%1\n\n%2").arg(absolute, reason));
         return false;
     }
     doc.SetModifiedFlag(false);

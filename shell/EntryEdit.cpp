@@ -135,7 +135,7 @@ public:
         setCursor(Qt::SizeVerCursor);
         setFixedHeight(6);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        setToolTip(QStringLiteral("Drag to change the height of the entry box"));
+        setToolTip(QCoreApplication::translate("CEntryBar", "Drag to change the height of the entry box"));
     }
 
 protected:
@@ -171,7 +171,7 @@ CEntryBar::CEntryBar(QWidget* parent) : QToolBar(parent)
 {
     InitShellResources();
     setObjectName(QStringLiteral("entryBar"));
-    setWindowTitle(QStringLiteral("Equation"));
+    setWindowTitle(tr("Equation"));
     setMovable(false);
     setFloatable(false);
     setAllowedAreas(Qt::TopToolBarArea);

@@ -1,5 +1,7 @@
 #include "shell/EquationCommands.h"
 
+#include <QCoreApplication>
+
 #include "document/MolvexDoc.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtDeviceContext.h"
@@ -37,5 +39,5 @@ void CopyEquationAsPicture(CMolvexDoc& doc, const std::function<void(const QStri
     CQtClipboard clipboard;
     if (const auto message = doc.CopyAsPicture(clipboard, *screen))
         if (tell)
-            tell(QString::fromStdString(*message));
+            tell(QCoreApplication::translate("CMolvexDoc", message->c_str()));
 }

@@ -16,6 +16,7 @@
 #include "shell/ShellHost.h"
 #include "shell/ServerTables.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMenuBar>
 #include <QTimer>
@@ -292,7 +293,7 @@ void CEquationObject::OnFrameCommand(int id)
             return;
         const DocResult r = m_doc->SaveFile(path.toStdString());
         if (!r.ok && m_app.showMessage)
-            m_app.showMessage(QStringLiteral("Molvex 2"), QString::fromStdString(r.message));
+            m_app.showMessage(QStringLiteral("Molvex 2"), QCoreApplication::translate("CMolvexDoc", r.message.c_str()));
     }
 }
 

@@ -31,14 +31,24 @@ struct NamedColor {
     COLORREF color;
 };
 
-// The colours the system font dialog offers.
+// The colours the system font dialog offers, their names marked for translation.
 const NamedColor kColors[] = {
-    {"Black", RGB(0, 0, 0)},         {"Maroon", RGB(128, 0, 0)},   {"Green", RGB(0, 128, 0)},
-    {"Olive", RGB(128, 128, 0)},     {"Navy", RGB(0, 0, 128)},     {"Purple", RGB(128, 0, 128)},
-    {"Teal", RGB(0, 128, 128)},      {"Gray", RGB(128, 128, 128)}, {"Silver", RGB(192, 192, 192)},
-    {"Red", RGB(255, 0, 0)},         {"Lime", RGB(0, 255, 0)},     {"Yellow", RGB(255, 255, 0)},
-    {"Blue", RGB(0, 0, 255)},        {"Fuchsia", RGB(255, 0, 255)}, {"Aqua", RGB(0, 255, 255)},
-    {"White", RGB(255, 255, 255)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Black"), RGB(0, 0, 0)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Maroon"), RGB(128, 0, 0)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Green"), RGB(0, 128, 0)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Olive"), RGB(128, 128, 0)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Navy"), RGB(0, 0, 128)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Purple"), RGB(128, 0, 128)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Teal"), RGB(0, 128, 128)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Gray"), RGB(128, 128, 128)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Silver"), RGB(192, 192, 192)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Red"), RGB(255, 0, 0)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Lime"), RGB(0, 255, 0)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Yellow"), RGB(255, 255, 0)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Blue"), RGB(0, 0, 255)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Fuchsia"), RGB(255, 0, 255)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "Aqua"), RGB(0, 255, 255)},
+    {QT_TRANSLATE_NOOP("CFontChooser", "White"), RGB(255, 255, 255)},
 };
 
 int ScreenLogPixelsY()
@@ -131,7 +141,7 @@ KVLogFont RecordFromChoice(const KVLogFont& base, const QFont& font, COLORREF co
 
 CFontChooser::CFontChooser(const QFont& font, COLORREF color, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(tr("Font"));
     auto* layout = new QVBoxLayout(this);
 
     m_fonts = new QFontDialog(this);
@@ -149,7 +159,7 @@ CFontChooser::CFontChooser(const QFont& font, COLORREF color, QWidget* parent) :
     for (const NamedColor& c : kColors) {
         QPixmap swatch(16, 12);
         swatch.fill(QColor(GetRValue(c.color), GetGValue(c.color), GetBValue(c.color)));
-        m_colors->addItem(QIcon(swatch), QString::fromLatin1(c.name), static_cast<uint>(c.color));
+        m_colors->addItem(QIcon(swatch), tr(c.name), static_cast<uint>(c.color));
         if (c.color == color)
             current = m_colors->count() - 1;
     }
@@ -157,11 +167,11 @@ CFontChooser::CFontChooser(const QFont& font, COLORREF color, QWidget* parent) :
         // A colour of the record that is not in the list stays choosable.
         QPixmap swatch(16, 12);
         swatch.fill(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
-        m_colors->addItem(QIcon(swatch), QStringLiteral("Custom"), static_cast<uint>(color));
+        m_colors->addItem(QIcon(swatch), tr("Custom"), static_cast<uint>(color));
         current = m_colors->count() - 1;
     }
     m_colors->setCurrentIndex(current);
-    form->addRow(QStringLiteral("&Color:"), m_colors);
+    form->addRow(tr("&Color:"), m_colors);
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -1,5 +1,6 @@
 #include "shell/HelpCommands.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -77,12 +78,14 @@ HelpMessage MessageFor(HelpOutcome outcome)
 {
     switch (outcome) {
     case HelpOutcome::Missing:
-        return {QStringLiteral("File Error"), QStringLiteral("I cannot locate that file")};
+        return {QCoreApplication::translate("HelpCommands", "File Error"),
+                QCoreApplication::translate("HelpCommands", "I cannot locate that file")};
     case HelpOutcome::NoViewer:
-        return {QStringLiteral("Cannot find Adobe Acrobat"),
-                QStringLiteral("A PDF reader is needed to read this document, and none is set up to open "
-                               "PDF files.\n\nPlease install a PDF reader (for example Adobe Acrobat Reader, "
-                               "Okular or Evince) and try again.")};
+        return {QCoreApplication::translate("HelpCommands", "Cannot find Adobe Acrobat"),
+                QCoreApplication::translate("HelpCommands",
+                                            "A PDF reader is needed to read this document, and none is set up to open "
+                                            "PDF files.\n\nPlease install a PDF reader (for example Adobe Acrobat "
+                                            "Reader, Okular or Evince) and try again.")};
     case HelpOutcome::Opened:
     case HelpOutcome::Failed:
         break;

@@ -50,33 +50,38 @@ struct ScaleMark {
     const char* text;
     int level;
 };
-const ScaleMark kMarks[] = {{"Very High", 400},   {"High", 250}, {"A Little High", 100}, {nullptr, 0},
-                            {"A Little Low", -100}, {"Low", -250}, {"Very Low", -400}};
+const ScaleMark kMarks[] = {{QT_TRANSLATE_NOOP("CLevelDialog", "Very High"), 400},
+                            {QT_TRANSLATE_NOOP("CLevelDialog", "High"), 250},
+                            {QT_TRANSLATE_NOOP("CLevelDialog", "A Little High"), 100},
+                            {nullptr, 0},
+                            {QT_TRANSLATE_NOOP("CLevelDialog", "A Little Low"), -100},
+                            {QT_TRANSLATE_NOOP("CLevelDialog", "Low"), -250},
+                            {QT_TRANSLATE_NOOP("CLevelDialog", "Very Low"), -400}};
 
-QString LevelText(int level) { return QStringLiteral("Level: %1").arg(level); }
+QString LevelText(int level) { return CLevelDialog::tr("Level: %1").arg(level); }
 
 } // namespace
 
 CLevelDialog::CLevelDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Level Adjustment"));
+    setWindowTitle(tr("Level Adjustment"));
     showMessage = [this](const QString& text) {
         QMessageBox::warning(this, QStringLiteral("Molvex 2"), text);
     };
 
-    auto* group = new QGroupBox(QStringLiteral("Your Equations Are"), this);
+    auto* group = new QGroupBox(tr("Your Equations Are"), this);
     auto* scale = new QGridLayout(group);
     for (int row = 0; row < 7; ++row) {
         if (kMarks[row].text) {
-            auto* mark = new QLabel(QString::fromLatin1(kMarks[row].text), group);
+            auto* mark = new QLabel(tr(kMarks[row].text), group);
             mark->setObjectName(QStringLiteral("mark%1").arg(row));
             mark->setCursor(Qt::PointingHandCursor);
-            mark->setToolTip(QStringLiteral("Move the level to %1").arg(kMarks[row].level));
+            mark->setToolTip(tr("Move the level to %1").arg(kMarks[row].level));
             mark->installEventFilter(this);
             m_marks[mark] = kMarks[row].level;
             scale->addWidget(mark, row, 0);
         } else {
-            m_default = new QPushButton(QStringLiteral("Default"), group);
+            m_default = new QPushButton(tr("Default"), group);
             m_default->setObjectName(Name(IDC_LEVEL_DEFAULT));
             m_default->setAutoDefault(false);
             scale->addWidget(m_default, row, 0);
@@ -97,15 +102,15 @@ CLevelDialog::CLevelDialog(QWidget* parent) : QDialog(parent)
     m_edit->setObjectName(Name(IDC_LEVEL_TEXT));
     m_edit->setVisible(false);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(Name(1));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(Name(2));
     cancel->setAutoDefault(false);
-    auto* note = new QLabel(QStringLiteral("Moves equations up or down against the surrounding text when they "
-                                           "are placed into a document. It is used by the LibreOffice extension "
-                                           "and by any container that reads the lowering hint."),
+    auto* note = new QLabel(tr("Moves equations up or down against the surrounding text when they are placed "
+                               "into a document. It is used by the LibreOffice extension and by any container "
+                               "that reads the lowering hint."),
                             this);
     note->setObjectName(QStringLiteral("note"));
     note->setAlignment(Qt::AlignCenter);
@@ -157,11 +162,11 @@ bool CLevelDialog::UpdateData(bool saveAndValidate)
     if (saveAndValidate) {
         int value = 0;
         if (!ParseInteger(m_edit->text(), value)) {
-            showMessage(QStringLiteral("Please enter an integer."));
+            showMessage(tr("Please enter an integer."));
             return false;
         }
         if (value < kLowest || value > kHighest) {
-            showMessage(QStringLiteral("Please enter an integer between %1 and %2.").arg(kLowest).arg(kHighest));
+            showMessage(tr("Please enter an integer between %1 and %2.").arg(kLowest).arg(kHighest));
             return false;
         }
         m_nLevel = value;

@@ -116,7 +116,7 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     m_commands = new CCommandSet(this);
     m_commands->BuildMenuBar(menuBar(), MainMenuTable(), &m_recentAnchor);
 
-    m_toolBar = new QToolBar(QStringLiteral("Standard"), this);
+    m_toolBar = new QToolBar(tr("Standard"), this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     m_toolBar->setIconSize(QSize(16, 16));
     m_commands->BuildToolBar(m_toolBar, MainToolbarTable());
@@ -132,12 +132,12 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     // The message pane, then the Caps Lock, Num Lock and Scroll Lock indicators.
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("statusBar"));
-    const char* indicators[] = {"CAP", "NUM", "SCRL"};
+    const char* indicators[] = {"CAP", "NUM", "SCRL"}; // their names; the texts shown are translated
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(status);
         label->setObjectName(QString::fromLatin1(indicators[i]));
         label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(tr("SCRL")) + 12);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setProperty("indicator", QString::fromLatin1(indicators[i]));
         status->addPermanentWidget(label);
@@ -145,9 +145,9 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     }
     connect(status, &QStatusBar::messageChanged, this, [status](const QString& text) {
         if (text.isEmpty())
-            status->showMessage(QStringLiteral("Ready"));
+            status->showMessage(tr("Ready"));
     });
-    status->showMessage(QStringLiteral("Ready"));
+    status->showMessage(tr("Ready"));
     m_linesPane = new QLabel(status);
     m_linesPane->setObjectName(QStringLiteral("linesPane"));
     m_linesPane->setVisible(false);
@@ -157,7 +157,7 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     m_zoomPane->setAlignment(Qt::AlignCenter);
     m_zoomPane->setMinimumWidth(m_zoomPane->fontMetrics().horizontalAdvance(QStringLiteral("800%")) + 12);
     m_zoomPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_zoomPane->setToolTip(QStringLiteral("Zoom of the equation view"));
+    m_zoomPane->setToolTip(tr("Zoom of the equation view"));
     status->insertPermanentWidget(1, m_zoomPane);
     qApp->installEventFilter(this);
 
@@ -383,7 +383,7 @@ void CMainFrame::UpdateStatusPanes()
     }
     m_linesPane->setVisible(lines > kEquationLines);
     if (lines > kEquationLines)
-        m_linesPane->setText(QStringLiteral("Only the first %1 of %2 lines are typeset").arg(kEquationLines).arg(lines));
+        m_linesPane->setText(tr("Only the first %1 of %2 lines are typeset").arg(kEquationLines).arg(lines));
 }
 
 bool CMainFrame::OnDDEExecute(const QString& command, const std::function<void()>& acknowledge)
@@ -426,7 +426,7 @@ void CMainFrame::PrintActive(int id)
             return;
     }
     if (!view->PrintTo(printer))
-        m_app.showMessage(QStringLiteral("Molvex"), QStringLiteral("The printer could not be started."));
+        m_app.showMessage(QStringLiteral("Molvex"), tr("The printer could not be started."));
 }
 
 void CMainFrame::OnCommand(int id)
@@ -661,8 +661,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         // X11 reports the lock states in the modifier mask of every key.
         const quint32 state = static_cast<QKeyEvent*>(event)->nativeModifiers();
         constexpr quint32 kLockMask = 0x02, kNumMask = 0x10;
-        m_indicators[1]->setText(state & kLockMask ? QStringLiteral("CAP") : QString());
-        m_indicators[2]->setText(state & kNumMask ? QStringLiteral("NUM") : QString());
+        m_indicators[1]->setText(state & kLockMask ? tr("CAP") : QString());
+        m_indicators[2]->setText(state & kNumMask ? tr("NUM") : QString());
     }
     return QMainWindow::eventFilter(watched, event);
 }

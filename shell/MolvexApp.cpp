@@ -146,7 +146,7 @@ CMolvexApp::CMolvexApp(QObject* parent)
     };
     askToSave = [](const QString& title) {
         return static_cast<int>(QMessageBox::question(
-            QApplication::activeWindow(), QStringLiteral("Molvex"), QStringLiteral("Save changes to %1?").arg(title),
+            QApplication::activeWindow(), QStringLiteral("Molvex"), tr("Save changes to %1?").arg(title),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
     };
     askSavePath = [this](const QString& suggested) {

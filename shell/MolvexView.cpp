@@ -147,7 +147,7 @@ QString CMolvexView::Describe(const LineHit& hit)
     if (i >= line.text.size() || i >= line.classes.size() || i >= line.display.size())
         return QString();
     const QString character = QString::fromStdString(Cp1252ToUtf8(line.text.substr(i, 1)));
-    return QStringLiteral("Line %1, \u201C%2\u201D: %3 (class %4), %5 (display code %6)")
+    return tr("Line %1, “%2”: %3 (class %4), %5 (display code %6)")
         .arg(hit.line + 1)
         .arg(character)
         .arg(QLatin1String(CharClassName(line.classes[i])))

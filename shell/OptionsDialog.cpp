@@ -53,8 +53,10 @@ const int kBindingOrder[10] = {
 
 const int kArrowTypeIds[4] = {COptionsDialog::IDC_ARROW_TYPE_0, COptionsDialog::IDC_ARROW_TYPE_1,
                               COptionsDialog::IDC_ARROW_TYPE_2, COptionsDialog::IDC_ARROW_TYPE_3};
-const char* const kArrowTypeTexts[4] = {"Single line half arrows", "Single line full arrows",
-                                        "Double lines half arrows", "Double lines full arrows"};
+const char* const kArrowTypeTexts[4] = {QT_TRANSLATE_NOOP("COptionsDialog", "Single line half arrows"),
+                                        QT_TRANSLATE_NOOP("COptionsDialog", "Single line full arrows"),
+                                        QT_TRANSLATE_NOOP("COptionsDialog", "Double lines half arrows"),
+                                        QT_TRANSLATE_NOOP("COptionsDialog", "Double lines full arrows")};
 
 // Positions and values are computed in extended precision, where the products below
 // are exact: 3.333333333333333 (position 10 of the arrow width) times 3 is just under
@@ -111,7 +113,7 @@ public:
 
 COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
-    setWindowTitle(QStringLiteral("Molvex 2 Options"));
+    setWindowTitle(tr("Molvex 2 Options"));
     showMessage = [this](const QString& caption, const QString& text) {
         QMessageBox::warning(this, caption, text);
     };
@@ -128,7 +130,7 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
         auto* grid = new QGridLayout(box);
         int column = 0;
         for (const auto& [id, label] : columns) {
-            auto* text = new QLabel(QString::fromLatin1(label), box);
+            auto* text = new QLabel(tr(label), box);
             text->setAlignment(Qt::AlignHCenter);
             grid->addWidget(text, 0, column, Qt::AlignHCenter);
             grid->addWidget(Slider(id), 1, column, Qt::AlignHCenter);
@@ -138,29 +140,29 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
         grid->setRowStretch(1, 1);
         return box;
     };
-    QGroupBox* levels = sliderColumns(QStringLiteral("Levels"), {{IDC_LEVEL_ARROW, "Arrows"},
-                                                                 {IDC_LEVEL_SUPER, "Super"},
-                                                                 {IDC_LEVEL_SUB, "Subscript"},
-                                                                 {IDC_LEVEL_PHASE, "Phase"}});
-    QGroupBox* sizes = sliderColumns(QStringLiteral("Text Sizes"), {{IDC_TEXT_ARROW, "Arrow Text"},
-                                                                    {IDC_TEXT_SUPER, "Super"},
-                                                                    {IDC_TEXT_SUB, "Subscript"},
-                                                                    {IDC_TEXT_PHASE, "Phase"}});
-    QGroupBox* vertical = sliderColumns(QStringLiteral("Vertical"), {{IDC_SPACING, "Spacing"}});
+    QGroupBox* levels = sliderColumns(tr("Levels"), {{IDC_LEVEL_ARROW, QT_TR_NOOP("Arrows")},
+                                                     {IDC_LEVEL_SUPER, QT_TR_NOOP("Super")},
+                                                     {IDC_LEVEL_SUB, QT_TR_NOOP("Subscript")},
+                                                     {IDC_LEVEL_PHASE, QT_TR_NOOP("Phase")}});
+    QGroupBox* sizes = sliderColumns(tr("Text Sizes"), {{IDC_TEXT_ARROW, QT_TR_NOOP("Arrow Text")},
+                                                        {IDC_TEXT_SUPER, QT_TR_NOOP("Super")},
+                                                        {IDC_TEXT_SUB, QT_TR_NOOP("Subscript")},
+                                                        {IDC_TEXT_PHASE, QT_TR_NOOP("Phase")}});
+    QGroupBox* vertical = sliderColumns(tr("Vertical"), {{IDC_SPACING, QT_TR_NOOP("Spacing")}});
 
-    auto* arrowBox = new QGroupBox(QStringLiteral("Equilibrium Arrow Type"), this);
+    auto* arrowBox = new QGroupBox(tr("Equilibrium Arrow Type"), this);
     auto* arrowLayout = new QGridLayout(arrowBox);
     m_arrowType = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        auto* radio = new QRadioButton(QString::fromLatin1(kArrowTypeTexts[i]), arrowBox);
+        auto* radio = new QRadioButton(tr(kArrowTypeTexts[i]), arrowBox);
         radio->setObjectName(Name(kArrowTypeIds[i]));
         m_arrowType->addButton(radio, i);
         // Single lines in the first column, double lines in the second.
         arrowLayout->addWidget(radio, i % 2, i / 2);
     }
-    m_italicBox = new QCheckBox(QStringLiteral("Italicize Phase"), this);
+    m_italicBox = new QCheckBox(tr("Italicize Phase"), this);
     m_italicBox->setObjectName(Name(IDC_ITALIC));
-    auto* widthBox = new QGroupBox(QStringLiteral("Default Arrow Width"), this);
+    auto* widthBox = new QGroupBox(tr("Default Arrow Width"), this);
     auto* widthLayout = new QHBoxLayout(widthBox);
     widthLayout->addWidget(Slider(IDC_ARROW_WIDTH), 1);
     widthLayout->addWidget(ValueLabel(IDC_ARROW_WIDTH));
@@ -179,16 +181,16 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     choices->addLayout(side);
 
     auto button = [this](const char* text, int id) {
-        auto* b = new QPushButton(QString::fromLatin1(text), this);
+        auto* b = new QPushButton(tr(text), this);
         b->setObjectName(Name(id));
         b->setAutoDefault(false);
         return b;
     };
-    QPushButton* reset = button("Reset", IDC_RESET);
-    QPushButton* setDefault = button("Set as Default", IDC_SET_DEFAULT);
-    QPushButton* ok = button("OK", 1);
+    QPushButton* reset = button(QT_TR_NOOP("Reset"), IDC_RESET);
+    QPushButton* setDefault = button(QT_TR_NOOP("Set as Default"), IDC_SET_DEFAULT);
+    QPushButton* ok = button(QT_TR_NOOP("OK"), 1);
     ok->setDefault(true);
-    QPushButton* cancel = button("Cancel", 2);
+    QPushButton* cancel = button(QT_TR_NOOP("Cancel"), 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(reset);
     buttons->addWidget(setDefault);

@@ -76,9 +76,10 @@ int main(int argc, char* argv[])
         switch (SendToRunningInstance(DefaultInstanceName(), commands, 2000)) {
         case HandOver::Delivered: return 0;
         case HandOver::Refused: {
-            const QString text = request.action == Action::OpenDocument
-                                     ? QStringLiteral("The running Molvex 2 refused to open %1.").arg(path)
-                                     : QStringLiteral("The running Molvex 2 refused to make a new document.");
+            const QString text =
+                request.action == Action::OpenDocument
+                    ? QCoreApplication::translate("main", "The running Molvex 2 refused to open %1.").arg(path)
+                    : QCoreApplication::translate("main", "The running Molvex 2 refused to make a new document.");
             std::fprintf(stderr, "molvex2: %s\n", qPrintable(text));
             QMessageBox::warning(nullptr, QStringLiteral("Molvex 2"), text);
             return 1;

@@ -2,10 +2,386 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CAboutDialog</name>
+    <message>
+        <source>About Molvex 2</source>
+        <translation>Über Molvex 2</translation>
+    </message>
+    <message>
+        <source>Chemical equations typeset as you type them.</source>
+        <translation>Chemische Gleichungen, gesetzt während Sie tippen.</translation>
+    </message>
+    <message>
+        <source>Copyright © Tamrel Software</source>
+        <translation>Copyright © Tamrel Software</translation>
+    </message>
+</context>
+<context>
     <name>CChemStatus</name>
     <message>
         <source> (+%1 more)</source>
         <translation> (+%1 weitere)</translation>
+    </message>
+</context>
+<context>
+    <name>CContactDialog</name>
+    <message>
+        <source>About Tamrel</source>
+        <translation>Über Tamrel</translation>
+    </message>
+    <message>
+        <source>Makers of Molvex 2, the chemical equation editor.</source>
+        <translation>Hersteller von Molvex 2, dem Editor für chemische Gleichungen.</translation>
+    </message>
+    <message>
+        <source>Questions, suggestions and reports of problems are always welcome:</source>
+        <translation>Fragen, Anregungen und Fehlermeldungen sind jederzeit willkommen:</translation>
+    </message>
+    <message>
+        <source>please write to Tamrel Software support.</source>
+        <translation>schreiben Sie bitte an den Support von Tamrel Software.</translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentManager</name>
+    <message>
+        <source>File Save Error</source>
+        <translation>Fehler beim Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>CEntryBar</name>
+    <message>
+        <source>Drag to change the height of the entry box</source>
+        <translation>Ziehen, um die Höhe des Eingabefelds zu ändern</translation>
+    </message>
+    <message>
+        <source>Equation</source>
+        <translation>Gleichung</translation>
+    </message>
+</context>
+<context>
+    <name>CFileDialogs</name>
+    <message>
+        <source>Molvex Files (*.mv2)</source>
+        <translation>Molvex-Dateien (*.mv2)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+</context>
+<context>
+    <name>CFontChooser</name>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>Kastanienbraun</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>Oliv</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>Marineblau</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Violett</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Blaugrün</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Grau</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>Silber</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Hellgrün</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Schriftart</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>&amp;Color:</source>
+        <translation>&amp;Farbe:</translation>
+    </message>
+</context>
+<context>
+    <name>CLevelDialog</name>
+    <message>
+        <source>Very High</source>
+        <translation>Sehr hoch</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>A Little High</source>
+        <translation>Etwas hoch</translation>
+    </message>
+    <message>
+        <source>A Little Low</source>
+        <translation>Etwas tief</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Tief</translation>
+    </message>
+    <message>
+        <source>Very Low</source>
+        <translation>Sehr tief</translation>
+    </message>
+    <message>
+        <source>Level: %1</source>
+        <translation>Höhe: %1</translation>
+    </message>
+    <message>
+        <source>Level Adjustment</source>
+        <translation>Höhe anpassen</translation>
+    </message>
+    <message>
+        <source>Your Equations Are</source>
+        <translation>Ihre Gleichungen stehen</translation>
+    </message>
+    <message>
+        <source>Move the level to %1</source>
+        <translation>Höhe auf %1 setzen</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Moves equations up or down against the surrounding text when they are placed into a document. It is used by the LibreOffice extension and by any container that reads the lowering hint.</source>
+        <translation>Verschiebt Gleichungen gegenüber dem umgebenden Text nach oben oder unten, wenn sie in ein Dokument eingefügt werden. Die LibreOffice-Erweiterung und jedes Programm, das den Absenkungswert liest, verwenden diese Einstellung.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>RF</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Zoom of the equation view</source>
+        <translation>Zoomstufe der Gleichungsansicht</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 lines are typeset</source>
+        <translation>Nur die ersten %1 von %2 Zeilen werden gesetzt</translation>
+    </message>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>UF</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexApp</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexDoc</name>
+    <message>
+        <source>Unexpected file format.</source>
+        <translation>Unerwartetes Dateiformat.</translation>
+    </message>
+    <message>
+        <source>Failed to open document.</source>
+        <translation>Das Dokument konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Failed to save document.</source>
+        <translation>Das Dokument konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Cannot open the Clipboard</source>
+        <translation>Die Zwischenablage kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Cannot empty the Clipboard</source>
+        <translation>Die Zwischenablage kann nicht geleert werden</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexView</name>
+    <message>
+        <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
+        <translation>Zeile %1, „%2“: %3 (Klasse %4), %5 (Anzeigecode %6)</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDialog</name>
+    <message>
+        <source>Single line half arrows</source>
+        <translation>Eine Linie, halbe Pfeilspitzen</translation>
+    </message>
+    <message>
+        <source>Single line full arrows</source>
+        <translation>Eine Linie, ganze Pfeilspitzen</translation>
+    </message>
+    <message>
+        <source>Double lines half arrows</source>
+        <translation>Zwei Linien, halbe Pfeilspitzen</translation>
+    </message>
+    <message>
+        <source>Double lines full arrows</source>
+        <translation>Zwei Linien, ganze Pfeilspitzen</translation>
+    </message>
+    <message>
+        <source>Molvex 2 Options</source>
+        <translation>Molvex 2 – Optionen</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Höhen</translation>
+    </message>
+    <message>
+        <source>Arrows</source>
+        <translation>Pfeile</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Hochgestellt</translation>
+    </message>
+    <message>
+        <source>Subscript</source>
+        <translation>Tiefgestellt</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Text Sizes</source>
+        <translation>Textgrößen</translation>
+    </message>
+    <message>
+        <source>Arrow Text</source>
+        <translation>Pfeiltext</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertikal</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <source>Equilibrium Arrow Type</source>
+        <translation>Art des Gleichgewichtspfeils</translation>
+    </message>
+    <message>
+        <source>Italicize Phase</source>
+        <translation>Zustand kursiv</translation>
+    </message>
+    <message>
+        <source>Default Arrow Width</source>
+        <translation>Standardbreite der Pfeile</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Set as Default</source>
+        <translation>Als Standard festlegen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -435,6 +811,29 @@ Vorheriger Bereich</translation>
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>HelpCommands</name>
+    <message>
+        <source>File Error</source>
+        <translation>Dateifehler</translation>
+    </message>
+    <message>
+        <source>I cannot locate that file</source>
+        <translation>Diese Datei ist nicht zu finden</translation>
+    </message>
+    <message>
+        <source>Cannot find Adobe Acrobat</source>
+        <translation>Adobe Acrobat nicht gefunden</translation>
+    </message>
+    <message>
+        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
+
+Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
+        <translation>Zum Lesen dieses Dokuments wird ein PDF-Betrachter benötigt, aber keiner ist zum Öffnen von PDF-Dateien eingerichtet.
+
+Bitte installieren Sie einen PDF-Betrachter (zum Beispiel Adobe Acrobat Reader, Okular oder Evince) und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1433,17 @@ Vorheriger Bereich</translation>
     <message>
         <source>arrow texts are nested more than %1 deep</source>
         <translation>Pfeiltexte sind mehr als %1 Ebenen tief verschachtelt</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>The running Molvex 2 refused to open %1.</source>
+        <translation>Das laufende Molvex 2 hat das Öffnen von %1 abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The running Molvex 2 refused to make a new document.</source>
+        <translation>Das laufende Molvex 2 hat das Anlegen eines neuen Dokuments abgelehnt.</translation>
     </message>
 </context>
 </TS>

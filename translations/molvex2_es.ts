@@ -2,10 +2,386 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>CAboutDialog</name>
+    <message>
+        <source>About Molvex 2</source>
+        <translation>Acerca de Molvex 2</translation>
+    </message>
+    <message>
+        <source>Chemical equations typeset as you type them.</source>
+        <translation>Ecuaciones químicas compuestas mientras las escribe.</translation>
+    </message>
+    <message>
+        <source>Copyright © Tamrel Software</source>
+        <translation>Copyright © Tamrel Software</translation>
+    </message>
+</context>
+<context>
     <name>CChemStatus</name>
     <message>
         <source> (+%1 more)</source>
         <translation> (+%1 más)</translation>
+    </message>
+</context>
+<context>
+    <name>CContactDialog</name>
+    <message>
+        <source>About Tamrel</source>
+        <translation>Acerca de Tamrel</translation>
+    </message>
+    <message>
+        <source>Makers of Molvex 2, the chemical equation editor.</source>
+        <translation>Creadores de Molvex 2, el editor de ecuaciones químicas.</translation>
+    </message>
+    <message>
+        <source>Questions, suggestions and reports of problems are always welcome:</source>
+        <translation>Las preguntas, sugerencias e informes de problemas siempre son bienvenidos:</translation>
+    </message>
+    <message>
+        <source>please write to Tamrel Software support.</source>
+        <translation>escriba al servicio de asistencia de Tamrel Software.</translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentManager</name>
+    <message>
+        <source>File Save Error</source>
+        <translation>Error al guardar</translation>
+    </message>
+</context>
+<context>
+    <name>CEntryBar</name>
+    <message>
+        <source>Drag to change the height of the entry box</source>
+        <translation>Arrastre para cambiar la altura del cuadro de entrada</translation>
+    </message>
+    <message>
+        <source>Equation</source>
+        <translation>Ecuación</translation>
+    </message>
+</context>
+<context>
+    <name>CFileDialogs</name>
+    <message>
+        <source>Molvex Files (*.mv2)</source>
+        <translation>Archivos de Molvex (*.mv2)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Guardar como</translation>
+    </message>
+</context>
+<context>
+    <name>CFontChooser</name>
+    <message>
+        <source>Black</source>
+        <translation>Negro</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>Granate</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Verde</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>Oliva</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>Azul marino</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Púrpura</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Verde azulado</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gris</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>Plata</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rojo</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Lima</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Amarillo</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Azul</translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation>Fucsia</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Aguamarina</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanco</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Fuente</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Personalizado</translation>
+    </message>
+    <message>
+        <source>&amp;Color:</source>
+        <translation>&amp;Color:</translation>
+    </message>
+</context>
+<context>
+    <name>CLevelDialog</name>
+    <message>
+        <source>Very High</source>
+        <translation>Muy altas</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Altas</translation>
+    </message>
+    <message>
+        <source>A Little High</source>
+        <translation>Un poco altas</translation>
+    </message>
+    <message>
+        <source>A Little Low</source>
+        <translation>Un poco bajas</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Bajas</translation>
+    </message>
+    <message>
+        <source>Very Low</source>
+        <translation>Muy bajas</translation>
+    </message>
+    <message>
+        <source>Level: %1</source>
+        <translation>Nivel: %1</translation>
+    </message>
+    <message>
+        <source>Level Adjustment</source>
+        <translation>Ajuste del nivel</translation>
+    </message>
+    <message>
+        <source>Your Equations Are</source>
+        <translation>Sus ecuaciones están</translation>
+    </message>
+    <message>
+        <source>Move the level to %1</source>
+        <translation>Poner el nivel en %1</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Predeterminado</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Moves equations up or down against the surrounding text when they are placed into a document. It is used by the LibreOffice extension and by any container that reads the lowering hint.</source>
+        <translation>Desplaza las ecuaciones hacia arriba o hacia abajo respecto al texto que las rodea cuando se colocan en un documento. Lo usan la extensión de LibreOffice y cualquier programa que lea la indicación de descenso.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Introduzca un número entero.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Introduzca un número entero entre %1 y %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>Standard</source>
+        <translation>Estándar</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>DES</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Listo</translation>
+    </message>
+    <message>
+        <source>Zoom of the equation view</source>
+        <translation>Zoom de la vista de la ecuación</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 lines are typeset</source>
+        <translation>Solo se componen las primeras %1 de %2 líneas</translation>
+    </message>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>No se pudo iniciar la impresora.</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>MAY</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexApp</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>¿Guardar los cambios en %1?</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexDoc</name>
+    <message>
+        <source>Unexpected file format.</source>
+        <translation>Formato de archivo inesperado.</translation>
+    </message>
+    <message>
+        <source>Failed to open document.</source>
+        <translation>No se pudo abrir el documento.</translation>
+    </message>
+    <message>
+        <source>Failed to save document.</source>
+        <translation>No se pudo guardar el documento.</translation>
+    </message>
+    <message>
+        <source>Cannot open the Clipboard</source>
+        <translation>No se puede abrir el portapapeles</translation>
+    </message>
+    <message>
+        <source>Cannot empty the Clipboard</source>
+        <translation>No se puede vaciar el portapapeles</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexView</name>
+    <message>
+        <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
+        <translation>Línea %1, «%2»: %3 (clase %4), %5 (código de visualización %6)</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDialog</name>
+    <message>
+        <source>Single line half arrows</source>
+        <translation>Una línea, medias puntas</translation>
+    </message>
+    <message>
+        <source>Single line full arrows</source>
+        <translation>Una línea, puntas completas</translation>
+    </message>
+    <message>
+        <source>Double lines half arrows</source>
+        <translation>Dos líneas, medias puntas</translation>
+    </message>
+    <message>
+        <source>Double lines full arrows</source>
+        <translation>Dos líneas, puntas completas</translation>
+    </message>
+    <message>
+        <source>Molvex 2 Options</source>
+        <translation>Opciones de Molvex 2</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Niveles</translation>
+    </message>
+    <message>
+        <source>Arrows</source>
+        <translation>Flechas</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Superíndice</translation>
+    </message>
+    <message>
+        <source>Subscript</source>
+        <translation>Subíndice</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Text Sizes</source>
+        <translation>Tamaños de texto</translation>
+    </message>
+    <message>
+        <source>Arrow Text</source>
+        <translation>Texto de flecha</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Espaciado</translation>
+    </message>
+    <message>
+        <source>Equilibrium Arrow Type</source>
+        <translation>Tipo de flecha de equilibrio</translation>
+    </message>
+    <message>
+        <source>Italicize Phase</source>
+        <translation>Estados en cursiva</translation>
+    </message>
+    <message>
+        <source>Default Arrow Width</source>
+        <translation>Ancho predeterminado de las flechas</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Restablecer</translation>
+    </message>
+    <message>
+        <source>Set as Default</source>
+        <translation>Establecer como predeterminado</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
@@ -435,6 +811,29 @@ Panel anterior</translation>
     <message>
         <source>&amp;Help</source>
         <translation>A&amp;yuda</translation>
+    </message>
+</context>
+<context>
+    <name>HelpCommands</name>
+    <message>
+        <source>File Error</source>
+        <translation>Error de archivo</translation>
+    </message>
+    <message>
+        <source>I cannot locate that file</source>
+        <translation>No se encuentra ese archivo</translation>
+    </message>
+    <message>
+        <source>Cannot find Adobe Acrobat</source>
+        <translation>No se encuentra Adobe Acrobat</translation>
+    </message>
+    <message>
+        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
+
+Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
+        <translation>Se necesita un lector de PDF para leer este documento y no hay ninguno configurado para abrir archivos PDF.
+
+Instale un lector de PDF (por ejemplo Adobe Acrobat Reader, Okular o Evince) y vuelva a intentarlo.</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1433,17 @@ Panel anterior</translation>
     <message>
         <source>arrow texts are nested more than %1 deep</source>
         <translation>textos de flecha anidados en más de %1 niveles</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>The running Molvex 2 refused to open %1.</source>
+        <translation>El Molvex 2 en ejecución se negó a abrir %1.</translation>
+    </message>
+    <message>
+        <source>The running Molvex 2 refused to make a new document.</source>
+        <translation>El Molvex 2 en ejecución se negó a crear un documento nuevo.</translation>
     </message>
 </context>
 </TS>

@@ -2,10 +2,386 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CAboutDialog</name>
+    <message>
+        <source>About Molvex 2</source>
+        <translation>À propos de Molvex 2</translation>
+    </message>
+    <message>
+        <source>Chemical equations typeset as you type them.</source>
+        <translation>Les équations chimiques mises en forme pendant la saisie.</translation>
+    </message>
+    <message>
+        <source>Copyright © Tamrel Software</source>
+        <translation>Copyright © Tamrel Software</translation>
+    </message>
+</context>
+<context>
     <name>CChemStatus</name>
     <message>
         <source> (+%1 more)</source>
         <translation> (+%1 autres)</translation>
+    </message>
+</context>
+<context>
+    <name>CContactDialog</name>
+    <message>
+        <source>About Tamrel</source>
+        <translation>À propos de Tamrel</translation>
+    </message>
+    <message>
+        <source>Makers of Molvex 2, the chemical equation editor.</source>
+        <translation>Créateurs de Molvex 2, l’éditeur d’équations chimiques.</translation>
+    </message>
+    <message>
+        <source>Questions, suggestions and reports of problems are always welcome:</source>
+        <translation>Questions, suggestions et signalements de problèmes sont toujours les bienvenus&#xa0;:</translation>
+    </message>
+    <message>
+        <source>please write to Tamrel Software support.</source>
+        <translation>écrivez au support de Tamrel Software.</translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentManager</name>
+    <message>
+        <source>File Save Error</source>
+        <translation>Erreur d’enregistrement</translation>
+    </message>
+</context>
+<context>
+    <name>CEntryBar</name>
+    <message>
+        <source>Drag to change the height of the entry box</source>
+        <translation>Faites glisser pour changer la hauteur de la zone de saisie</translation>
+    </message>
+    <message>
+        <source>Equation</source>
+        <translation>Équation</translation>
+    </message>
+</context>
+<context>
+    <name>CFileDialogs</name>
+    <message>
+        <source>Molvex Files (*.mv2)</source>
+        <translation>Fichiers Molvex (*.mv2)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+</context>
+<context>
+    <name>CFontChooser</name>
+    <message>
+        <source>Black</source>
+        <translation>Noir</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>Marron</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Vert</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>Bleu marine</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Violet</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Sarcelle</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gris</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>Argent</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rouge</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Citron vert</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Jaune</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Bleu</translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanc</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Personnalisée</translation>
+    </message>
+    <message>
+        <source>&amp;Color:</source>
+        <translation>&amp;Couleur&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>CLevelDialog</name>
+    <message>
+        <source>Very High</source>
+        <translation>Très hautes</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Hautes</translation>
+    </message>
+    <message>
+        <source>A Little High</source>
+        <translation>Un peu hautes</translation>
+    </message>
+    <message>
+        <source>A Little Low</source>
+        <translation>Un peu basses</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Basses</translation>
+    </message>
+    <message>
+        <source>Very Low</source>
+        <translation>Très basses</translation>
+    </message>
+    <message>
+        <source>Level: %1</source>
+        <translation>Niveau&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Level Adjustment</source>
+        <translation>Ajustement du niveau</translation>
+    </message>
+    <message>
+        <source>Your Equations Are</source>
+        <translation>Vos équations sont</translation>
+    </message>
+    <message>
+        <source>Move the level to %1</source>
+        <translation>Placer le niveau à %1</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Moves equations up or down against the surrounding text when they are placed into a document. It is used by the LibreOffice extension and by any container that reads the lowering hint.</source>
+        <translation>Déplace les équations vers le haut ou vers le bas par rapport au texte qui les entoure quand elles sont placées dans un document. Ce réglage est utilisé par l’extension LibreOffice et par tout programme qui lit l’indication d’abaissement.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Veuillez saisir un nombre entier.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Veuillez saisir un nombre entier entre %1 et %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>DEF</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Prêt</translation>
+    </message>
+    <message>
+        <source>Zoom of the equation view</source>
+        <translation>Zoom de la vue de l’équation</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 lines are typeset</source>
+        <translation>Seules les %1 premières lignes sur %2 sont mises en forme</translation>
+    </message>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>L’imprimante n’a pas pu être démarrée.</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>MAJ</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexApp</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Enregistrer les modifications de %1&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexDoc</name>
+    <message>
+        <source>Unexpected file format.</source>
+        <translation>Format de fichier inattendu.</translation>
+    </message>
+    <message>
+        <source>Failed to open document.</source>
+        <translation>Impossible d’ouvrir le document.</translation>
+    </message>
+    <message>
+        <source>Failed to save document.</source>
+        <translation>Impossible d’enregistrer le document.</translation>
+    </message>
+    <message>
+        <source>Cannot open the Clipboard</source>
+        <translation>Impossible d’ouvrir le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Cannot empty the Clipboard</source>
+        <translation>Impossible de vider le presse-papiers</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexView</name>
+    <message>
+        <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
+        <translation>Ligne %1, «&#xa0;%2&#xa0;»&#xa0;: %3 (classe %4), %5 (code d’affichage %6)</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDialog</name>
+    <message>
+        <source>Single line half arrows</source>
+        <translation>Un trait, demi-pointes</translation>
+    </message>
+    <message>
+        <source>Single line full arrows</source>
+        <translation>Un trait, pointes entières</translation>
+    </message>
+    <message>
+        <source>Double lines half arrows</source>
+        <translation>Deux traits, demi-pointes</translation>
+    </message>
+    <message>
+        <source>Double lines full arrows</source>
+        <translation>Deux traits, pointes entières</translation>
+    </message>
+    <message>
+        <source>Molvex 2 Options</source>
+        <translation>Options de Molvex 2</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Niveaux</translation>
+    </message>
+    <message>
+        <source>Arrows</source>
+        <translation>Flèches</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Exposant</translation>
+    </message>
+    <message>
+        <source>Subscript</source>
+        <translation>Indice</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Text Sizes</source>
+        <translation>Tailles du texte</translation>
+    </message>
+    <message>
+        <source>Arrow Text</source>
+        <translation>Texte des flèches</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Interligne</translation>
+    </message>
+    <message>
+        <source>Equilibrium Arrow Type</source>
+        <translation>Type de flèche d’équilibre</translation>
+    </message>
+    <message>
+        <source>Italicize Phase</source>
+        <translation>États en italique</translation>
+    </message>
+    <message>
+        <source>Default Arrow Width</source>
+        <translation>Largeur des flèches par défaut</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Set as Default</source>
+        <translation>Définir par défaut</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -435,6 +811,29 @@ Volet précédent</translation>
     <message>
         <source>&amp;Help</source>
         <translation>Aid&amp;e</translation>
+    </message>
+</context>
+<context>
+    <name>HelpCommands</name>
+    <message>
+        <source>File Error</source>
+        <translation>Erreur de fichier</translation>
+    </message>
+    <message>
+        <source>I cannot locate that file</source>
+        <translation>Impossible de trouver ce fichier</translation>
+    </message>
+    <message>
+        <source>Cannot find Adobe Acrobat</source>
+        <translation>Adobe Acrobat introuvable</translation>
+    </message>
+    <message>
+        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
+
+Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
+        <translation>Un lecteur PDF est nécessaire pour lire ce document, et aucun n’est configuré pour ouvrir les fichiers PDF.
+
+Veuillez installer un lecteur PDF (par exemple Adobe Acrobat Reader, Okular ou Evince) puis réessayer.</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1433,17 @@ Volet précédent</translation>
     <message>
         <source>arrow texts are nested more than %1 deep</source>
         <translation>textes de flèche imbriqués sur plus de %1 niveaux</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>The running Molvex 2 refused to open %1.</source>
+        <translation>Le Molvex 2 déjà ouvert a refusé d’ouvrir %1.</translation>
+    </message>
+    <message>
+        <source>The running Molvex 2 refused to make a new document.</source>
+        <translation>Le Molvex 2 déjà ouvert a refusé de créer un nouveau document.</translation>
     </message>
 </context>
 </TS>
