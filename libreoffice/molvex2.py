@@ -108,26 +108,26 @@ class ProtocolHandler(unohelper.Base, XInitialization, XDispatchProvider, XNotif
         self.frame = None
         setup_log(ctx)
 
-    def initialize(self, args):
+    def initialize(self, args: Any) -> None:
         if args:
             self.frame = args[0]
 
-    def queryDispatch(self, url, _target, _flags):
+    def queryDispatch(self, url: Any, _target: str, _flags: int) -> Any:
         return self if url.Protocol == PROTOCOL else None
 
-    def queryDispatches(self, requests):
+    def queryDispatches(self, requests: Any) -> tuple:
         return tuple(self.queryDispatch(r.FeatureURL, r.FrameName, r.SearchFlags) for r in requests)
 
-    def _run(self, url):
+    def _run(self, url: Any) -> Optional[str]:
         error = Commands(self.ctx, self.frame).run(url.Path)
         if error:
             show_message(self.ctx, self.frame, error)
         return error
 
-    def dispatch(self, url, _args):
+    def dispatch(self, url: Any, _args: Any) -> None:
         self._run(url)
 
-    def dispatchWithNotification(self, url, _args, listener):
+    def dispatchWithNotification(self, url: Any, _args: Any, listener: Any) -> None:
         error = self._run(url)
         if listener is not None:
             ev = uno.createUnoStruct("com.sun.star.frame.DispatchResultEvent")

@@ -66,10 +66,14 @@ class Equation:
             # Loaded into an object of our own, so that data the program refuses
             # still leaves a process we can end.
             try:
-                self.call("Load", GLib.Variant("(ay)", (bytes(data),)), "(s)")
+                self.load(data)
             except EquationError:
                 self.release()
                 raise
+
+    def load(self, data: bytes) -> None:
+        """Replaces the object's equation; refused data leaves it as it was."""
+        self.call("Load", GLib.Variant("(ay)", (bytes(data),)), "(s)")
 
     def _call(self, dest: str, method: str, args: Optional[GLib.Variant], reply: Optional[str]) -> GLib.Variant:
         try:

@@ -156,7 +156,7 @@ def _formula_model(obj: Any) -> Any:
     return obj.getEmbeddedObject() if hasattr(obj, "getEmbeddedObject") else obj.getPropertyValue("Model")
 
 
-def _state(obj, writer):
+def _state(obj: Any, writer: bool) -> dict:
     """What an update changes, to put back when an edit's steps are folded into one."""
     if is_formula(obj):
         return {"formula": _formula_model(obj).getPropertyValue("Formula"), "Description": obj.Description}
@@ -170,7 +170,7 @@ def _state(obj, writer):
     return state
 
 
-def _restore(obj, state):
+def _restore(obj: Any, state: dict) -> None:
     if "formula" in state:
         _formula_model(obj).setPropertyValue("Formula", state["formula"])
         obj.setPropertyValue("Description", state["Description"])
@@ -214,7 +214,7 @@ class Place:
     """Where a new equation goes: a text position in Writer, a page and point
     elsewhere (with the cell it belongs to in Calc)."""
 
-    def __init__(self, doc):
+    def __init__(self, doc: "Document"):
         self.doc = doc
         self.range = None
         self.page = None
@@ -244,13 +244,13 @@ class Place:
 class Document:
     """One LibreOffice document seen as a container of equations."""
 
-    def __init__(self, ctx, model):
+    def __init__(self, ctx: Any, model: Any):
         self.ctx = ctx
         self.model = model
         self.kind = kind_of(model)
         self.writer = self.kind == "writer"
 
-    def undo(self):
+    def undo(self) -> Any:
         return self.model.getUndoManager()
 
     def selected_picture(self) -> Optional[Any]:
@@ -272,7 +272,7 @@ class Document:
         obj = self.selected_picture()
         return obj if obj is not None and is_equation(obj) else None
 
-    def selected_text(self):
+    def selected_text(self) -> Tuple[str, Any]:
         """The equation text selected in Writer (paragraphs become lines) or the
         current cell's text in Calc; the range it came from (Writer) or None."""
         sel = self.model.getCurrentController().getSelection()
@@ -312,7 +312,7 @@ class Document:
                 obj.setPosition(Point(place.center[0] - size.Width // 2, place.center[1] - size.Height // 2))
         return obj
 
-    def create(self, place, pic, replace_range=None):
+    def create(self, place: Optional[Place], pic: Picture, replace_range: Any = None) -> Any:
         if pic.starmath is not None:
             return self._create_formula(place, pic, replace_range)
         if self.writer:
@@ -344,7 +344,7 @@ class Document:
             obj.setPosition(Point(place.center[0] - pic.width // 2, place.center[1] - pic.height // 2))
         return obj
 
-    def remove(self, obj):
+    def remove(self, obj: Any) -> Place:
         """Takes a picture out and returns where a new one would go instead."""
         place = Place.__new__(Place)
         place.doc, place.range, place.page, place.center, place.cell = self, None, None, None, None
@@ -365,7 +365,7 @@ class Document:
             place.page.remove(obj)
         return place
 
-    def _page_of(self, obj):
+    def _page_of(self, obj: Any) -> Any:
         ctrl = self.model.getCurrentController()
         if self.kind == "calc":
             return ctrl.getActiveSheet().getDrawPage()
@@ -377,10 +377,10 @@ class Document:
                     return page
         return ctrl.getCurrentPage()
 
-    def state(self, obj):
+    def state(self, obj: Any) -> dict:
         return _state(obj, self.writer)
 
-    def restore(self, obj, state):
+    def restore(self, obj: Any, state: dict) -> None:
         _restore(obj, state)
 
     def apply(self, obj: Any, pic: Picture) -> None:
@@ -394,10 +394,11 @@ class Document:
 
 
 def restore_equations(model: Any) -> int:
-    """After a Word document is opened: the equations' pictures get back from their
-    names what the format did not keep (the data attribute, the title, the
-    position on the base line). Neither an undo step nor a modification. Returns
-    how many were restored."""
+    """After a Word document is opened: the equations' pictures get back what the
+    format did not keep and the eye needs at once, their title and their place on
+    the base line. The data stays in the name, where Edit finds it (setting it
+    as an attribute too would triple the time of opening). Neither an undo step
+    nor a modification. Returns how many were restored."""
     if kind_of(model) != "writer":
         return 0
     graphics = model.getGraphicObjects()
@@ -407,46 +408,47 @@ def restore_equations(model: Any) -> int:
     modified = model.isModified()
     undo = model.getUndoManager()
     undo.lock()
-    restored = 0
     try:
         for name in names:
-            obj = graphics.getByName(name)
-            attrs = obj.getPropertyValue("UserDefinedAttributes")
-            if attrs.hasByName(ATTRIBUTE):
-                continue
-            position, text = _name_parts(name)
-            value = uno.createUnoStruct("com.sun.star.xml.AttributeData")
-            # Kept as found, so that damaged data is reported as damaged on Edit.
-            value.Namespace, value.Type, value.Value = "", "CDATA", text
-            attrs.insertByName(ATTRIBUTE, value)
-            obj.setPropertyValue("UserDefinedAttributes", attrs)
-            obj.setPropertyValue("Title", TITLE)
             try:
-                obj.setPropertyValue("VertOrient", VERT_NONE)
-                obj.setPropertyValue("VertOrientPosition", int(position))
+                position = int(_name_parts(name)[0])
             except ValueError:
-                pass  # damaged: the picture stays where Word put it
-            restored += 1
+                continue  # damaged: the picture stays where Word put it; Edit says why
+            obj = graphics.getByName(name)
+            obj.setPropertyValue("Title", TITLE)
+            obj.setPropertyValue("VertOrient", VERT_NONE)
+            obj.setPropertyValue("VertOrientPosition", position)
     finally:
         undo.unlock()
         if not modified:
             model.setModified(False)
-    return restored
+    return len(names)
 
 
 WORD_FILTERS = ("MS Word 2007 XML", "Office Open XML Text")
 # Native data -> (png, svg) made for earlier saves in this office.
 _sharp = {}
+_SHARP_KEPT = 1000
 
 
-def _sharp_pictures(data: bytes) -> Tuple[bytes, bytes]:
-    if data not in _sharp:
-        eq = Equation(data=data)
-        try:
-            _sharp[data] = (eq.png(DPI / 96.0), eq.svg())
-        finally:
-            eq.release()
-    return _sharp[data]
+def _draw_sharp_pictures(datas: list) -> None:
+    """PNG and SVG for each native data not drawn yet, by one server process: its
+    object loads one equation after the other. Data it refuses is left out."""
+    todo = [d for d in dict.fromkeys(datas) if d not in _sharp]
+    if not todo:
+        return
+    if len(_sharp) + len(todo) > _SHARP_KEPT:
+        _sharp.clear()
+    eq = Equation()
+    try:
+        for data in todo:
+            try:
+                eq.load(data)
+                _sharp[data] = (eq.png(DPI / 96.0), eq.svg())
+            except EquationError as err:
+                log.warning("an equation is kept as LibreOffice saved it: %s", err)
+    finally:
+        eq.release()
 
 
 def complete_word_file(model: Any) -> int:
@@ -459,18 +461,22 @@ def complete_word_file(model: Any) -> int:
     if args.get("FilterName") not in WORD_FILTERS:
         return 0
     graphics = model.getGraphicObjects()
-    extras = {}
+    equations = {}
     for name in graphics.getElementNames():
         parsed = parse_frame_name(name)
-        if parsed is None or not parsed[1]:
-            continue
-        obj = graphics.getByName(name)
-        try:
-            png, svg = _sharp_pictures(parsed[1])
-        except EquationError as err:
-            log.warning("equation %s kept as LibreOffice saved it: %s", name[:40], err)
-            continue
-        extras[name] = Extra(png, svg, position_of(obj.getPropertyValue("VertOrientPosition"), obj.getSize().Height))
+        if parsed is not None and parsed[1]:
+            equations[name] = parsed[1]
+    try:
+        _draw_sharp_pictures(list(equations.values()))
+    except EquationError as err:  # no program to draw them: the file stays as it is
+        log.warning("equations kept as LibreOffice saved them: %s", err)
+        return 0
+    extras = {}
+    for name, data in equations.items():
+        if data in _sharp:
+            obj = graphics.getByName(name)
+            extras[name] = Extra(*_sharp[data], position_of(obj.getPropertyValue("VertOrientPosition"),
+                                                            obj.getSize().Height))
     if not extras:
         return 0
     path = uno.fileUrlToSystemPath(model.getURL())

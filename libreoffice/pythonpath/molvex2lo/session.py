@@ -20,10 +20,10 @@ _sessions_lock = threading.Lock()
 
 
 class _Callback(unohelper.Base, XCallback):
-    def __init__(self, fn):
+    def __init__(self, fn: Callable[[], None]):
         self.fn = fn
 
-    def notify(self, _data):
+    def notify(self, _data: Any) -> None:
         self.fn()
 
 
@@ -77,7 +77,7 @@ class Session:
         self.started.wait(CALL_TIMEOUT_MS / 1000)
 
     # --- bus thread -------------------------------------------------------
-    def _start(self):
+    def _start(self) -> None:
         try:
             self.subs = self.thread.subscribe(self.eq.bus, self.eq.owner, self._signal)
             self.eq.open_window()
@@ -86,7 +86,7 @@ class Session:
         finally:
             self.started.set()
 
-    def _signal(self, name, params):
+    def _signal(self, name: str, params: Any) -> None:
         if self.finished:
             return
         if name == "Changed":
@@ -99,22 +99,22 @@ class Session:
         elif name == "Closed":
             self._end(None)
 
-    def _cancel_pending(self):
+    def _cancel_pending(self) -> None:
         if self.pending is not None:
             self.pending.destroy()
             self.pending = None
 
-    def _live(self):
+    def _live(self) -> None:
         self.pending = None
         self._fetch(lambda pic: self._post(self._show, pic))
 
-    def _fetch(self, then, data=None):
+    def _fetch(self, then: Callable[[Picture], None], data: Optional[bytes] = None) -> None:
         try:
             then(fetch_picture(self.eq, data, self.formula))
         except EquationError as err:
             self._end(str(err))
 
-    def _end(self, error):
+    def _end(self, error: Optional[str]) -> None:
         if self.finished:
             return
         self.finished = True
@@ -125,11 +125,11 @@ class Session:
         with _sessions_lock:
             _sessions.discard(self)
 
-    def _post(self, fn, arg):
+    def _post(self, fn: Callable[[Any], None], arg: Any) -> None:
         on_office_thread(self.doc.ctx, lambda: self._guarded(fn, arg))
 
     # --- office thread ----------------------------------------------------
-    def _guarded(self, fn, arg):
+    def _guarded(self, fn: Callable[[Any], None], arg: Any) -> None:
         try:
             fn(arg)
         except EquationError as err:
@@ -143,7 +143,7 @@ class Session:
                 self.thread.invoke(self._end, "The equation could not be placed in the document: %s"
                                    % getattr(err, "Message", err))
 
-    def _show(self, pic):
+    def _show(self, pic: Picture) -> None:
         """A step while typing: shown at once, kept out of the undo list."""
         undo = self.doc.undo()
         undo.lock()
@@ -156,7 +156,7 @@ class Session:
             undo.unlock()
         self.latest = pic
 
-    def _commit(self, pic):
+    def _commit(self, pic: Picture) -> None:
         """File > Update or the end: everything since the last commit becomes one
         undo step."""
         if self.committed is None and self.obj is None and not pic.text.strip():
@@ -184,14 +184,14 @@ class Session:
         self.committed = self.doc.state(self.obj)
         self.latest = None
 
-    def _close(self, error):
+    def _close(self, error: Optional[str]) -> None:
         if self.latest is not None:
             self._commit(self.latest)
         if error:
             self.report(error)
 
     @staticmethod
-    def doc_undo_title():
+    def doc_undo_title() -> str:
         return "Molvex 2 Equation"
 
 

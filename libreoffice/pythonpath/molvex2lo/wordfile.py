@@ -111,3 +111,4 @@ def add_equation_parts(docx: bytes, extras: Dict[str, Extra]) -> bytes:
         for name, data in parts.items():
             z.writestr(name, data)
     return buf.getvalue()
+
