@@ -494,7 +494,7 @@ Kopie speichern</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation>B&amp;eenden</translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Quit the application; prompts to save documents

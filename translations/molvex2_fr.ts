@@ -794,7 +794,7 @@ Volet précédent</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation>&amp;Édition</translation>
+        <translation>É&amp;dition</translation>
     </message>
     <message>
         <source>&amp;View</source>
