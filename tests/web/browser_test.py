@@ -120,6 +120,18 @@ class PageTest(unittest.TestCase):
         label = self.driver.find_element(By.ID, "picture").get_attribute("aria-label")
         self.assertIn("2 H 2 plus O 2 yields 2 H 2 O", label)
 
+    def test_twenty_lines_at_most(self):
+        self.type_equation("\n".join(["H2O"] * 20))
+        self.entry().send_keys(Keys.RETURN, "x")  # a 21st line is refused
+        self.assertEqual(self.entry().get_attribute("value"), "\n".join(["H2O"] * 19 + ["H2Ox"]))
+        self.assertIn("at most 20 lines", self.driver.find_element(By.ID, "notice").text)
+        self.assertIsNotNone(self.picture())
+        # Pasted text can have more: no picture then, rather than the previous one.
+        self.driver.execute_script("const e = document.getElementById('entry');"
+                                   "e.value = 'H2O\\n'.repeat(21); e.dispatchEvent(new Event('input'))")
+        self.assertIn("at most 20 lines", self.status())
+        self.assertIsNone(self.picture())
+
     def test_share_link_restores_equation_and_options(self):
         self.type_equation("N2 + 3H2 <=> 2NH3")
         select = self.driver.find_element(By.NAME, "EquilibriumArrow")

@@ -167,13 +167,12 @@
     const options = engineOptions(settings);
     scheduleLink();
     if (text.trim() === "") {
-      current = null;
-      picture.replaceChildren();
-      picture.setAttribute("aria-label", "No equation");
+      clearPicture();
       status.replaceChildren();
       return;
     }
     if (lineCount(text) > MAX_LINES) {
+      clearPicture();
       showStatus([{ kind: "error", text: "An equation has at most 20 lines." }]);
       return;
     }
@@ -182,6 +181,8 @@
     try {
       rendered = api.renderSvg(text, options);
     } catch (e) {
+      // No picture rather than one of an earlier text, which Copy would then give.
+      clearPicture();
       said.push({ kind: "error", text: String(e.message).replace(/^molvex2: /, "") });
     }
     if (rendered) {
@@ -212,6 +213,11 @@
       said.push({ kind: "error", text: String(e.message).replace(/^molvex2: /, "") });
     }
     showStatus(said);
+  }
+  function clearPicture() {
+    current = null;
+    picture.replaceChildren();
+    picture.setAttribute("aria-label", "No equation");
   }
   // The picture shown larger than its pixels: it is a vector drawing, so it stays sharp.
   // Sized before it enters the page, so the page is laid out once per keystroke.
