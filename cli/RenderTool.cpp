@@ -310,34 +310,14 @@ private:
         settings.antialias = m_args.antialias;
         std::string error;
         QByteArray bytes;
-        Drawing drawing = EquationDrawing(doc);
-        switch (format) {
-        case Format::Png:
-            bytes = RenderPng(drawing, settings, &error);
-            break;
-        case Format::Svg:
-            bytes = RenderSvg(drawing, settings, &error);
-            break;
-        case Format::Pdf:
-            bytes = RenderPdf(drawing, settings, &error);
-            break;
-        case Format::Wmf: {
-            auto screen = CreateScreenDC();
-            const std::optional<RecordedPicture> picture = RecordEquationPicture(doc, *screen);
-            if (!picture) {
-                error = kPictureTooLarge;
-                break;
-            }
-            std::vector<std::uint8_t> wmf = PlaceableMetafile(*picture);
-            bytes = QByteArray(reinterpret_cast<const char*>(wmf.data()), static_cast<qsizetype>(wmf.size()));
-            if (bytes.isEmpty())
-                error = "the metafile could not be recorded";
-            break;
-        }
-        default:
+        static const std::map<Format, PictureFormat> pictures = {{Format::Png, PictureFormat::Png},
+                                                                 {Format::Svg, PictureFormat::Svg},
+                                                                 {Format::Pdf, PictureFormat::Pdf},
+                                                                 {Format::Wmf, PictureFormat::Wmf}};
+        if (const auto it = pictures.find(format); it != pictures.end())
+            bytes = EquationPictureFile(doc, it->second, settings, &error);
+        else
             error = "unknown output format";
-            break;
-        }
         if (bytes.isEmpty()) {
             Fail(path, error.empty() ? std::string("nothing to write") : error);
             return false;

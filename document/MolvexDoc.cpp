@@ -228,6 +228,22 @@ std::optional<LineHit> CMolvexDoc::HitTest(CDC& dc, POINT point, int x, int y)
     return std::nullopt;
 }
 
+std::optional<std::int64_t> CMolvexDoc::CaretX(CDC& dc, int line, int position)
+{
+    if (line < 0 || line >= kEquationLines || lineList.texts[static_cast<std::size_t>(line)].empty())
+        return std::nullopt;
+    const LineBox& box = Box(LayoutsFor(dc), line, dc);
+    // The nearest placed character at or after the position (hidden markup has none).
+    std::optional<std::int64_t> x;
+    std::int32_t nearest = std::numeric_limits<std::int32_t>::max();
+    for (const BoxItem& item : box.items)
+        if (item.source >= position && item.source < nearest) {
+            nearest = item.source;
+            x = item.left;
+        }
+    return x ? x : std::optional<std::int64_t>(box.extent.width);
+}
+
 void CMolvexDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {

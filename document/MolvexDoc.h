@@ -85,6 +85,10 @@ public:
     // The character under `point` (logical units of dc) of the equation drawn with its
     // top-left corner at (x, y); nothing when no character is there.
     std::optional<LineHit> HitTest(CDC& dc, POINT point, int x, int y);
+    // Where a caret before a position of a line stands across the equation (logical
+    // units of dc, from the equation's left edge; past the end: the line's right edge).
+    // Nothing for an empty line.
+    std::optional<std::int64_t> CaretX(CDC& dc, int line, int position);
 
     // Archive of the document ("MLV2", version 1, 20 lines, the options block).
     virtual void Serialize(CArchive& ar);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QFile>
+#include <QFileInfo>
 #include <QSvgGenerator>
 
 #include "config/SafeWrite.h"
@@ -16,7 +17,9 @@
 #include "engine/EquationLine.h"
 #include "document/AppState.h"
 #include "document/EquationText.h"
+#include "document/InputLimits.h"
 #include "document/MolvexDoc.h"
+#include "document/PictureExport.h"
 #include "engine/EquationOptions.h"
 #include "platform/QtDeviceContext.h"
 
@@ -241,4 +244,40 @@ std::optional<QString> WriteFileAtomically(const QString& path, const QByteArray
     if (auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes))
         return QString::fromLocal8Bit(reason->c_str());
     return std::nullopt;
+}
+
+std::optional<PictureFormat> PictureFormatOfPath(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return PictureFormat::Png;
+    if (suffix == QLatin1String("svg"))
+        return PictureFormat::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return PictureFormat::Pdf;
+    if (suffix == QLatin1String("wmf"))
+        return PictureFormat::Wmf;
+    return std::nullopt;
+}
+
+QByteArray EquationPictureFile(CMolvexDoc& doc, PictureFormat format, const RenderSettings& settings,
+                               std::string* error)
+{
+    switch (format) {
+    case PictureFormat::Png: return RenderPng(EquationDrawing(doc), settings, error);
+    case PictureFormat::Svg: return RenderSvg(EquationDrawing(doc), settings, error);
+    case PictureFormat::Pdf: return RenderPdf(EquationDrawing(doc), settings, error);
+    case PictureFormat::Wmf: break;
+    }
+    const std::unique_ptr<CQtDC> screen = CreateScreenDC();
+    const std::optional<RecordedPicture> picture = RecordEquationPicture(doc, *screen);
+    if (!picture) {
+        if (error)
+            *error = kPictureTooLarge;
+        return QByteArray();
+    }
+    const std::vector<std::uint8_t> wmf = PlaceableMetafile(*picture);
+    if (wmf.empty() && error)
+        *error = "the metafile could not be recorded";
+    return QByteArray(reinterpret_cast<const char*>(wmf.data()), static_cast<qsizetype>(wmf.size()));
 }

@@ -64,6 +64,16 @@ QByteArray RenderPng(const Drawing& drawing, const RenderSettings& settings, std
 QByteArray RenderSvg(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
 QByteArray RenderPdf(const Drawing& drawing, const RenderSettings& settings, std::string* error = nullptr);
 
+// The picture formats a document's equation is exported in, by molvex2-render and by
+// the editor's Export alike.
+enum class PictureFormat { Png, Svg, Pdf, Wmf };
+// The format a file name asks for by its extension (any case); nothing for others.
+std::optional<PictureFormat> PictureFormatOfPath(const QString& path);
+// The file's bytes: PNG, SVG and PDF drawn with the settings, the placeable metafile
+// recorded at the actual size. Empty with `error` set when it cannot be made.
+QByteArray EquationPictureFile(CMolvexDoc& doc, PictureFormat format, const RenderSettings& settings,
+                               std::string* error = nullptr);
+
 // Every file the Qt layers write goes through here (WriteFileSafely): a temporary
 // file renamed over `path` once every write and the flush succeeded, so a failure
 // (a full disk) keeps the old file. Returns the system's reason on failure.

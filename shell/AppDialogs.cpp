@@ -7,11 +7,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QIcon>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "molvex/Version.h"
+#include "platform/Render.h"
 
 QString VersionLine()
 {
@@ -60,6 +65,59 @@ CContactDialog::CContactDialog(QWidget* parent) : QDialog(parent)
            tr("please write to Tamrel Software support.")});
 }
 
+CSaveChangesDialog::CSaveChangesDialog(const QStringList& titles, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("saveChangesDialog"));
+    setWindowTitle(tr("Unsaved Documents"));
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(tr("These documents have changes that are not saved. Save the ticked ones?"), this);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("unsavedDocuments"));
+    m_list->setAccessibleName(tr("Unsaved documents"));
+    for (const QString& title : titles) {
+        auto* item = new QListWidgetItem(title, m_list);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Checked);
+    }
+    label->setBuddy(m_list);
+    layout->addWidget(m_list);
+    auto* buttons = new QDialogButtonBox(this);
+    m_save = buttons->addButton(tr("Save All"), QDialogButtonBox::AcceptRole);
+    m_save->setObjectName(QStringLiteral("saveButton"));
+    m_discard = buttons->addButton(tr("Discard All"), QDialogButtonBox::DestructiveRole);
+    m_discard->setObjectName(QStringLiteral("discardButton"));
+    buttons->addButton(QDialogButtonBox::Cancel);
+    m_save->setDefault(true);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_discard, &QPushButton::clicked, this, [this] {
+        m_discarded = true;
+        accept();
+    });
+    connect(m_list, &QListWidget::itemChanged, this, &CSaveChangesDialog::UpdateSaveText);
+}
+
+void CSaveChangesDialog::UpdateSaveText()
+{
+    const QList<int> chosen = Chosen();
+    m_save->setText(chosen.size() == m_list->count() ? tr("Save All") : tr("Save Selected"));
+    m_save->setEnabled(!chosen.isEmpty());
+}
+
+QList<int> CSaveChangesDialog::Chosen() const
+{
+    QList<int> chosen;
+    if (m_discarded)
+        return chosen;
+    for (int i = 0; i < m_list->count(); ++i)
+        if (m_list->item(i)->checkState() == Qt::Checked)
+            chosen << i;
+    return chosen;
+}
+
 namespace {
 QString DocFilter() { return QCoreApplication::translate("CFileDialogs", "Molvex Files (*.mv2)"); }
 }
@@ -98,4 +156,50 @@ QString CFileDialogs::AskSavePath(QWidget* parent, const QString& suggestedPath,
         QFileDialog::getSaveFileName(parent, QCoreApplication::translate("CFileDialogs", "Save As"), start, DocFilter());
     Remember(path);
     return path;
+}
+
+std::optional<ExportChoice> CFileDialogs::AskExport(QWidget* parent, const QString& suggestedName,
+                                                    const QStringList& recentFiles)
+{
+    struct Type {
+        const char* suffix;
+        const char* filter;
+    };
+    static const Type kTypes[] = {{"png", QT_TRANSLATE_NOOP("CFileDialogs", "PNG picture (*.png)")},
+                                  {"svg", QT_TRANSLATE_NOOP("CFileDialogs", "SVG picture (*.svg)")},
+                                  {"pdf", QT_TRANSLATE_NOOP("CFileDialogs", "PDF document (*.pdf)")},
+                                  {"wmf", QT_TRANSLATE_NOOP("CFileDialogs", "Windows metafile (*.wmf)")}};
+    QStringList filters;
+    QString selected;
+    for (const Type& t : kTypes) {
+        filters << QCoreApplication::translate("CFileDialogs", t.filter);
+        if (m_exportSuffix == QLatin1String(t.suffix))
+            selected = filters.last();
+    }
+    const QString folder = m_exportFolder.isEmpty() ? StartFolder(recentFiles) : m_exportFolder;
+    const QString name = suggestedName + QLatin1Char('.') + m_exportSuffix;
+    QString path = QFileDialog::getSaveFileName(parent, QCoreApplication::translate("CFileDialogs", "Export Picture"),
+                                                folder.isEmpty() ? name : QDir(folder).filePath(name),
+                                                filters.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty())
+        return std::nullopt;
+    // Without an extension of its own the file takes the chosen type's.
+    if (!PictureFormatOfPath(path))
+        for (std::size_t i = 0; i < std::size(kTypes); ++i)
+            if (filters[static_cast<int>(i)] == selected)
+                path += QLatin1Char('.') + QLatin1String(kTypes[i].suffix);
+    ExportChoice choice{path, m_exportScale};
+    if (PictureFormatOfPath(path) == PictureFormat::Png) {
+        bool ok = false;
+        choice.scale = QInputDialog::getDouble(
+            parent, QCoreApplication::translate("CFileDialogs", "Export Picture"),
+            QCoreApplication::translate("CFileDialogs", "Scale of the PNG picture (1: the size on screen at 100%):"),
+            m_exportScale, 0.25, kMaxScale, 2, &ok);
+        if (!ok)
+            return std::nullopt;
+        m_exportScale = choice.scale;
+    }
+    m_exportFolder = QFileInfo(path).absolutePath();
+    m_exportSuffix = QFileInfo(path).suffix().toLower();
+    return choice;
 }

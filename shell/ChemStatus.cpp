@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <algorithm>
 
 #include "engine/ChemModel.h"
+#include "shell/EntryEdit.h"
 #include "engine/Cp1252.h"
 #include "engine/EquationLine.h"
 
@@ -46,6 +48,8 @@ void CChemStatus::Follow(QPlainTextEdit* edit)
         return;
     connect(edit, &QPlainTextEdit::textChanged, this, &CChemStatus::Update);
     connect(edit, &QPlainTextEdit::cursorPositionChanged, this, &CChemStatus::Update);
+    if (auto* entry = qobject_cast<CEntryEdit*>(edit))
+        connect(entry, &CEntryEdit::refilled, this, &CChemStatus::Update);
     connect(edit, &QObject::destroyed, this, [this] { m_edit = nullptr; });
     Update();
 }
@@ -72,7 +76,6 @@ void CChemStatus::ShowLine(const QString& text)
     if (!balance.isEmpty())
         balance[0] = balance[0].toUpper();
     m_balance->setText(balance);
-    m_balance->setToolTip(balance);
     m_balance->setVisible(!balance.isEmpty());
     // The verdict as a colour too, for a glance while typing.
     const char* colour = verdict == chem::ArrowCheck::Verdict::Balanced      ? "#1a7f37"
@@ -85,18 +88,37 @@ void CChemStatus::ShowLine(const QString& text)
     QStringList all;
     for (const chem::Phrase& h : hints)
         all << InUserLanguage(h);
+    all.removeDuplicates();
+    for (QString& h : all)
+        h[0] = h[0].toUpper();
     QString shown;
     if (!all.isEmpty()) {
         shown = all.first();
-        shown[0] = shown[0].toUpper();
         if (all.size() > 1)
             shown += tr(" (+%1 more)").arg(all.size() - 1);
     }
-    // A long hint must neither widen the window nor crowd out the status messages;
-    // the whole list is in the tooltip.
-    m_hint->setText(m_hint->fontMetrics().elidedText(shown, Qt::ElideRight, kHintWidth));
-    m_hint->setToolTip(all.join(QLatin1Char('\n')));
     m_hintText = shown;
+    m_hintTip = all.join(QLatin1Char('\n'));
+    ShowHint();
+    // A screen reader hears the pane's purpose with its text; setting the name
+    // tells it of the change.
+    m_balance->setAccessibleName(balance.isEmpty() ? tr("Balance") : tr("Balance: %1").arg(balance));
+    m_hint->setAccessibleName(m_hintTip.isEmpty() ? tr("Reading hint") : tr("Reading hint: %1").arg(m_hintTip));
+}
+
+void CChemStatus::SetHintRoom(int pixels)
+{
+    m_hintRoom = std::max(kHintWidth, pixels);
+    ShowHint();
+}
+
+void CChemStatus::ShowHint()
+{
+    // A long hint must neither widen the window nor crowd out the status messages.
+    // The tooltip gives every hint whole, once, when the label cannot.
+    const QString elided = m_hint->fontMetrics().elidedText(m_hintText, Qt::ElideRight, m_hintRoom);
+    m_hint->setText(elided);
+    m_hint->setToolTip(elided == m_hintText && !m_hintTip.contains(QLatin1Char('\n')) ? QString() : m_hintTip);
 }
 
 QString CChemStatus::BalanceText() const { return m_balance->text(); }

@@ -19,15 +19,24 @@ public:
 
     QString BalanceText() const;
     QString HintText() const;
+    QLabel* HintLabel() const { return m_hint; }
+    QLabel* BalanceLabel() const { return m_balance; }
+
+    // The widest the hint may be, in pixels (a share of the window's width); a hint
+    // that does not fit is cut with its whole text in the tooltip.
+    void SetHintRoom(int pixels);
 
 private:
     void Update();
+    void ShowHint();
 
     QPlainTextEdit* m_edit = nullptr;
     QLabel* m_hint = nullptr;
     QLabel* m_balance = nullptr;
     QString m_shownLine;
     QString m_hintText;
-    static constexpr int kHintWidth = 420; // pixels
+    QString m_hintTip;
+    int m_hintRoom = kHintWidth;
+    static constexpr int kHintWidth = 420; // pixels, the least room a hint has
     bool m_shown = false;
 };

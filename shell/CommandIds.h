@@ -16,6 +16,7 @@ constexpr int FilePrintDirect = 57608;
 constexpr int FilePrintPreview = 57609;
 constexpr int FileUpdate = 57610;
 constexpr int FileSaveCopyAs = 57611;
+constexpr int FileExport = 32790;
 constexpr int FileMruFirst = 57616; // ten entries, 57616..57625
 constexpr int FileMruCount = 10;
 constexpr int AppExit = 57665;

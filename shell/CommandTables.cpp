@@ -21,6 +21,7 @@ const CommandInfo kCommands[] = {
     {cmd::FileClose, QT_TRANSLATE_NOOP("Commands", "&Close"), QT_TRANSLATE_NOOP("Commands", "Close the active document\nClose"), nullptr},
     {cmd::FileSave, QT_TRANSLATE_NOOP("Commands", "&Save\tCtrl+S"), QT_TRANSLATE_NOOP("Commands", "Save the active document\nSave"), ":/icons/save.svg"},
     {cmd::FileSaveAs, QT_TRANSLATE_NOOP("Commands", "Save &As..."), QT_TRANSLATE_NOOP("Commands", "Save the active document with a new name\nSave As"), nullptr},
+    {cmd::FileExport, QT_TRANSLATE_NOOP("Commands", "&Export..."), QT_TRANSLATE_NOOP("Commands", "Write the equation as a picture file: PNG, SVG, PDF or WMF\nExport"), nullptr},
     {cmd::FilePrintSetup, QT_TRANSLATE_NOOP("Commands", "P&rint Setup..."), QT_TRANSLATE_NOOP("Commands", "Change the printer and printing options\nPrint Setup"), nullptr},
     {cmd::FilePrint, QT_TRANSLATE_NOOP("Commands", "&Print...\tCtrl+P"), QT_TRANSLATE_NOOP("Commands", "Print the active document\nPrint"), ":/icons/print.svg"},
     {cmd::FilePrintDirect, "", QT_TRANSLATE_NOOP("Commands", "Print the active document using current options\nQuick Print"), nullptr},
@@ -119,7 +120,7 @@ const MenuTable& MainMenuTable()
 {
     static const MenuTable table = {
         {QT_TRANSLATE_NOOP("Commands", "&File"),
-         {Cmd(cmd::FileNew), Cmd(cmd::FileOpen), Cmd(cmd::FileSave), Cmd(cmd::FileSaveAs), Sep(),
+         {Cmd(cmd::FileNew), Cmd(cmd::FileOpen), Cmd(cmd::FileSave), Cmd(cmd::FileSaveAs), Cmd(cmd::FileExport), Sep(),
           Cmd(cmd::FilePrint), Cmd(cmd::FilePrintPreview), Cmd(cmd::FilePrintSetup), Sep(),
           {MenuEntryKind::RecentFiles, cmd::FileMruFirst}, Sep(), Cmd(cmd::AppExit)}},
         {QT_TRANSLATE_NOOP("Commands", "&Edit"), {Cmd(cmd::EditUndo), Cmd(cmd::EditRedo), Sep(), Cmd(cmd::EditCut), Cmd(cmd::EditCopy), Cmd(cmd::EditPaste), Sep(),

@@ -1,10 +1,13 @@
 #include "shell/DocumentManager.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
+#include <algorithm>
 
 #include "document/MolvexDoc.h"
 #include "shell/UserPrompts.h"
@@ -154,9 +157,27 @@ bool CDocumentManager::QueryClose(CMolvexDoc& doc)
 
 bool CDocumentManager::QueryCloseAll()
 {
+    std::vector<CMolvexDoc*> unsaved;
+    QStringList titles;
     for (const auto& e : m_docs)
-        if (!QueryClose(*e->doc))
-            return false;
+        if (e->doc->IsModified()) {
+            unsaved.push_back(e->doc.get());
+            titles << e->title;
+        }
+    if (unsaved.empty())
+        return true;
+    if (unsaved.size() == 1 || !m_prompts.askToSaveMany)
+        return std::all_of(unsaved.begin(), unsaved.end(), [this](CMolvexDoc* d) { return QueryClose(*d); });
+    const std::optional<QList<int>> chosen = m_prompts.askToSaveMany(titles);
+    if (!chosen)
+        return false;
+    for (int i : *chosen)
+        if (i >= 0 && i < static_cast<int>(unsaved.size())) {
+            // The document being saved (a Save As dialog may come up) is the one shown.
+            emit activationRequested(*unsaved[static_cast<size_t>(i)]);
+            if (!Save(*unsaved[static_cast<size_t>(i)], false))
+                return false;
+        }
     return true;
 }
 
@@ -205,9 +226,27 @@ void CDocumentManager::SetActive(CMolvexDoc* doc)
     emit activeChanged(doc);
 }
 
+QString CDocumentManager::DefaultSettingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Tamrel/Molvex.conf");
+}
+
+QString CDocumentManager::FormerSettingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Tamrel Software/Molvex.conf");
+}
+
 void CDocumentManager::LoadRecentFiles()
 {
-    QSettings settings;
+    if (!QFileInfo::exists(settingsPath) && QFileInfo(formerSettingsPath).isFile()) {
+        QDir().mkpath(QFileInfo(settingsPath).absolutePath());
+        // Moved, so that it is taken over once; copied when it cannot be moved.
+        if (!QFile::rename(formerSettingsPath, settingsPath))
+            QFile::copy(formerSettingsPath, settingsPath);
+    }
+    QSettings settings(settingsPath, QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Recent File List"));
     m_recentFiles.clear();
     for (int i = 1; i <= kRecentFileCount; ++i) {
@@ -220,7 +259,7 @@ void CDocumentManager::LoadRecentFiles()
 
 void CDocumentManager::SaveRecentFiles()
 {
-    QSettings settings;
+    QSettings settings(settingsPath, QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Recent File List"));
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString key = QStringLiteral("File%1").arg(i);

@@ -32,6 +32,8 @@ public:
     // Asks whether to save a modified document; false when the user cancels or the
     // save fails.
     bool QueryClose(CMolvexDoc& doc);
+    // Every modified document: one question names them all (a single one is asked
+    // about as QueryClose asks).
     bool QueryCloseAll();
     void Destroy(CMolvexDoc* doc);
 
@@ -44,6 +46,14 @@ public:
     void SetActive(CMolvexDoc* doc);
 
     QStringList RecentFiles() const { return m_recentFiles; }
+    // The file that keeps the list, beside the configuration files (Tamrel/Molvex.conf
+    // in the user's configuration folder); tests point it elsewhere.
+    static QString DefaultSettingsPath();
+    // The file the list was kept in before (the organisation's long name): taken over
+    // once when the new one does not exist yet.
+    static QString FormerSettingsPath();
+    QString settingsPath = DefaultSettingsPath();
+    QString formerSettingsPath = FormerSettingsPath();
     void LoadRecentFiles();
     void AddToRecentFiles(const QString& path);
 

@@ -42,14 +42,19 @@ CEntryEdit::CEntryEdit(QWidget* parent) : QPlainTextEdit(parent)
     setTabChangesFocus(false);
     setFrameShape(QFrame::StyledPanel);
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Equation text"));
+    setAccessibleDescription(tr("One equation line per line, at most 20 lines. The picture is typeset as you type."));
 }
 
 void CEntryEdit::SetTextQuietly(const QString& text)
 {
-    const QSignalBlocker block(this);
-    setPlainText(text);
-    // The caret starts at the top, where the first line is.
-    moveCursor(QTextCursor::Start);
+    {
+        const QSignalBlocker block(this);
+        setPlainText(text);
+        // The caret starts at the top, where the first line is.
+        moveCursor(QTextCursor::Start);
+    }
+    emit refilled();
 }
 
 bool CEntryEdit::event(QEvent* e)
@@ -63,6 +68,9 @@ bool CEntryEdit::event(QEvent* e)
             return true;
         }
         if (IsReturnKey(k)) {
+            // The box holds its 20 lines already: say why Return goes nowhere.
+            if (e->type() == QEvent::KeyPress && textCursor().blockNumber() == blockCount() - 1)
+                emit lineLimitReached();
             // Shift is kept so Shift+Return extends the selection as Shift+Down does.
             const Qt::KeyboardModifiers mods = k->modifiers() & Qt::ShiftModifier;
             QCoreApplication::postEvent(this, new QKeyEvent(e->type(), Qt::Key_Down, mods));

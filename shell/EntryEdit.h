@@ -21,6 +21,12 @@ public:
     // document), as a refill from the document must.
     void SetTextQuietly(const QString& text);
 
+signals:
+    // The text was replaced quietly: what describes the caret's line is out of date.
+    void refilled();
+    // Return was pressed on the last line, where there is no line to move down to.
+    void lineLimitReached();
+
 protected:
     bool event(QEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;

@@ -41,7 +41,31 @@ QString HelpDocumentPath(HelpDocument which, const QString& programFolder)
 HelpOpener DesktopHelpOpener()
 {
     HelpOpener o;
-    o.open = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    o.open = [](const QString& path, const std::function<void()>& failedLater) {
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (tool.isEmpty())
+            return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        // Qt's own opener reports only that xdg-open started; its exit status says
+        // whether anything could show the file. It may run as long as the viewer, so
+        // it is waited for without blocking.
+        auto* process = new QProcess(QCoreApplication::instance());
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, failedLater](int code, QProcess::ExitStatus status) {
+                             if ((status != QProcess::NormalExit || code != 0) && failedLater)
+                                 failedLater();
+                             process->deleteLater();
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process, [process, failedLater](QProcess::ProcessError e) {
+            if (e != QProcess::FailedToStart)
+                return;
+            if (failedLater)
+                failedLater();
+            process->deleteLater();
+        });
+        process->start(tool, {path});
+        return true;
+    };
     o.hasViewer = [](const QString& mimeType) {
         // Without the query tool we cannot tell, and let the desktop try.
         const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
@@ -59,7 +83,8 @@ HelpOpener DesktopHelpOpener()
     return o;
 }
 
-HelpOutcome OpenHelpDocument(HelpDocument which, const QString& programFolder, const HelpOpener& opener)
+HelpOutcome OpenHelpDocument(HelpDocument which, const QString& programFolder, const HelpOpener& opener,
+                             const std::function<void()>& failedLater)
 {
     const QString path = HelpDocumentPath(which, programFolder);
     if (!QFileInfo(path).isFile())
@@ -69,26 +94,34 @@ HelpOutcome OpenHelpDocument(HelpDocument which, const QString& programFolder, c
         if (!opener.hasViewer(mime))
             return HelpOutcome::NoViewer;
     }
-    if (!opener.open || !opener.open(path))
-        return which == HelpDocument::HelpFile ? HelpOutcome::Failed : HelpOutcome::NoViewer;
+    if (!opener.open || !opener.open(path, failedLater))
+        return HelpOutcome::NoViewer;
     return HelpOutcome::Opened;
 }
 
-HelpMessage MessageFor(HelpOutcome outcome)
+HelpMessage MessageFor(HelpOutcome outcome, HelpDocument which, const QString& path)
 {
     switch (outcome) {
     case HelpOutcome::Missing:
         return {QCoreApplication::translate("HelpCommands", "File Error"),
                 QCoreApplication::translate("HelpCommands", "I cannot locate that file")};
-    case HelpOutcome::NoViewer:
+    case HelpOutcome::NoViewer: {
+        const QString where = path.isEmpty()
+                                  ? QString()
+                                  : QCoreApplication::translate("HelpCommands", "\n\nThe document is\n%1").arg(path);
+        if (which == HelpDocument::HelpFile)
+            return {QCoreApplication::translate("HelpCommands", "Cannot find a web browser"),
+                    QCoreApplication::translate("HelpCommands", "A web browser is needed to read the help file, and none "
+                                                        "could open it.\n\nPlease install a web browser and try "
+                                                        "again, or open the file yourself.") +
+                        where};
         return {QCoreApplication::translate("HelpCommands", "Cannot find Adobe Acrobat"),
-                QCoreApplication::translate("HelpCommands",
-                                            "A PDF reader is needed to read this document, and none is set up to open "
-                                            "PDF files.\n\nPlease install a PDF reader (for example Adobe Acrobat "
-                                            "Reader, Okular or Evince) and try again.")};
-    case HelpOutcome::Opened:
-    case HelpOutcome::Failed:
-        break;
+                QCoreApplication::translate("HelpCommands", "A PDF reader is needed to read this document, and none is set up "
+                                                    "to open PDF files.\n\nPlease install a PDF reader (for example "
+                                                    "Adobe Acrobat Reader, Okular or Evince) and try again.") +
+                    where};
+    }
+    case HelpOutcome::Opened: break;
     }
     return {};
 }

@@ -18,22 +18,27 @@ QStringList HelpFolders(const QString& programFolder);
 // The first of the folders that holds the document; the installed place when none does.
 QString HelpDocumentPath(HelpDocument which, const QString& programFolder);
 
-enum class HelpOutcome { Opened, Missing, NoViewer, Failed };
+enum class HelpOutcome { Opened, Missing, NoViewer };
 
 struct HelpOpener {
-    // Opens a file with the desktop's default program; false on failure.
-    std::function<bool(const QString& path)> open;
+    // Opens a file with the desktop's default program: false when that fails at once;
+    // a failure found only later (the opener's exit status) calls failedLater.
+    std::function<bool(const QString& path, const std::function<void()>& failedLater)> open;
     // Whether any program is set up to open documents of a MIME type.
     std::function<bool(const QString& mimeType)> hasViewer;
 };
 // The desktop's own opener.
 HelpOpener DesktopHelpOpener();
 
-HelpOutcome OpenHelpDocument(HelpDocument which, const QString& programFolder, const HelpOpener& opener);
+// failedLater: the opener found later that nothing could show the document.
+HelpOutcome OpenHelpDocument(HelpDocument which, const QString& programFolder, const HelpOpener& opener,
+                             const std::function<void()>& failedLater = {});
 
-// The message for an outcome the user must see; empty caption when none.
+// The message for an outcome the user must see (empty caption when none); a missing
+// viewer names the document's path, so the user can open it another way.
 struct HelpMessage {
     QString caption;
     QString text;
 };
-HelpMessage MessageFor(HelpOutcome outcome);
+HelpMessage MessageFor(HelpOutcome outcome, HelpDocument which = HelpDocument::Manual,
+                       const QString& path = QString());

@@ -90,6 +90,7 @@ CLevelDialog::CLevelDialog(QWidget* parent) : QDialog(parent)
     }
     m_scroll = new QScrollBar(Qt::Vertical, group);
     m_scroll->setObjectName(Name(IDC_LEVEL_SCROLL));
+    m_scroll->setAccessibleName(tr("Level of your equations"));
     m_scroll->setRange(0, 800);
     m_scroll->setSingleStep(2);
     m_scroll->setPageStep(50);

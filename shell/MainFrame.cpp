@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -166,9 +167,20 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     addToolBar(Qt::TopToolBarArea, m_entryBar);
     m_entryBar->AttachEntryEdit(app.EntryEdit());
     // Balance and reading hints for the line being edited.
-    auto* chemStatus = new CChemStatus(status);
-    status->insertPermanentWidget(0, chemStatus);
-    chemStatus->Follow(app.EntryEdit());
+    m_chemStatus = new CChemStatus(status);
+    status->insertPermanentWidget(0, m_chemStatus);
+    m_chemStatus->Follow(app.EntryEdit());
+    m_caretPane = new QLabel(status);
+    m_caretPane->setObjectName(QStringLiteral("caretPane"));
+    m_caretPane->setAlignment(Qt::AlignCenter);
+    m_caretPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_caretPane->setToolTip(tr("The line of the equation the caret is on"));
+    status->insertPermanentWidget(1, m_caretPane);
+    connect(app.EntryEdit(), &CEntryEdit::lineLimitReached, this, [this] {
+        statusBar()->showMessage(tr("An equation has at most %1 lines.").arg(kEquationLines), kLimitMessageMs);
+        QApplication::beep();
+    });
+    connect(app.EntryEdit(), &CEntryEdit::refilled, this, &CMainFrame::UpdateCaretPane);
     connect(app.EntryEdit(), &QPlainTextEdit::textChanged, this, [this] {
         if (m_entryBar->EntryEdit() == m_app.EntryEdit())
             OnEntryChanged();
@@ -184,6 +196,8 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
         // hands one document's text to another.
         if (w)
             ActivateFrame();
+        // What the status said was about the other document.
+        statusBar()->clearMessage();
         m_app.Documents().SetActive(ActiveDocument());
         UpdateCommandStates();
         UpdateTitle();
@@ -365,16 +379,35 @@ void CMainFrame::PlaceCaret(int line, int position)
     edit->setFocus(Qt::MouseFocusReason);
 }
 
+void CMainFrame::UpdateCaretPane()
+{
+    const CEntryEdit* edit = m_app.EntryEdit();
+    const bool shown = ActiveDocFrame() && m_entryBar->EntryEdit() == edit;
+    m_caretPane->setVisible(shown);
+    if (shown)
+        m_caretPane->setText(tr("Line %1 of %2")
+                                 .arg(edit->textCursor().blockNumber() + 1)
+                                 .arg(std::max(kEquationLines, edit->blockCount())));
+}
+
 void CMainFrame::FollowCaret()
 {
-    if (CDocFrame* f = ActiveDocFrame())
-        f->View()->EnsureLineVisible(std::min(m_app.EntryEdit()->textCursor().blockNumber(), kEquationLines - 1));
+    UpdateCaretPane();
+    if (CDocFrame* f = ActiveDocFrame()) {
+        const QTextCursor caret = m_app.EntryEdit()->textCursor();
+        // Beyond the last line the text is not typeset: nothing to follow across.
+        const bool typeset = caret.blockNumber() < kEquationLines;
+        f->View()->EnsureLineVisible(std::min(caret.blockNumber(), kEquationLines - 1),
+                                     typeset ? caret.positionInBlock() : -1);
+        f->View()->SetCaretLine(std::min(caret.blockNumber(), kEquationLines - 1));
+    }
 }
 
 void CMainFrame::UpdateStatusPanes()
 {
     CDocFrame* f = ActiveDocFrame();
     m_zoomPane->setText(f ? QStringLiteral("%1%").arg(f->View()->Zoom()) : QString());
+    UpdateCaretPane();
     // Line 20 holds whatever follows the 19th line break, so its breaks count the rest.
     int lines = 0;
     if (f) {
@@ -404,6 +437,21 @@ void CMainFrame::CopyAsPicture()
 {
     if (CMolvexDoc* doc = ActiveDocument())
         CopyEquationAsPicture(*doc, [this](const QString& m) { m_app.showMessage(QStringLiteral("Molvex"), m); });
+}
+
+void CMainFrame::ExportActive()
+{
+    CMolvexDoc* doc = ActiveDocument();
+    if (!doc || !m_app.askExport)
+        return;
+    const std::optional<ExportChoice> choice = m_app.askExport(QFileInfo(m_app.Documents().Title(*doc)).completeBaseName());
+    if (!choice)
+        return;
+    const QString failure = ExportEquation(*doc, choice->path, choice->scale);
+    if (!failure.isEmpty())
+        m_app.showMessage(tr("Export"), failure);
+    else
+        statusBar()->showMessage(tr("The picture was written to %1").arg(choice->path), kLimitMessageMs);
 }
 
 void CMainFrame::PrintActive(int id)
@@ -444,6 +492,7 @@ void CMainFrame::OnCommand(int id)
         if (CDocFrame* f = ActiveDocFrame())
             f->close();
         return;
+    case cmd::FileExport: ExportActive(); return;
     case cmd::FilePrint:
     case cmd::FilePrintDirect:
     case cmd::FilePrintPreview: PrintActive(id); return;
@@ -587,7 +636,7 @@ void CMainFrame::UpdateWindowMenu()
 void CMainFrame::UpdateCommandStates()
 {
     const bool hasDoc = ActiveDocument() != nullptr;
-    for (int id : {cmd::FileSave, cmd::FileSaveAs, cmd::FilePrint, cmd::FilePrintPreview, cmd::Font,
+    for (int id : {cmd::FileSave, cmd::FileSaveAs, cmd::FileExport, cmd::FilePrint, cmd::FilePrintPreview, cmd::Font,
                    cmd::FontToolbar, cmd::Options, cmd::OptionsToolbar, cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomActual,
                    cmd::WindowCascade, cmd::WindowTile, cmd::WindowNext, cmd::WindowPrevious})
         m_commands->Action(id)->setEnabled(hasDoc);
@@ -611,6 +660,14 @@ bool CMainFrame::event(QEvent* e)
         FocusEntryIfPending();
     }
     return result;
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // The hint may take up to this share of the window, and keeps the rest of the
+    // status bar for the messages and panes.
+    m_chemStatus->SetHintRoom(width() * 45 / 100);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <functional>
 
+class CChemStatus;
 class CCommandSet;
 class CEntryBar;
 class IShellHost;
@@ -43,6 +44,7 @@ public:
     // The least size of a document window restored from maximised.
     static constexpr int kRestoredWidth = 480;
     static constexpr int kRestoredHeight = 320;
+    static constexpr int kLimitMessageMs = 5000; // how long a passing status message stays
 
     explicit CMainFrame(IShellHost& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -85,6 +87,9 @@ public:
     // lines of a longer text are typeset (hidden while the text fits).
     QLabel* ZoomPane() const { return m_zoomPane; }
     QLabel* LinesPane() const { return m_linesPane; }
+    // Which line of the equation the entry box's caret is on.
+    QLabel* CaretPane() const { return m_caretPane; }
+    CChemStatus* ChemStatus() const { return m_chemStatus; }
 
 signals:
     // The command text taken from a DDE execute, as handed to the interpreter.
@@ -93,6 +98,7 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,9 +110,11 @@ private:
     void DocumentWindowGone(QObject* frame);
     void UpdateStatusPanes();
     void FollowCaret();
+    void UpdateCaretPane();
     void FocusEntryIfPending();
     void CopyAsPicture();
     void PrintActive(int id);
+    void ExportActive();
 
     IShellHost& m_app;
     QMdiArea* m_mdi = nullptr;
@@ -118,6 +126,8 @@ private:
     QList<QAction*> m_windowActions;
     QLabel* m_zoomPane = nullptr;
     QLabel* m_linesPane = nullptr;
+    QLabel* m_caretPane = nullptr;
+    CChemStatus* m_chemStatus = nullptr;
     bool m_focusEntryPending = false; // a document window was added: type into it
     bool m_arranged = false;          // cascaded or tiled: activation does not maximise
     QList<QAction*> m_recentActions;

@@ -144,13 +144,28 @@ CMolvexApp::CMolvexApp(QObject* parent)
     showMessage = [](const QString& caption, const QString& text) {
         QMessageBox::information(QApplication::activeWindow(), caption, text);
     };
+    confirm = [](const QString& caption, const QString& text) {
+        return QMessageBox::question(QApplication::activeWindow(), caption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    };
+    // The question's title is the document's name: the desktop adds the program's.
     askToSave = [](const QString& title) {
-        return static_cast<int>(QMessageBox::question(
-            QApplication::activeWindow(), QStringLiteral("Molvex"), tr("Save changes to %1?").arg(title),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
+        return static_cast<int>(QMessageBox::question(QApplication::activeWindow(), title,
+                                                      tr("Save changes to %1?").arg(title),
+                                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                                      QMessageBox::Yes));
+    };
+    askToSaveMany = [](const QStringList& titles) -> std::optional<QList<int>> {
+        CSaveChangesDialog dialog(titles, QApplication::activeWindow());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.Chosen();
     };
     askSavePath = [this](const QString& suggested) {
         return m_fileDialogs->AskSavePath(QApplication::activeWindow(), suggested, m_documents.RecentFiles());
+    };
+    askExport = [this](const QString& suggestedName) {
+        return m_fileDialogs->AskExport(QApplication::activeWindow(), suggestedName, m_documents.RecentFiles());
     };
     askOpenPaths = [this] {
         return m_fileDialogs->AskOpenPaths(QApplication::activeWindow(), m_documents.RecentFiles());
@@ -317,9 +332,16 @@ bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
     }
     case cmd::AdjustLevel: RunAdjustLevelCommand(m_state, parent); return true;
     case cmd::WriteDefaultConfig: {
+        // The file sets up every user of the machine: say so, and where, before writing.
+        const std::string folder = DefaultConfigPlacesFor(ProgramFolder()).systemFolders.front();
+        const QString path = QString::fromStdString(DefaultConfigPath(folder));
+        if (!confirm || !confirm(tr("Write Default Configuration File"),
+                                 tr("Write your current options and level adjustment to\n%1?\n\nThey become the "
+                                    "settings of every user of this computer the next time each starts Molvex 2.")
+                                     .arg(path)))
+            return true;
         std::vector<IniSaveError> errors;
-        const std::string text = WriteDefaultConfigFile(m_state, errors,
-                                                       DefaultConfigPlacesFor(ProgramFolder()).systemFolders.front());
+        const std::string text = WriteDefaultConfigFile(m_state, errors, folder);
         for (const IniSaveError& e : errors)
             showMessage(QString::fromStdString(e.caption), QString::fromStdString(e.text));
         if (!text.empty())
@@ -340,9 +362,15 @@ bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
         const HelpDocument which = id == cmd::ReadManual         ? HelpDocument::Manual
                                    : id == cmd::ReadQuickrefCard ? HelpDocument::QuickrefCard
                                                                  : HelpDocument::HelpFile;
-        const HelpMessage m = MessageFor(OpenHelpDocument(which, ProgramFolder(), DesktopHelpOpener()));
-        if (!m.caption.isEmpty())
-            showMessage(m.caption, m.text);
+        const QString path = HelpDocumentPath(which, ProgramFolder());
+        // The opener may find only later that nothing can show the file.
+        const auto report = [self = QPointer<CMolvexApp>(this), which, path](HelpOutcome outcome) {
+            const HelpMessage m = MessageFor(outcome, which, path);
+            if (self && !m.caption.isEmpty() && self->showMessage)
+                self->showMessage(m.caption, m.text);
+        };
+        report(OpenHelpDocument(which, ProgramFolder(), DesktopHelpOpener(),
+                                [report] { report(HelpOutcome::NoViewer); }));
         return true;
     }
     default: return false;

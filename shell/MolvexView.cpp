@@ -10,9 +10,12 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 #include <iterator>
 #include <memory>
 
+#include "document/EquationText.h"
+#include "engine/ChemText.h"
 #include "engine/Cp1252.h"
 #include "engine/Explain.h"
 #include "platform/QtDeviceContext.h"
@@ -31,6 +34,41 @@ CMolvexView::CMolvexView(CMolvexDoc& doc, CContainerUpdate* containerUpdate, QWi
     setMinimumSize(40, 30);
     m_doc.AddObserver(this);
     Measure();
+    UpdateAccessibleText();
+}
+
+void CMolvexView::SetCaretLine(int line)
+{
+    if (line == m_caretLine)
+        return;
+    m_caretLine = line;
+    UpdateAccessibleText();
+}
+
+void CMolvexView::UpdateAccessibleText()
+{
+    const auto& texts = m_doc.Lines().texts;
+    const int lines = static_cast<int>(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return !t.empty(); }));
+    const QString whole = QString::fromStdString(EquationSpeech(m_doc));
+    QString description;
+    if (lines == 0) {
+        description = tr("The equation is empty.");
+    } else {
+        description = whole;
+        // With more than one line, the line being edited is said on its own first.
+        const std::string& current = texts[static_cast<std::size_t>(std::clamp(m_caretLine, 0, kEquationLines - 1))];
+        if (lines > 1)
+            description = (current.empty() ? tr("Line %1 is empty.").arg(m_caretLine + 1)
+                                           : tr("Line %1: %2.").arg(m_caretLine + 1).arg(QString::fromStdString(
+                                                 chem::SpeechText(chem::ReadText(current))))) +
+                          QLatin1Char(' ') + tr("The whole equation: %1").arg(whole);
+    }
+    const QString name = lines == 0 ? tr("Equation picture") : tr("Equation picture: %1").arg(whole);
+    // Setting them sends the name and description changes to assistive technology.
+    if (accessibleName() != name)
+        setAccessibleName(name);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 CMolvexView::~CMolvexView() { m_doc.RemoveObserver(this); }
@@ -119,12 +157,23 @@ bool CMolvexView::PrintTo(QPrinter& printer)
     return true;
 }
 
+std::unique_ptr<CQtDC> CMolvexView::MeasuringDC() const
+{
+    std::unique_ptr<CQtDC> dc = CreateScreenDC();
+    dc->SetMapMode(MM_ANISOTROPIC);
+    dc->SetWindowExt(1, 1);
+    // Fonts are realised at the zoomed size, whose metrics are not the actual size's
+    // scaled: the scroll range and hit testing must use what painting lays out.
+    if (!m_inPlace && m_zoom != 100) {
+        dc->SetWindowExt(100, 100);
+        dc->SetViewportExt(m_zoom, m_zoom);
+    }
+    return dc;
+}
+
 void CMolvexView::Measure()
 {
-    // Screen metrics at the actual size; zoom only scales what they give.
-    const std::unique_ptr<CQtDC> dc = CreateScreenDC();
-    dc->SetMapMode(MM_ANISOTROPIC);
-    m_metrics = m_doc.MeasureEquation(*dc);
+    m_metrics = m_doc.MeasureEquation(*MeasuringDC());
     UpdateScrollBars();
 }
 
@@ -132,8 +181,7 @@ std::optional<LineHit> CMolvexView::HitAt(QPoint viewportPos)
 {
     if (m_inPlace)
         return std::nullopt;
-    const std::unique_ptr<CQtDC> dc = CreateScreenDC();
-    dc->SetMapMode(MM_ANISOTROPIC);
+    const std::unique_ptr<CQtDC> dc = MeasuringDC();
     // Back through the view's mapping: scrolled, then zoomed.
     const long long x = (static_cast<long long>(viewportPos.x()) + horizontalScrollBar()->value()) * 100 / m_zoom;
     const long long y = (static_cast<long long>(viewportPos.y()) + verticalScrollBar()->value()) * 100 / m_zoom;
@@ -217,7 +265,7 @@ void CMolvexView::SetZoom(int percent)
     const int h = qRound(horizontalScrollBar()->value() * ratio);
     const int v = qRound(verticalScrollBar()->value() * ratio);
     m_zoom = percent;
-    UpdateScrollBars();
+    Measure();
     horizontalScrollBar()->setValue(h);
     verticalScrollBar()->setValue(v);
     viewport()->update();
@@ -242,7 +290,7 @@ void CMolvexView::ZoomOut()
         }
 }
 
-void CMolvexView::EnsureLineVisible(int line)
+void CMolvexView::EnsureLineVisible(int line, int position)
 {
     if (m_inPlace || line < 0 || line >= kEquationLines)
         return;
@@ -263,6 +311,19 @@ void CMolvexView::EnsureLineVisible(int line)
         bar->setValue(screenTop - ToScreen(kMargin));
     else if (screenBottom > bar->value() + height)
         bar->setValue(screenBottom - height + ToScreen(kMargin));
+
+    if (position < 0)
+        return;
+    const std::optional<std::int64_t> caret = m_doc.CaretX(*MeasuringDC(), line, position);
+    if (!caret)
+        return;
+    const int screenX = ToScreen(static_cast<int>(std::clamp<std::int64_t>(kMargin + *caret, 0, INT_MAX / 8)));
+    QScrollBar* across = horizontalScrollBar();
+    const int width = viewport()->width();
+    if (screenX < across->value())
+        across->setValue(screenX - ToScreen(kMargin));
+    else if (screenX > across->value() + width - ToScreen(kMargin))
+        across->setValue(screenX - width + ToScreen(kMargin));
 }
 
 void CMolvexView::resizeEvent(QResizeEvent* event)
@@ -290,6 +351,7 @@ void CMolvexView::scrollContentsBy(int, int) { viewport()->update(); }
 void CMolvexView::UpdateView(CMolvexDoc&)
 {
     Measure();
+    UpdateAccessibleText();
     viewport()->update();
 }
 

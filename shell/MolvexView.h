@@ -6,11 +6,13 @@
 #include <QAbstractScrollArea>
 #include <QSize>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "document/MolvexDoc.h"
 
 class CDC;
+class CQtDC;
 class QPrinter;
 
 class CContainerUpdate;
@@ -46,14 +48,19 @@ public:
     void ZoomOut();
     static constexpr int kZoomSteps[] = {25, 33, 50, 67, 75, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400, 600, 800};
 
-    // Scrolls so that the given equation line (0-based) is in sight.
-    void EnsureLineVisible(int line);
+    // Scrolls so that the given equation line (0-based) is in sight, and across to
+    // the caret before a position of it when one is given.
+    void EnsureLineVisible(int line, int position = -1);
     // The equation's size on screen at the current zoom, margins included.
     QSize ContentSize() const;
     // The character under a point of the viewport, if any.
     std::optional<LineHit> HitAt(QPoint viewportPos);
     // How the character at a position of a line was read, in words.
     QString Describe(const LineHit& hit);
+
+    // The line the entry box's caret is on: what the view tells assistive technology
+    // names it as well as the whole equation.
+    void SetCaretLine(int line);
 
     void UpdateView(CMolvexDoc&) override;
     void ModifiedChanged(CMolvexDoc&, bool modified) override;
@@ -80,6 +87,12 @@ protected:
 
 private:
     void Measure();
+    // The view is painted by hand: its accessible name and description carry the
+    // equation's spoken form, set (with the change announced) whenever it changes.
+    void UpdateAccessibleText();
+    // A screen context mapped as painting maps it, without the scrolling: measured on
+    // it, the equation has the extent it is drawn with at the current zoom.
+    std::unique_ptr<CQtDC> MeasuringDC() const;
     void UpdateScrollBars();
     int ToScreen(int logical) const { return static_cast<int>(static_cast<long long>(logical) * m_zoom / 100); }
 
@@ -89,4 +102,5 @@ private:
     int m_zoom = 100;
     EquationMetrics m_metrics{};
     std::optional<LineHit> m_hovered;
+    int m_caretLine = 0;
 };

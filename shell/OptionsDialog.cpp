@@ -134,6 +134,8 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
             text->setAlignment(Qt::AlignHCenter);
             grid->addWidget(text, 0, column, Qt::AlignHCenter);
             grid->addWidget(Slider(id), 1, column, Qt::AlignHCenter);
+            // Two columns are both called "Super": the group tells them apart.
+            Slider(id)->setAccessibleName(tr("%1: %2").arg(title, text->text()));
             grid->addWidget(ValueLabel(id), 2, column, Qt::AlignHCenter);
             ++column;
         }
@@ -165,6 +167,7 @@ COptionsDialog::COptionsDialog(MolvexAppState& app, QWidget* parent) : QDialog(p
     auto* widthBox = new QGroupBox(tr("Default Arrow Width"), this);
     auto* widthLayout = new QHBoxLayout(widthBox);
     widthLayout->addWidget(Slider(IDC_ARROW_WIDTH), 1);
+    Slider(IDC_ARROW_WIDTH)->setAccessibleName(widthBox->title());
     widthLayout->addWidget(ValueLabel(IDC_ARROW_WIDTH));
 
     auto* sliders = new QHBoxLayout;
@@ -290,8 +293,11 @@ QString COptionsDialog::ValueText(int id, int position)
 void COptionsDialog::ShowValue(int id)
 {
     // The value the option takes from the thumb's position, while dragging too.
-    if (QLabel* label = ValueLabel(id))
+    if (QLabel* label = ValueLabel(id)) {
         label->setText(ValueText(id, Slider(id)->sliderPosition()));
+        // The slider's own value is a position; what it means is the label's.
+        Slider(id)->setAccessibleDescription(tr("Value %1").arg(label->text()));
+    }
 }
 
 QSlider* COptionsDialog::Slider(int id) const

@@ -22,6 +22,176 @@
         <source> (+%1 more)</source>
         <translation> (+%1 autres)</translation>
     </message>
+    <message>
+        <source>Balance</source>
+        <translation>Bilan</translation>
+    </message>
+    <message>
+        <source>Balance: %1</source>
+        <translation>Bilan : %1</translation>
+    </message>
+    <message>
+        <source>Reading hint</source>
+        <translation>Indication de lecture</translation>
+    </message>
+    <message>
+        <source>Reading hint: %1</source>
+        <translation>Indication de lecture : %1</translation>
+    </message>
+</context>
+<context>
+    <name>CEntryEdit</name>
+    <message>
+        <source>Equation text</source>
+        <translation>Texte de l&apos;équation</translation>
+    </message>
+    <message>
+        <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
+        <translation>Une ligne d&apos;équation par ligne, 20 lignes au plus. L&apos;image est composée pendant la saisie.</translation>
+    </message>
+</context>
+<context>
+    <name>CFileDialogs</name>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>Image PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG picture (*.svg)</source>
+        <translation>Image SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Document PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Windows metafile (*.wmf)</source>
+        <translation>Métafichier Windows (*.wmf)</translation>
+    </message>
+    <message>
+        <source>Export Picture</source>
+        <translation>Exporter l&apos;image</translation>
+    </message>
+    <message>
+        <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
+        <translation>Échelle de l&apos;image PNG (1 : la taille à l&apos;écran à 100%) :</translation>
+    </message>
+</context>
+<context>
+    <name>CLevelDialog</name>
+    <message>
+        <source>Level of your equations</source>
+        <translation>Niveau de vos équations</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>The line of the equation the caret is on</source>
+        <translation>La ligne de l&apos;équation où se trouve le curseur</translation>
+    </message>
+    <message>
+        <source>An equation has at most %1 lines.</source>
+        <translation>Une équation a %1 lignes au plus.</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2</source>
+        <translation>Ligne %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>The picture was written to %1</source>
+        <translation>L&apos;image a été écrite dans %1</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexApp</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Enregistrer les modifications de %1 ?</translation>
+    </message>
+    <message>
+        <source>Write Default Configuration File</source>
+        <translation>Écrire le fichier de configuration par défaut</translation>
+    </message>
+    <message>
+        <source>Write your current options and level adjustment to
+%1?
+
+They become the settings of every user of this computer the next time each starts Molvex 2.</source>
+        <translation>Écrire vos options actuelles et le réglage du niveau dans
+%1 ?
+
+Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain démarrage de Molvex 2.</translation>
+    </message>
+</context>
+<context>
+    <name>CMolvexView</name>
+    <message>
+        <source>The equation is empty.</source>
+        <translation>L&apos;équation est vide.</translation>
+    </message>
+    <message>
+        <source>Line %1 is empty.</source>
+        <translation>La ligne %1 est vide.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2.</source>
+        <translation>Ligne %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The whole equation: %1</source>
+        <translation>L&apos;équation entière : %1</translation>
+    </message>
+    <message>
+        <source>Equation picture</source>
+        <translation>Image de l&apos;équation</translation>
+    </message>
+    <message>
+        <source>Equation picture: %1</source>
+        <translation>Image de l&apos;équation : %1</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDialog</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Value %1</source>
+        <translation>Valeur %1</translation>
+    </message>
+</context>
+<context>
+    <name>CSaveChangesDialog</name>
+    <message>
+        <source>Unsaved Documents</source>
+        <translation>Documents non enregistrés</translation>
+    </message>
+    <message>
+        <source>These documents have changes that are not saved. Save the ticked ones?</source>
+        <translation>Ces documents ont des modifications non enregistrées. Enregistrer ceux qui sont cochés ?</translation>
+    </message>
+    <message>
+        <source>Unsaved documents</source>
+        <translation>Documents non enregistrés</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Tout enregistrer</translation>
+    </message>
+    <message>
+        <source>Discard All</source>
+        <translation>Tout abandonner</translation>
+    </message>
+    <message>
+        <source>Save Selected</source>
+        <translation>Enregistrer la sélection</translation>
+    </message>
 </context>
 <context>
     <name>CContactDialog</name>
@@ -811,6 +981,61 @@ Volet précédent</translation>
     <message>
         <source>&amp;Help</source>
         <translation>Aid&amp;e</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exporter...</translation>
+    </message>
+    <message>
+        <source>Write the equation as a picture file: PNG, SVG, PDF or WMF
+Export</source>
+        <translation>Écrire l&apos;équation dans un fichier image : PNG, SVG, PDF ou WMF
+Exporter</translation>
+    </message>
+</context>
+<context>
+    <name>Help</name>
+    <message>
+        <source>File Error</source>
+        <translation>Erreur de fichier</translation>
+    </message>
+    <message>
+        <source>I cannot locate that file</source>
+        <translation>Je ne trouve pas ce fichier</translation>
+    </message>
+    <message>
+        <source>
+
+The document is
+%1</source>
+        <translation>
+
+Le document est
+%1</translation>
+    </message>
+    <message>
+        <source>Cannot find a web browser</source>
+        <translation>Aucun navigateur web trouvé</translation>
+    </message>
+    <message>
+        <source>A web browser is needed to read the help file, and none could open it.
+
+Please install a web browser and try again, or open the file yourself.</source>
+        <translation>Un navigateur web est nécessaire pour lire le fichier d&apos;aide, et aucun n&apos;a pu l&apos;ouvrir.
+
+Veuillez installer un navigateur web et réessayer, ou ouvrir le fichier vous-même.</translation>
+    </message>
+    <message>
+        <source>Cannot find Adobe Acrobat</source>
+        <translation>Adobe Acrobat introuvable</translation>
+    </message>
+    <message>
+        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
+
+Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
+        <translation>Un lecteur PDF est nécessaire pour lire ce document, et aucun n&apos;est configuré pour ouvrir les fichiers PDF.
+
+Veuillez installer un lecteur PDF (par exemple Adobe Acrobat Reader, Okular ou Evince) et réessayer.</translation>
     </message>
 </context>
 <context>

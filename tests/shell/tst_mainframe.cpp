@@ -84,7 +84,7 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("File") << "&File"
                               << QStringList{"&New\tCtrl+N|57600", "&Open...\tCtrl+O|57601", "&Save\tCtrl+S|57603",
-                                             "Save &As...|57604", "-", "&Print...\tCtrl+P|57607",
+                                             "Save &As...|57604", "&Export...|32790", "-", "&Print...\tCtrl+P|57607",
                                              "Print Pre&view|57609", "P&rint Setup...|57606", "-",
                                              "Recent File|57616", "-", "E&xit|57665"};
         QTest::newRow("Edit") << "&Edit"

@@ -219,7 +219,7 @@ private slots:
         }
         QString openedPath;
         HelpOpener opener;
-        opener.open = [&](const QString& p) {
+        opener.open = [&](const QString& p, const std::function<void()>&) {
             openedPath = p;
             return true;
         };
