@@ -40,160 +40,6 @@
     </message>
 </context>
 <context>
-    <name>CEntryEdit</name>
-    <message>
-        <source>Equation text</source>
-        <translation>Gleichungstext</translation>
-    </message>
-    <message>
-        <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
-        <translation>Eine Gleichungszeile pro Zeile, höchstens 20 Zeilen. Das Bild wird beim Tippen gesetzt.</translation>
-    </message>
-</context>
-<context>
-    <name>CFileDialogs</name>
-    <message>
-        <source>PNG picture (*.png)</source>
-        <translation>PNG-Bild (*.png)</translation>
-    </message>
-    <message>
-        <source>SVG picture (*.svg)</source>
-        <translation>SVG-Bild (*.svg)</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation>PDF-Dokument (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Windows metafile (*.wmf)</source>
-        <translation>Windows-Metadatei (*.wmf)</translation>
-    </message>
-    <message>
-        <source>Export Picture</source>
-        <translation>Bild exportieren</translation>
-    </message>
-    <message>
-        <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
-        <translation>Maßstab des PNG-Bildes (1: die Größe auf dem Bildschirm bei 100%):</translation>
-    </message>
-</context>
-<context>
-    <name>CLevelDialog</name>
-    <message>
-        <source>Level of your equations</source>
-        <translation>Höhe Ihrer Gleichungen</translation>
-    </message>
-</context>
-<context>
-    <name>CMainFrame</name>
-    <message>
-        <source>The line of the equation the caret is on</source>
-        <translation>Die Zeile der Gleichung, in der die Schreibmarke steht</translation>
-    </message>
-    <message>
-        <source>An equation has at most %1 lines.</source>
-        <translation>Eine Gleichung hat höchstens %1 Zeilen.</translation>
-    </message>
-    <message>
-        <source>Line %1 of %2</source>
-        <translation>Zeile %1 von %2</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Exportieren</translation>
-    </message>
-    <message>
-        <source>The picture was written to %1</source>
-        <translation>Das Bild wurde nach %1 geschrieben</translation>
-    </message>
-</context>
-<context>
-    <name>CMolvexApp</name>
-    <message>
-        <source>Save changes to %1?</source>
-        <translation>Änderungen an %1 speichern?</translation>
-    </message>
-    <message>
-        <source>Write Default Configuration File</source>
-        <translation>Standardkonfigurationsdatei schreiben</translation>
-    </message>
-    <message>
-        <source>Write your current options and level adjustment to
-%1?
-
-They become the settings of every user of this computer the next time each starts Molvex 2.</source>
-        <translation>Ihre aktuellen Optionen und die Höhenanpassung nach
-%1 schreiben?
-
-Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex 2 das nächste Mal startet.</translation>
-    </message>
-</context>
-<context>
-    <name>CMolvexView</name>
-    <message>
-        <source>The equation is empty.</source>
-        <translation>Die Gleichung ist leer.</translation>
-    </message>
-    <message>
-        <source>Line %1 is empty.</source>
-        <translation>Zeile %1 ist leer.</translation>
-    </message>
-    <message>
-        <source>Line %1: %2.</source>
-        <translation>Zeile %1: %2.</translation>
-    </message>
-    <message>
-        <source>The whole equation: %1</source>
-        <translation>Die ganze Gleichung: %1</translation>
-    </message>
-    <message>
-        <source>Equation picture</source>
-        <translation>Gleichungsbild</translation>
-    </message>
-    <message>
-        <source>Equation picture: %1</source>
-        <translation>Gleichungsbild: %1</translation>
-    </message>
-</context>
-<context>
-    <name>COptionsDialog</name>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>Value %1</source>
-        <translation>Wert %1</translation>
-    </message>
-</context>
-<context>
-    <name>CSaveChangesDialog</name>
-    <message>
-        <source>Unsaved Documents</source>
-        <translation>Nicht gespeicherte Dokumente</translation>
-    </message>
-    <message>
-        <source>These documents have changes that are not saved. Save the ticked ones?</source>
-        <translation>Diese Dokumente haben nicht gespeicherte Änderungen. Die angekreuzten speichern?</translation>
-    </message>
-    <message>
-        <source>Unsaved documents</source>
-        <translation>Nicht gespeicherte Dokumente</translation>
-    </message>
-    <message>
-        <source>Save All</source>
-        <translation>Alle speichern</translation>
-    </message>
-    <message>
-        <source>Discard All</source>
-        <translation>Alle verwerfen</translation>
-    </message>
-    <message>
-        <source>Save Selected</source>
-        <translation>Ausgewählte speichern</translation>
-    </message>
-</context>
-<context>
     <name>CContactDialog</name>
     <message>
         <source>About Tamrel</source>
@@ -231,7 +77,42 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
     </message>
 </context>
 <context>
+    <name>CEntryEdit</name>
+    <message>
+        <source>Equation text</source>
+        <translation>Gleichungstext</translation>
+    </message>
+    <message>
+        <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
+        <translation>Eine Gleichungszeile pro Zeile, höchstens 20 Zeilen. Das Bild wird beim Tippen gesetzt.</translation>
+    </message>
+</context>
+<context>
     <name>CFileDialogs</name>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>PNG-Bild (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG picture (*.svg)</source>
+        <translation>SVG-Bild (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Windows metafile (*.wmf)</source>
+        <translation>Windows-Metadatei (*.wmf)</translation>
+    </message>
+    <message>
+        <source>Export Picture</source>
+        <translation>Bild exportieren</translation>
+    </message>
+    <message>
+        <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
+        <translation>Maßstab des PNG-Bildes (1: die Größe auf dem Bildschirm bei 100%):</translation>
+    </message>
     <message>
         <source>Molvex Files (*.mv2)</source>
         <translation>Molvex-Dateien (*.mv2)</translation>
@@ -331,6 +212,10 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
 <context>
     <name>CLevelDialog</name>
     <message>
+        <source>Level of your equations</source>
+        <translation>Höhe Ihrer Gleichungen</translation>
+    </message>
+    <message>
         <source>Very High</source>
         <translation>Sehr hoch</translation>
     </message>
@@ -398,6 +283,26 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>The line of the equation the caret is on</source>
+        <translation>Die Zeile der Gleichung, in der die Schreibmarke steht</translation>
+    </message>
+    <message>
+        <source>An equation has at most %1 lines.</source>
+        <translation>Eine Gleichung hat höchstens %1 Zeilen.</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2</source>
+        <translation>Zeile %1 von %2</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>The picture was written to %1</source>
+        <translation>Das Bild wurde nach %1 geschrieben</translation>
+    </message>
+    <message>
         <source>Standard</source>
         <translation>Standard</translation>
     </message>
@@ -436,6 +341,20 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>
     </message>
+    <message>
+        <source>Write Default Configuration File</source>
+        <translation>Standardkonfigurationsdatei schreiben</translation>
+    </message>
+    <message>
+        <source>Write your current options and level adjustment to
+%1?
+
+They become the settings of every user of this computer the next time each starts Molvex 2.</source>
+        <translation>Ihre aktuellen Optionen und die Höhenanpassung nach
+%1 schreiben?
+
+Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex 2 das nächste Mal startet.</translation>
+    </message>
 </context>
 <context>
     <name>CMolvexDoc</name>
@@ -463,12 +382,44 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
 <context>
     <name>CMolvexView</name>
     <message>
+        <source>The equation is empty.</source>
+        <translation>Die Gleichung ist leer.</translation>
+    </message>
+    <message>
+        <source>Line %1 is empty.</source>
+        <translation>Zeile %1 ist leer.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2.</source>
+        <translation>Zeile %1: %2.</translation>
+    </message>
+    <message>
+        <source>The whole equation: %1</source>
+        <translation>Die ganze Gleichung: %1</translation>
+    </message>
+    <message>
+        <source>Equation picture</source>
+        <translation>Gleichungsbild</translation>
+    </message>
+    <message>
+        <source>Equation picture: %1</source>
+        <translation>Gleichungsbild: %1</translation>
+    </message>
+    <message>
         <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
         <translation>Zeile %1, „%2“: %3 (Klasse %4), %5 (Anzeigecode %6)</translation>
     </message>
 </context>
 <context>
     <name>COptionsDialog</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Value %1</source>
+        <translation>Wert %1</translation>
+    </message>
     <message>
         <source>Single line half arrows</source>
         <translation>Eine Linie, halbe Pfeilspitzen</translation>
@@ -552,6 +503,33 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>CSaveChangesDialog</name>
+    <message>
+        <source>Unsaved Documents</source>
+        <translation>Nicht gespeicherte Dokumente</translation>
+    </message>
+    <message>
+        <source>These documents have changes that are not saved. Save the ticked ones?</source>
+        <translation>Diese Dokumente haben nicht gespeicherte Änderungen. Die angekreuzten speichern?</translation>
+    </message>
+    <message>
+        <source>Unsaved documents</source>
+        <translation>Nicht gespeicherte Dokumente</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Alle speichern</translation>
+    </message>
+    <message>
+        <source>Discard All</source>
+        <translation>Alle verwerfen</translation>
+    </message>
+    <message>
+        <source>Save Selected</source>
+        <translation>Ausgewählte speichern</translation>
     </message>
 </context>
 <context>
@@ -994,14 +972,26 @@ Exportieren</translation>
     </message>
 </context>
 <context>
-    <name>Help</name>
+    <name>HelpCommands</name>
     <message>
         <source>File Error</source>
         <translation>Dateifehler</translation>
     </message>
     <message>
         <source>I cannot locate that file</source>
-        <translation>Ich kann diese Datei nicht finden</translation>
+        <translation>Diese Datei ist nicht zu finden</translation>
+    </message>
+    <message>
+        <source>Cannot find Adobe Acrobat</source>
+        <translation>Adobe Acrobat nicht gefunden</translation>
+    </message>
+    <message>
+        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
+
+Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
+        <translation>Zum Lesen dieses Dokuments wird ein PDF-Betrachter benötigt, aber keiner ist zum Öffnen von PDF-Dateien eingerichtet.
+
+Bitte installieren Sie einen PDF-Betrachter (zum Beispiel Adobe Acrobat Reader, Okular oder Evince) und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>
@@ -1024,41 +1014,6 @@ Please install a web browser and try again, or open the file yourself.</source>
         <translation>Zum Lesen der Hilfedatei wird ein Webbrowser gebraucht, und keiner konnte sie öffnen.
 
 Bitte installieren Sie einen Webbrowser und versuchen Sie es erneut, oder öffnen Sie die Datei selbst.</translation>
-    </message>
-    <message>
-        <source>Cannot find Adobe Acrobat</source>
-        <translation>Adobe Acrobat nicht gefunden</translation>
-    </message>
-    <message>
-        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
-
-Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
-        <translation>Zum Lesen dieses Dokuments wird ein PDF-Betrachter gebraucht, und keiner ist zum Öffnen von PDF-Dateien eingerichtet.
-
-Bitte installieren Sie einen PDF-Betrachter (zum Beispiel Adobe Acrobat Reader, Okular oder Evince) und versuchen Sie es erneut.</translation>
-    </message>
-</context>
-<context>
-    <name>HelpCommands</name>
-    <message>
-        <source>File Error</source>
-        <translation>Dateifehler</translation>
-    </message>
-    <message>
-        <source>I cannot locate that file</source>
-        <translation>Diese Datei ist nicht zu finden</translation>
-    </message>
-    <message>
-        <source>Cannot find Adobe Acrobat</source>
-        <translation>Adobe Acrobat nicht gefunden</translation>
-    </message>
-    <message>
-        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
-
-Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
-        <translation>Zum Lesen dieses Dokuments wird ein PDF-Betrachter benötigt, aber keiner ist zum Öffnen von PDF-Dateien eingerichtet.
-
-Bitte installieren Sie einen PDF-Betrachter (zum Beispiel Adobe Acrobat Reader, Okular oder Evince) und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>

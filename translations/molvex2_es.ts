@@ -40,160 +40,6 @@
     </message>
 </context>
 <context>
-    <name>CEntryEdit</name>
-    <message>
-        <source>Equation text</source>
-        <translation>Texto de la ecuación</translation>
-    </message>
-    <message>
-        <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
-        <translation>Una línea de ecuación por línea, 20 líneas como máximo. La imagen se compone mientras escribe.</translation>
-    </message>
-</context>
-<context>
-    <name>CFileDialogs</name>
-    <message>
-        <source>PNG picture (*.png)</source>
-        <translation>Imagen PNG (*.png)</translation>
-    </message>
-    <message>
-        <source>SVG picture (*.svg)</source>
-        <translation>Imagen SVG (*.svg)</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation>Documento PDF (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Windows metafile (*.wmf)</source>
-        <translation>Metarchivo de Windows (*.wmf)</translation>
-    </message>
-    <message>
-        <source>Export Picture</source>
-        <translation>Exportar imagen</translation>
-    </message>
-    <message>
-        <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
-        <translation>Escala de la imagen PNG (1: el tamaño en pantalla al 100%):</translation>
-    </message>
-</context>
-<context>
-    <name>CLevelDialog</name>
-    <message>
-        <source>Level of your equations</source>
-        <translation>Nivel de sus ecuaciones</translation>
-    </message>
-</context>
-<context>
-    <name>CMainFrame</name>
-    <message>
-        <source>The line of the equation the caret is on</source>
-        <translation>La línea de la ecuación en la que está el cursor</translation>
-    </message>
-    <message>
-        <source>An equation has at most %1 lines.</source>
-        <translation>Una ecuación tiene como máximo %1 líneas.</translation>
-    </message>
-    <message>
-        <source>Line %1 of %2</source>
-        <translation>Línea %1 de %2</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Exportar</translation>
-    </message>
-    <message>
-        <source>The picture was written to %1</source>
-        <translation>La imagen se escribió en %1</translation>
-    </message>
-</context>
-<context>
-    <name>CMolvexApp</name>
-    <message>
-        <source>Save changes to %1?</source>
-        <translation>¿Guardar los cambios de %1?</translation>
-    </message>
-    <message>
-        <source>Write Default Configuration File</source>
-        <translation>Escribir el archivo de configuración predeterminado</translation>
-    </message>
-    <message>
-        <source>Write your current options and level adjustment to
-%1?
-
-They become the settings of every user of this computer the next time each starts Molvex 2.</source>
-        <translation>¿Escribir sus opciones actuales y el ajuste de nivel en
-%1?
-
-Se convierten en la configuración de cada usuario de este ordenador la próxima vez que inicie Molvex 2.</translation>
-    </message>
-</context>
-<context>
-    <name>CMolvexView</name>
-    <message>
-        <source>The equation is empty.</source>
-        <translation>La ecuación está vacía.</translation>
-    </message>
-    <message>
-        <source>Line %1 is empty.</source>
-        <translation>La línea %1 está vacía.</translation>
-    </message>
-    <message>
-        <source>Line %1: %2.</source>
-        <translation>Línea %1: %2.</translation>
-    </message>
-    <message>
-        <source>The whole equation: %1</source>
-        <translation>La ecuación completa: %1</translation>
-    </message>
-    <message>
-        <source>Equation picture</source>
-        <translation>Imagen de la ecuación</translation>
-    </message>
-    <message>
-        <source>Equation picture: %1</source>
-        <translation>Imagen de la ecuación: %1</translation>
-    </message>
-</context>
-<context>
-    <name>COptionsDialog</name>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>Value %1</source>
-        <translation>Valor %1</translation>
-    </message>
-</context>
-<context>
-    <name>CSaveChangesDialog</name>
-    <message>
-        <source>Unsaved Documents</source>
-        <translation>Documentos sin guardar</translation>
-    </message>
-    <message>
-        <source>These documents have changes that are not saved. Save the ticked ones?</source>
-        <translation>Estos documentos tienen cambios sin guardar. ¿Guardar los marcados?</translation>
-    </message>
-    <message>
-        <source>Unsaved documents</source>
-        <translation>Documentos sin guardar</translation>
-    </message>
-    <message>
-        <source>Save All</source>
-        <translation>Guardar todos</translation>
-    </message>
-    <message>
-        <source>Discard All</source>
-        <translation>Descartar todos</translation>
-    </message>
-    <message>
-        <source>Save Selected</source>
-        <translation>Guardar los marcados</translation>
-    </message>
-</context>
-<context>
     <name>CContactDialog</name>
     <message>
         <source>About Tamrel</source>
@@ -231,7 +77,42 @@ Se convierten en la configuración de cada usuario de este ordenador la próxima
     </message>
 </context>
 <context>
+    <name>CEntryEdit</name>
+    <message>
+        <source>Equation text</source>
+        <translation>Texto de la ecuación</translation>
+    </message>
+    <message>
+        <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
+        <translation>Una línea de ecuación por línea, 20 líneas como máximo. La imagen se compone mientras escribe.</translation>
+    </message>
+</context>
+<context>
     <name>CFileDialogs</name>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>Imagen PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG picture (*.svg)</source>
+        <translation>Imagen SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Windows metafile (*.wmf)</source>
+        <translation>Metarchivo de Windows (*.wmf)</translation>
+    </message>
+    <message>
+        <source>Export Picture</source>
+        <translation>Exportar imagen</translation>
+    </message>
+    <message>
+        <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
+        <translation>Escala de la imagen PNG (1: el tamaño en pantalla al 100%):</translation>
+    </message>
     <message>
         <source>Molvex Files (*.mv2)</source>
         <translation>Archivos de Molvex (*.mv2)</translation>
@@ -331,6 +212,10 @@ Se convierten en la configuración de cada usuario de este ordenador la próxima
 <context>
     <name>CLevelDialog</name>
     <message>
+        <source>Level of your equations</source>
+        <translation>Nivel de sus ecuaciones</translation>
+    </message>
+    <message>
         <source>Very High</source>
         <translation>Muy altas</translation>
     </message>
@@ -398,6 +283,26 @@ Se convierten en la configuración de cada usuario de este ordenador la próxima
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>The line of the equation the caret is on</source>
+        <translation>La línea de la ecuación en la que está el cursor</translation>
+    </message>
+    <message>
+        <source>An equation has at most %1 lines.</source>
+        <translation>Una ecuación tiene como máximo %1 líneas.</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2</source>
+        <translation>Línea %1 de %2</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>The picture was written to %1</source>
+        <translation>La imagen se escribió en %1</translation>
+    </message>
+    <message>
         <source>Standard</source>
         <translation>Estándar</translation>
     </message>
@@ -434,7 +339,21 @@ Se convierten en la configuración de cada usuario de este ordenador la próxima
     <name>CMolvexApp</name>
     <message>
         <source>Save changes to %1?</source>
-        <translation>¿Guardar los cambios en %1?</translation>
+        <translation>¿Guardar los cambios de %1?</translation>
+    </message>
+    <message>
+        <source>Write Default Configuration File</source>
+        <translation>Escribir el archivo de configuración predeterminado</translation>
+    </message>
+    <message>
+        <source>Write your current options and level adjustment to
+%1?
+
+They become the settings of every user of this computer the next time each starts Molvex 2.</source>
+        <translation>¿Escribir sus opciones actuales y el ajuste de nivel en
+%1?
+
+Se convierten en la configuración de cada usuario de este ordenador la próxima vez que inicie Molvex 2.</translation>
     </message>
 </context>
 <context>
@@ -463,12 +382,44 @@ Se convierten en la configuración de cada usuario de este ordenador la próxima
 <context>
     <name>CMolvexView</name>
     <message>
+        <source>The equation is empty.</source>
+        <translation>La ecuación está vacía.</translation>
+    </message>
+    <message>
+        <source>Line %1 is empty.</source>
+        <translation>La línea %1 está vacía.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2.</source>
+        <translation>Línea %1: %2.</translation>
+    </message>
+    <message>
+        <source>The whole equation: %1</source>
+        <translation>La ecuación completa: %1</translation>
+    </message>
+    <message>
+        <source>Equation picture</source>
+        <translation>Imagen de la ecuación</translation>
+    </message>
+    <message>
+        <source>Equation picture: %1</source>
+        <translation>Imagen de la ecuación: %1</translation>
+    </message>
+    <message>
         <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
         <translation>Línea %1, «%2»: %3 (clase %4), %5 (código de visualización %6)</translation>
     </message>
 </context>
 <context>
     <name>COptionsDialog</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Value %1</source>
+        <translation>Valor %1</translation>
+    </message>
     <message>
         <source>Single line half arrows</source>
         <translation>Una línea, medias puntas</translation>
@@ -552,6 +503,33 @@ Se convierten en la configuración de cada usuario de este ordenador la próxima
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>CSaveChangesDialog</name>
+    <message>
+        <source>Unsaved Documents</source>
+        <translation>Documentos sin guardar</translation>
+    </message>
+    <message>
+        <source>These documents have changes that are not saved. Save the ticked ones?</source>
+        <translation>Estos documentos tienen cambios sin guardar. ¿Guardar los marcados?</translation>
+    </message>
+    <message>
+        <source>Unsaved documents</source>
+        <translation>Documentos sin guardar</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Guardar todos</translation>
+    </message>
+    <message>
+        <source>Discard All</source>
+        <translation>Descartar todos</translation>
+    </message>
+    <message>
+        <source>Save Selected</source>
+        <translation>Guardar los marcados</translation>
     </message>
 </context>
 <context>
@@ -994,14 +972,26 @@ Exportar</translation>
     </message>
 </context>
 <context>
-    <name>Help</name>
+    <name>HelpCommands</name>
     <message>
         <source>File Error</source>
         <translation>Error de archivo</translation>
     </message>
     <message>
         <source>I cannot locate that file</source>
-        <translation>No encuentro ese archivo</translation>
+        <translation>No se encuentra ese archivo</translation>
+    </message>
+    <message>
+        <source>Cannot find Adobe Acrobat</source>
+        <translation>No se encuentra Adobe Acrobat</translation>
+    </message>
+    <message>
+        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
+
+Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
+        <translation>Se necesita un lector de PDF para leer este documento y no hay ninguno configurado para abrir archivos PDF.
+
+Instale un lector de PDF (por ejemplo Adobe Acrobat Reader, Okular o Evince) y vuelva a intentarlo.</translation>
     </message>
     <message>
         <source>
@@ -1024,41 +1014,6 @@ Please install a web browser and try again, or open the file yourself.</source>
         <translation>Se necesita un navegador web para leer el archivo de ayuda, y ninguno pudo abrirlo.
 
 Instale un navegador web y vuelva a intentarlo, o abra el archivo usted mismo.</translation>
-    </message>
-    <message>
-        <source>Cannot find Adobe Acrobat</source>
-        <translation>No se encuentra Adobe Acrobat</translation>
-    </message>
-    <message>
-        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
-
-Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
-        <translation>Se necesita un lector de PDF para leer este documento, y ninguno está configurado para abrir archivos PDF.
-
-Instale un lector de PDF (por ejemplo Adobe Acrobat Reader, Okular o Evince) y vuelva a intentarlo.</translation>
-    </message>
-</context>
-<context>
-    <name>HelpCommands</name>
-    <message>
-        <source>File Error</source>
-        <translation>Error de archivo</translation>
-    </message>
-    <message>
-        <source>I cannot locate that file</source>
-        <translation>No se encuentra ese archivo</translation>
-    </message>
-    <message>
-        <source>Cannot find Adobe Acrobat</source>
-        <translation>No se encuentra Adobe Acrobat</translation>
-    </message>
-    <message>
-        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
-
-Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
-        <translation>Se necesita un lector de PDF para leer este documento y no hay ninguno configurado para abrir archivos PDF.
-
-Instale un lector de PDF (por ejemplo Adobe Acrobat Reader, Okular o Evince) y vuelva a intentarlo.</translation>
     </message>
 </context>
 <context>

@@ -40,160 +40,6 @@
     </message>
 </context>
 <context>
-    <name>CEntryEdit</name>
-    <message>
-        <source>Equation text</source>
-        <translation>Texte de l&apos;équation</translation>
-    </message>
-    <message>
-        <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
-        <translation>Une ligne d&apos;équation par ligne, 20 lignes au plus. L&apos;image est composée pendant la saisie.</translation>
-    </message>
-</context>
-<context>
-    <name>CFileDialogs</name>
-    <message>
-        <source>PNG picture (*.png)</source>
-        <translation>Image PNG (*.png)</translation>
-    </message>
-    <message>
-        <source>SVG picture (*.svg)</source>
-        <translation>Image SVG (*.svg)</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation>Document PDF (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Windows metafile (*.wmf)</source>
-        <translation>Métafichier Windows (*.wmf)</translation>
-    </message>
-    <message>
-        <source>Export Picture</source>
-        <translation>Exporter l&apos;image</translation>
-    </message>
-    <message>
-        <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
-        <translation>Échelle de l&apos;image PNG (1 : la taille à l&apos;écran à 100%) :</translation>
-    </message>
-</context>
-<context>
-    <name>CLevelDialog</name>
-    <message>
-        <source>Level of your equations</source>
-        <translation>Niveau de vos équations</translation>
-    </message>
-</context>
-<context>
-    <name>CMainFrame</name>
-    <message>
-        <source>The line of the equation the caret is on</source>
-        <translation>La ligne de l&apos;équation où se trouve le curseur</translation>
-    </message>
-    <message>
-        <source>An equation has at most %1 lines.</source>
-        <translation>Une équation a %1 lignes au plus.</translation>
-    </message>
-    <message>
-        <source>Line %1 of %2</source>
-        <translation>Ligne %1 sur %2</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Exporter</translation>
-    </message>
-    <message>
-        <source>The picture was written to %1</source>
-        <translation>L&apos;image a été écrite dans %1</translation>
-    </message>
-</context>
-<context>
-    <name>CMolvexApp</name>
-    <message>
-        <source>Save changes to %1?</source>
-        <translation>Enregistrer les modifications de %1 ?</translation>
-    </message>
-    <message>
-        <source>Write Default Configuration File</source>
-        <translation>Écrire le fichier de configuration par défaut</translation>
-    </message>
-    <message>
-        <source>Write your current options and level adjustment to
-%1?
-
-They become the settings of every user of this computer the next time each starts Molvex 2.</source>
-        <translation>Écrire vos options actuelles et le réglage du niveau dans
-%1 ?
-
-Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain démarrage de Molvex 2.</translation>
-    </message>
-</context>
-<context>
-    <name>CMolvexView</name>
-    <message>
-        <source>The equation is empty.</source>
-        <translation>L&apos;équation est vide.</translation>
-    </message>
-    <message>
-        <source>Line %1 is empty.</source>
-        <translation>La ligne %1 est vide.</translation>
-    </message>
-    <message>
-        <source>Line %1: %2.</source>
-        <translation>Ligne %1 : %2.</translation>
-    </message>
-    <message>
-        <source>The whole equation: %1</source>
-        <translation>L&apos;équation entière : %1</translation>
-    </message>
-    <message>
-        <source>Equation picture</source>
-        <translation>Image de l&apos;équation</translation>
-    </message>
-    <message>
-        <source>Equation picture: %1</source>
-        <translation>Image de l&apos;équation : %1</translation>
-    </message>
-</context>
-<context>
-    <name>COptionsDialog</name>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1 : %2</translation>
-    </message>
-    <message>
-        <source>Value %1</source>
-        <translation>Valeur %1</translation>
-    </message>
-</context>
-<context>
-    <name>CSaveChangesDialog</name>
-    <message>
-        <source>Unsaved Documents</source>
-        <translation>Documents non enregistrés</translation>
-    </message>
-    <message>
-        <source>These documents have changes that are not saved. Save the ticked ones?</source>
-        <translation>Ces documents ont des modifications non enregistrées. Enregistrer ceux qui sont cochés ?</translation>
-    </message>
-    <message>
-        <source>Unsaved documents</source>
-        <translation>Documents non enregistrés</translation>
-    </message>
-    <message>
-        <source>Save All</source>
-        <translation>Tout enregistrer</translation>
-    </message>
-    <message>
-        <source>Discard All</source>
-        <translation>Tout abandonner</translation>
-    </message>
-    <message>
-        <source>Save Selected</source>
-        <translation>Enregistrer la sélection</translation>
-    </message>
-</context>
-<context>
     <name>CContactDialog</name>
     <message>
         <source>About Tamrel</source>
@@ -231,7 +77,42 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
     </message>
 </context>
 <context>
+    <name>CEntryEdit</name>
+    <message>
+        <source>Equation text</source>
+        <translation>Texte de l&apos;équation</translation>
+    </message>
+    <message>
+        <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
+        <translation>Une ligne d&apos;équation par ligne, 20 lignes au plus. L&apos;image est composée pendant la saisie.</translation>
+    </message>
+</context>
+<context>
     <name>CFileDialogs</name>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>Image PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG picture (*.svg)</source>
+        <translation>Image SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Document PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Windows metafile (*.wmf)</source>
+        <translation>Métafichier Windows (*.wmf)</translation>
+    </message>
+    <message>
+        <source>Export Picture</source>
+        <translation>Exporter l&apos;image</translation>
+    </message>
+    <message>
+        <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
+        <translation>Échelle de l&apos;image PNG (1 : la taille à l&apos;écran à 100%) :</translation>
+    </message>
     <message>
         <source>Molvex Files (*.mv2)</source>
         <translation>Fichiers Molvex (*.mv2)</translation>
@@ -331,6 +212,10 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
 <context>
     <name>CLevelDialog</name>
     <message>
+        <source>Level of your equations</source>
+        <translation>Niveau de vos équations</translation>
+    </message>
+    <message>
         <source>Very High</source>
         <translation>Très hautes</translation>
     </message>
@@ -398,6 +283,26 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>The line of the equation the caret is on</source>
+        <translation>La ligne de l&apos;équation où se trouve le curseur</translation>
+    </message>
+    <message>
+        <source>An equation has at most %1 lines.</source>
+        <translation>Une équation a %1 lignes au plus.</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2</source>
+        <translation>Ligne %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>The picture was written to %1</source>
+        <translation>L&apos;image a été écrite dans %1</translation>
+    </message>
+    <message>
         <source>Standard</source>
         <translation>Standard</translation>
     </message>
@@ -434,7 +339,21 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
     <name>CMolvexApp</name>
     <message>
         <source>Save changes to %1?</source>
-        <translation>Enregistrer les modifications de %1&#xa0;?</translation>
+        <translation>Enregistrer les modifications de %1 ?</translation>
+    </message>
+    <message>
+        <source>Write Default Configuration File</source>
+        <translation>Écrire le fichier de configuration par défaut</translation>
+    </message>
+    <message>
+        <source>Write your current options and level adjustment to
+%1?
+
+They become the settings of every user of this computer the next time each starts Molvex 2.</source>
+        <translation>Écrire vos options actuelles et le réglage du niveau dans
+%1 ?
+
+Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain démarrage de Molvex 2.</translation>
     </message>
 </context>
 <context>
@@ -463,12 +382,44 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
 <context>
     <name>CMolvexView</name>
     <message>
+        <source>The equation is empty.</source>
+        <translation>L&apos;équation est vide.</translation>
+    </message>
+    <message>
+        <source>Line %1 is empty.</source>
+        <translation>La ligne %1 est vide.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2.</source>
+        <translation>Ligne %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The whole equation: %1</source>
+        <translation>L&apos;équation entière : %1</translation>
+    </message>
+    <message>
+        <source>Equation picture</source>
+        <translation>Image de l&apos;équation</translation>
+    </message>
+    <message>
+        <source>Equation picture: %1</source>
+        <translation>Image de l&apos;équation : %1</translation>
+    </message>
+    <message>
         <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
         <translation>Ligne %1, «&#xa0;%2&#xa0;»&#xa0;: %3 (classe %4), %5 (code d’affichage %6)</translation>
     </message>
 </context>
 <context>
     <name>COptionsDialog</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Value %1</source>
+        <translation>Valeur %1</translation>
+    </message>
     <message>
         <source>Single line half arrows</source>
         <translation>Un trait, demi-pointes</translation>
@@ -552,6 +503,33 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>CSaveChangesDialog</name>
+    <message>
+        <source>Unsaved Documents</source>
+        <translation>Documents non enregistrés</translation>
+    </message>
+    <message>
+        <source>These documents have changes that are not saved. Save the ticked ones?</source>
+        <translation>Ces documents ont des modifications non enregistrées. Enregistrer ceux qui sont cochés ?</translation>
+    </message>
+    <message>
+        <source>Unsaved documents</source>
+        <translation>Documents non enregistrés</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Tout enregistrer</translation>
+    </message>
+    <message>
+        <source>Discard All</source>
+        <translation>Tout abandonner</translation>
+    </message>
+    <message>
+        <source>Save Selected</source>
+        <translation>Enregistrer la sélection</translation>
     </message>
 </context>
 <context>
@@ -994,14 +972,26 @@ Exporter</translation>
     </message>
 </context>
 <context>
-    <name>Help</name>
+    <name>HelpCommands</name>
     <message>
         <source>File Error</source>
         <translation>Erreur de fichier</translation>
     </message>
     <message>
         <source>I cannot locate that file</source>
-        <translation>Je ne trouve pas ce fichier</translation>
+        <translation>Impossible de trouver ce fichier</translation>
+    </message>
+    <message>
+        <source>Cannot find Adobe Acrobat</source>
+        <translation>Adobe Acrobat introuvable</translation>
+    </message>
+    <message>
+        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
+
+Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
+        <translation>Un lecteur PDF est nécessaire pour lire ce document, et aucun n’est configuré pour ouvrir les fichiers PDF.
+
+Veuillez installer un lecteur PDF (par exemple Adobe Acrobat Reader, Okular ou Evince) puis réessayer.</translation>
     </message>
     <message>
         <source>
@@ -1024,41 +1014,6 @@ Please install a web browser and try again, or open the file yourself.</source>
         <translation>Un navigateur web est nécessaire pour lire le fichier d&apos;aide, et aucun n&apos;a pu l&apos;ouvrir.
 
 Veuillez installer un navigateur web et réessayer, ou ouvrir le fichier vous-même.</translation>
-    </message>
-    <message>
-        <source>Cannot find Adobe Acrobat</source>
-        <translation>Adobe Acrobat introuvable</translation>
-    </message>
-    <message>
-        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
-
-Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
-        <translation>Un lecteur PDF est nécessaire pour lire ce document, et aucun n&apos;est configuré pour ouvrir les fichiers PDF.
-
-Veuillez installer un lecteur PDF (par exemple Adobe Acrobat Reader, Okular ou Evince) et réessayer.</translation>
-    </message>
-</context>
-<context>
-    <name>HelpCommands</name>
-    <message>
-        <source>File Error</source>
-        <translation>Erreur de fichier</translation>
-    </message>
-    <message>
-        <source>I cannot locate that file</source>
-        <translation>Impossible de trouver ce fichier</translation>
-    </message>
-    <message>
-        <source>Cannot find Adobe Acrobat</source>
-        <translation>Adobe Acrobat introuvable</translation>
-    </message>
-    <message>
-        <source>A PDF reader is needed to read this document, and none is set up to open PDF files.
-
-Please install a PDF reader (for example Adobe Acrobat Reader, Okular or Evince) and try again.</source>
-        <translation>Un lecteur PDF est nécessaire pour lire ce document, et aucun n’est configuré pour ouvrir les fichiers PDF.
-
-Veuillez installer un lecteur PDF (par exemple Adobe Acrobat Reader, Okular ou Evince) puis réessayer.</translation>
     </message>
 </context>
 <context>
