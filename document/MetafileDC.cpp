@@ -69,14 +69,17 @@ std::vector<std::uint16_t> FontParams(const LOGFONTA& lf)
     return p;
 }
 
+// What the attribute context had before the recorder first changed it.
+template <class T>
+void KeepFirst(std::optional<T>& saved, const T& previous)
+{
+    if (!saved)
+        saved = previous;
+}
+
 } // namespace
 
-CMetafileDC::CMetafileDC(CDC& attribute) : m_attr(attribute)
-{
-    m_selected[kPen] = StockHandle(BLACK_PEN);
-    m_selected[kBrush] = StockHandle(WHITE_BRUSH);
-    m_selected[kFont] = StockHandle(SYSTEM_FONT);
-}
+CMetafileDC::CMetafileDC(CDC& attribute) : m_attr(attribute) {}
 
 CMetafileDC::~CMetafileDC()
 {
@@ -130,15 +133,15 @@ std::optional<CMetafileDC::Object> CMetafileDC::StockObject(HGDIOBJ handle) cons
     Object o;
     o.attribute = handle;
     switch (StockIndex(handle)) {
-    case WHITE_BRUSH: o.kind = kBrush; o.create = BrushParams(wmf::BS_SOLID, RGB(255, 255, 255)); break;
-    case 1: o.kind = kBrush; o.create = BrushParams(wmf::BS_SOLID, RGB(192, 192, 192)); break;
-    case 2: o.kind = kBrush; o.create = BrushParams(wmf::BS_SOLID, RGB(128, 128, 128)); break;
-    case 3: o.kind = kBrush; o.create = BrushParams(wmf::BS_SOLID, RGB(64, 64, 64)); break;
-    case BLACK_BRUSH: o.kind = kBrush; o.create = BrushParams(wmf::BS_SOLID, 0); break;
-    case NULL_BRUSH: o.kind = kBrush; o.create = BrushParams(wmf::BS_NULL, 0); break;
-    case WHITE_PEN: o.kind = kPen; o.create = PenParams(PS_SOLID, 0, RGB(255, 255, 255)); break;
-    case BLACK_PEN: o.kind = kPen; o.create = PenParams(PS_SOLID, 0, 0); break;
-    case NULL_PEN: o.kind = kPen; o.create = PenParams(PS_NULL, 0, 0); break;
+    case WHITE_BRUSH: o.kind = ObjectKind::Brush; o.create = BrushParams(wmf::BS_SOLID, RGB(255, 255, 255)); break;
+    case 1: o.kind = ObjectKind::Brush; o.create = BrushParams(wmf::BS_SOLID, RGB(192, 192, 192)); break;
+    case 2: o.kind = ObjectKind::Brush; o.create = BrushParams(wmf::BS_SOLID, RGB(128, 128, 128)); break;
+    case 3: o.kind = ObjectKind::Brush; o.create = BrushParams(wmf::BS_SOLID, RGB(64, 64, 64)); break;
+    case BLACK_BRUSH: o.kind = ObjectKind::Brush; o.create = BrushParams(wmf::BS_SOLID, 0); break;
+    case NULL_BRUSH: o.kind = ObjectKind::Brush; o.create = BrushParams(wmf::BS_NULL, 0); break;
+    case WHITE_PEN: o.kind = ObjectKind::Pen; o.create = PenParams(PS_SOLID, 0, RGB(255, 255, 255)); break;
+    case BLACK_PEN: o.kind = ObjectKind::Pen; o.create = PenParams(PS_SOLID, 0, 0); break;
+    case NULL_PEN: o.kind = ObjectKind::Pen; o.create = PenParams(PS_NULL, 0, 0); break;
     case SYSTEM_FONT: {
         // The system font as Windows describes it.
         LOGFONTA lf;
@@ -147,16 +150,16 @@ std::optional<CMetafileDC::Object> CMetafileDC::StockObject(HGDIOBJ handle) cons
         lf.lfWeight = 700;
         lf.lfPitchAndFamily = 0x22; // variable pitch, Swiss
         lf.SetFaceName("System");
-        o.kind = kFont;
+        o.kind = ObjectKind::Font;
         o.create = FontParams(lf);
         break;
     }
     default:
         return std::nullopt;
     }
-    o.createFunction = o.kind == kPen    ? wmf::META_CREATEPENINDIRECT
-                       : o.kind == kFont ? wmf::META_CREATEFONTINDIRECT
-                                         : wmf::META_CREATEBRUSHINDIRECT;
+    o.createFunction = o.kind == ObjectKind::Pen    ? wmf::META_CREATEPENINDIRECT
+                       : o.kind == ObjectKind::Font ? wmf::META_CREATEFONTINDIRECT
+                                                    : wmf::META_CREATEBRUSHINDIRECT;
     return o;
 }
 
@@ -174,7 +177,7 @@ HGDIOBJ CMetafileDC::CreatePen(int style, int width, COLORREF color)
     if (!twin)
         return 0;
     Object o;
-    o.kind = kPen;
+    o.kind = ObjectKind::Pen;
     o.attribute = twin;
     o.createFunction = wmf::META_CREATEPENINDIRECT;
     o.create = PenParams(style, width, color);
@@ -193,7 +196,7 @@ HGDIOBJ CMetafileDC::CreateFontIndirectA(const LOGFONTA& font)
     if (!twin)
         return 0;
     Object o;
-    o.kind = kFont;
+    o.kind = ObjectKind::Font;
     o.attribute = twin;
     o.createFunction = wmf::META_CREATEFONTINDIRECT;
     o.create = FontParams(font);
@@ -202,38 +205,37 @@ HGDIOBJ CMetafileDC::CreateFontIndirectA(const LOGFONTA& font)
     return h;
 }
 
-HGDIOBJ CMetafileDC::SelectObject(HGDIOBJ handle)
+ObjectKind CMetafileDC::KindOf(HGDIOBJ handle)
 {
     if (m_closed || handle == 0)
-        return 0;
-    Object* object = nullptr;
-    if (IsStockHandle(handle)) {
-        auto it = m_stock.find(handle);
-        if (it == m_stock.end()) {
-            auto stock = StockObject(handle);
-            if (!stock)
-                return 0;
-            it = m_stock.emplace(handle, std::move(*stock)).first;
-        }
-        object = &it->second;
-    } else {
-        object = Find(handle);
-        if (!object)
-            return 0;
+        return ObjectKind::None;
+    if (!IsStockHandle(handle))
+        return CreatedKind(handle);
+    auto it = m_stock.find(handle);
+    if (it == m_stock.end()) {
+        auto stock = StockObject(handle);
+        if (!stock)
+            return ObjectKind::None;
+        it = m_stock.emplace(handle, std::move(*stock)).first;
     }
+    return it->second.kind;
+}
 
-    const Kind kind = object->kind;
-    const HGDIOBJ previousOnAttr = m_attr.SelectObject(object->attribute);
-    if (!m_attrSelected[kind])
-        m_attrSelected[kind] = previousOnAttr;
+ObjectKind CMetafileDC::CreatedKind(HGDIOBJ handle)
+{
+    const Object* object = Find(handle);
+    return object ? object->kind : ObjectKind::None;
+}
 
-    const HGDIOBJ previous = m_selected[kind];
-    if (previous != handle) {
-        const int slot = Realise(*object);
-        Record(wmf::META_SELECTOBJECT, {static_cast<std::uint16_t>(slot)});
-        m_selected[kind] = handle;
-    }
-    return previous;
+void CMetafileDC::Selected(ObjectKind kind, HGDIOBJ handle, HGDIOBJ previous)
+{
+    Object& object = IsStockHandle(handle) ? m_stock.at(handle) : *Find(handle);
+    const HGDIOBJ previousOnAttr = m_attr.SelectObject(object.attribute);
+    HGDIOBJ& attrSelected = m_attrSelected[static_cast<std::size_t>(kind)];
+    if (!attrSelected)
+        attrSelected = previousOnAttr;
+    if (previous != handle)
+        Record(wmf::META_SELECTOBJECT, {static_cast<std::uint16_t>(Realise(object))});
 }
 
 bool CMetafileDC::DeleteObject(HGDIOBJ handle)
@@ -241,7 +243,7 @@ bool CMetafileDC::DeleteObject(HGDIOBJ handle)
     if (m_closed || IsStockHandle(handle))
         return false;
     Object* object = Find(handle);
-    if (!object || m_selected[object->kind] == handle)
+    if (!object || State().Selected(object->kind) == handle)
         return false;
     if (object->slot >= 0) {
         Record(wmf::META_DELETEOBJECT, {static_cast<std::uint16_t>(object->slot)});
@@ -257,10 +259,8 @@ int CMetafileDC::SetBkMode(int mode)
     if (m_closed)
         return 0;
     Record(wmf::META_SETBKMODE, {Word(mode)});
-    const int prevAttr = m_attr.SetBkMode(mode);
-    if (!m_attrBkMode)
-        m_attrBkMode = prevAttr;
-    return std::exchange(m_bkMode, mode);
+    KeepFirst(m_attrBkMode, m_attr.SetBkMode(mode));
+    return CStateDC::SetBkMode(mode);
 }
 
 unsigned CMetafileDC::SetTextAlign(unsigned align)
@@ -268,36 +268,26 @@ unsigned CMetafileDC::SetTextAlign(unsigned align)
     if (m_closed)
         return 0;
     Record(wmf::META_SETTEXTALIGN, {static_cast<std::uint16_t>(align & 0xFFFF)});
-    const unsigned prevAttr = m_attr.SetTextAlign(align);
-    if (!m_attrAlign)
-        m_attrAlign = prevAttr;
-    return std::exchange(m_align, align);
+    KeepFirst(m_attrAlign, m_attr.SetTextAlign(align));
+    return CStateDC::SetTextAlign(align);
 }
-
-unsigned CMetafileDC::GetTextAlign() { return m_align; }
 
 COLORREF CMetafileDC::SetTextColor(COLORREF color)
 {
     if (m_closed)
         return 0;
     Record(wmf::META_SETTEXTCOLOR, {Low(color), High(color)});
-    const COLORREF prevAttr = m_attr.SetTextColor(color);
-    if (!m_attrTextColor)
-        m_attrTextColor = prevAttr;
-    return std::exchange(m_textColor, color);
+    KeepFirst(m_attrTextColor, m_attr.SetTextColor(color));
+    return CStateDC::SetTextColor(color);
 }
-
-COLORREF CMetafileDC::GetTextColor() { return m_textColor; }
 
 int CMetafileDC::SetMapMode(int mode)
 {
     if (m_closed)
         return 0;
     Record(wmf::META_SETMAPMODE, {Word(mode)});
-    const int prevAttr = m_attr.SetMapMode(mode);
-    if (!m_attrMapMode)
-        m_attrMapMode = prevAttr;
-    return std::exchange(m_mapMode, mode);
+    KeepFirst(m_attrMapMode, m_attr.SetMapMode(mode));
+    return CStateDC::SetMapMode(mode);
 }
 
 int CMetafileDC::GetMapMode() { return m_attr.GetMapMode(); }
@@ -308,10 +298,8 @@ POINT CMetafileDC::SetWindowOrg(int x, int y)
     if (m_closed)
         return {};
     Record(wmf::META_SETWINDOWORG, {Word(y), Word(x)});
-    const POINT prevAttr = m_attr.SetWindowOrg(x, y);
-    if (!m_attrWindowOrg)
-        m_attrWindowOrg = prevAttr;
-    return std::exchange(m_windowOrg, POINT{x, y});
+    KeepFirst(m_attrWindowOrg, m_attr.SetWindowOrg(x, y));
+    return CStateDC::SetWindowOrg(x, y);
 }
 
 SIZE CMetafileDC::SetWindowExt(int cx, int cy)
@@ -319,11 +307,9 @@ SIZE CMetafileDC::SetWindowExt(int cx, int cy)
     if (m_closed)
         return {};
     Record(wmf::META_SETWINDOWEXT, {Word(cy), Word(cx)});
-    m_windowExtSet = true;
-    const SIZE prevAttr = m_attr.SetWindowExt(cx, cy);
-    if (!m_attrWindowExt)
-        m_attrWindowExt = prevAttr;
-    return std::exchange(m_windowExt, SIZE{cx, cy});
+    m_recordedWindowExt = SIZE{cx, cy};
+    KeepFirst(m_attrWindowExt, m_attr.SetWindowExt(cx, cy));
+    return CStateDC::SetWindowExt(cx, cy);
 }
 
 POINT CMetafileDC::SetViewportOrg(int x, int y)
@@ -331,10 +317,8 @@ POINT CMetafileDC::SetViewportOrg(int x, int y)
     if (m_closed)
         return {};
     Record(wmf::META_SETVIEWPORTORG, {Word(y), Word(x)});
-    const POINT prevAttr = m_attr.SetViewportOrg(x, y);
-    if (!m_attrViewportOrg)
-        m_attrViewportOrg = prevAttr;
-    return std::exchange(m_viewportOrg, POINT{x, y});
+    KeepFirst(m_attrViewportOrg, m_attr.SetViewportOrg(x, y));
+    return CStateDC::SetViewportOrg(x, y);
 }
 
 SIZE CMetafileDC::SetViewportExt(int cx, int cy)
@@ -342,10 +326,8 @@ SIZE CMetafileDC::SetViewportExt(int cx, int cy)
     if (m_closed)
         return {};
     Record(wmf::META_SETVIEWPORTEXT, {Word(cy), Word(cx)});
-    const SIZE prevAttr = m_attr.SetViewportExt(cx, cy);
-    if (!m_attrViewportExt)
-        m_attrViewportExt = prevAttr;
-    return std::exchange(m_viewportExt, SIZE{cx, cy});
+    KeepFirst(m_attrViewportExt, m_attr.SetViewportExt(cx, cy));
+    return CStateDC::SetViewportExt(cx, cy);
 }
 
 int CMetafileDC::GetDeviceCaps(int index) { return m_attr.GetDeviceCaps(index); }
@@ -378,17 +360,16 @@ bool CMetafileDC::TextOut(int x, int y, const char* text, int count)
 POINT CMetafileDC::MoveTo(int x, int y)
 {
     if (m_closed)
-        return m_position;
+        return State().current;
     Record(wmf::META_MOVETO, {Word(y), Word(x)});
-    return std::exchange(m_position, POINT{x, y});
+    return CStateDC::MoveTo(x, y);
 }
 
-bool CMetafileDC::LineTo(int x, int y)
+bool CMetafileDC::DrawLine(POINT /*from*/, POINT to)
 {
     if (m_closed)
         return false;
-    Record(wmf::META_LINETO, {Word(y), Word(x)});
-    m_position = POINT{x, y};
+    Record(wmf::META_LINETO, {Word(to.y), Word(to.x)});
     return true;
 }
 
@@ -422,10 +403,11 @@ std::vector<std::uint8_t> CMetafileDC::Close()
 {
     if (m_closed)
         return m_result;
-    if (m_windowExtSet) {
+    if (m_recordedWindowExt) {
+        const POINT org = State().windowOrg;
         SelectStockObject(NULL_PEN);
-        MoveTo(m_windowOrg.x, m_windowOrg.y);
-        LineTo(m_windowOrg.x + m_windowExt.cx, m_windowOrg.y + m_windowExt.cy);
+        MoveTo(org.x, org.y);
+        LineTo(org.x + m_recordedWindowExt->cx, org.y + m_recordedWindowExt->cy);
     }
     Record(wmf::META_EOF, {});
     RestoreAttribute();

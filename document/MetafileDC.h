@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "document/Clipboard.h"
-#include "engine/DeviceContext.h"
+#include "engine/DrawingState.h"
 
 namespace wmf {
 // Record function numbers (low byte: function, high byte: parameter words).
@@ -42,7 +42,7 @@ constexpr std::uint16_t BS_SOLID = 0;
 constexpr std::uint16_t BS_NULL = 1;
 } // namespace wmf
 
-class CMetafileDC : public CDC {
+class CMetafileDC : public CStateDC {
 public:
     // The attribute context must outlive the recorder. Whatever the recorder changes
     // on it (mapping, alignment, colour, selected objects) is put back by Close or
@@ -54,14 +54,12 @@ public:
 
     HGDIOBJ CreatePen(int style, int width, COLORREF color) override;
     HGDIOBJ CreateFontIndirectA(const LOGFONTA& font) override;
-    HGDIOBJ SelectObject(HGDIOBJ object) override;
     bool DeleteObject(HGDIOBJ object) override;
 
+    // Each state call is recorded, passed on to the attribute context, and kept.
     int SetBkMode(int mode) override;
     unsigned SetTextAlign(unsigned align) override;
-    unsigned GetTextAlign() override;
     COLORREF SetTextColor(COLORREF color) override;
-    COLORREF GetTextColor() override;
 
     int SetMapMode(int mode) override;
     int GetMapMode() override;
@@ -78,7 +76,6 @@ public:
 
     bool TextOut(int x, int y, const char* text, int count) override;
     POINT MoveTo(int x, int y) override;
-    bool LineTo(int x, int y) override;
 
     // Ends the recording (EOF record, header) and returns the metafile. Later calls
     // return the same bytes; drawing after Close records nothing.
@@ -90,10 +87,15 @@ public:
     std::vector<std::uint8_t> Close();
     bool IsClosed() const { return m_closed; }
 
+protected:
+    ObjectKind KindOf(HGDIOBJ object) override;
+    ObjectKind CreatedKind(HGDIOBJ object) override;
+    void Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ previous) override;
+    bool DrawLine(POINT from, POINT to) override;
+
 private:
-    enum Kind { kPen = 0, kBrush = 1, kFont = 2 };
     struct Object {
-        Kind kind = kPen;
+        ObjectKind kind = ObjectKind::Pen;
         HGDIOBJ attribute = 0;            // the twin on the attribute context
         int slot = -1;                    // metafile object table index once recorded
         std::vector<std::uint16_t> create; // parameter words of its creation record
@@ -112,22 +114,11 @@ private:
     CDC& m_attr;
     std::vector<std::uint8_t> m_records; // everything after the header
     std::uint32_t m_maxRecordWords = 0;
-    bool m_windowExtSet = false;
+    std::optional<SIZE> m_recordedWindowExt; // the last window extent recorded
     std::vector<bool> m_slots;           // object table: true = in use
     std::map<HGDIOBJ, Object> m_objects; // created through this recorder
     std::map<HGDIOBJ, Object> m_stock;   // stock objects given a slot
     HGDIOBJ m_nextHandle = 1;
-    std::array<HGDIOBJ, 3> m_selected{};
-
-    int m_mapMode = MM_TEXT;
-    unsigned m_align = TA_TOP | TA_LEFT;
-    COLORREF m_textColor = 0;
-    int m_bkMode = OPAQUE;
-    POINT m_windowOrg{0, 0};
-    SIZE m_windowExt{1, 1};
-    POINT m_viewportOrg{0, 0};
-    SIZE m_viewportExt{1, 1};
-    POINT m_position{0, 0};
 
     // What the attribute context had before the recorder first changed it.
     std::optional<int> m_attrMapMode, m_attrBkMode;
@@ -135,7 +126,7 @@ private:
     std::optional<COLORREF> m_attrTextColor;
     std::optional<POINT> m_attrWindowOrg, m_attrViewportOrg;
     std::optional<SIZE> m_attrWindowExt, m_attrViewportExt;
-    std::array<HGDIOBJ, 3> m_attrSelected{}; // 0 = not changed
+    std::array<HGDIOBJ, 3> m_attrSelected{}; // by ObjectKind; 0 = not changed
 
     bool m_closed = false;
     std::vector<std::uint8_t> m_result;

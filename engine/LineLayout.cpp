@@ -496,15 +496,109 @@ LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, 
     return box;
 }
 
-void DrawStrokes(CDC& dc, const std::vector<BoxPoint>& points, i64 xb, i64 yb)
-{
-    for (const BoxPoint& p : points) {
-        if (p.draw)
-            dc.LineTo(ToInt(xb + p.x), ToInt(yb + p.y));
-        else
-            dc.MoveTo(ToInt(xb + p.x), ToInt(yb + p.y));
+// Puts a box on a context with the calls a GDI drawing pass makes, in its order, so
+// that a recorded metafile keeps its records: one pen for the line's strokes; each font
+// of the line made, selected and given back once before anything is drawn, as
+// measuring did; every position drawn in its own font, made before and deleted after
+// it; and at the end the stock objects and the caller's alignment back in place.
+class LinePainter {
+public:
+    LinePainter(const LineBox& box, CDC& dc, int x, int y)
+        : m_box(box), m_dc(dc), m_entryAlign(dc.GetTextAlign())
+    {
+        m_pen = dc.CreatePen(PS_INSIDEFRAME, 1, box.Font(FontRole::Base).color);
+        dc.SelectObject(m_pen);
+        for (std::size_t r = 0; r < kFontRoles; ++r)
+            m_fonts[r].font = box.fonts[r];
+        for (FontRole role : {FontRole::Base, FontRole::Raised, FontRole::Lowered, FontRole::State, FontRole::ArrowText}) {
+            Font(role).Select(dc, box.himetric);
+            Font(role).Deselect(dc);
+        }
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+        PlaceBaseline(x, y);
     }
-}
+
+    ~LinePainter()
+    {
+        m_dc.SelectStockObject(SYSTEM_FONT);
+        m_dc.SelectStockObject(BLACK_PEN);
+        m_dc.SelectStockObject(NULL_BRUSH);
+        if (m_pen)
+            m_dc.DeleteObject(m_pen);
+        m_dc.SetTextAlign(m_entryAlign);
+    }
+
+    LinePainter(const LinePainter&) = delete;
+    LinePainter& operator=(const LinePainter&) = delete;
+
+    // Runs `draw` with the font of `role` made and selected.
+    template <class Draw>
+    void InFont(FontRole role, Draw&& draw)
+    {
+        Font(role).Select(m_dc, m_box.himetric);
+        draw();
+        Font(role).Deselect(m_dc);
+    }
+
+    void Texts(const BoxItem& item)
+    {
+        for (const BoxText& t : item.texts)
+            m_dc.TextOut(ToInt(m_xb + t.x), ToInt(m_yb + t.y), t.text.data(), static_cast<int>(t.text.size()));
+    }
+
+    // The item's strokes with the line's pen.
+    void Strokes(const BoxItem& item)
+    {
+        m_dc.SelectObject(m_pen);
+        for (const BoxPoint& p : item.strokes) {
+            if (p.draw)
+                m_dc.LineTo(ToInt(m_xb + p.x), ToInt(m_yb + p.y));
+            else
+                m_dc.MoveTo(ToInt(m_xb + p.x), ToInt(m_yb + p.y));
+        }
+    }
+
+    // The texts above (bottom-centred on the anchor) and below (top-centred) an arrow.
+    void ArrowTexts(const BoxItem& item)
+    {
+        if (item.arrowTexts.size() == 2) {
+            m_dc.SetTextAlign(TA_BOTTOM | TA_CENTER);
+            DrawLineBox(item.arrowTexts[0], m_dc, ToInt(m_xb + item.anchorX), ToInt(m_yb + item.aboveY));
+            m_dc.SetTextAlign(TA_TOP | TA_CENTER);
+            DrawLineBox(item.arrowTexts[1], m_dc, ToInt(m_xb + item.anchorX), ToInt(m_yb + item.belowY));
+        }
+        m_dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+    }
+
+private:
+    CSelectedFont& Font(FontRole role) { return m_fonts[static_cast<std::size_t>(role)]; }
+
+    // The start of the baseline, from (x, y) as the caller's alignment names it.
+    void PlaceBaseline(int x, int y)
+    {
+        const i64 s = m_box.direction;
+        m_yb = y;
+        if ((m_entryAlign & TA_VERT_MASK) == TA_TOP)
+            m_yb = y + m_box.top * s;
+        else if ((m_entryAlign & TA_VERT_MASK) == TA_BOTTOM)
+            m_yb = y + m_box.bottom * s;
+        m_xb = x;
+        const unsigned horizontal = m_entryAlign & TA_HORZ_MASK;
+        if (horizontal == TA_CENTER || horizontal == TA_RIGHT) {
+            const i64 width = m_box.Measured().width;
+            m_xb = horizontal == TA_CENTER ? x - width / 2 : x - width;
+        }
+    }
+
+    const LineBox& m_box;
+    CDC& m_dc;
+    const unsigned m_entryAlign;
+    HGDIOBJ m_pen = 0;
+    std::array<CSelectedFont, kFontRoles> m_fonts;
+    i64 m_xb = 0;
+    i64 m_yb = 0;
+};
 
 DeviceFactors FactorsOf(CDC& attr)
 {
@@ -521,76 +615,25 @@ LineBox LayOutLine(CEquationLine& line, CDC& dc, const CEquationOptions& options
 
 LineExtent DrawLineBox(const LineBox& box, CDC& dc, int x, int y)
 {
-    const unsigned entryAlign = dc.GetTextAlign();
-    const HGDIOBJ pen = dc.CreatePen(PS_INSIDEFRAME, 1, box.Font(FontRole::Base).color);
-    dc.SelectObject(pen);
-
-    std::array<CSelectedFont, kFontRoles> fonts;
-    for (std::size_t r = 0; r < kFontRoles; ++r)
-        fonts[r].font = box.fonts[r];
-    auto font = [&fonts](FontRole role) -> CSelectedFont& { return fonts[static_cast<std::size_t>(role)]; };
-    // The fonts are selected in turn as when they were measured.
-    for (FontRole role : {FontRole::Base, FontRole::Raised, FontRole::Lowered, FontRole::State, FontRole::ArrowText}) {
-        font(role).Select(dc, box.himetric);
-        font(role).Deselect(dc);
-    }
-    dc.SetBkMode(TRANSPARENT);
-
-    // The anchor.
-    dc.SetTextAlign(TA_BASELINE | TA_LEFT);
-    const i64 s = box.direction;
-    i64 yb = y;
-    if ((entryAlign & TA_VERT_MASK) == TA_TOP)
-        yb = y + box.top * s;
-    else if ((entryAlign & TA_VERT_MASK) == TA_BOTTOM)
-        yb = y + box.bottom * s;
-    i64 xb = x;
-    const unsigned horizontal = entryAlign & TA_HORZ_MASK;
-    if (horizontal == TA_CENTER || horizontal == TA_RIGHT) {
-        const i64 width = box.Measured().width;
-        xb = horizontal == TA_CENTER ? x - width / 2 : x - width;
-    }
-
+    LinePainter painter(box, dc, x, y);
     for (const BoxItem& item : box.items) {
-        CSelectedFont& f = font(item.font);
         switch (item.kind) {
         case BoxItem::Kind::Glyph:
         case BoxItem::Kind::Pair:
-            f.Select(dc, box.himetric);
-            for (const BoxText& t : item.texts)
-                dc.TextOut(ToInt(xb + t.x), ToInt(yb + t.y), t.text.data(), static_cast<int>(t.text.size()));
-            f.Deselect(dc);
+            painter.InFont(item.font, [&] { painter.Texts(item); });
             break;
         case BoxItem::Kind::Bar:
-            f.Select(dc, box.himetric);
-            for (const BoxText& t : item.texts)
-                dc.TextOut(ToInt(xb + t.x), ToInt(yb + t.y), t.text.data(), static_cast<int>(t.text.size()));
-            dc.SelectObject(pen);
-            DrawStrokes(dc, item.strokes, xb, yb);
-            f.Deselect(dc);
+            painter.InFont(item.font, [&] {
+                painter.Texts(item);
+                painter.Strokes(item);
+            });
             break;
         case BoxItem::Kind::Arrow:
-            dc.SelectObject(pen);
-            DrawStrokes(dc, item.strokes, xb, yb);
-            f.Select(dc, box.himetric);
-            if (item.arrowTexts.size() == 2) {
-                dc.SetTextAlign(TA_BOTTOM | TA_CENTER);
-                DrawLineBox(item.arrowTexts[0], dc, ToInt(xb + item.anchorX), ToInt(yb + item.aboveY));
-                dc.SetTextAlign(TA_TOP | TA_CENTER);
-                DrawLineBox(item.arrowTexts[1], dc, ToInt(xb + item.anchorX), ToInt(yb + item.belowY));
-            }
-            dc.SetTextAlign(TA_BASELINE | TA_LEFT);
-            f.Deselect(dc);
+            painter.Strokes(item);
+            painter.InFont(item.font, [&] { painter.ArrowTexts(item); });
             break;
         }
     }
-
-    dc.SelectStockObject(SYSTEM_FONT);
-    dc.SelectStockObject(BLACK_PEN);
-    dc.SelectStockObject(NULL_BRUSH);
-    if (pen)
-        dc.DeleteObject(pen);
-    dc.SetTextAlign(entryAlign);
     return box.extent;
 }
 

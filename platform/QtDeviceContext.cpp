@@ -33,14 +33,6 @@ bool IsSymbolFaceName(const char* face)
     return qstricmp(face, "Symbol") == 0;
 }
 
-int RoundToInt(double v)
-{
-    if (v >= 2147483647.0)
-        return 2147483647;
-    if (v <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<int>(std::lround(v));
-}
 
 void AppendCodePoint(QString& s, char32_t cp)
 {
@@ -132,9 +124,6 @@ void CQtDC::Init()
         m_raster = engine && engine->type() == QPaintEngine::Raster;
     }
     m_forceUnicodeSymbols = m_svg;
-    m_font = StockHandle(SYSTEM_FONT);
-    m_pen = StockHandle(BLACK_PEN);
-    m_brush = StockHandle(WHITE_BRUSH);
     // The system font: a bold sans face with a 16-unit cell.
     m_stockFont.lf.lfHeight = 16;
     m_stockFont.lf.lfWeight = 700;
@@ -203,44 +192,29 @@ HGDIOBJ CQtDC::CreateFontIndirectA(const LOGFONTA& font)
     return h;
 }
 
-HGDIOBJ CQtDC::SelectObject(HGDIOBJ object)
+ObjectKind CQtDC::CreatedKind(HGDIOBJ object)
 {
-    if (object == 0)
-        return 0;
-    if (IsStockHandle(object)) {
-        HGDIOBJ previous = 0;
-        if (IsStockFont(object)) {
-            previous = m_font;
-            m_font = object;
-        } else if (IsStockPen(object)) {
-            previous = m_pen;
-            m_pen = object;
-        } else if (IsStockBrush(object)) {
-            previous = m_brush;
-            m_brush = object;
-        }
-        return previous;
-    }
-    if (Slot* slot = Find(object, Slot::Kind::Font)) {
-        HGDIOBJ previous = m_font;
-        m_font = object;
-        // A face selected counts as in use even before anything is measured or drawn
-        // in it: drawing a laid-out line selects fonts without measuring them.
+    if (Find(object, Slot::Kind::Font))
+        return ObjectKind::Font;
+    if (Find(object, Slot::Kind::Pen))
+        return ObjectKind::Pen;
+    return ObjectKind::None;
+}
+
+void CQtDC::Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ /*previous*/)
+{
+    if (kind != ObjectKind::Font)
+        return;
+    // A face selected counts as in use even before anything is measured or drawn in
+    // it: drawing a laid-out line selects fonts without measuring them.
+    if (Slot* slot = Find(object, Slot::Kind::Font))
         if (!slot->font.symbolFace && slot->font.lf.lfFaceName[0])
             std::memcpy(m_lastRegularFace, slot->font.lf.lfFaceName, LF_FACESIZE);
-        return previous;
-    }
-    if (Find(object, Slot::Kind::Pen)) {
-        HGDIOBJ previous = m_pen;
-        m_pen = object;
-        return previous;
-    }
-    return 0;
 }
 
 bool CQtDC::DeleteObject(HGDIOBJ object)
 {
-    if (object == 0 || IsStockHandle(object) || object == m_font || object == m_pen || object == m_brush)
+    if (object == 0 || IsStockHandle(object) || State().IsSelected(object))
         return false;
     Slot* slot = Find(object, Slot::Kind::Font);
     if (!slot)
@@ -253,88 +227,7 @@ bool CQtDC::DeleteObject(HGDIOBJ object)
 }
 
 // ---------------------------------------------------------------------------------------
-// State
-
-int CQtDC::SetBkMode(int mode)
-{
-    int previous = m_bkMode;
-    if (mode == TRANSPARENT || mode == OPAQUE)
-        m_bkMode = mode;
-    return previous;
-}
-
-unsigned CQtDC::SetTextAlign(unsigned align)
-{
-    unsigned previous = m_textAlign;
-    m_textAlign = align;
-    return previous;
-}
-
-COLORREF CQtDC::SetTextColor(COLORREF color)
-{
-    COLORREF previous = m_textColor;
-    m_textColor = color;
-    return previous;
-}
-
-// ---------------------------------------------------------------------------------------
 // Mapping
-
-int CQtDC::SetMapMode(int mode)
-{
-    int previous = m_mapMode;
-    switch (mode) {
-    case MM_TEXT:
-        m_windowExt = {1, 1};
-        m_viewportExt = {1, 1};
-        break;
-    case MM_LOMETRIC:
-        m_windowExt = {254, 254};
-        m_viewportExt = {m_dpiX, -m_dpiY};
-        break;
-    case MM_HIMETRIC:
-        m_windowExt = {2540, 2540};
-        m_viewportExt = {m_dpiX, -m_dpiY};
-        break;
-    case MM_ANISOTROPIC:
-        // Keeps the scale of the mode it comes from, as GDI does.
-        break;
-    default:
-        return 0;
-    }
-    m_mapMode = mode;
-    return previous;
-}
-
-POINT CQtDC::SetWindowOrg(int x, int y)
-{
-    POINT previous = m_windowOrg;
-    m_windowOrg = {x, y};
-    return previous;
-}
-
-SIZE CQtDC::SetWindowExt(int cx, int cy)
-{
-    SIZE previous = m_windowExt;
-    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
-        m_windowExt = {cx, cy};
-    return previous;
-}
-
-POINT CQtDC::SetViewportOrg(int x, int y)
-{
-    POINT previous = m_viewportOrg;
-    m_viewportOrg = {x, y};
-    return previous;
-}
-
-SIZE CQtDC::SetViewportExt(int cx, int cy)
-{
-    SIZE previous = m_viewportExt;
-    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
-        m_viewportExt = {cx, cy};
-    return previous;
-}
 
 int CQtDC::GetDeviceCaps(int index)
 {
@@ -360,9 +253,10 @@ std::uint64_t CQtDC::MetricsKey()
 {
     // Fonts are realised from the logical inch, the mapping (unless measured at their
     // logical size) and the kind of device.
-    const bool scaled = m_mapMode != MM_TEXT && !LogicalMetrics();
-    const double values[] = {static_cast<double>(m_dpiX), static_cast<double>(m_dpiY), static_cast<double>(m_mapMode),
-                             scaled ? ScaleX() : 0.0, scaled ? ScaleY() : 0.0, m_layoutAtLogicalSize ? 1.0 : 0.0,
+    const DrawingState& st = State();
+    const bool scaled = st.mapMode != MM_TEXT && !LogicalMetrics();
+    const double values[] = {static_cast<double>(m_dpiX), static_cast<double>(m_dpiY), static_cast<double>(st.mapMode),
+                             scaled ? st.ScaleX() : 0.0, scaled ? st.ScaleY() : 0.0, m_layoutAtLogicalSize ? 1.0 : 0.0,
                              m_svg ? 1.0 : 0.0, m_raster ? 1.0 : 0.0, m_forceUnicodeSymbols ? 1.0 : 0.0,
                              m_device || m_painter ? 1.0 : 0.0};
     std::uint64_t key = 0x51ed270b27cd4f3dull;
@@ -374,39 +268,10 @@ std::uint64_t CQtDC::MetricsKey()
     return key;
 }
 
-double CQtDC::ScaleX() const
-{
-    return static_cast<double>(m_viewportExt.cx) / m_windowExt.cx;
-}
-
-double CQtDC::ScaleY() const
-{
-    return static_cast<double>(m_viewportExt.cy) / m_windowExt.cy;
-}
-
 QPointF CQtDC::LogicalToDevice(int x, int y) const
 {
-    if (m_mapMode == MM_TEXT)
-        return QPointF(static_cast<double>(x) - m_windowOrg.x + m_viewportOrg.x,
-                       static_cast<double>(y) - m_windowOrg.y + m_viewportOrg.y);
-    // GDI rounds device coordinates to whole pixels.
-    double dx = std::round((static_cast<double>(x) - m_windowOrg.x) * ScaleX()) + m_viewportOrg.x;
-    double dy = std::round((static_cast<double>(y) - m_windowOrg.y) * ScaleY()) + m_viewportOrg.y;
-    return QPointF(dx, dy);
-}
-
-int CQtDC::ToLogicalX(int device) const
-{
-    if (m_mapMode == MM_TEXT)
-        return device;
-    return RoundToInt(device / std::fabs(ScaleX()));
-}
-
-int CQtDC::ToLogicalY(int device) const
-{
-    if (m_mapMode == MM_TEXT)
-        return device;
-    return RoundToInt(device / std::fabs(ScaleY()));
+    const DevicePoint p = State().ToDevice(x, y);
+    return QPointF(p.x, p.y);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -533,7 +398,7 @@ CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceH
 
 CQtDC::FontObject& CQtDC::SelectedFont()
 {
-    Slot* slot = Find(m_font, Slot::Kind::Font);
+    Slot* slot = Find(State().Selected(ObjectKind::Font), Slot::Kind::Font);
     FontObject& obj = slot ? slot->font : m_stockFont;
     // A translated symbol face is drawn in the regular face last in use.
     if (!obj.symbolFace && obj.lf.lfFaceName[0])
@@ -544,7 +409,7 @@ CQtDC::FontObject& CQtDC::SelectedFont()
 CQtDC::Realised& CQtDC::CurrentFont()
 {
     FontObject& obj = SelectedFont();
-    int height = DeviceFontHeight(obj.lf, std::fabs(ScaleY()));
+    int height = DeviceFontHeight(obj.lf, std::fabs(State().ScaleY()));
     // Symbol faces follow the regular face they stand in for, so are looked up each
     // time.
     if (!obj.realised || obj.deviceHeight != height || obj.symbolFace) {
@@ -649,8 +514,8 @@ bool CQtDC::GetTextMetricsA(TEXTMETRICA& tm)
     Realised& f = MetricFont();
     // Metrics of a font measured at its logical height are logical already.
     const bool logical = LogicalMetrics();
-    auto ly = [&](int v) { return logical ? v : ToLogicalY(v); };
-    auto lx = [&](int v) { return logical ? v : ToLogicalX(v); };
+    auto ly = [&](int v) { return logical ? v : State().ToLogicalY(v); };
+    auto lx = [&](int v) { return logical ? v : State().ToLogicalX(v); };
     tm = TEXTMETRICA{};
     tm.tmAscent = ly(f.ascent);
     tm.tmDescent = ly(f.descent);
@@ -673,7 +538,7 @@ SIZE CQtDC::GetTextExtentPoint32A(const char* text, int count)
     const int advance = DeviceAdvance(f, text, count);
     if (LogicalMetrics())
         return SIZE{advance, f.ascent + f.descent};
-    return SIZE{ToLogicalX(advance), ToLogicalY(f.ascent + f.descent)};
+    return SIZE{State().ToLogicalX(advance), State().ToLogicalY(f.ascent + f.descent)};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -688,51 +553,23 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
     // Placement follows the measured font; with metrics at the logical size they are
     // scaled to the device.
     const bool logical = LogicalMetrics();
-    const double kx = logical ? std::fabs(ScaleX()) : 1.0;
-    const double ky = logical ? std::fabs(ScaleY()) : 1.0;
+    const double kx = logical ? std::fabs(State().ScaleX()) : 1.0;
+    const double ky = logical ? std::fabs(State().ScaleY()) : 1.0;
     const int measured = DeviceAdvance(m, text, count);
     const double advance = measured * kx;
     const double ascent = m.ascent * ky;
     const double descent = m.descent * ky;
-
-    POINT anchor = (m_textAlign & TA_UPDATECP) ? m_current : POINT{x, y};
-    QPointF p = LogicalToDevice(anchor.x, anchor.y);
-    double left = p.x();
-    switch (m_textAlign & TA_HORZ_MASK) {
-    case TA_RIGHT:
-        left -= advance;
-        break;
-    case TA_CENTER:
-        left -= logical ? (measured / 2) * kx : measured / 2;
-        break;
-    default:
-        break;
-    }
-    double baseline = p.y();
-    switch (m_textAlign & TA_VERT_MASK) {
-    case TA_BASELINE:
-        break;
-    case TA_BOTTOM:
-        baseline -= descent;
-        break;
-    default:
-        baseline += ascent;
-        break;
-    }
-    if (m_textAlign & TA_UPDATECP) {
-        int moved = logical ? measured : ToLogicalX(measured);
-        if ((m_textAlign & TA_HORZ_MASK) == TA_LEFT)
-            m_current.x += moved;
-        else if ((m_textAlign & TA_HORZ_MASK) == TA_RIGHT)
-            m_current.x -= moved;
-    }
+    const TextPlacement placed = MutableState().PlaceText(
+        x, y, DeviceTextSize{advance, (measured / 2) * kx, ascent, descent, logical ? measured : State().ToLogicalX(measured)});
+    const double left = placed.left;
+    const double baseline = placed.baseline;
 
     if (!m_painter)
         return true;
     QRectF box(left, baseline - ascent, advance, ascent + descent);
-    if (m_bkMode == OPAQUE)
+    if (State().bkMode == OPAQUE)
         m_painter->fillRect(box, Qt::white);
-    m_painter->setPen(ToQColor(m_textColor));
+    m_painter->setPen(ToQColor(State().textColor));
     if (count == 1) {
         DrawChar(f, text[0], QPointF(left, baseline));
         return true;
@@ -752,26 +589,17 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
     return true;
 }
 
-POINT CQtDC::MoveTo(int x, int y)
+bool CQtDC::DrawLine(POINT from, POINT to)
 {
-    POINT previous = m_current;
-    m_current = {x, y};
-    return previous;
-}
-
-bool CQtDC::LineTo(int x, int y)
-{
-    POINT from = m_current;
-    m_current = {x, y};
-
+    const HGDIOBJ pen = State().Selected(ObjectKind::Pen);
     COLORREF color = 0;
     int width = 1;
-    if (m_pen == StockHandle(NULL_PEN))
+    if (pen == StockHandle(NULL_PEN))
         return true;
-    if (m_pen == StockHandle(WHITE_PEN)) {
+    if (pen == StockHandle(WHITE_PEN)) {
         color = RGB(255, 255, 255);
-    } else if (!IsStockHandle(m_pen)) {
-        Slot* slot = Find(m_pen, Slot::Kind::Pen);
+    } else if (!IsStockHandle(pen)) {
+        Slot* slot = Find(pen, Slot::Kind::Pen);
         if (!slot || slot->pen.style == PS_NULL)
             return true;
         color = slot->pen.color;
@@ -779,11 +607,11 @@ bool CQtDC::LineTo(int x, int y)
     }
 
     QPointF a = LogicalToDevice(from.x, from.y);
-    QPointF b = LogicalToDevice(x, y);
+    QPointF b = LogicalToDevice(to.x, to.y);
     if (a == b)
         return true;
     // GDI pens: width in logical units, at least one pixel.
-    const double w = std::clamp(RoundToInt(std::max(1, width) * std::fabs(ScaleX())), 1, kMaxPixelSize);
+    const double w = std::clamp(RoundToInt(std::max(1, width) * std::fabs(State().ScaleX())), 1, kMaxPixelSize);
     if (!m_painter)
         return true;
 

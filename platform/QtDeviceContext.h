@@ -14,12 +14,12 @@
 #include <QImage>
 #include <QString>
 
-#include "engine/DeviceContext.h"
+#include "engine/DrawingState.h"
 
 class QPainter;
 class QPaintDevice;
 
-class CQtDC : public CDC {
+class CQtDC : public CStateDC {
 public:
     // Draws on `device` through a painter of its own (begun here, ended in the
     // destructor).
@@ -35,21 +35,8 @@ public:
 
     HGDIOBJ CreatePen(int style, int width, COLORREF color) override;
     HGDIOBJ CreateFontIndirectA(const LOGFONTA& font) override;
-    HGDIOBJ SelectObject(HGDIOBJ object) override;
     bool DeleteObject(HGDIOBJ object) override;
 
-    int SetBkMode(int mode) override;
-    unsigned SetTextAlign(unsigned align) override;
-    unsigned GetTextAlign() override { return m_textAlign; }
-    COLORREF SetTextColor(COLORREF color) override;
-    COLORREF GetTextColor() override { return m_textColor; }
-
-    int SetMapMode(int mode) override;
-    int GetMapMode() override { return m_mapMode; }
-    POINT SetWindowOrg(int x, int y) override;
-    SIZE SetWindowExt(int cx, int cy) override;
-    POINT SetViewportOrg(int x, int y) override;
-    SIZE SetViewportExt(int cx, int cy) override;
     int GetDeviceCaps(int index) override;
     std::uint64_t MetricsKey() override;
 
@@ -57,8 +44,6 @@ public:
     SIZE GetTextExtentPoint32A(const char* text, int count) override;
 
     bool TextOut(int x, int y, const char* text, int count) override;
-    POINT MoveTo(int x, int y) override;
-    bool LineTo(int x, int y) override;
 
     // Antialiased lines and text (off by default, as GDI draws).
     void SetAntialiasing(bool on);
@@ -80,6 +65,11 @@ public:
     static bool IsSymbolEncoded(const QString& resolvedFamily);
     // Unicode for one byte of the symbol encoding.
     static char32_t SymbolToUnicode(unsigned char c);
+
+protected:
+    ObjectKind CreatedKind(HGDIOBJ object) override;
+    void Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ previous) override;
+    bool DrawLine(POINT from, POINT to) override;
 
 private:
     struct Realised; // a QFont at one device height with its metrics
@@ -118,16 +108,12 @@ private:
     void Init();
     HGDIOBJ NewSlot(Slot::Kind kind);
     Slot* Find(HGDIOBJ handle, Slot::Kind kind);
-    double ScaleX() const;
-    double ScaleY() const;
     FontObject& SelectedFont();
     Realised& CurrentFont();       // as drawn
     Realised& MetricFont();        // as measured
-    bool LogicalMetrics() const { return m_layoutAtLogicalSize && m_mapMode != MM_TEXT; }
+    bool LogicalMetrics() const { return m_layoutAtLogicalSize && State().mapMode != MM_TEXT; }
     Realised& Realise(const LOGFONTA& lf, bool symbolFace, int deviceHeight);
     int DeviceFontHeight(const LOGFONTA& lf, double scale) const;
-    int ToLogicalX(int device) const;
-    int ToLogicalY(int device) const;
     QString TextFor(const Realised& font, const char* text, int count) const;
     const QString& CharText(Realised& font, char c) const;
     void DrawChar(Realised& font, char c, const QPointF& origin);
@@ -146,20 +132,7 @@ private:
 
     std::vector<Slot> m_slots;
     std::vector<std::uint32_t> m_freeSlots;
-    HGDIOBJ m_font = 0;
-    HGDIOBJ m_pen = 0;
-    HGDIOBJ m_brush = 0;
     FontObject m_stockFont;
-
-    int m_bkMode = OPAQUE;
-    unsigned m_textAlign = TA_TOP | TA_LEFT;
-    COLORREF m_textColor = 0;
-    int m_mapMode = MM_TEXT;
-    POINT m_windowOrg;
-    SIZE m_windowExt{1, 1};
-    POINT m_viewportOrg;
-    SIZE m_viewportExt{1, 1};
-    POINT m_current;
 
     // Equal LOGFONTs at equal device heights share one realised font: layout creates
     // and deletes a font for every character.

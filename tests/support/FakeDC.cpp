@@ -116,37 +116,25 @@ HGDIOBJ CFakeDC::CreateFontIndirectA(const LOGFONTA& font)
     return Add(o);
 }
 
+ObjectKind CFakeDC::CreatedKind(HGDIOBJ object)
+{
+    const Object* o = Find(object);
+    if (!o || o->deleted)
+        return ObjectKind::None;
+    return o->kind == Object::Font ? ObjectKind::Font : ObjectKind::Pen;
+}
+
 HGDIOBJ CFakeDC::SelectObject(HGDIOBJ object)
 {
     Record("SelectObject", {object});
-    if (IsStockHandle(object)) {
-        HGDIOBJ prev = 0;
-        if (IsStockFont(object)) {
-            prev = m_font;
-            m_font = object;
-        } else if (IsStockPen(object)) {
-            prev = m_pen;
-            m_pen = object;
-        } else if (IsStockBrush(object)) {
-            prev = m_brush;
-            m_brush = object;
-        }
-        return prev;
-    }
-    const Object* o = Find(object);
-    if (!o || o->deleted)
-        return 0;
-    HGDIOBJ& slot = o->kind == Object::Font ? m_font : m_pen;
-    HGDIOBJ prev = slot;
-    slot = object;
-    return prev;
+    return CStateDC::SelectObject(object);
 }
 
 bool CFakeDC::DeleteObject(HGDIOBJ object)
 {
     Record("DeleteObject", {object});
     const Object* found = Find(object);
-    if (!found || found->deleted || object == m_font || object == m_pen) {
+    if (!found || found->deleted || State().IsSelected(object)) {
         ++m_failedDeletes;
         return false;
     }
@@ -172,83 +160,67 @@ int CFakeDC::LiveObjects() const
 int CFakeDC::SetBkMode(int mode)
 {
     Record("SetBkMode", {mode});
-    int prev = m_bkMode;
-    m_bkMode = mode;
-    return prev;
+    return CStateDC::SetBkMode(mode);
 }
 
 unsigned CFakeDC::SetTextAlign(unsigned align)
 {
     Record("SetTextAlign", {align});
-    unsigned prev = m_align;
-    m_align = align;
-    return prev;
+    return CStateDC::SetTextAlign(align);
 }
 
 unsigned CFakeDC::GetTextAlign()
 {
     Record("GetTextAlign", {});
-    return m_align;
+    return CStateDC::GetTextAlign();
 }
 
 COLORREF CFakeDC::SetTextColor(COLORREF color)
 {
     Record("SetTextColor", {color});
-    COLORREF prev = m_textColor;
-    m_textColor = color;
-    return prev;
+    return CStateDC::SetTextColor(color);
 }
 
 COLORREF CFakeDC::GetTextColor()
 {
     Record("GetTextColor", {});
-    return m_textColor;
+    return CStateDC::GetTextColor();
 }
 
 int CFakeDC::SetMapMode(int mode)
 {
     Record("SetMapMode", {mode});
-    int prev = m_mapMode;
-    m_mapMode = mode;
-    return prev;
+    return CStateDC::SetMapMode(mode);
 }
 
 int CFakeDC::GetMapMode()
 {
     Record("GetMapMode", {});
-    return m_mapMode;
+    return CStateDC::GetMapMode();
 }
 
 POINT CFakeDC::SetWindowOrg(int x, int y)
 {
     Record("SetWindowOrg", {x, y});
-    POINT prev = m_windowOrg;
-    m_windowOrg = {x, y};
-    return prev;
+    return CStateDC::SetWindowOrg(x, y);
 }
 
 SIZE CFakeDC::SetWindowExt(int cx, int cy)
 {
     Record("SetWindowExt", {cx, cy});
-    SIZE prev = m_windowExt;
-    m_windowExt = {cx, cy};
-    return prev;
+    return CStateDC::SetWindowExt(cx, cy);
 }
 
 POINT CFakeDC::SetViewportOrg(int x, int y)
 {
     Record("SetViewportOrg", {x, y});
-    POINT prev = m_viewportOrg;
-    m_viewportOrg = {x, y};
-    return prev;
+    return CStateDC::SetViewportOrg(x, y);
 }
 
 SIZE CFakeDC::SetViewportExt(int cx, int cy)
 {
     Record("SetViewportExt", {cx, cy});
-    SIZE prev = m_viewportExt;
-    m_viewportExt = {cx, cy};
-    return prev;
+    return CStateDC::SetViewportExt(cx, cy);
 }
 
 int CFakeDC::GetDeviceCaps(int index)
@@ -274,13 +246,13 @@ int CFakeDC::GetDeviceCaps(int index)
 
 LOGFONTA CFakeDC::SelectedLogFont() const
 {
-    const Object* o = Find(m_font);
+    const Object* o = Find(SelectedFont());
     return o ? o->font : LOGFONTA{};
 }
 
 int CFakeDC::SelectedHeight() const
 {
-    const Object* o = Find(m_font);
+    const Object* o = Find(SelectedFont());
     return o ? CharHeightOf(o->font) : CharHeightOf(LOGFONTA{});
 }
 
@@ -313,12 +285,12 @@ bool CFakeDC::TextOut(int x, int y, const char* text, int count)
         t.y = y;
         if (text && count > 0)
             t.text.assign(text, static_cast<std::size_t>(count));
-        t.font = m_font;
+        t.font = SelectedFont();
         LOGFONTA lf = SelectedLogFont();
         t.fontHeight = lf.lfHeight;
         t.face = lf.lfFaceName;
-        t.color = m_textColor;
-        t.align = m_align;
+        t.color = State().textColor;
+        t.align = State().textAlign;
         m_textOuts.push_back(std::move(t));
     }
     return true;
@@ -327,26 +299,28 @@ bool CFakeDC::TextOut(int x, int y, const char* text, int count)
 POINT CFakeDC::MoveTo(int x, int y)
 {
     Record("MoveTo", {x, y});
-    POINT prev = m_pos;
-    m_pos = {x, y};
-    return prev;
+    return CStateDC::MoveTo(x, y);
 }
 
 bool CFakeDC::LineTo(int x, int y)
 {
     Record("LineTo", {x, y});
+    return CStateDC::LineTo(x, y);
+}
+
+bool CFakeDC::DrawLine(POINT from, POINT to)
+{
     if (m_recording) {
         Stroke s;
-        s.from = m_pos;
-        s.to = {x, y};
-        s.pen = m_pen;
-        if (const Object* o = Find(m_pen))
+        s.from = from;
+        s.to = to;
+        s.pen = SelectedPen();
+        if (const Object* o = Find(s.pen))
             s.color = o->penColor;
         else
-            s.color = m_pen == StockHandle(WHITE_PEN) ? RGB(255, 255, 255) : 0;
+            s.color = s.pen == StockHandle(WHITE_PEN) ? RGB(255, 255, 255) : 0;
         m_strokes.push_back(s);
     }
-    m_pos = {x, y};
     return true;
 }
 

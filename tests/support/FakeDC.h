@@ -30,9 +30,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/DeviceContext.h"
+#include "engine/DrawingState.h"
 
-class CFakeDC : public CDC {
+class CFakeDC : public CStateDC {
 public:
     // One recorded call: its name (the CDC member's name), its integer arguments in
     // declaration order (a COLORREF or handle as its integer value) and, for text
@@ -72,7 +72,7 @@ public:
 
     CFakeDC() = default;
 
-    // --- CDC ---
+    // --- CDC (the state calls are recorded, then kept by CStateDC) ---
     HGDIOBJ CreatePen(int style, int width, COLORREF color) override;
     HGDIOBJ CreateFontIndirectA(const LOGFONTA& font) override;
     HGDIOBJ SelectObject(HGDIOBJ object) override;
@@ -123,18 +123,18 @@ public:
     // The texts of all TextOut calls joined, for a quick look at what was drawn.
     std::string DrawnText() const;
 
-    HGDIOBJ SelectedFont() const { return m_font; }
-    HGDIOBJ SelectedPen() const { return m_pen; }
-    HGDIOBJ SelectedBrush() const { return m_brush; }
-    int BkMode() const { return m_bkMode; }
-    unsigned TextAlign() const { return m_align; }
-    COLORREF TextColor() const { return m_textColor; }
-    int MapMode() const { return m_mapMode; }
-    POINT WindowOrg() const { return m_windowOrg; }
-    SIZE WindowExt() const { return m_windowExt; }
-    POINT ViewportOrg() const { return m_viewportOrg; }
-    SIZE ViewportExt() const { return m_viewportExt; }
-    POINT CurrentPosition() const { return m_pos; }
+    HGDIOBJ SelectedFont() const { return State().Selected(ObjectKind::Font); }
+    HGDIOBJ SelectedPen() const { return State().Selected(ObjectKind::Pen); }
+    HGDIOBJ SelectedBrush() const { return State().Selected(ObjectKind::Brush); }
+    int BkMode() const { return State().bkMode; }
+    unsigned TextAlign() const { return State().textAlign; }
+    COLORREF TextColor() const { return State().textColor; }
+    int MapMode() const { return State().mapMode; }
+    POINT WindowOrg() const { return State().windowOrg; }
+    SIZE WindowExt() const { return State().windowExt; }
+    POINT ViewportOrg() const { return State().viewportOrg; }
+    SIZE ViewportExt() const { return State().viewportExt; }
+    POINT CurrentPosition() const { return State().current; }
 
     int FontsCreated() const { return m_fontsCreated; }
     int FontsDeleted() const { return m_fontsDeleted; }
@@ -148,6 +148,11 @@ public:
     // LOGFONT of the selected font (a default LOGFONT with lfHeight 0 for the stock one).
     LOGFONTA SelectedLogFont() const;
 
+protected:
+    ObjectKind CreatedKind(HGDIOBJ object) override;
+    SIZE LogicalInch() override { return SIZE{m_logPixelsX, m_logPixelsY}; }
+    bool DrawLine(POINT from, POINT to) override;
+
 private:
     HGDIOBJ Add(const Object& o);
     void Record(const char* name, std::initializer_list<std::int64_t> args, const char* text = nullptr,
@@ -159,18 +164,6 @@ private:
     std::vector<TextOutCall> m_textOuts;
     std::vector<Stroke> m_strokes;
 
-    HGDIOBJ m_font = StockHandle(SYSTEM_FONT);
-    HGDIOBJ m_pen = StockHandle(BLACK_PEN);
-    HGDIOBJ m_brush = StockHandle(WHITE_BRUSH);
-    int m_bkMode = OPAQUE;
-    unsigned m_align = TA_TOP | TA_LEFT;
-    COLORREF m_textColor = 0;
-    int m_mapMode = MM_TEXT;
-    POINT m_windowOrg;
-    SIZE m_windowExt{1, 1};
-    POINT m_viewportOrg;
-    SIZE m_viewportExt{1, 1};
-    POINT m_pos;
     int m_logPixelsX = 96;
     int m_logPixelsY = 96;
 
