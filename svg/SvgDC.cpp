@@ -15,15 +15,6 @@ constexpr std::size_t kMaxObjects = 65536;
 // GDI's default character height when a LOGFONT asks for height 0.
 constexpr int kDefaultEmHeight = 12;
 
-int RoundToInt(double v)
-{
-    if (v >= 2147483647.0)
-        return 2147483647;
-    if (v <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<int>(std::lround(v));
-}
-
 // Coordinates with at most three decimals and no trailing zeros.
 void AppendNumber(std::string& out, double v)
 {
@@ -127,9 +118,6 @@ std::string XmlEscape(const std::string& utf8)
 
 CSvgDC::CSvgDC(int dpi) : m_dpi(dpi > 0 ? dpi : 96)
 {
-    m_font = StockHandle(SYSTEM_FONT);
-    m_pen = StockHandle(BLACK_PEN);
-    m_brush = StockHandle(WHITE_BRUSH);
     // The system font: a bold sans face with a 16-unit cell.
     m_stockFont.lf.lfHeight = 16;
     m_stockFont.lf.lfWeight = 700;
@@ -186,36 +174,24 @@ HGDIOBJ CSvgDC::CreateFontIndirectA(const LOGFONTA& font)
     return h;
 }
 
-HGDIOBJ CSvgDC::SelectObject(HGDIOBJ object)
+ObjectKind CSvgDC::CreatedKind(HGDIOBJ object)
 {
-    if (object == 0)
-        return 0;
-    HGDIOBJ previous = 0;
-    if (IsStockHandle(object)) {
-        HGDIOBJ* target = IsStockFont(object) ? &m_font : IsStockPen(object) ? &m_pen : IsStockBrush(object) ? &m_brush : nullptr;
-        if (target) {
-            previous = *target;
-            *target = object;
-        }
-        return previous;
-    }
-    if (Find(object, Slot::Kind::Font)) {
-        previous = m_font;
-        m_font = object;
+    if (Find(object, Slot::Kind::Font))
+        return ObjectKind::Font;
+    if (Find(object, Slot::Kind::Pen))
+        return ObjectKind::Pen;
+    return ObjectKind::None;
+}
+
+void CSvgDC::Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ /*previous*/)
+{
+    if (kind == ObjectKind::Font && !IsStockHandle(object))
         SelectedFont(); // a face selected counts as in use, as in the Qt context
-        return previous;
-    }
-    if (Find(object, Slot::Kind::Pen)) {
-        previous = m_pen;
-        m_pen = object;
-        return previous;
-    }
-    return 0;
 }
 
 bool CSvgDC::DeleteObject(HGDIOBJ object)
 {
-    if (object == 0 || IsStockHandle(object) || object == m_font || object == m_pen || object == m_brush)
+    if (object == 0 || IsStockHandle(object) || State().IsSelected(object))
         return false;
     Slot* slot = Find(object, Slot::Kind::Font);
     if (!slot)
@@ -227,116 +203,14 @@ bool CSvgDC::DeleteObject(HGDIOBJ object)
     return true;
 }
 
-int CSvgDC::SetBkMode(int mode)
-{
-    const int previous = m_bkMode;
-    if (mode == TRANSPARENT || mode == OPAQUE)
-        m_bkMode = mode;
-    return previous;
-}
-
-unsigned CSvgDC::SetTextAlign(unsigned align)
-{
-    const unsigned previous = m_textAlign;
-    m_textAlign = align;
-    return previous;
-}
-
-COLORREF CSvgDC::SetTextColor(COLORREF color)
-{
-    const COLORREF previous = m_textColor;
-    m_textColor = color;
-    return previous;
-}
-
-int CSvgDC::SetMapMode(int mode)
-{
-    const int previous = m_mapMode;
-    switch (mode) {
-    case MM_TEXT:
-        m_windowExt = {1, 1};
-        m_viewportExt = {1, 1};
-        break;
-    case MM_LOMETRIC:
-        m_windowExt = {254, 254};
-        m_viewportExt = {m_dpi, -m_dpi};
-        break;
-    case MM_HIMETRIC:
-        m_windowExt = {2540, 2540};
-        m_viewportExt = {m_dpi, -m_dpi};
-        break;
-    case MM_ANISOTROPIC:
-        break;
-    default:
-        return 0;
-    }
-    m_mapMode = mode;
-    return previous;
-}
-
-POINT CSvgDC::SetWindowOrg(int x, int y)
-{
-    const POINT previous = m_windowOrg;
-    m_windowOrg = {x, y};
-    return previous;
-}
-
-SIZE CSvgDC::SetWindowExt(int cx, int cy)
-{
-    const SIZE previous = m_windowExt;
-    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
-        m_windowExt = {cx, cy};
-    return previous;
-}
-
-POINT CSvgDC::SetViewportOrg(int x, int y)
-{
-    const POINT previous = m_viewportOrg;
-    m_viewportOrg = {x, y};
-    return previous;
-}
-
-SIZE CSvgDC::SetViewportExt(int cx, int cy)
-{
-    const SIZE previous = m_viewportExt;
-    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
-        m_viewportExt = {cx, cy};
-    return previous;
-}
-
 int CSvgDC::GetDeviceCaps(int index)
 {
     return index == LOGPIXELSX || index == LOGPIXELSY ? m_dpi : 0;
 }
 
-double CSvgDC::ScaleX() const { return static_cast<double>(m_viewportExt.cx) / m_windowExt.cx; }
-double CSvgDC::ScaleY() const { return static_cast<double>(m_viewportExt.cy) / m_windowExt.cy; }
-
-void CSvgDC::ToDevice(int x, int y, double& dx, double& dy) const
-{
-    if (m_mapMode == MM_TEXT) {
-        dx = static_cast<double>(x) - m_windowOrg.x + m_viewportOrg.x;
-        dy = static_cast<double>(y) - m_windowOrg.y + m_viewportOrg.y;
-        return;
-    }
-    // GDI rounds device coordinates to whole pixels.
-    dx = std::round((static_cast<double>(x) - m_windowOrg.x) * ScaleX()) + m_viewportOrg.x;
-    dy = std::round((static_cast<double>(y) - m_windowOrg.y) * ScaleY()) + m_viewportOrg.y;
-}
-
-int CSvgDC::ToLogicalX(int device) const
-{
-    return m_mapMode == MM_TEXT ? device : RoundToInt(device / std::fabs(ScaleX()));
-}
-
-int CSvgDC::ToLogicalY(int device) const
-{
-    return m_mapMode == MM_TEXT ? device : RoundToInt(device / std::fabs(ScaleY()));
-}
-
 const CSvgDC::FontObject& CSvgDC::SelectedFont()
 {
-    Slot* slot = Find(m_font, Slot::Kind::Font);
+    Slot* slot = Find(State().Selected(ObjectKind::Font), Slot::Kind::Font);
     const FontObject& obj = slot ? slot->font : m_stockFont;
     if (!(obj.face && IsSymbolFace(*obj.face)) && obj.lf.lfFaceName[0]) {
         m_lastRegularFace = obj.face;
@@ -360,7 +234,7 @@ const BuiltinFont& CSvgDC::CurrentFont()
         face = FindBuiltinFace(sans);
     }
     // The device height as the Qt context computes it; negative for a cell height.
-    const double scale = std::fabs(ScaleY());
+    const double scale = std::fabs(State().ScaleY());
     int px;
     if (scale == 1.0 && lf.lfHeight < 0 && lf.lfHeight >= -kMaxPixelSize) {
         px = -lf.lfHeight;
@@ -401,13 +275,13 @@ bool CSvgDC::GetTextMetricsA(TEXTMETRICA& tm)
     const BuiltinFont& f = CurrentFont();
     const FontObject& obj = SelectedFont();
     tm = TEXTMETRICA{};
-    tm.tmAscent = ToLogicalY(f.ascent);
-    tm.tmDescent = ToLogicalY(f.descent);
-    tm.tmHeight = ToLogicalY(f.ascent + f.descent);
-    tm.tmInternalLeading = ToLogicalY(std::max(0, f.ascent + f.descent - f.emHeight));
-    tm.tmExternalLeading = ToLogicalY(std::max(0, f.leading));
-    tm.tmAveCharWidth = ToLogicalX(f.aveCharWidth);
-    tm.tmMaxCharWidth = ToLogicalX(f.maxCharWidth);
+    tm.tmAscent = State().ToLogicalY(f.ascent);
+    tm.tmDescent = State().ToLogicalY(f.descent);
+    tm.tmHeight = State().ToLogicalY(f.ascent + f.descent);
+    tm.tmInternalLeading = State().ToLogicalY(std::max(0, f.ascent + f.descent - f.emHeight));
+    tm.tmExternalLeading = State().ToLogicalY(std::max(0, f.leading));
+    tm.tmAveCharWidth = State().ToLogicalX(f.aveCharWidth);
+    tm.tmMaxCharWidth = State().ToLogicalX(f.maxCharWidth);
     tm.tmWeight = obj.lf.lfWeight == 0 ? 400 : obj.lf.lfWeight;
     tm.tmItalic = obj.lf.lfItalic != 0 ? 1 : 0;
     tm.tmCharSet = obj.lf.lfCharSet;
@@ -419,7 +293,7 @@ SIZE CSvgDC::GetTextExtentPoint32A(const char* text, int count)
     const BuiltinFont& f = CurrentFont();
     if (!text || count < 0)
         count = 0;
-    return SIZE{ToLogicalX(Advance(f, text, count)), ToLogicalY(f.ascent + f.descent)};
+    return SIZE{State().ToLogicalX(Advance(f, text, count)), State().ToLogicalY(f.ascent + f.descent)};
 }
 
 bool CSvgDC::TextOut(int x, int y, const char* text, int count)
@@ -430,27 +304,12 @@ bool CSvgDC::TextOut(int x, int y, const char* text, int count)
     const FontObject& obj = SelectedFont();
     const int advance = Advance(f, text, count);
 
-    const POINT anchor = (m_textAlign & TA_UPDATECP) ? m_current : POINT{x, y};
-    double left = 0, baseline = 0;
-    ToDevice(anchor.x, anchor.y, left, baseline);
-    switch (m_textAlign & TA_HORZ_MASK) {
-    case TA_RIGHT: left -= advance; break;
-    case TA_CENTER: left -= advance / 2; break;
-    default: break;
-    }
-    switch (m_textAlign & TA_VERT_MASK) {
-    case TA_BASELINE: break;
-    case TA_BOTTOM: baseline -= f.descent; break;
-    default: baseline += f.ascent; break;
-    }
-    if (m_textAlign & TA_UPDATECP) {
-        const int moved = ToLogicalX(advance);
-        if ((m_textAlign & TA_HORZ_MASK) == TA_LEFT)
-            m_current.x += moved;
-        else if ((m_textAlign & TA_HORZ_MASK) == TA_RIGHT)
-            m_current.x -= moved;
-    }
-    if (m_bkMode == OPAQUE) {
+    const TextPlacement placed = MutableState().PlaceText(
+        x, y, DeviceTextSize{static_cast<double>(advance), static_cast<double>(advance / 2), static_cast<double>(f.ascent),
+                             static_cast<double>(f.descent), State().ToLogicalX(advance)});
+    const double left = placed.left;
+    const double baseline = placed.baseline;
+    if (State().bkMode == OPAQUE) {
         m_out += "<rect x=\"";
         AppendNumber(m_out, left);
         m_out += "\" y=\"";
@@ -505,47 +364,39 @@ void CSvgDC::WriteText(const BuiltinFont& font, const FontObject& object, double
         m_out += object.lf.lfUnderline ? (object.lf.lfStrikeOut ? "underline line-through" : "underline") : "line-through";
         m_out += '"';
     }
-    if (m_textColor != 0) {
+    if (State().textColor != 0) {
         m_out += " fill=\"";
-        AppendColor(m_out, m_textColor);
+        AppendColor(m_out, State().textColor);
         m_out += '"';
     }
     m_out += '>' + chars + "</text>\n";
 }
 
-POINT CSvgDC::MoveTo(int x, int y)
+bool CSvgDC::DrawLine(POINT from, POINT to)
 {
-    const POINT previous = m_current;
-    m_current = {x, y};
-    return previous;
-}
-
-bool CSvgDC::LineTo(int x, int y)
-{
-    const POINT from = m_current;
-    m_current = {x, y};
+    const HGDIOBJ pen = State().Selected(ObjectKind::Pen);
     COLORREF color = 0;
     int width = 1;
-    if (m_pen == StockHandle(NULL_PEN))
+    if (pen == StockHandle(NULL_PEN))
         return true;
-    if (m_pen == StockHandle(WHITE_PEN)) {
+    if (pen == StockHandle(WHITE_PEN)) {
         color = RGB(255, 255, 255);
-    } else if (!IsStockHandle(m_pen)) {
-        Slot* slot = Find(m_pen, Slot::Kind::Pen);
+    } else if (!IsStockHandle(pen)) {
+        Slot* slot = Find(pen, Slot::Kind::Pen);
         if (!slot || slot->pen.style == PS_NULL)
             return true;
         color = slot->pen.color;
         width = slot->pen.width;
     }
-    double ax, ay, bx, by;
-    ToDevice(from.x, from.y, ax, ay);
-    ToDevice(x, y, bx, by);
+    const DevicePoint a = State().ToDevice(from.x, from.y);
+    const DevicePoint b = State().ToDevice(to.x, to.y);
+    const double ax = a.x, ay = a.y, bx = b.x, by = b.y;
     if (ax == bx && ay == by)
         return true;
     // GDI's pixel model, as the Qt context draws it: a point names the pixel to its
     // lower right, and the stroke runs through pixel centres from the first point up
     // to, not including, the last, w pixels thick across its minor axis.
-    const double w = std::clamp(RoundToInt(std::max(1, width) * std::fabs(ScaleX())), 1, kMaxPixelSize);
+    const double w = std::clamp(RoundToInt(std::max(1, width) * std::fabs(State().ScaleX())), 1, kMaxPixelSize);
     const double dx = bx - ax, dy = by - ay;
     const double major = std::max(std::fabs(dx), std::fabs(dy));
     const double sx = dx / major * (w / 2), sy = dy / major * (w / 2);

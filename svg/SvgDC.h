@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/DeviceContext.h"
+#include "engine/DrawingState.h"
 #include "svg/BuiltinFonts.h"
 
-class CSvgDC : public CDC {
+class CSvgDC : public CStateDC {
 public:
     // A context of `dpi` logical dots per inch (96 on screens and in pictures).
     explicit CSvgDC(int dpi = 96);
@@ -21,35 +21,25 @@ public:
 
     HGDIOBJ CreatePen(int style, int width, COLORREF color) override;
     HGDIOBJ CreateFontIndirectA(const LOGFONTA& font) override;
-    HGDIOBJ SelectObject(HGDIOBJ object) override;
     bool DeleteObject(HGDIOBJ object) override;
 
-    int SetBkMode(int mode) override;
-    unsigned SetTextAlign(unsigned align) override;
-    unsigned GetTextAlign() override { return m_textAlign; }
-    COLORREF SetTextColor(COLORREF color) override;
-    COLORREF GetTextColor() override { return m_textColor; }
-
-    int SetMapMode(int mode) override;
-    int GetMapMode() override { return m_mapMode; }
-    POINT SetWindowOrg(int x, int y) override;
-    SIZE SetWindowExt(int cx, int cy) override;
-    POINT SetViewportOrg(int x, int y) override;
-    SIZE SetViewportExt(int cx, int cy) override;
     int GetDeviceCaps(int index) override;
 
     bool GetTextMetricsA(TEXTMETRICA& metrics) override;
     SIZE GetTextExtentPoint32A(const char* text, int count) override;
 
     bool TextOut(int x, int y, const char* text, int count) override;
-    POINT MoveTo(int x, int y) override;
-    bool LineTo(int x, int y) override;
 
     // The elements drawn so far, one per line, in drawing order.
     const std::string& Elements() const { return m_out; }
     // False once a font without built-in metrics was measured or drawn (it was taken as
     // Liberation Sans, so the picture is not the one the Qt context would make).
     bool AllFontsBuiltin() const { return m_allBuiltin; }
+
+protected:
+    ObjectKind CreatedKind(HGDIOBJ object) override;
+    void Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ previous) override;
+    bool DrawLine(POINT from, POINT to) override;
 
 private:
     struct FontObject {
@@ -77,11 +67,6 @@ private:
     Slot* Find(HGDIOBJ handle, Slot::Kind kind);
     const FontObject& SelectedFont();
     const BuiltinFont& CurrentFont();
-    double ScaleX() const;
-    double ScaleY() const;
-    void ToDevice(int x, int y, double& dx, double& dy) const;
-    int ToLogicalX(int device) const;
-    int ToLogicalY(int device) const;
     int Advance(const BuiltinFont& font, const char* text, int count) const;
     void WriteText(const BuiltinFont& font, const FontObject& object, double left, double baseline, const char* text,
                    int count);
@@ -89,20 +74,7 @@ private:
     int m_dpi = 96;
     std::vector<Slot> m_slots;
     std::vector<std::uint32_t> m_freeSlots;
-    HGDIOBJ m_font = 0;
-    HGDIOBJ m_pen = 0;
-    HGDIOBJ m_brush = 0;
     FontObject m_stockFont;
-
-    int m_bkMode = OPAQUE;
-    unsigned m_textAlign = TA_TOP | TA_LEFT;
-    COLORREF m_textColor = 0;
-    int m_mapMode = MM_TEXT;
-    POINT m_windowOrg;
-    SIZE m_windowExt{1, 1};
-    POINT m_viewportOrg;
-    SIZE m_viewportExt{1, 1};
-    POINT m_current;
     // A translated Symbol face is drawn in the regular face last in use, as in the Qt
     // context.
     const BuiltinFace* m_lastRegularFace = nullptr;
