@@ -14,6 +14,7 @@ packages=(
   libwmf-bin python3 python3-olefile
   xvfb xauth xdotool imagemagick x11-utils
   dbus-daemon dbus-bin
+  at-spi2-core python3-pyatspi
   poppler-utils
   libxcb1-dev
   librsvg2-bin weasyprint fonts-dejavu-core

@@ -3,6 +3,7 @@
 
 #include "shell/QtApplication.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -133,6 +134,20 @@ constexpr int kQueueRetryMs = 200;
 
 } // namespace
 
+namespace {
+
+// The view is painted by hand; to assistive technology it is a picture, named and
+// described by the view itself.
+QAccessibleInterface* ViewAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("CMolvexView"))
+        if (auto* widget = qobject_cast<QWidget*>(object))
+            return new QAccessibleWidget(widget, QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
 CMolvexApp::CMolvexApp(QObject* parent)
     : QObject(parent), m_documents(m_state, *this), m_entryEdit(std::make_unique<CEntryEdit>()),
       m_fileDialogs(std::make_unique<CFileDialogs>())
@@ -140,6 +155,10 @@ CMolvexApp::CMolvexApp(QObject* parent)
     m_queueRetry.setSingleShot(true);
     connect(&m_queueRetry, &QTimer::timeout, this, &CMolvexApp::RunQueuedCommands);
     InitShellResources();
+    // Qt keeps a list of factories; the view's is added once whatever the number of
+    // application objects (tests make several).
+    QAccessible::removeFactory(ViewAccessible);
+    QAccessible::installFactory(ViewAccessible);
     instanceName = DefaultInstanceName();
     showMessage = [](const QString& caption, const QString& text) {
         QMessageBox::information(QApplication::activeWindow(), caption, text);

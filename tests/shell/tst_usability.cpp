@@ -434,6 +434,7 @@ private slots:
         Edit()->setPlainText(QStringLiteral("2H2 + O2 => 2H2O\nNa+ + Cl- => NaCl(s)"));
         QAccessibleInterface* view = QAccessible::queryAccessibleInterface(View());
         QVERIFY(view);
+        QCOMPARE(view->role(), QAccessible::Graphic);
         const QString name = view->text(QAccessible::Name);
         QVERIFY2(name.contains(QStringLiteral("hydrogen"), Qt::CaseInsensitive) ||
                      name.contains(QStringLiteral("H 2"), Qt::CaseInsensitive),

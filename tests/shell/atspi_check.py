@@ -1,0 +1,146 @@
+#!/usr/bin/python3
+"""What a screen reader gets from the editor, read over the AT-SPI bus.
+
+Starts, inside a private D-Bus session (run it under dbus-run-session), an X server,
+the accessibility bus and the editor, types an equation into the entry box through
+AT-SPI itself, and reads the accessible tree: the view must carry the spoken
+equation and the caret's line, the entry box and the status panes their names, and
+the name and description changes must reach the bus as events. Prints the tree's
+named objects (what a screen reader can say) and exits 1 on the first failure.
+
+usage: atspi_check.py PATH/TO/molvex2
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+TIMEOUT = 30.0
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def wait_for(what, probe, timeout=TIMEOUT):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.2)
+    fail("timed out waiting for " + what)
+
+
+def walk(node, depth=0):
+    """Every object below node, with its depth."""
+    yield node, depth
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def application(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def by_name(app, start):
+    for node, _ in walk(app):
+        if node.name.startswith(start):
+            return node
+    return None
+
+
+def main():
+    if len(sys.argv) != 2:
+        fail(__doc__)
+    program = os.path.abspath(sys.argv[1])
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        fail("no session bus: run under dbus-run-session")
+    work = tempfile.TemporaryDirectory()
+    children = []
+    read, write = os.pipe()
+    children.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                                     pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    os.close(write)
+    with os.fdopen(read) as f:
+        number = f.readline().strip()
+    if not number:
+        fail("Xvfb did not start")
+    display = ":" + number
+    env = dict(os.environ)
+    env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=work.name,
+               XDG_RUNTIME_DIR=work.name, HOME=work.name,
+               # Qt's bridge otherwise waits for a screen reader to say it listens.
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    os.environ.update({k: env[k] for k in ("DISPLAY", "XDG_RUNTIME_DIR")})
+    try:
+        children.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env))
+        time.sleep(1.0)
+        editor = subprocess.Popen([program], env=env)
+        children.append(editor)
+
+        app = wait_for("molvex2 on the accessibility bus", lambda: application(editor.pid))
+        entry = wait_for("the entry box", lambda: by_name(app, "Equation text"))
+        view = wait_for("the equation picture", lambda: by_name(app, "Equation picture"))
+
+        # Name and description changes of the view, as a screen reader hears of them.
+        heard = []
+        loop = GLib.MainLoop()
+
+        def listener(event):
+            if event.source == view or event.type.endswith("accessible-name"):
+                heard.append((event.type, str(event.any_data)))
+
+        pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-name",
+                                               "object:property-change:accessible-description")
+        threading.Thread(target=lambda: (time.sleep(0.5), GLib.idle_add(loop.quit)), daemon=True).start()
+        loop.run()
+
+        text = "2H2 + O2 => 2H2O\nNa+ + Cl- => NaCl(s)"
+        if not entry.queryEditableText().setTextContents(text):
+            fail("the entry box refused the text")
+        wait_for("the spoken equation", lambda: "Na" in view.name and "yields" in view.name, 10)
+
+        # Let the events arrive.
+        threading.Thread(target=lambda: (time.sleep(1.5), GLib.idle_add(loop.quit)), daemon=True).start()
+        loop.run()
+        pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-name",
+                                                 "object:property-change:accessible-description")
+
+        print("What a screen reader gets (role: name | description):")
+        for node, depth in walk(app):
+            if node.name or node.description:
+                print("%s%s: %s | %s" % ("  " * depth, node.getRoleName(), node.name, node.description))
+        print("Events heard:")
+        for kind, data in heard:
+            print("  %s: %s" % (kind, data))
+
+        if not view.description.startswith("Line 2: Na plus"):
+            fail("the view does not say the caret's line: " + view.description)
+        if not by_name(app, "Balance: Balanced"):
+            fail("the balance pane is not named with its verdict")
+        if not any(kind.endswith("accessible-name") and "yields" in data for kind, data in heard):
+            fail("no name change of the view reached the bus")
+        print("PASS")
+    finally:
+        for child in reversed(children):
+            child.terminate()
+            try:
+                child.wait(10)
+            except subprocess.TimeoutExpired:
+                child.kill()
+
+
+if __name__ == "__main__":
+    main()
