@@ -2,6 +2,7 @@
 # own server, saving and exporting, drawings, and failures shown as messages.
 # Run with the system python3 (python3-uno): test_extension.py BUILD_DIR
 import base64
+import contextlib
 import os
 import re
 import struct
@@ -148,6 +149,19 @@ def writer_with_equation(text, before="Heat: ", after=" in a kiln."):
     return doc
 
 
+@contextlib.contextmanager
+def level_adjustment(level):
+    """Options > Adjust Level in force for the equations made meanwhile."""
+    settings = os.path.join(OFFICE.config, "Tamrel", "MLV2.ini")
+    os.makedirs(os.path.dirname(settings), exist_ok=True)
+    with open(settings, "w") as f:
+        f.write("[Adjustment]\nLevel=%d\n" % level)
+    try:
+        yield
+    finally:
+        os.remove(settings)
+
+
 class WriterTest(unittest.TestCase):
     def setUp(self):
         self.bus = Bus()
@@ -161,16 +175,26 @@ class WriterTest(unittest.TestCase):
 
     def convert(self, text, level=0):
         """Converted with this level adjustment (Options > Adjust Level) in force."""
-        settings = os.path.join(OFFICE.config, "Tamrel", "MLV2.ini")
-        os.makedirs(os.path.dirname(settings), exist_ok=True)
-        with open(settings, "w") as f:
-            f.write("[Adjustment]\nLevel=%d\n" % level)
-        try:
+        with level_adjustment(level):
             doc = writer_with_equation(text)
             self.docs.append(doc)
             self.assertEqual(OFFICE.command(doc, "ConvertSelection"), "")
-        finally:
-            os.remove(settings)
+        return doc
+
+    def insert(self, text, level=0):
+        """Inserted through the equation's window, typed there and closed."""
+        doc = OFFICE.new("swriter")
+        self.docs.append(doc)
+        with level_adjustment(level):
+            self.assertEqual(OFFICE.command(doc, "InsertEquation"), "")
+            owners = wait_for(self.bus.equation_objects)
+            self.assertEqual(len(owners), 1)
+            self.bus.call(owners[0], "SetEquationText", GLib.Variant("(s)", (text,)))
+            self.assertTrue(wait_for(lambda: doc.getGraphicObjects().getCount() == 1 and
+                                     doc.getGraphicObjects().getByIndex(0).Description == speech(text)))
+            self.bus.call(owners[0], "Release")
+            self.assertTrue(wait_for(lambda: not self.bus.equation_objects()))
+        self.assertTrue(wait_for(lambda: settled_text(self.bus, doc) == text))
         return doc
 
     def check_placed(self, obj, text, level=0):
@@ -241,9 +265,10 @@ class WriterTest(unittest.TestCase):
 
     def test_word_round_trip_keeps_position_data_and_sharpness(self):
         tmp = tempfile.mkdtemp(prefix="molvex2-lo-docx-")
-        for k, (text, level) in enumerate((("2H2 + O2 => 2H2O", 0), (EQUATION, 250))):
-            with self.subTest(text=text, level=level):
-                doc = self.convert(text, level)
+        for k, (make, text, level) in enumerate(((self.convert, "2H2 + O2 => 2H2O", 0), (self.convert, EQUATION, 250),
+                                                 (self.insert, EQUATION, -400))):
+            with self.subTest(make=make.__name__, text=text, level=level):
+                doc = make(text, level)
                 obj = doc.getGraphicObjects().getByIndex(0)
                 position, size = obj.VertOrientPosition, obj.Size
                 path = os.path.join(tmp, "eq%d.docx" % k)
@@ -416,6 +441,34 @@ class DrawingTest(unittest.TestCase):
                             self.assertAlmostEqual(shape.Position.X + width / 2, page.Width / 2, delta=600)
                         else:
                             self.assertIsNotNone(shape.Anchor)
+                    finally:
+                        doc.close(True)
+        finally:
+            bus.close()
+
+
+class DrawingFormulaTest(unittest.TestCase):
+    def test_office_formula_is_a_formula_shape_of_its_own_size(self):
+        bus = Bus()
+        try:
+            for kind in ("simpress", "sdraw"):
+                with self.subTest(kind):
+                    doc = OFFICE.new(kind)
+                    try:
+                        self.assertEqual(OFFICE.command(doc, "InsertOfficeFormula"), "")
+                        owners = wait_for(bus.equation_objects)
+                        bus.call(owners[0], "SetEquationText", GLib.Variant("(s)", ("2H2 + O2 => 2H2O",)))
+                        page = doc.getCurrentController().getCurrentPage()
+                        formulas = lambda: [page.getByIndex(i) for i in range(page.getCount())  # noqa: E731
+                                            if page.getByIndex(i).ShapeType == "com.sun.star.drawing.OLE2Shape"]
+                        self.assertTrue(wait_for(lambda: len(formulas()) == 1))
+                        bus.call(owners[0], "Release")
+                        self.assertTrue(wait_for(lambda: not bus.equation_objects()))
+                        time.sleep(0.5)
+                        shape = formulas()[0]
+                        visual = shape.EmbeddedObject.getVisualAreaSize(1)  # Aspects.MSOLE_CONTENT
+                        self.assertEqual((shape.Size.Width, shape.Size.Height), (visual.Width, visual.Height))
+                        self.assertAlmostEqual(shape.Position.X + shape.Size.Width / 2, page.Width / 2, delta=600)
                     finally:
                         doc.close(True)
         finally:

@@ -99,9 +99,10 @@ class WordFileTest(unittest.TestCase):
         self.assertIn('<Default Extension="svg" ContentType="image/svg+xml"/>', z.read("[Content_Types].xml").decode())
         self.assertEqual((z.read("word/media/molvex2-1.png"), z.read("word/media/molvex2-1.svg")), (b"PNG", b"<svg/>"))
 
-    def test_a_file_without_equations_is_returned_as_it_was(self):
-        original = docx(picture_run("", "Image1"))
-        self.assertEqual(wordfile.add_equation_parts(original, {"Molvex2Equation;x;0;AA==": None}), original)
+    def test_files_without_equations_or_not_zip_are_returned_as_they_were(self):
+        extras = {"Molvex2Equation;x;0;AA==": wordfile.Extra(b"", b"", 0)}
+        for original in (docx(picture_run("", "Image1")), b"\xd0\xcf\x11\xe0 encrypted"):
+            self.assertEqual(wordfile.add_equation_parts(original, extras), original)
 
 
 if __name__ == "__main__":

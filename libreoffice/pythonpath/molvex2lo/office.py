@@ -12,6 +12,7 @@ from typing import Any, Optional, Tuple
 import uno
 from com.sun.star.awt import Point, Size
 from com.sun.star.beans import UnknownPropertyException
+from com.sun.star.embed.Aspects import MSOLE_CONTENT
 from com.sun.star.text.TextContentAnchorType import AS_CHARACTER
 from com.sun.star.text.VertOrientation import NONE as VERT_NONE
 from com.sun.star.uno import RuntimeException
@@ -387,6 +388,9 @@ class Document:
         if is_formula(obj):
             _formula_model(obj).setPropertyValue("Formula", pic.starmath or "")
             obj.setPropertyValue("Description", pic.description)
+            if not self.writer:
+                # A drawing's OLE shape does not follow its formula's size by itself.
+                obj.setSize(obj.getPropertyValue("EmbeddedObject").getVisualAreaSize(MSOLE_CONTENT))
             return
         apply_picture(self.ctx, obj, pic, self.writer)
         if self.writer:

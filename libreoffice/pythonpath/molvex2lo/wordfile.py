@@ -62,8 +62,13 @@ def _with_position(rpr_and_rest: str, position: int) -> str:
 def add_equation_parts(docx: bytes, extras: Dict[str, Extra]) -> bytes:
     """The .docx with each named equation lowered and given its sharp pictures.
     Pictures whose name is not in extras are left alone."""
-    src = zipfile.ZipFile(BytesIO(docx))
+    try:
+        src = zipfile.ZipFile(BytesIO(docx))
+    except zipfile.BadZipFile:  # saved with a password: an encrypted container, left alone
+        return docx
     parts = {info.filename: src.read(info) for info in src.infolist()}
+    if not {"word/document.xml", "word/_rels/document.xml.rels", "[Content_Types].xml"} <= parts.keys():
+        return docx
     doc = parts["word/document.xml"].decode("utf-8")
     rels = parts["word/_rels/document.xml.rels"].decode("utf-8")
     types = parts["[Content_Types].xml"].decode("utf-8")
