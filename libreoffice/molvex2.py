@@ -17,7 +17,7 @@ from com.sun.star.uno import Exception as UnoException
 
 from molvex2lo.bus import EquationError
 from molvex2lo.log import log, setup as setup_log
-from molvex2lo.office import Document, Place, complete_word_file, restore_equations, stored_data
+from molvex2lo.office import Document, Place, complete_word_file, name_equations, restore_equations, stored_data
 from molvex2lo.session import Session, convert, on_office_thread
 
 PROTOCOL = "vnd.tamrel.molvex2:"
@@ -221,10 +221,13 @@ class ViewJob(unohelper.Base, XJob, XServiceInfo):
         model = env.get("Model")
         frame = env.get("Frame")
         event = env.get("EventName")
-        if event in ("OnSaveDone", "OnSaveAsDone"):
+        if event in ("OnSave", "OnSaveAs", "OnSaveDone", "OnSaveAsDone"):
             try:
-                complete_word_file(model)
-            except (UnoException, OSError, ValueError):  # the file stays as LibreOffice wrote it
+                if event.endswith("Done"):
+                    complete_word_file(model)
+                else:
+                    name_equations(model)
+            except (UnoException, OSError, ValueError):  # the file stays as LibreOffice writes it
                 log.exception("%s", event)
             return None
         try:

@@ -397,6 +397,32 @@ class Document:
             set_unique_name(obj, pic.data, obj.getPropertyValue("VertOrientPosition"))
 
 
+def name_equations(model: Any) -> int:
+    """Before saving: every equation picture of a Writer document carries its data
+    and position in its name, also one that got another name on the way (a copy
+    is named anew by Writer). Returns how many were named."""
+    if kind_of(model) != "writer":
+        return 0
+    graphics = model.getGraphicObjects()
+    undo = model.getUndoManager()
+    undo.lock()
+    named = 0
+    try:
+        for name in graphics.getElementNames():
+            obj = graphics.getByName(name)
+            attrs = _attributes(obj)
+            if attrs is None or not attrs.hasByName(ATTRIBUTE):
+                continue
+            data = decode_data(attrs.getByName(ATTRIBUTE).Value)
+            position = obj.getPropertyValue("VertOrientPosition")
+            if data and parse_frame_name(name) != (position, data):
+                set_unique_name(obj, data, position)
+                named += 1
+    finally:
+        undo.unlock()
+    return named
+
+
 def restore_equations(model: Any) -> int:
     """After a Word document is opened: the equations' pictures get back what the
     format did not keep and the eye needs at once, their title and their place on
