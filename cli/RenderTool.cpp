@@ -31,6 +31,7 @@
 #include "molvex/Version.h"
 #include "platform/QtDeviceContext.h"
 #include "platform/Render.h"
+#include "svg/SvgPicture.h"
 
 namespace cli {
 namespace {
@@ -314,7 +315,14 @@ private:
                                                                  {Format::Svg, PictureFormat::Svg},
                                                                  {Format::Pdf, PictureFormat::Pdf},
                                                                  {Format::Wmf, PictureFormat::Wmf}};
-        if (const auto it = pictures.find(format); it != pictures.end())
+        if (format == Format::Svg && HasBuiltinMetrics(doc.App().options.font.Get())) {
+            // The shipped faces need no Qt: the same picture from the built-in metrics.
+            const SvgPicture svg =
+                RenderSvgPicture(std::vector<std::string>(doc.Lines().texts.begin(), doc.Lines().texts.end()),
+                                 doc.App().options, doc.App().options.font.Get(), SvgPictureSettings{settings.margin, false});
+            bytes = QByteArray::fromStdString(svg.svg);
+            error = svg.error;
+        } else if (const auto it = pictures.find(format); it != pictures.end())
             bytes = EquationPictureFile(doc, it->second, settings, &error);
         else
             error = "unknown output format";
@@ -709,9 +717,21 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string&
 
 bool NeedsGui(const Args& args)
 {
-    // Text forms need no fonts, unless a measurement is asked for as well.
-    const Format format = args.format != Format::None ? args.format : FormatFromPath(args.output);
-    return args.action == Args::Action::Render && (!IsTextForm(format) || args.measure);
+    // Text forms need no fonts, and SVG in a shipped face has fonts of its own, unless
+    // a measurement is asked for as well.
+    const Format format = args.format != Format::None ? args.format
+                          : args.outDir.empty()       ? FormatFromPath(args.output)
+                                                      : Format::Png;
+    if (args.action != Args::Action::Render || args.measure)
+        return args.action == Args::Action::Render;
+    if (IsTextForm(format))
+        return false;
+    if (format == Format::Svg) {
+        MolvexAppState app;
+        app.options.Load(app.mainStore);
+        return !HasBuiltinMetrics(app.options.font.Get());
+    }
+    return true;
 }
 
 int Run(const Args& args, std::ostream& out, std::ostream& err)

@@ -1,49 +1,46 @@
-// molvex2-render: equations and documents to pictures from the command line.
-#include <cstdlib>
+// molvex2-render: equations and documents to pictures from the command line. The
+// common case (one equation to SVG in a shipped face, or to a text form) is done here
+// without loading Qt; everything else by molvex2-render-qt, which is run in its place.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include <QGuiApplication>
-
-#include "cli/RenderTool.h"
+#include "cli/QuickRender.h"
 
 namespace {
 
-// The tool speaks for itself: Qt's warnings (a missing runtime folder and the like)
-// would only clutter its output. Errors still get through.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+std::string Folder(const std::string& path)
 {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << "molvex2-render: " << message.toLocal8Bit().constData() << "\n";
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-bool Unset(const char* name)
+std::string SelfPath()
 {
-    const char* v = std::getenv(name);
-    return !v || !*v;
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::string error;
-    auto parsed = cli::ParseArgs(args, error);
-    if (!parsed) {
-        std::cerr << "molvex2-render: " << error << "\n";
-        return cli::kExitUsage;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const auto status = cli::QuickRender(args, std::cout, std::cerr))
+        return *status;
+    // Beside this program in the build tree, in libexec once installed.
+    const std::string self = Folder(SelfPath());
+    for (const std::string& candidate :
+         {self + "/molvex2-render-qt", self + "/../" MOLVEX_LIBEXEC_DIR "/molvex2/molvex2-render-qt"}) {
+        execv(candidate.c_str(), argv);
+        if (errno != ENOENT)
+            break;
     }
-
-    std::unique_ptr<QGuiApplication> app;
-    if (cli::NeedsGui(*parsed)) {
-        // Headless by default: without a display Qt would refuse to start.
-        if (Unset("QT_QPA_PLATFORM") && Unset("DISPLAY") && Unset("WAYLAND_DISPLAY"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(QuietMessages);
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    return cli::Run(*parsed, std::cout, std::cerr);
+    std::cerr << "molvex2-render: cannot run molvex2-render-qt: " << std::strerror(errno) << "\n";
+    return 2;
 }

@@ -8,8 +8,10 @@ set(stage ${PROJECT_BINARY_DIR}/install-stage)
 file(MAKE_DIRECTORY ${stage})
 
 install(TARGETS molvex2 molvex2-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The whole renderer, run by molvex2-render for what needs Qt.
+install(TARGETS molvex2-render-qt RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/molvex2)
 # Relocations resolved and made read-only at start, as Debian builds its programs.
-foreach(program molvex2 molvex2-render)
+foreach(program molvex2 molvex2-render molvex2-render-qt)
   target_link_options(${program} PRIVATE -Wl,-z,relro,-z,now)
 endforeach()
 

@@ -50,7 +50,6 @@ void AppendEscaped(std::string& out, char32_t cp)
     case '<': out += "&lt;"; return;
     case '>': out += "&gt;"; return;
     case '"': out += "&quot;"; return;
-    case '\'': out += "&apos;"; return;
     default: break;
     }
     if (cp < 0x80) {
@@ -98,20 +97,12 @@ std::string FamilyList(const char* asked, const BuiltinFace* face)
 std::string XmlEscape(const std::string& utf8)
 {
     std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < utf8.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            valid = (c & 0xC0) == 0x80;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        i += valid ? static_cast<std::size_t>(extra) + 1 : 1;
-        if (valid && XmlAllows(cp))
-            AppendEscaped(out, cp);
+    for (char c : XmlSafeUtf8(utf8)) {
+        // Bytes of multi-byte characters are copied as they are.
+        if (static_cast<unsigned char>(c) >= 0x80)
+            out += c;
+        else
+            AppendEscaped(out, static_cast<unsigned char>(c));
     }
     return out;
 }

@@ -86,7 +86,6 @@ private:
     std::string m_out;
 };
 
-// Text for an XML attribute or element: the markup characters escaped and the
-// characters XML 1.0 cannot carry (most C0 controls, U+FFFE, U+FFFF, lone surrogates)
-// left out. The input is UTF-8.
+// UTF-8 text for an XML attribute or element: the markup characters escaped and the
+// characters XML 1.0 cannot carry replaced as XmlSafeUtf8 replaces them.
 std::string XmlEscape(const std::string& utf8);

@@ -16,8 +16,9 @@ namespace {
 constexpr std::size_t kMaxLines = 20;
 // An empty equation measures like this digit, so its picture is never empty.
 const char* const kEmptyEquationText = "3";
-// Pictures larger than this on a side are refused, as the Qt export refuses them.
-constexpr std::int64_t kMaxPictureSide = 32767;
+// Pictures larger than this on a side are refused, as the Qt export refuses them
+// (kMaxPicturePixels of the document layer).
+constexpr std::int64_t kMaxPictureSide = 16384;
 
 std::int32_t Clamp32(std::int64_t v)
 {
@@ -97,7 +98,7 @@ SvgPicture RenderSvgPicture(const std::vector<std::string>& linesCp1252, const C
     std::string& svg = picture.svg;
     svg.reserve(dc.Elements().size() + 512);
     svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" role=\"img\" width=\"" + w + "\" height=\"" + h +
+    svg += "<svg role=\"img\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
            "\" viewBox=\"0 0 " + w + " " + h + "\" xml:space=\"preserve\">\n";
     svg += "<title>" + (title.empty() ? std::string("Equation") : XmlEscape(title)) + "</title>\n";
     if (!description.empty())
