@@ -87,5 +87,5 @@ private:
 };
 
 // UTF-8 text for an XML attribute or element: the markup characters escaped and the
-// characters XML 1.0 cannot carry replaced as XmlSafeUtf8 replaces them.
+// characters XML 1.0 cannot carry left out, as XmlSafeUtf8 leaves them out.
 std::string XmlEscape(const std::string& utf8);
