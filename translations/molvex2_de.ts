@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
-        <translation>Eine Gleichungszeile pro Zeile, höchstens 20 Zeilen. Das Bild wird beim Tippen gesetzt.</translation>
+        <translation>Eine Gleichungszeile pro Zeile, höchstens 20 Zeilen. Das Bild wird während der Eingabe gesetzt.</translation>
     </message>
 </context>
 <context>
@@ -111,7 +111,7 @@
     </message>
     <message>
         <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
-        <translation>Maßstab des PNG-Bildes (1: die Größe auf dem Bildschirm bei 100%):</translation>
+        <translation>Maßstab des PNG-Bilds (1: die Größe auf dem Bildschirm bei 100&#xa0;%):</translation>
     </message>
     <message>
         <source>Molvex Files (*.mv2)</source>
@@ -284,7 +284,7 @@
     <name>CMainFrame</name>
     <message>
         <source>The line of the equation the caret is on</source>
-        <translation>Die Zeile der Gleichung, in der die Schreibmarke steht</translation>
+        <translation>Die Zeile der Gleichung, in der die Einfügemarke steht</translation>
     </message>
     <message>
         <source>An equation has at most %1 lines.</source>
@@ -350,10 +350,10 @@
 %1?
 
 They become the settings of every user of this computer the next time each starts Molvex 2.</source>
-        <translation>Ihre aktuellen Optionen und die Höhenanpassung nach
+        <translation>Ihre aktuellen Optionen und die Höheneinstellung nach
 %1 schreiben?
 
-Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex 2 das nächste Mal startet.</translation>
+Sie werden zu den Einstellungen aller Benutzer dieses Computers, sobald diese Molvex 2 das nächste Mal starten.</translation>
     </message>
 </context>
 <context>
@@ -399,11 +399,11 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
     </message>
     <message>
         <source>Equation picture</source>
-        <translation>Gleichungsbild</translation>
+        <translation>Bild der Gleichung</translation>
     </message>
     <message>
         <source>Equation picture: %1</source>
-        <translation>Gleichungsbild: %1</translation>
+        <translation>Bild der Gleichung: %1</translation>
     </message>
     <message>
         <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
@@ -513,7 +513,7 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
     </message>
     <message>
         <source>These documents have changes that are not saved. Save the ticked ones?</source>
-        <translation>Diese Dokumente haben nicht gespeicherte Änderungen. Die angekreuzten speichern?</translation>
+        <translation>Diese Dokumente enthalten ungespeicherte Änderungen. Sollen die angehakten gespeichert werden?</translation>
     </message>
     <message>
         <source>Unsaved documents</source>
@@ -529,7 +529,7 @@ Sie werden zu den Einstellungen jedes Benutzers dieses Computers, wenn er Molvex
     </message>
     <message>
         <source>Save Selected</source>
-        <translation>Ausgewählte speichern</translation>
+        <translation>Auswahl speichern</translation>
     </message>
 </context>
 <context>
@@ -962,12 +962,12 @@ Vorheriger Bereich</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation>&amp;Exportieren...</translation>
+        <translation>E&amp;xportieren...</translation>
     </message>
     <message>
         <source>Write the equation as a picture file: PNG, SVG, PDF or WMF
 Export</source>
-        <translation>Die Gleichung als Bilddatei schreiben: PNG, SVG, PDF oder WMF
+        <translation>Schreibt die Gleichung als Bilddatei: PNG, SVG, PDF oder WMF
 Exportieren</translation>
     </message>
 </context>
@@ -1011,7 +1011,7 @@ Das Dokument ist
         <source>A web browser is needed to read the help file, and none could open it.
 
 Please install a web browser and try again, or open the file yourself.</source>
-        <translation>Zum Lesen der Hilfedatei wird ein Webbrowser gebraucht, und keiner konnte sie öffnen.
+        <translation>Zum Lesen der Hilfedatei wird ein Webbrowser benötigt, aber keiner konnte sie öffnen.
 
 Bitte installieren Sie einen Webbrowser und versuchen Sie es erneut, oder öffnen Sie die Datei selbst.</translation>
     </message>

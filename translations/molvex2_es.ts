@@ -111,7 +111,7 @@
     </message>
     <message>
         <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
-        <translation>Escala de la imagen PNG (1: el tamaño en pantalla al 100%):</translation>
+        <translation>Escala de la imagen PNG (1: el tamaño en pantalla al 100&#xa0;%):</translation>
     </message>
     <message>
         <source>Molvex Files (*.mv2)</source>
@@ -339,7 +339,7 @@
     <name>CMolvexApp</name>
     <message>
         <source>Save changes to %1?</source>
-        <translation>¿Guardar los cambios de %1?</translation>
+        <translation>¿Guardar los cambios en %1?</translation>
     </message>
     <message>
         <source>Write Default Configuration File</source>
@@ -353,7 +353,7 @@ They become the settings of every user of this computer the next time each start
         <translation>¿Escribir sus opciones actuales y el ajuste de nivel en
 %1?
 
-Se convierten en la configuración de cada usuario de este ordenador la próxima vez que inicie Molvex 2.</translation>
+Serán los ajustes de todos los usuarios de este equipo la próxima vez que inicien Molvex 2.</translation>
     </message>
 </context>
 <context>
@@ -962,12 +962,12 @@ Panel anterior</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation>&amp;Exportar...</translation>
+        <translation>E&amp;xportar...</translation>
     </message>
     <message>
         <source>Write the equation as a picture file: PNG, SVG, PDF or WMF
 Export</source>
-        <translation>Escribir la ecuación como archivo de imagen: PNG, SVG, PDF o WMF
+        <translation>Escribe la ecuación como archivo de imagen: PNG, SVG, PDF o WMF
 Exportar</translation>
     </message>
 </context>
@@ -1011,7 +1011,7 @@ El documento es
         <source>A web browser is needed to read the help file, and none could open it.
 
 Please install a web browser and try again, or open the file yourself.</source>
-        <translation>Se necesita un navegador web para leer el archivo de ayuda, y ninguno pudo abrirlo.
+        <translation>Se necesita un navegador web para leer el archivo de ayuda y ninguno pudo abrirlo.
 
 Instale un navegador web y vuelva a intentarlo, o abra el archivo usted mismo.</translation>
     </message>

@@ -28,7 +28,7 @@
     </message>
     <message>
         <source>Balance: %1</source>
-        <translation>Bilan : %1</translation>
+        <translation>Bilan&#xa0;: %1</translation>
     </message>
     <message>
         <source>Reading hint</source>
@@ -36,7 +36,7 @@
     </message>
     <message>
         <source>Reading hint: %1</source>
-        <translation>Indication de lecture : %1</translation>
+        <translation>Indication de lecture&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -80,11 +80,11 @@
     <name>CEntryEdit</name>
     <message>
         <source>Equation text</source>
-        <translation>Texte de l&apos;équation</translation>
+        <translation>Texte de l’équation</translation>
     </message>
     <message>
         <source>One equation line per line, at most 20 lines. The picture is typeset as you type.</source>
-        <translation>Une ligne d&apos;équation par ligne, 20 lignes au plus. L&apos;image est composée pendant la saisie.</translation>
+        <translation>Une ligne d’équation par ligne, 20 lignes au plus. L’image est mise en forme pendant la saisie.</translation>
     </message>
 </context>
 <context>
@@ -107,11 +107,11 @@
     </message>
     <message>
         <source>Export Picture</source>
-        <translation>Exporter l&apos;image</translation>
+        <translation>Exporter l’image</translation>
     </message>
     <message>
         <source>Scale of the PNG picture (1: the size on screen at 100%):</source>
-        <translation>Échelle de l&apos;image PNG (1 : la taille à l&apos;écran à 100%) :</translation>
+        <translation>Échelle de l’image PNG (1&#xa0;: la taille à l’écran à 100&#xa0;%)&#xa0;:</translation>
     </message>
     <message>
         <source>Molvex Files (*.mv2)</source>
@@ -284,11 +284,11 @@
     <name>CMainFrame</name>
     <message>
         <source>The line of the equation the caret is on</source>
-        <translation>La ligne de l&apos;équation où se trouve le curseur</translation>
+        <translation>La ligne de l’équation où se trouve le curseur</translation>
     </message>
     <message>
         <source>An equation has at most %1 lines.</source>
-        <translation>Une équation a %1 lignes au plus.</translation>
+        <translation>Une équation a au plus %1 lignes.</translation>
     </message>
     <message>
         <source>Line %1 of %2</source>
@@ -300,7 +300,7 @@
     </message>
     <message>
         <source>The picture was written to %1</source>
-        <translation>L&apos;image a été écrite dans %1</translation>
+        <translation>L’image a été écrite dans %1</translation>
     </message>
     <message>
         <source>Standard</source>
@@ -339,7 +339,7 @@
     <name>CMolvexApp</name>
     <message>
         <source>Save changes to %1?</source>
-        <translation>Enregistrer les modifications de %1 ?</translation>
+        <translation>Enregistrer les modifications de %1&#xa0;?</translation>
     </message>
     <message>
         <source>Write Default Configuration File</source>
@@ -350,10 +350,10 @@
 %1?
 
 They become the settings of every user of this computer the next time each starts Molvex 2.</source>
-        <translation>Écrire vos options actuelles et le réglage du niveau dans
-%1 ?
+        <translation>Écrire vos options actuelles et l’ajustement du niveau dans
+%1&#xa0;?
 
-Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain démarrage de Molvex 2.</translation>
+Ils deviendront les réglages de chaque utilisateur de cet ordinateur au prochain démarrage de Molvex 2.</translation>
     </message>
 </context>
 <context>
@@ -383,7 +383,7 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
     <name>CMolvexView</name>
     <message>
         <source>The equation is empty.</source>
-        <translation>L&apos;équation est vide.</translation>
+        <translation>L’équation est vide.</translation>
     </message>
     <message>
         <source>Line %1 is empty.</source>
@@ -391,19 +391,19 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
     </message>
     <message>
         <source>Line %1: %2.</source>
-        <translation>Ligne %1 : %2.</translation>
+        <translation>Ligne %1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>The whole equation: %1</source>
-        <translation>L&apos;équation entière : %1</translation>
+        <translation>L’équation entière&#xa0;: %1</translation>
     </message>
     <message>
         <source>Equation picture</source>
-        <translation>Image de l&apos;équation</translation>
+        <translation>Image de l’équation</translation>
     </message>
     <message>
         <source>Equation picture: %1</source>
-        <translation>Image de l&apos;équation : %1</translation>
+        <translation>Image de l’équation&#xa0;: %1</translation>
     </message>
     <message>
         <source>Line %1, “%2”: %3 (class %4), %5 (display code %6)</source>
@@ -414,7 +414,7 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
     <name>COptionsDialog</name>
     <message>
         <source>%1: %2</source>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Value %1</source>
@@ -513,7 +513,7 @@ Ils deviennent les réglages de chaque utilisateur de cet ordinateur au prochain
     </message>
     <message>
         <source>These documents have changes that are not saved. Save the ticked ones?</source>
-        <translation>Ces documents ont des modifications non enregistrées. Enregistrer ceux qui sont cochés ?</translation>
+        <translation>Ces documents ont des modifications non enregistrées. Enregistrer ceux qui sont cochés&#xa0;?</translation>
     </message>
     <message>
         <source>Unsaved documents</source>
@@ -962,12 +962,12 @@ Volet précédent</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation>&amp;Exporter...</translation>
+        <translation>E&amp;xporter...</translation>
     </message>
     <message>
         <source>Write the equation as a picture file: PNG, SVG, PDF or WMF
 Export</source>
-        <translation>Écrire l&apos;équation dans un fichier image : PNG, SVG, PDF ou WMF
+        <translation>Écrit l’équation dans un fichier image&#xa0;: PNG, SVG, PDF ou WMF
 Exporter</translation>
     </message>
 </context>
@@ -1005,15 +1005,15 @@ Le document est
     </message>
     <message>
         <source>Cannot find a web browser</source>
-        <translation>Aucun navigateur web trouvé</translation>
+        <translation>Navigateur web introuvable</translation>
     </message>
     <message>
         <source>A web browser is needed to read the help file, and none could open it.
 
 Please install a web browser and try again, or open the file yourself.</source>
-        <translation>Un navigateur web est nécessaire pour lire le fichier d&apos;aide, et aucun n&apos;a pu l&apos;ouvrir.
+        <translation>Un navigateur web est nécessaire pour lire le fichier d’aide, et aucun n’a pu l’ouvrir.
 
-Veuillez installer un navigateur web et réessayer, ou ouvrir le fichier vous-même.</translation>
+Veuillez installer un navigateur web puis réessayer, ou ouvrez le fichier vous-même.</translation>
     </message>
 </context>
 <context>
