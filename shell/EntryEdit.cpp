@@ -68,9 +68,18 @@ bool CEntryEdit::event(QEvent* e)
             return true;
         }
         if (IsReturnKey(k)) {
-            // The box holds its 20 lines already: say why Return goes nowhere.
-            if (e->type() == QEvent::KeyPress && textCursor().blockNumber() == blockCount() - 1)
+            if (e->type() == QEvent::KeyPress && textCursor().blockNumber() == blockCount() - 1) {
+                // A text that lost its empty lines (all replaced by typing) gets its
+                // next line back; a box with all 20 says why Return goes nowhere.
+                if (blockCount() < kLines && !(k->modifiers() & Qt::ShiftModifier)) {
+                    QTextCursor c = textCursor();
+                    c.movePosition(QTextCursor::EndOfBlock);
+                    c.insertBlock();
+                    setTextCursor(c);
+                    return true;
+                }
                 emit lineLimitReached();
+            }
             // Shift is kept so Shift+Return extends the selection as Shift+Down does.
             const Qt::KeyboardModifiers mods = k->modifiers() & Qt::ShiftModifier;
             QCoreApplication::postEvent(this, new QKeyEvent(e->type(), Qt::Key_Down, mods));

@@ -15,6 +15,8 @@ class QHBoxLayout;
 class CEntryEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
+    static constexpr int kLines = 20; // an equation's lines
+
     explicit CEntryEdit(QWidget* parent = nullptr);
 
     // Sets the text without a change notification (and so without touching the

@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolTip>
 #include <QUrl>
 #include <QWhatsThis>
 
@@ -177,7 +178,12 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     m_caretPane->setToolTip(tr("The line of the equation the caret is on"));
     status->insertPermanentWidget(1, m_caretPane);
     connect(app.EntryEdit(), &CEntryEdit::lineLimitReached, this, [this] {
-        statusBar()->showMessage(tr("An equation has at most %1 lines.").arg(kEquationLines), kLimitMessageMs);
+        // Said where the user is typing too: the status bar's message pane may be
+        // narrow beside the hint and the balance.
+        const QString text = tr("An equation has at most %1 lines.").arg(kEquationLines);
+        statusBar()->showMessage(text, kLimitMessageMs);
+        CEntryEdit* edit = m_app.EntryEdit();
+        QToolTip::showText(edit->mapToGlobal(edit->cursorRect().bottomLeft()), text, edit);
         QApplication::beep();
     });
     connect(app.EntryEdit(), &CEntryEdit::refilled, this, &CMainFrame::UpdateCaretPane);
@@ -667,7 +673,7 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     // The hint may take up to this share of the window, and keeps the rest of the
     // status bar for the messages and panes.
-    m_chemStatus->SetHintRoom(width() * 45 / 100);
+    m_chemStatus->SetHintRoom(width() * 35 / 100);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

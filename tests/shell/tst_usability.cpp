@@ -154,6 +154,19 @@ private slots:
         QCOMPARE(Edit()->blockCount(), 20);
     }
 
+    // A text shorter than 20 lines (all of it replaced by typing) gets its next line
+    // on Return at its end, and no message.
+    void returnAtTheEndOfAShortText()
+    {
+        Edit()->setPlainText(QStringLiteral("H2O"));
+        CaretTo(0, 3);
+        QTest::keyClick(Edit(), Qt::Key_Return);
+        QCOMPARE(Edit()->blockCount(), 2);
+        QCOMPARE(Edit()->textCursor().blockNumber(), 1);
+        QCOMPARE(Frame()->CaretPane()->text(), QStringLiteral("Line 2 of 20"));
+        QVERIFY(Frame()->statusBar()->currentMessage() != QLatin1String("An equation has at most 20 lines."));
+    }
+
     void writeDefaultConfigurationAsksFirst_data()
     {
         QTest::addColumn<bool>("yes");
