@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "document/AppState.h"
+#include "engine/ChemPhrase.h"
 #include "engine/EquationOptions.h"
 
 namespace {
@@ -79,6 +80,10 @@ DefaultConfigPlaces DefaultConfigSearch(const std::string& programFolder, const 
     return places;
 }
 
+const char* const kDefaultConfigWritten =
+    CHEM_PHRASE("DefaultConfig", "A default configuration file has been written to\n%1\n\nRead the installation "
+                                 "instructions for details\non how to use this feature.");
+
 std::string DefaultConfigPath(const std::string& folder)
 {
     const std::string dir = folder.empty() ? CIniStore::ProgramFolder() : WithSlash(folder);
@@ -104,8 +109,7 @@ std::string WriteDefaultConfigFile(MolvexAppState& app, std::vector<IniSaveError
     if (errors.size() != before)
         return std::string(); // the save errors are the whole story
 
-    return "A default configuration file has been written to\n" + DefaultConfigPath(folder) +
-           "\n\nRead the installation instructions for details\non how to use this feature.";
+    return chem::FillPattern(kDefaultConfigWritten, {DefaultConfigPath(folder)});
 }
 
 std::optional<IniSaveError> ImportDefaultConfigFile(MolvexAppState& app, const DefaultConfigPlaces& places)

@@ -24,6 +24,10 @@ DefaultConfigPlaces DefaultConfigSearch(const std::string& programFolder, const 
 // The default file in folder (the program's folder when empty).
 std::string DefaultConfigPath(const std::string& folder = std::string());
 
+// What is said once the file is written, %1 standing for its path; marked for the
+// editor's translations.
+extern const char* const kDefaultConfigWritten;
+
 // Writes the level adjustment and the options into the default file in folder (an
 // administrator writes into the first system folder), creating the folder if need be.
 // Every failed write is appended to errors for the caller to show; the confirmation

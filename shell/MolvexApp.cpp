@@ -364,7 +364,8 @@ bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
         for (const IniSaveError& e : errors)
             showMessage(QString::fromStdString(e.caption), QString::fromStdString(e.text));
         if (!text.empty())
-            showMessage(QStringLiteral("Molvex 2"), QString::fromStdString(text));
+            showMessage(QStringLiteral("Molvex 2"),
+                        QCoreApplication::translate("DefaultConfig", kDefaultConfigWritten).arg(path));
         return true;
     }
     case cmd::FilePrintSetup: {

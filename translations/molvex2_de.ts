@@ -972,6 +972,21 @@ Exportieren</translation>
     </message>
 </context>
 <context>
+    <name>DefaultConfig</name>
+    <message>
+        <source>A default configuration file has been written to
+%1
+
+Read the installation instructions for details
+on how to use this feature.</source>
+        <translation>Eine Standardkonfigurationsdatei wurde geschrieben nach
+%1
+
+Wie sie verwendet wird, steht
+in der Installationsanleitung.</translation>
+    </message>
+</context>
+<context>
     <name>HelpCommands</name>
     <message>
         <source>File Error</source>

@@ -972,6 +972,21 @@ Exportar</translation>
     </message>
 </context>
 <context>
+    <name>DefaultConfig</name>
+    <message>
+        <source>A default configuration file has been written to
+%1
+
+Read the installation instructions for details
+on how to use this feature.</source>
+        <translation>Se ha escrito un archivo de configuración predeterminado en
+%1
+
+Consulte las instrucciones de instalación para saber
+cómo usar esta función.</translation>
+    </message>
+</context>
+<context>
     <name>HelpCommands</name>
     <message>
         <source>File Error</source>

@@ -972,6 +972,21 @@ Exporter</translation>
     </message>
 </context>
 <context>
+    <name>DefaultConfig</name>
+    <message>
+        <source>A default configuration file has been written to
+%1
+
+Read the installation instructions for details
+on how to use this feature.</source>
+        <translation>Un fichier de configuration par défaut a été écrit dans
+%1
+
+Consultez les instructions d’installation pour savoir
+comment utiliser cette fonction.</translation>
+    </message>
+</context>
+<context>
     <name>HelpCommands</name>
     <message>
         <source>File Error</source>
