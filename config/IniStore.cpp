@@ -1,8 +1,10 @@
 #include "config/IniStore.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -134,14 +136,22 @@ bool CIniStore::Load()
     if (path.empty() || !fs::exists(path, ec))
         return false;
     std::ifstream in;
+    errno = 0;
     if (!IsFolder(path))
         in.open(path, std::ios::binary);
     if (!in.is_open()) {
         m_lastError = "Unable to open ini file.";
+        m_unreadable = IsFolder(path) ? "it is a folder" : errno ? std::strerror(errno) : "it cannot be opened";
         return false;
     }
     // Lines of any length, read whole.
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        m_lastError = "Unable to read ini file.";
+        m_unreadable = "it could not be read to the end";
+        return false;
+    }
+    m_unreadable.clear();
 
     // The file is the authority on its foreign lines: a reload replaces them.
     for (IniSection& s : m_sections)
@@ -202,6 +212,11 @@ std::optional<IniSaveError> CIniStore::Save()
                                    "Please contact your IT staff."};
     if (path.empty())
         return failure;
+    // Writing a file that could not be read would replace the settings it holds.
+    if (!m_unreadable.empty())
+        return IniSaveError{failure.caption, "Unable to write file " + path + ".\n\nIt could not be read (" +
+                                                 m_unreadable + "), so saving would lose the settings it holds; "
+                                                 "it was left as it is."};
 
     std::string text;
     bool first = true;

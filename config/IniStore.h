@@ -43,7 +43,9 @@ public:
     bool Load();
     // Writes every section with entries or kept lines through WriteFileSafely, so a
     // failed save leaves the previous file intact (and a link to it a link). Writes
-    // nothing (and succeeds) when the company or the file name is empty.
+    // nothing (and succeeds) when the company or the file name is empty. A file that
+    // exists but could not be read at the last load is never written: the error names
+    // it and the reason.
     std::optional<IniSaveError> Save();
     // The path load and save use for modes 0 to 3; empty for the others.
     std::string GetPath();
@@ -77,6 +79,7 @@ private:
     std::unordered_map<std::string, std::size_t> m_sectionIndex;
     std::vector<std::unordered_map<std::string, std::size_t>> m_entryIndex;
     std::string m_lastError;
+    std::string m_unreadable; // why the last load could not read an existing file
     std::string m_company;
     std::string m_fileName;
     int m_location = 0;

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -201,6 +202,40 @@ TEST(IniStoreLoad, MissingAndUnopenableFiles)
     CIniStore folder = StoreAt(dir.path() / "dir.ini");
     EXPECT_FALSE(folder.Load());
     EXPECT_EQ(folder.LastError(), "Unable to open ini file.");
+}
+
+// A file that exists but cannot be read (mode 000; root reads everything, so the test
+// runs as another user then) is never written over: its settings would be lost.
+TEST(IniStoreSave, NeverWritesAFileItCouldNotRead)
+{
+    TempDir dir;
+    const fs::path file = dir.path() / "MLV2.ini";
+    WriteFile(file, "[Options]\nArrowWidth=3.000000\n\n");
+    ::chmod(file.c_str(), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::chown(dir.path().c_str(), 65534, 65534) != 0 || ::chown(file.c_str(), 65534, 65534) != 0 ||
+                                 ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            _exit(3);
+        CIniStore store = StoreAt(file);
+        const bool loaded = store.Load();
+        store.SetString("Options", "Font", "Arial", true);
+        const auto refused = store.Save();
+        // Readable again and reloaded, the store writes as ever.
+        ::chmod(file.c_str(), 0600);
+        const bool reloaded = store.Load();
+        const bool saved = !store.Save().has_value();
+        _exit(!loaded && refused && refused->caption == "File Save Error" &&
+                      refused->text.find(file.string()) != std::string::npos &&
+                      refused->text.find("Permission denied") != std::string::npos && reloaded && saved
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadFile(file), "[Options]\nFont=Arial\nArrowWidth=3.000000\n\n");
 }
 
 TEST(IniStoreLookup, TextsAndErrors)
