@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "document/MolvexDoc.h"
+#include "shell/CommandLine.h"
 #include "shell/UserPrompts.h"
 
 namespace {
@@ -90,7 +91,7 @@ CMolvexDoc* CDocumentManager::Open(const QString& path)
     }
     // The document is built aside and joins the others only when it has loaded.
     auto doc = std::make_unique<CMolvexDoc>(m_state);
-    const DocResult result = doc->OpenFile(QFile::encodeName(absolute).toStdString());
+    const DocResult result = doc->OpenFile(EncodeFileName(absolute).toStdString());
     if (!result.ok) {
         const QString reason = DocumentMessage(result, QT_TRANSLATE_NOOP("CMolvexDoc", "Unexpected file format."));
         if (m_prompts.showMessage)
@@ -126,7 +127,7 @@ bool CDocumentManager::SaveTo(CMolvexDoc& doc, const QString& path)
     if (!e)
         return false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const DocResult result = doc.SaveFile(QFile::encodeName(absolute).toStdString());
+    const DocResult result = doc.SaveFile(EncodeFileName(absolute).toStdString());
     if (!result.ok) {
         // The document keeps its modified mark: nothing was saved.
         const QString reason = DocumentMessage(result, QT_TRANSLATE_NOOP("CMolvexDoc", "Failed to save document."));

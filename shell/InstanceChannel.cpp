@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "shell/CommandLine.h"
+
 namespace {
 
 constexpr char kTaken = 0x01;
@@ -170,7 +172,8 @@ void CInstanceServer::OnReadable(QLocalSocket* socket)
         if (socket->bytesAvailable() < 4 + static_cast<qint64>(size))
             return;
         socket->read(4);
-        const QString command = QString::fromUtf8(socket->read(size));
+        // Paths travel as the file system's bytes, which need not be UTF-8.
+        const QString command = DecodeFileName(socket->read(size));
         const char answer = m_handler(command) ? kTaken : kRefused;
         socket->write(&answer, 1);
         socket->flush();
@@ -187,7 +190,7 @@ HandOver SendToRunningInstance(const QString& name, const QStringList& commands,
         return HandOver::NoEditor;
     QByteArray frames;
     for (const QString& c : commands)
-        frames += Frame(c.toUtf8());
+        frames += Frame(EncodeFileName(c));
     socket.write(frames);
     if (!socket.waitForBytesWritten(timeoutMs))
         return HandOver::NoEditor;

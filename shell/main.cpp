@@ -52,10 +52,7 @@ private:
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLineRequest request = ParseCommandLine(JoinArguments(arguments));
+    const CommandLineRequest request = ParseCommandLine(JoinArguments(ArgumentsFrom(argc, argv)));
     using Action = CommandLineRequest::Action;
     HeadlessPlatform platform(request.action == Action::Embedding || request.action == Action::Automation ||
                               request.action == Action::Register);
@@ -89,7 +86,8 @@ int main(int argc, char* argv[])
     }
 
     CMolvexApp app;
-    if (!app.InitInstance(qapp.arguments().mid(1)))
+    // What Qt left of the arguments once it took its own options, decoded as file names.
+    if (!app.InitInstance(ArgumentsFrom(argc, argv)))
         return 1;
     return qapp.exec();
 }

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "document/MolvexDoc.h"
+#include "shell/CommandLine.h"
 #include "shell/InstanceChannel.h"
 #include "shell/MainFrame.h"
 
@@ -36,7 +37,7 @@ private:
         MolvexAppState state;
         CMolvexDoc doc(state);
         doc.SetEquationText("H2 + Cl2 -> 2HCl");
-        return doc.SaveFile(QFile::encodeName(path).toStdString()).ok ? path : QString();
+        return doc.SaveFile(EncodeFileName(path).toStdString()).ok ? path : QString();
     }
 
     HandOver Send(const QStringList& commands)
@@ -116,6 +117,7 @@ private slots:
             << QString(QStringLiteral("\"\U0001F9EA")).repeated(45) + QLatin1Char('/') +
                    QString(QStringLiteral("\"\U0001F9EA")).repeated(45) + QLatin1Char('/') +
                    QString(QStringLiteral("a\"\U0001F9EA")).repeated(30) + QStringLiteral(".mv2");
+        QTest::newRow("a byte that is not UTF-8") << DecodeFileName(QByteArray("bad\xFF" "byte.mv2"));
     }
     void pathsOfEveryShapeArrive()
     {

@@ -78,6 +78,29 @@ private slots:
         QCOMPARE(r.path, path);
     }
 
+    // A name's bytes, UTF-8 or not, come back the same from the command line; valid
+    // UTF-8 reads as the text it is.
+    void fileNamesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ASCII") << QByteArray("/tmp/a.mv2");
+        QTest::newRow("UTF-8") << QByteArray("\xC3\xA9t\xC3\xA9 \xF0\x9F\xA7\xAA.mv2");
+        QTest::newRow("a byte that is not UTF-8") << QByteArray("bad\xFF" "byte.mv2");
+        QTest::newRow("Latin-1") << QByteArray("caf\xE9.mv2");
+        QTest::newRow("cut sequence at the end") << QByteArray("a\xE2\x82");
+        QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80.mv2");
+    }
+    void fileNamesKeepTheirBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        const char* argv[] = {"molvex2", bytes.constData()};
+        const CommandLineRequest r = ParseCommandLine(JoinArguments(ArgumentsFrom(2, argv)));
+        QCOMPARE(r.action, CommandLineRequest::Action::OpenDocument);
+        QCOMPARE(EncodeFileName(r.path), bytes);
+        if (QString::fromUtf8(bytes).toUtf8() == bytes)
+            QCOMPARE(r.path, QString::fromUtf8(bytes));
+    }
+
     void registration()
     {
         QTemporaryDir dir;
