@@ -835,10 +835,17 @@ void WordHints(const Codes& codes, int n, std::vector<Phrase>& hints)
     }
 }
 
-// Where the species that holds position p starts.
-int TokenStart(const Codes& codes, int p)
+// A charge hint quotes the formula it is about. A run without a break longer than any
+// formula is none, and quoting it at each of its signs would take time and memory
+// growing with the square of the line's length.
+constexpr int kMaxHintFormula = 40;
+
+// Where the species that holds position p starts, looking back at most `limit`
+// characters: a start further back than that is returned as p - limit.
+int TokenStart(const Codes& codes, int p, int limit)
 {
-    while (p > 0 && !EndsToken(codes.Class(p - 1)) && codes.Class(p - 1) != CharClass::Coefficient)
+    const int stop = std::max(0, p - limit);
+    while (p > stop && !EndsToken(codes.Class(p - 1)) && codes.Class(p - 1) != CharClass::Coefficient)
         --p;
     return p;
 }
@@ -858,7 +865,9 @@ void ChargeHints(const Codes& codes, int n, std::vector<Phrase>& hints)
     for (int p = 1; p + 1 < n; ++p) {
         if (!IsDigit(codes.Char(p)) || !IsSign(codes, p + 1))
             continue;
-        const int start = TokenStart(codes, p);
+        const int start = TokenStart(codes, p, kMaxHintFormula);
+        if (p - start + 1 > kMaxHintFormula) // the formula through its last digit
+            continue;
         const std::string formula = ShownRange(codes, start, p);
         const std::string typed = Cp1252ToUtf8(codes.line.text.substr(start, p + 2 - start));
         const std::string sign(1, codes.Char(p + 1));

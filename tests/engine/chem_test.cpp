@@ -186,6 +186,21 @@ TEST(ChemHints, Table)
         EXPECT_EQ(Hints(c.input), c.expected) << c.input;
 }
 
+// A run of characters without a break is quoted only while it can be a formula: a
+// hint per sign quoting the whole run grew with the square of the line.
+TEST(ChemHints, LongRunsAreNotQuoted)
+{
+    const std::string q = "\xE2\x80\x9C", p = "\xE2\x80\x9D";
+    const std::string formula40 = std::string(36, 'x') + "SO42-"; // 40 characters before the sign
+    EXPECT_EQ(Hints(formula40), q + formula40 + p + " is read as " + std::string(36, 'x') +
+                                    "SO4 with charge \xC2\xB2\xE2\x81\xBB: the last digit before a sign is the charge\n");
+    EXPECT_EQ(Hints("x" + formula40), "");
+    std::string run;
+    for (int i = 0; i < 2000; ++i)
+        run += "SO42-";
+    EXPECT_LT(Hints(run).size(), 2000u * 160u);
+}
+
 // From MOLVEX_SOURCE_DIR, else from the folders above the working folder (the build
 // trees of the presets lie inside the source tree).
 std::string SourcePath(const std::string& relative)
