@@ -12,8 +12,9 @@
 namespace web {
 
 // The most UTF-8 bytes an equation may have: twenty lines of text are a few hundred
-// bytes; anything near this is not an equation and would only cost time.
-constexpr std::size_t kMaxTextBytes = 64 * 1024;
+// bytes; anything near this is not an equation, and the nesting a long line can hold
+// costs time with its length (a second at 64 KB).
+constexpr std::size_t kMaxTextBytes = 16 * 1024;
 
 // An operation's answer or the reason it has none (one clear sentence fragment).
 template <class T>

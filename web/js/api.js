@@ -4,7 +4,7 @@
 function molvex2Api(engine) {
   "use strict";
   // Characters, checked before anything crosses into the engine (which checks bytes).
-  const maxTextLength = 65536;
+  const maxTextLength = 16384;
   const maxOptionLength = 1024;
   const formats = ["text", "speech", "mathml", "mhchem", "starmath"];
 

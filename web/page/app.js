@@ -417,7 +417,7 @@
       opt = null;
     }
     const eq = params.get("eq");
-    return { text: typeof eq === "string" ? eq.slice(0, 65536) : null, settings: opt };
+    return { text: typeof eq === "string" ? eq.slice(0, 16384) : null, settings: opt };
   }
 
   function guarded(action) {

@@ -100,13 +100,13 @@ test("format writes every form and escapes markup in MathML", () => {
 
 // Every kind of bad argument: the Error's class and message, then the module works on.
 test("bad input throws a clear Error and the module stays usable", () => {
-  const huge = "H".repeat(70000);
-  const wide = "€".repeat(30000); // under the character limit, over the byte limit
+  const huge = "H".repeat(17000);
+  const wide = "€".repeat(8000); // under the character limit, over the byte limit
   const cases = [
     [() => check(null), TypeError, /must be text \(a string\), not null/],
     [() => renderSvg(7), TypeError, /not number/],
     [() => renderSvg("\n\n"), Error, /nothing to typeset/],
-    [() => renderSvg("H".repeat(60000)), Error, /the picture is too large/],
+    [() => renderSvg("H".repeat(4000)), Error, /the picture is too large/],
     [() => renderSvg("H2O\n".repeat(20) + "x"), Error, /more than 20 lines/],
     [() => renderSvg("H2O", { Font: "-14,0,0,0,400,0,0,0,0,7,48,2,2,0,400,Comic Sans" }), Error,
      /the font 'Comic Sans' is not available here/],
@@ -133,6 +133,24 @@ test("bad input throws a clear Error and the module stays usable", () => {
                   String(call));
     stillWorks();
   }
+});
+
+// Lines at the size limit that nest arrows, pairs and quotes as deep as they can: every
+// function answers (a picture too wide is an Error), nothing traps.
+test("the largest texts are answered", () => {
+  for (const unit of ["=", "<", "{", "\"", "=a=b=c", "Ba2+(aq)", "co", "=x>{"]) {
+    const text = unit.repeat(Math.floor(16000 / unit.length));
+    check(text);
+    hints(text);
+    explain(text);
+    format(text, "mathml");
+    try {
+      renderSvg(text);
+    } catch (e) {
+      assert.match(e.message, /the picture is too large/, unit);
+    }
+  }
+  stillWorks();
 });
 
 test("text outside Windows-1252 becomes '?', as in the editor", () => {
