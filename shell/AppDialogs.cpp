@@ -91,6 +91,8 @@ CSaveChangesDialog::CSaveChangesDialog(const QStringList& titles, QWidget* paren
     buttons->addButton(QDialogButtonBox::Cancel);
     m_save->setDefault(true);
     layout->addWidget(buttons);
+    // Wide enough for its title and the documents' names.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 60);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_discard, &QPushButton::clicked, this, [this] {
