@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 
 #include "shell/ChemStatus.h"
 #include "shell/CommandIds.h"
@@ -102,6 +103,36 @@ private slots:
         QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
         QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
         QCOMPARE(box.button(QDialogButtonBox::Save)->text(), QStringLiteral("Speichern"));
+    }
+
+    // The other languages are built and installed the same way; their menu titles and
+    // a chemistry sentence, read straight from their files.
+    void otherLanguagesAreBuilt_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QString>("balanced");
+        QTest::newRow("fr") << "fr"
+                            << QStringList{"&Fichier", "É&dition", "&Affichage", "&Outils", "Fe&nêtre", "Aid&e"}
+                            << QString::fromUtf8("équilibrée");
+        QTest::newRow("es") << "es"
+                            << QStringList{"&Archivo", "&Edición", "&Ver", "&Herramientas", "Ve&ntana", "A&yuda"}
+                            << "ajustada";
+    }
+    void otherLanguagesAreBuilt()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, menus);
+        QFETCH(QString, balanced);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral("molvex2_") + language,
+                                qEnvironmentVariable("MOLVEX_BINARY_DIR") + QStringLiteral("/translations")));
+        const char* const english[] = {"&File", "&Edit", "&View", "&Tools", "&Window", "&Help"};
+        QStringList titles;
+        for (const char* title : english)
+            titles << translator.translate("Commands", title);
+        QCOMPARE(titles, menus);
+        QCOMPARE(translator.translate("chem", "balanced"), balanced);
     }
 
     void englishNeedsNoFiles()
