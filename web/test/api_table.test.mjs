@@ -16,10 +16,11 @@ function fontOfHeight(height) {
 // The module's answer as the command line prints it: [exit status, standard output].
 function answer(args, stdin) {
   const text = args.includes("-f") ? stdin : args[args.length - 1];
+  const at = args.indexOf("--font-height");
+  const options = at < 0 ? undefined : { Font: fontOfHeight(Number(args[at + 1])) };
   if (args[0] === "--measure") {
     // The picture's size and lowering; depth and amount are the command line's own.
-    const at = args.indexOf("--font-height");
-    const p = molvex2.renderSvg(text, at < 0 ? undefined : { Font: fontOfHeight(Number(args[at + 1])) });
+    const p = molvex2.renderSvg(text, options);
     return [0, "width=" + p.width + " height=" + p.height + " lowering=" + p.lowering];
   }
   if (args[0] === "--check") {
@@ -29,14 +30,21 @@ function answer(args, stdin) {
   }
   if (args[0] === "--explain")
     return [0, molvex2.explain(text)];
+  if (args[0] === "--format" && args[1] === "svg")
+    return [0, molvex2.renderSvg(text, options).svg];
   if (args[0] === "--format")
     return [0, molvex2.format(text, args[1]) + "\n"];
   throw new Error("no module call for " + args.join(" "));
 }
 
-// What of the command line's output the module gives too.
+// What of the command line's output the module gives too: the command line's SVG has
+// a white background, as the desktop's pictures; the module's is transparent.
 function comparable(args, stdout) {
-  return args[0] === "--measure" ? stdout.replace(/ depth=\S+/, "").replace(/ amount=\S+\n$/, "") : stdout;
+  if (args[0] === "--measure")
+    return stdout.replace(/ depth=\S+/, "").replace(/ amount=\S+\n$/, "");
+  if (args[1] === "svg")
+    return stdout.replace(/^<rect width="\d+" height="\d+" fill="#ffffff"\/>\n/m, "");
+  return stdout;
 }
 
 for (const c of table) {
