@@ -100,11 +100,6 @@ Fingerprint Render(const Case& c)
     return f;
 }
 
-std::string GoldenPath()
-{
-    return qEnvironmentVariable("MOLVEX_SOURCE_DIR").toStdString() + "/tests/platform/golden.txt";
-}
-
 } // namespace
 
 class TestGolden : public QObject {
@@ -112,45 +107,29 @@ class TestGolden : public QObject {
 private slots:
     void corpusDrawsAsRecorded()
     {
-        std::ifstream in(GoldenPath());
-        QVERIFY2(in, "golden.txt not found");
+        const std::vector<golden::Case> corpus = golden::ReadCases(golden::CorpusPath());
+        QVERIFY2(corpus.size() > 100, "golden.txt not found");
         const bool write = qEnvironmentVariableIntValue("MOLVEX_GOLDEN_WRITE") == 1;
         std::ostringstream rewritten;
-        std::string row;
-        int cases = 0;
+        rewritten << "# options\tfont\tmode\tpng\tmetafile bytes\tmetafile playback\ttext (escaped)\n";
         QStringList differences;
-        while (std::getline(in, row)) {
-            if (row.empty() || row[0] == '#') {
-                rewritten << row << '\n';
-                continue;
-            }
-            // options font mode png wmf drawn text, tab-separated; hashes may be "-".
-            std::vector<std::string> cols;
-            std::size_t start = 0;
-            for (int k = 0; k < 6; ++k) {
-                const std::size_t tab = row.find('\t', start);
-                cols.push_back(row.substr(start, tab - start));
-                start = tab == std::string::npos ? row.size() : tab + 1;
-            }
-            const Case c{cols[0], cols[1], cols[2], row.substr(start)};
+        for (const golden::Case& stored : corpus) {
+            const Case c{stored.options, stored.font, stored.mode, stored.text};
             const Fingerprint f = Render(c);
-            ++cases;
             const std::string name = c.options + " " + c.font + " " + c.mode + " " + c.text;
-            if (f.png != cols[3])
+            if (f.png != stored.png)
                 differences << QString::fromStdString("png   " + name);
-            if (f.drawn != cols[5])
+            if (f.drawn != stored.drawn)
                 differences << QString::fromStdString("drawn " + name);
-            if (f.wmf != cols[4])
+            if (f.wmf != stored.wmf)
                 differences << QString::fromStdString("bytes " + name);
             rewritten << c.options << '\t' << c.font << '\t' << c.mode << '\t' << f.png << '\t' << f.wmf << '\t'
                       << f.drawn << '\t' << c.text << '\n';
         }
-        in.close();
         if (write) {
-            std::ofstream(GoldenPath()) << rewritten.str();
+            std::ofstream(golden::CorpusPath()) << rewritten.str();
             return;
         }
-        QVERIFY(cases > 100);
         for (const QString& d : differences)
             qWarning("%s", qPrintable(d));
         QCOMPARE(differences.size(), 0);
