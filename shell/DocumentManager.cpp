@@ -72,10 +72,15 @@ void CDocumentManager::OpenAsked()
 
 namespace {
 
-// The document layer's message (marked there for translation) in the user's language.
+// The document layer's message (marked there for translation) in the user's language,
+// with the system's reason below it ("No space left on device"): without it the user
+// cannot tell a full disk from a missing folder.
 QString DocumentMessage(const DocResult& result, const char* fallback)
 {
-    return QCoreApplication::translate("CMolvexDoc", result.message.empty() ? fallback : result.message.c_str());
+    QString text = QCoreApplication::translate("CMolvexDoc", result.message.empty() ? fallback : result.message.c_str());
+    if (!result.reason.empty())
+        text += QLatin1Char('\n') + QString::fromLocal8Bit(result.reason.c_str());
+    return text;
 }
 
 } // namespace

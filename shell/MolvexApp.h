@@ -84,10 +84,8 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CInstanceServer> m_instanceServer;
     std::unique_ptr<QPrinter> m_printer;
-    QStringList m_recentFiles;
     QStringList m_queuedCommands;
     QTimer m_queueRetry;
     QString m_pendingPath; // leading pieces of a long path handed over by [append]
-    int m_untitledCount = 0;
     bool m_embedded = false;
 };

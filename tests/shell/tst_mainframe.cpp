@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +19,8 @@
 #include <QTest>
 #include <QToolBar>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <atomic>
 #include <thread>
 
@@ -325,14 +329,27 @@ private slots:
         QCOMPARE(App().Documents().Count(), std::size_t(1));
     }
 
+    // The user is told why: a full disk and a missing folder call for different things.
+    void failedSaveKeepsModified_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing folder") << QStringLiteral("no/such/folder/x.mv2") << ENOENT;
+        if (QFileInfo(QStringLiteral("/dev/full")).exists())
+            QTest::newRow("disk full") << QStringLiteral("/dev/full") << ENOSPC;
+    }
     void failedSaveKeepsModified()
     {
+        QFETCH(QString, path);
+        QFETCH(int, error);
         CMolvexDoc* doc = Frame()->ActiveDocument();
         doc->SetEquationText("H2O");
-        QVERIFY(!App().Documents().SaveTo(*doc, m_dir.filePath(QStringLiteral("no/such/folder/x.mv2"))));
+        QVERIFY(!App().Documents().SaveTo(*doc, QDir(m_dir.path()).filePath(path)));
         QVERIFY(doc->IsModified());
         QCOMPARE(m_editor->messages.size(), 1);
         QVERIFY(m_editor->messages[0].startsWith(QStringLiteral("File Save Error|")));
+        QVERIFY2(m_editor->messages[0].contains(QString::fromLocal8Bit(std::strerror(error))),
+                 qPrintable(m_editor->messages[0]));
         QVERIFY(App().Documents().Path(*doc).isEmpty());
     }
 
