@@ -41,7 +41,7 @@ constexpr int kEmboldenLimit = 64;
 using fixed::DivFix;
 using fixed::MulFix;
 using fixed::PixRound;
-int Pixels(long v26_6) { return static_cast<int>(PixRound(v26_6) >> 6); }
+int Pixels(std::int64_t v26_6) { return static_cast<int>(PixRound(v26_6) >> 6); }
 
 bool SameName(const char* a, const char* b)
 {
@@ -97,12 +97,12 @@ BuiltinFont RealiseBuiltin(const BuiltinFace& face, const LOGFONTA& lf, int pixe
     const auto scaleOf = [&face](int size) { return DivFix(size * 64L, face.unitsPerEm); };
     if (pixelSize < 0) {
         // A cell height: the character height is the cell less the internal leading.
-        const long s = scaleOf(px);
+        const std::int64_t s = scaleOf(px);
         const int full = Pixels(MulFix(face.winAscent, s)) + Pixels(MulFix(face.winDescent, s));
         if (full > 0)
             px = std::clamp(static_cast<int>(std::lround(static_cast<double>(px) * px / full)), 1, kMaxPixelSize);
     }
-    const long scale = scaleOf(px);
+    const std::int64_t scale = scaleOf(px);
     BuiltinFont f;
     f.face = &face;
     f.emHeight = px;
@@ -110,11 +110,11 @@ BuiltinFont RealiseBuiltin(const BuiltinFace& face, const LOGFONTA& lf, int pixe
     f.descent = Pixels(MulFix(face.winDescent, scale));
     f.leading = Pixels(MulFix(face.lineGap, scale));
     // Qt's QFixed arithmetic: a quotient rounded to 26.6 units, then to pixels.
-    const long avg = (static_cast<long>(face.avgCharWidth) * px * 64 + face.unitsPerEm / 2) / face.unitsPerEm;
+    const std::int64_t avg = (static_cast<std::int64_t>(face.avgCharWidth) * px * 64 + face.unitsPerEm / 2) / face.unitsPerEm;
     f.aveCharWidth = static_cast<int>((avg + 32) >> 6);
     f.maxCharWidth = Pixels(MulFix(face.maxAdvance, scale));
     const bool embolden = face.canEmbolden && lf.lfWeight >= 700 && px < kEmboldenLimit;
-    const long strength = embolden ? MulFix(face.unitsPerEm, scale) / 24 : 0;
+    const std::int64_t strength = embolden ? MulFix(face.unitsPerEm, scale) / 24 : 0;
     for (int b = 0; b < 256; ++b)
         f.advance[static_cast<std::size_t>(b)] =
             static_cast<std::int32_t>((PixRound(MulFix(face.advance[static_cast<std::size_t>(b)], scale)) + strength + 32) >> 6);
