@@ -1,4 +1,5 @@
 #include "config/IniStore.h"
+#include "config/TextTemplate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -201,22 +202,37 @@ void AppendLine(std::string& text, const std::string& line)
 
 } // namespace
 
+const char* const kIniSaveErrorCaption = MOLVEX_PHRASE("CIniStore", "File Save Error");
+
+namespace {
+
+const char* const kCannotWrite =
+    MOLVEX_PHRASE("CIniStore", "Unable to write file %1.\n\nAdministrator privileges are probably needed to save "
+                               "this file.  Please contact your IT staff.");
+const char* const kUnreadable =
+    MOLVEX_PHRASE("CIniStore", "Unable to write file %1.\n\nIt could not be read (%2), so saving would lose the "
+                               "settings it holds; it was left as it is.");
+
+IniSaveError SaveError(const char* pattern, std::vector<std::string> places)
+{
+    IniSaveError e{kIniSaveErrorCaption, FillPattern(pattern, places), pattern, {}};
+    e.places = std::move(places);
+    return e;
+}
+
+} // namespace
+
 std::optional<IniSaveError> CIniStore::Save()
 {
     if (m_company.empty() || m_fileName.empty())
         return std::nullopt;
     const std::string path = ComputePath();
-    const IniSaveError failure{"File Save Error",
-                               "Unable to write file " + path +
-                                   ".\n\nAdministrator privileges are probably needed to save this file.  "
-                                   "Please contact your IT staff."};
+    const IniSaveError failure = SaveError(kCannotWrite, {path});
     if (path.empty())
         return failure;
     // Writing a file that could not be read would replace the settings it holds.
     if (!m_unreadable.empty())
-        return IniSaveError{failure.caption, "Unable to write file " + path + ".\n\nIt could not be read (" +
-                                                 m_unreadable + "), so saving would lose the settings it holds; "
-                                                 "it was left as it is."};
+        return SaveError(kUnreadable, {path, m_unreadable});
 
     std::string text;
     bool first = true;

@@ -7,11 +7,17 @@
 #include <utility>
 #include <vector>
 
-// A failed save, with the texts for the message box the caller shows.
+// A failed save, with the texts for the message box the caller shows, and the template
+// and places of the text for a caller that shows it in the user's language.
 struct IniSaveError {
-    std::string caption; // "File Save Error"
-    std::string text;    // "Unable to write file <path>.\n\nAdministrator privileges ..."
+    std::string caption;              // "File Save Error"
+    std::string text;                 // "Unable to write file <path>.\n\nAdministrator privileges ..."
+    const char* pattern = nullptr;    // the text's template (marked), or null
+    std::vector<std::string> places;  // what fills its %1, %2: the path, then the reason
 };
+
+// The caption of every failed save, marked for translation.
+extern const char* const kIniSaveErrorCaption;
 
 class CIniStore {
 public:

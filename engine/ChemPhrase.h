@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "config/TextTemplate.h"
+
 // Marks a template for translation; the engine uses the English text as it stands.
 #define CHEM_PHRASE(context, text) text
 
@@ -29,9 +31,7 @@ Phrase Sentence(const char* pattern, std::vector<Phrase> args = {});
 // "%1<separator>%2<separator>..." built from a marked two-place separator ("%1; %2").
 Phrase JoinPhrases(const char* separator, std::vector<Phrase> items);
 
-// Fills %1..%9 of `pattern` with `args` in one pass (a filled-in argument is never read
-// again, so user text holding "%1" stays as typed). Shared by every language.
-std::string FillPattern(const std::string& pattern, const std::vector<std::string>& args);
+using ::FillPattern;
 // The phrase written out with each template replaced by translate(template), UTF-8.
 using TranslateFn = std::function<std::string(const char* pattern)>;
 std::string Write(const Phrase& phrase, const TranslateFn& translate);

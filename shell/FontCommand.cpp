@@ -1,6 +1,7 @@
 #include "shell/FontCommand.h"
 
 #include "shell/QtApplication.h"
+#include "shell/Translations.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -209,5 +210,5 @@ void RunFontCommand(CMolvexDoc& doc, MolvexAppState& app, QWidget* parent)
     if (!chosen)
         return;
     if (const auto error = doc.ApplyFont(*chosen))
-        QMessageBox::warning(parent, QString::fromStdString(error->caption), QString::fromStdString(error->text));
+        QMessageBox::warning(parent, SaveErrorCaption(*error), SaveErrorText(*error));
 }

@@ -1,4 +1,5 @@
 #include "shell/LevelDialog.h"
+#include "shell/Translations.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -258,5 +259,5 @@ void RunAdjustLevelCommand(MolvexAppState& app, QWidget* parent)
     app.levelAdjust.Set(dialog.m_nLevel);
     app.levelAdjust.Save(app.mainStore);
     if (auto error = app.mainStore.Save())
-        QMessageBox::warning(parent, QString::fromStdString(error->caption), QString::fromStdString(error->text));
+        QMessageBox::warning(parent, SaveErrorCaption(*error), SaveErrorText(*error));
 }

@@ -28,6 +28,7 @@
 #include "shell/LevelDialog.h"
 #include "shell/MainFrame.h"
 #include "shell/Registration.h"
+#include "shell/Translations.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
     m_documents.LoadRecentFiles();
 
     if (const auto error = ImportDefaultConfigFile(m_state, DefaultConfigPlacesFor(ProgramFolder())))
-        showMessage(QString::fromStdString(error->caption), QString::fromStdString(error->text));
+        showMessage(SaveErrorCaption(*error), SaveErrorText(*error));
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
 
@@ -362,7 +363,7 @@ bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
         std::vector<IniSaveError> errors;
         const std::string text = WriteDefaultConfigFile(m_state, errors, folder);
         for (const IniSaveError& e : errors)
-            showMessage(QString::fromStdString(e.caption), QString::fromStdString(e.text));
+            showMessage(SaveErrorCaption(e), SaveErrorText(e));
         if (!text.empty())
             showMessage(QStringLiteral("Molvex 2"),
                         QCoreApplication::translate("DefaultConfig", kDefaultConfigWritten).arg(path));

@@ -1,4 +1,5 @@
 #include "shell/OptionsDialog.h"
+#include "shell/Translations.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -419,7 +420,7 @@ void COptionsDialog::OnSetAsDefault()
     ReadControls();
     m_app.options = options;
     if (auto error = m_app.options.Save(m_app.mainStore))
-        showMessage(QString::fromStdString(error->caption), QString::fromStdString(error->text));
+        showMessage(SaveErrorCaption(*error), SaveErrorText(*error));
 }
 
 void COptionsDialog::accept()
@@ -435,5 +436,5 @@ void RunOptionsCommand(CMolvexDoc& doc, MolvexAppState& app, QWidget* parent)
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (auto error = doc.ApplyOptions(dialog.options))
-        QMessageBox::warning(parent, QString::fromStdString(error->caption), QString::fromStdString(error->text));
+        QMessageBox::warning(parent, SaveErrorCaption(*error), SaveErrorText(*error));
 }

@@ -8,6 +8,9 @@
 
 #include <memory>
 
+#include "config/IniStore.h"
+#include "config/TextTemplate.h"
+
 QStringList TranslationFolders(const QString& programFolder)
 {
     const QDir program(programFolder.isEmpty() ? QStringLiteral(".") : programFolder);
@@ -36,4 +39,17 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale, const QSt
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(qt.release());
     return found;
+}
+
+QString SaveErrorCaption(const IniSaveError& error)
+{
+    return QCoreApplication::translate("CIniStore", error.caption.c_str());
+}
+
+QString SaveErrorText(const IniSaveError& error)
+{
+    if (!error.pattern)
+        return QString::fromStdString(error.text);
+    const QByteArray pattern = QCoreApplication::translate("CIniStore", error.pattern).toUtf8();
+    return QString::fromStdString(FillPattern(pattern.toStdString(), error.places));
 }

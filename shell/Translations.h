@@ -6,6 +6,7 @@
 
 class QCoreApplication;
 class QLocale;
+struct IniSaveError;
 
 // Where the compiled translations are looked for: the installed share folder beside
 // the program's bin folder, then the build tree's.
@@ -15,3 +16,7 @@ QStringList TranslationFolders(const QString& programFolder);
 // children). English needs none; a language without files leaves the English texts.
 // Returns whether the program's own translation was found.
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale, const QStringList& folders);
+
+// A configuration file's failed save, in the user's language.
+QString SaveErrorCaption(const IniSaveError& error);
+QString SaveErrorText(const IniSaveError& error);

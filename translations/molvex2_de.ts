@@ -210,6 +210,29 @@
     </message>
 </context>
 <context>
+    <name>CIniStore</name>
+    <message>
+        <source>File Save Error</source>
+        <translation>Fehler beim Speichern</translation>
+    </message>
+    <message>
+        <source>Unable to write file %1.
+
+Administrator privileges are probably needed to save this file.  Please contact your IT staff.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden.
+
+Zum Speichern dieser Datei sind wahrscheinlich Administratorrechte nötig. Wenden Sie sich bitte an Ihre IT-Betreuung.</translation>
+    </message>
+    <message>
+        <source>Unable to write file %1.
+
+It could not be read (%2), so saving would lose the settings it holds; it was left as it is.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden.
+
+Sie konnte nicht gelesen werden (%2); Speichern würde die Einstellungen darin löschen, deshalb bleibt sie unverändert.</translation>
+    </message>
+</context>
+<context>
     <name>CLevelDialog</name>
     <message>
         <source>Level of your equations</source>

@@ -210,6 +210,29 @@
     </message>
 </context>
 <context>
+    <name>CIniStore</name>
+    <message>
+        <source>File Save Error</source>
+        <translation>Error al guardar</translation>
+    </message>
+    <message>
+        <source>Unable to write file %1.
+
+Administrator privileges are probably needed to save this file.  Please contact your IT staff.</source>
+        <translation>No se puede escribir el archivo %1.
+
+Probablemente se necesitan privilegios de administrador para guardar este archivo. Póngase en contacto con su servicio informático.</translation>
+    </message>
+    <message>
+        <source>Unable to write file %1.
+
+It could not be read (%2), so saving would lose the settings it holds; it was left as it is.</source>
+        <translation>No se puede escribir el archivo %1.
+
+No se pudo leer (%2), así que guardarlo perdería los ajustes que contiene; se ha dejado como estaba.</translation>
+    </message>
+</context>
+<context>
     <name>CLevelDialog</name>
     <message>
         <source>Level of your equations</source>

@@ -210,6 +210,29 @@
     </message>
 </context>
 <context>
+    <name>CIniStore</name>
+    <message>
+        <source>File Save Error</source>
+        <translation>Erreur d’enregistrement</translation>
+    </message>
+    <message>
+        <source>Unable to write file %1.
+
+Administrator privileges are probably needed to save this file.  Please contact your IT staff.</source>
+        <translation>Impossible d’écrire le fichier %1.
+
+Des droits d’administrateur sont probablement nécessaires pour enregistrer ce fichier. Veuillez contacter votre service informatique.</translation>
+    </message>
+    <message>
+        <source>Unable to write file %1.
+
+It could not be read (%2), so saving would lose the settings it holds; it was left as it is.</source>
+        <translation>Impossible d’écrire le fichier %1.
+
+Il n’a pas pu être lu (%2)&#xa0;; l’enregistrer ferait perdre les réglages qu’il contient, il a donc été laissé tel quel.</translation>
+    </message>
+</context>
+<context>
     <name>CLevelDialog</name>
     <message>
         <source>Level of your equations</source>

@@ -23,6 +23,7 @@
 #include "FullDisk.h"
 #include "config/IniStore.h"
 #include "config/SafeWrite.h"
+#include "config/TextTemplate.h"
 
 namespace fs = std::filesystem;
 
@@ -519,3 +520,22 @@ TEST(SafeWrite, LeftoverTemporariesGoOnTheNextSave)
 }
 
 } // namespace
+
+// A failed save carries its text's template and places, from which the text is made:
+// a caller writing it in another language says the same.
+TEST(IniStoreSaveError, TextIsItsTemplateFilled)
+{
+    CIniStore store;
+    store.SetCompany("Tamrel");
+    store.SetFileName("MLV2");
+    store.SetLocation(-1);
+    store.SetPath("/proc/no-such-%1-folder/MLV2.ini");
+    store.SetString("S", "a", "1", true);
+    const std::optional<IniSaveError> error = store.Save();
+    ASSERT_TRUE(error);
+    ASSERT_NE(error->pattern, nullptr);
+    EXPECT_EQ(error->caption, kIniSaveErrorCaption);
+    EXPECT_EQ(error->places, std::vector<std::string>{"/proc/no-such-%1-folder/MLV2.ini"});
+    EXPECT_EQ(error->text, FillPattern(error->pattern, error->places));
+    EXPECT_EQ(error->text.substr(0, error->text.find('\n')), "Unable to write file /proc/no-such-%1-folder/MLV2.ini.");
+}

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTranslator>
 
+#include "config/IniStore.h"
 #include "shell/ChemStatus.h"
 #include "shell/CommandIds.h"
 #include "shell/MainFrame.h"
@@ -95,6 +96,23 @@ private slots:
         status.ShowLine(typed);
         QCOMPARE(status.BalanceText(), balance);
         QCOMPARE(status.HintText(), hint);
+    }
+
+    // A configuration file that cannot be written: the store's message, in German, with
+    // the path as it is (a "%2" in it stays).
+    void saveErrorIsGerman()
+    {
+        CIniStore store;
+        store.SetCompany("Tamrel");
+        store.SetFileName("MLV2");
+        store.SetLocation(-1);
+        store.SetPath("/proc/no-such-%2-folder/MLV2.ini");
+        store.SetString("Options", "Spacing", "15", true);
+        const std::optional<IniSaveError> error = store.Save();
+        QVERIFY(error);
+        QCOMPARE(SaveErrorCaption(*error), QStringLiteral("Fehler beim Speichern"));
+        QCOMPARE(SaveErrorText(*error).section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("Die Datei /proc/no-such-%2-folder/MLV2.ini kann nicht geschrieben werden."));
     }
 
     // Message boxes and the file, font and print dialogs come from Qt.
