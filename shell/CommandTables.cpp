@@ -197,6 +197,7 @@ QAction* CCommandSet::Action(int id)
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
     m_actions.emplace(id, action);
+    emit actionCreated(id, action);
     return action;
 }
 

@@ -78,6 +78,7 @@ public:
 
 signals:
     void commandTriggered(int id);
+    void actionCreated(int id, QAction* action);
 
 private:
     QWidget* m_owner;

@@ -196,7 +196,7 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
             FollowCaret();
     });
 
-    connect(m_commands, &CCommandSet::commandTriggered, this, &CMainFrame::OnCommand);
+    ConnectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         // A different document became active: show its text, so that typing never
         // hands one document's text to another.
@@ -437,8 +437,6 @@ bool CMainFrame::OnDDEExecute(const QString& command, const std::function<void()
     return true;
 }
 
-void CMainFrame::EditCommand(int id) { RunEditCommand(m_app.EntryEdit(), id); }
-
 void CMainFrame::CopyAsPicture()
 {
     if (CMolvexDoc* doc = ActiveDocument())
@@ -483,76 +481,103 @@ void CMainFrame::PrintActive(int id)
         m_app.showMessage(QStringLiteral("Molvex"), tr("The printer could not be started."));
 }
 
+void CMainFrame::ConnectCommands()
+{
+    CDocumentManager* docs = &m_app.Documents();
+    // Commands on the active document do nothing while there is none.
+    const auto onDocument = [this](std::function<void(CMolvexDoc&)> act) {
+        return [this, act] {
+            if (CMolvexDoc* doc = ActiveDocument())
+                act(*doc);
+        };
+    };
+    const auto zoom = [this](void (CMolvexView::*act)()) {
+        return [this, act] {
+            if (CDocFrame* f = ActiveDocFrame())
+                (f->View()->*act)();
+        };
+    };
+    m_handlers = {
+        {cmd::FileNew, [docs] { docs->New(); }},
+        {cmd::FileOpen, [docs] { docs->OpenAsked(); }},
+        {cmd::FileSave, onDocument([docs](CMolvexDoc& d) { docs->Save(d, false); })},
+        {cmd::FileSaveAs, onDocument([docs](CMolvexDoc& d) { docs->Save(d, true); })},
+        {cmd::FileClose,
+         [this] {
+             if (CDocFrame* f = ActiveDocFrame())
+                 f->close();
+         }},
+        {cmd::FileExport, [this] { ExportActive(); }},
+        {cmd::FilePrint, [this] { PrintActive(cmd::FilePrint); }},
+        {cmd::FilePrintDirect, [this] { PrintActive(cmd::FilePrintDirect); }},
+        {cmd::FilePrintPreview, [this] { PrintActive(cmd::FilePrintPreview); }},
+        {cmd::AppExit, [this] { close(); }},
+        {cmd::CopyAsPicture, [this] { CopyAsPicture(); }},
+        {cmd::ViewToolbar, [this] { m_toolBar->setVisible(m_commands->Action(cmd::ViewToolbar)->isChecked()); }},
+        {cmd::ViewStatusBar, [this] { statusBar()->setVisible(m_commands->Action(cmd::ViewStatusBar)->isChecked()); }},
+        {cmd::ZoomIn, zoom(&CMolvexView::ZoomIn)},
+        {cmd::ZoomOut, zoom(&CMolvexView::ZoomOut)},
+        {cmd::ZoomActual,
+         [this] {
+             if (CDocFrame* f = ActiveDocFrame())
+                 f->View()->SetZoom(100);
+         }},
+        {cmd::WindowCascade,
+         [this] {
+             m_arranged = true;
+             m_mdi->cascadeSubWindows();
+         }},
+        {cmd::WindowTile,
+         [this] {
+             m_arranged = true;
+             m_mdi->tileSubWindows();
+         }},
+        {cmd::WindowNext, [this] { m_mdi->activateNextSubWindow(); }},
+        {cmd::WindowPrevious, [this] { m_mdi->activatePreviousSubWindow(); }},
+        {cmd::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); }},
+        // Document windows have a single pane.
+        {cmd::NextPane, [] {}},
+        {cmd::PrevPane, [] {}},
+    };
+    for (int id : {cmd::EditUndo, cmd::EditRedo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste})
+        m_handlers[id] = [this, id] { RunEditCommand(m_app.EntryEdit(), id); };
+    for (int id : {cmd::Font, cmd::FontToolbar})
+        m_handlers[id] = onDocument([this](CMolvexDoc& d) { RunFontCommand(d, m_app.State(), this); });
+    for (int id : {cmd::Options, cmd::OptionsToolbar})
+        m_handlers[id] = onDocument([this](CMolvexDoc& d) { RunOptionsCommand(d, m_app.State(), this); });
+
+    for (const auto& [id, action] : m_commands->Actions())
+        ConnectAction(id, action);
+    // Actions a frame gets later (the equation server's menus) are connected as well.
+    connect(m_commands, &CCommandSet::actionCreated, this, &CMainFrame::ConnectAction);
+}
+
+void CMainFrame::ConnectAction(int id, QAction* action)
+{
+    const auto it = m_handlers.find(id);
+    if (it != m_handlers.end())
+        connect(action, &QAction::triggered, this, it->second);
+    else // the lists' anchors and the application's commands
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+}
+
+void CMainFrame::OpenRecentFile(int i)
+{
+    const QStringList files = m_app.Documents().RecentFiles();
+    if (i >= 0 && i < files.size())
+        m_app.Documents().Open(files[i]);
+}
+
 void CMainFrame::OnCommand(int id)
 {
-    CMolvexDoc* doc = ActiveDocument();
-    switch (id) {
-    case cmd::FileNew: m_app.Documents().New(); return;
-    case cmd::FileOpen: m_app.Documents().OpenAsked(); return;
-    case cmd::FileSave:
-    case cmd::FileSaveAs:
-        if (doc)
-            m_app.Documents().Save(*doc, id == cmd::FileSaveAs);
-        return;
-    case cmd::FileClose:
-        if (CDocFrame* f = ActiveDocFrame())
-            f->close();
-        return;
-    case cmd::FileExport: ExportActive(); return;
-    case cmd::FilePrint:
-    case cmd::FilePrintDirect:
-    case cmd::FilePrintPreview: PrintActive(id); return;
-    case cmd::AppExit: close(); return;
-    case cmd::EditUndo:
-    case cmd::EditRedo:
-    case cmd::EditCut:
-    case cmd::EditCopy:
-    case cmd::EditPaste: EditCommand(id); return;
-    case cmd::CopyAsPicture: CopyAsPicture(); return;
-    case cmd::ViewToolbar: m_toolBar->setVisible(m_commands->Action(id)->isChecked()); return;
-    case cmd::ViewStatusBar: statusBar()->setVisible(m_commands->Action(id)->isChecked()); return;
-    case cmd::Font:
-    case cmd::FontToolbar:
-        if (doc)
-            RunFontCommand(*doc, m_app.State(), this);
-        return;
-    case cmd::Options:
-    case cmd::OptionsToolbar:
-        if (doc)
-            RunOptionsCommand(*doc, m_app.State(), this);
-        return;
-    case cmd::ZoomIn:
-    case cmd::ZoomOut:
-    case cmd::ZoomActual: ZoomCommand(id); return;
-    case cmd::WindowCascade:
-        m_arranged = true;
-        m_mdi->cascadeSubWindows();
-        return;
-    case cmd::WindowTile:
-        m_arranged = true;
-        m_mdi->tileSubWindows();
-        return;
-    case cmd::WindowNext: m_mdi->activateNextSubWindow(); return;
-    case cmd::WindowPrevious: m_mdi->activatePreviousSubWindow(); return;
-    case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); return;
-    case cmd::NextPane:
-    case cmd::PrevPane:
-        // Document windows have a single pane.
-        return;
-    default: break;
-    }
-    if (id >= cmd::WindowListFirst && id < cmd::WindowListFirst + cmd::WindowListCount) {
+    if (const auto it = m_handlers.find(id); it != m_handlers.end())
+        it->second();
+    else if (id >= cmd::WindowListFirst && id < cmd::WindowListFirst + cmd::WindowListCount)
         ActivateListedWindow(id);
-        return;
-    }
-    if (id >= cmd::FileMruFirst && id < cmd::FileMruFirst + cmd::FileMruCount) {
-        const QStringList files = m_app.Documents().RecentFiles();
-        const int i = id - cmd::FileMruFirst;
-        if (i < files.size())
-            m_app.Documents().Open(files[i]);
-        return;
-    }
-    m_app.OnAppCommand(id, this);
+    else if (id >= cmd::FileMruFirst && id < cmd::FileMruFirst + cmd::FileMruCount)
+        OpenRecentFile(id - cmd::FileMruFirst);
+    else
+        m_app.OnAppCommand(id, this);
 }
 
 void CMainFrame::UpdateRecentFileMenu()
@@ -573,25 +598,12 @@ void CMainFrame::UpdateRecentFileMenu()
         const int id = cmd::FileMruFirst + i;
         a->setData(id);
         a->setStatusTip(StatusPrompt(id));
-        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        connect(a, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
         menu->insertAction(m_recentAnchor, a);
         m_recentActions << a;
     }
     // The grey placeholder shows only while the list is empty.
     m_recentAnchor->setVisible(files.isEmpty());
-}
-
-void CMainFrame::ZoomCommand(int id)
-{
-    CDocFrame* f = ActiveDocFrame();
-    if (!f)
-        return;
-    CMolvexView* view = f->View();
-    switch (id) {
-    case cmd::ZoomIn: view->ZoomIn(); break;
-    case cmd::ZoomOut: view->ZoomOut(); break;
-    default: view->SetZoom(100); break;
-    }
 }
 
 void CMainFrame::ActivateListedWindow(int id)
@@ -633,7 +645,7 @@ void CMainFrame::UpdateWindowMenu()
         a->setCheckable(true);
         a->setChecked(windows[i] == current);
         a->setStatusTip(StatusPrompt(id));
-        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        connect(a, &QAction::triggered, this, [this, id] { ActivateListedWindow(id); });
         menu->insertAction(anchor, a);
         m_windowActions << a;
     }

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <functional>
+#include <map>
 
 class CChemStatus;
 class CCommandSet;
@@ -76,6 +77,8 @@ public:
     // A DDE-style command from another launch: acknowledged at once, then run unless a
     // modal dialog is open. True when it was run.
     bool OnDDEExecute(const QString& command, const std::function<void()>& acknowledge);
+    // Runs a command as its action does (the in-place frame hands on what it does not
+    // handle itself); the application's commands go to the host.
     void OnCommand(int id);
 
     void UpdateRecentFileMenu();
@@ -104,8 +107,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void EditCommand(int id);
-    void ZoomCommand(int id);
+    // Each action is connected to the one handler of its command.
+    void ConnectCommands();
+    void ConnectAction(int id, QAction* action);
+    void OpenRecentFile(int i);
     void ActivateListedWindow(int id);
     void DocumentWindowGone(QObject* frame);
     void UpdateStatusPanes();
@@ -117,6 +122,7 @@ private:
     void ExportActive();
 
     IShellHost& m_app;
+    std::map<int, std::function<void()>> m_handlers; // the one handler of each command
     QMdiArea* m_mdi = nullptr;
     QStyle* m_docStyle = nullptr; // document windows' style, owned as a child
     QToolBar* m_toolBar = nullptr;
