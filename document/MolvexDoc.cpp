@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -56,6 +57,7 @@ CMolvexDoc::~CMolvexDoc() = default;
 
 void CMolvexDoc::SetEquationText(const std::string& text)
 {
+    const std::array<std::string, kEquationLines> before = lineList.texts;
     entryText = text;
     std::string rest = text;
     for (int i = 0; i < kEquationLines - 1; ++i) {
@@ -72,7 +74,10 @@ void CMolvexDoc::SetEquationText(const std::string& text)
             rest.erase(0, std::min(rest.size(), p + 2));
     }
     lineList.texts[kEquationLines - 1] = rest;
-    NotifyChanged();
+    std::array<bool, kEquationLines> changed{};
+    for (int i = 0; i < kEquationLines; ++i)
+        changed[i] = lineList.texts[i] != before[i];
+    NotifyChanged(changed);
 }
 
 std::string CMolvexDoc::GetEquationText()
@@ -157,6 +162,22 @@ const LineBox& CMolvexDoc::Box(Layouts& layouts, int i, CDC& dc)
     return cached.box;
 }
 
+namespace {
+
+// The rows a line drawn at `top` may ink: an em of its largest font beyond its box on
+// either side, which no glyph overhangs.
+EquationBand InkOf(const LineBox& box, std::int64_t top)
+{
+    if (box.empty)
+        return {};
+    std::int64_t em = 0;
+    for (const KVLogFontTBD& font : box.fonts)
+        em = std::max<std::int64_t>(em, std::abs(static_cast<std::int64_t>(font.lf.lfHeight)));
+    return {top - em, top + box.Measured().height + em};
+}
+
+} // namespace
+
 EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
 {
     const CEquationOptions& options = m_app.options;
@@ -174,7 +195,9 @@ EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
         if (text.empty())
             continue;
         metrics.lineTops[i] = ClampToInt32(total);
-        const LineExtent extent = Box(layouts, i, dc).Measured();
+        const LineBox& box = Box(layouts, i, dc);
+        const LineExtent extent = box.Measured();
+        metrics.lineInk[i] = InkOf(box, metrics.lineTops[i]);
         // The first drawn line carries the base line the lowering refers to; with
         // line 0 empty that is the first non-empty line.
         if (!anyLine)
@@ -202,11 +225,13 @@ EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
     return metrics;
 }
 
-void CMolvexDoc::DrawEquation(CDC& dc, LineTops lineTops, int x, int y)
+void CMolvexDoc::DrawEquation(CDC& dc, LineTops lineTops, int x, int y, std::optional<EquationBand> only)
 {
     Layouts& layouts = LayoutsFor(dc);
     for (int i = 0; i < kEquationLines; ++i) {
         const LineBox& box = Box(layouts, i, dc);
+        if (only && !InkOf(box, lineTops[i]).Meets(*only))
+            continue;
         dc.SetTextAlign(TA_TOP | TA_LEFT);
         DrawLineBox(box, dc, x, ClampToInt32(static_cast<std::int64_t>(y) + lineTops[i]));
     }
@@ -381,18 +406,32 @@ void CMolvexDoc::RemoveObserver(IDocumentObserver* observer)
 
 void CMolvexDoc::UpdateAllViews()
 {
+    m_changedLines.fill(true);
+    TellViews();
+}
+
+void CMolvexDoc::TellViews()
+{
     // A copy: an observer may remove itself while being told.
     const auto observers = m_observers;
     for (IDocumentObserver* o : observers)
         o->UpdateView(*this);
 }
 
-void CMolvexDoc::NotifyChanged()
+void CMolvexDoc::NotifyChanged(const std::array<bool, kEquationLines>& lines)
 {
     // Containers first, then the modified mark, then the views.
     UpdateAllItems();
     SetModifiedFlag(true);
-    UpdateAllViews();
+    m_changedLines = lines;
+    TellViews();
+}
+
+void CMolvexDoc::NotifyChanged()
+{
+    std::array<bool, kEquationLines> all;
+    all.fill(true);
+    NotifyChanged(all);
 }
 
 void CMolvexDoc::UpdateAllItems()

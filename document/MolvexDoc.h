@@ -42,9 +42,22 @@ public:
     virtual void ModifiedChanged(CMolvexDoc&, bool /*modified*/) {}
 };
 
+// Rows of the equation, from its top, in logical units: [top, bottom).
+struct EquationBand {
+    std::int64_t top = 0;
+    std::int64_t bottom = 0;
+    bool Empty() const { return bottom <= top; }
+    bool Meets(const EquationBand& o) const { return !Empty() && !o.Empty() && top < o.bottom && o.top < bottom; }
+};
+using LineBands = std::array<EquationBand, kEquationLines>;
+
 struct EquationMetrics {
     SIZE size;             // widest line, stacked height
     LineTops lineTops{};   // top of each line from the top of the equation
+    // The rows each line may ink: its box with an em of its largest font either side,
+    // for glyphs that reach beyond it; empty for an empty line. A repaint of part of
+    // the equation draws the lines whose ink meets it.
+    LineBands lineInk{};
     std::int32_t lowering = 0;   // bottom edge up to the first line's baseline
     LineExtent firstLine{};      // the first drawn line, whose base line that is
     std::int32_t fontHeight = 0; // lfHeight of the equation font
@@ -81,7 +94,9 @@ public:
     bool IsSingleLine() const;
 
     EquationMetrics MeasureEquation(CDC& dc);
-    void DrawEquation(CDC& dc, LineTops lineTops, int x, int y);
+    // Draws the equation with its top-left corner at (x, y); with `only`, just the
+    // lines whose ink meets those rows (a repaint of part of a window).
+    void DrawEquation(CDC& dc, LineTops lineTops, int x, int y, std::optional<EquationBand> only = std::nullopt);
     // The character under `point` (logical units of dc) of the equation drawn with its
     // top-left corner at (x, y); nothing when no character is there.
     std::optional<LineHit> HitTest(CDC& dc, POINT point, int x, int y);
@@ -117,8 +132,12 @@ public:
     void SetModifiedFlag(bool modified = true);
     void AddObserver(IDocumentObserver* observer);
     void RemoveObserver(IDocumentObserver* observer);
+    // Tells the views that everything may have changed.
     void UpdateAllViews();
     void UpdateAllItems();
+    // What the change the views are told of touched: the lines whose text changed, or
+    // every line when the font, the options or the whole document changed.
+    const std::array<bool, kEquationLines>& ChangedLines() const { return m_changedLines; }
 
     const CFunctionList& Lines() const { return lineList; }
 
@@ -128,7 +147,9 @@ public:
 
 private:
     // Every change of the equation, its font or its options tells the others alike.
+    void NotifyChanged(const std::array<bool, kEquationLines>& lines);
     void NotifyChanged();
+    void TellViews();
 
     // What a line's layout depends on besides its text: the options, the font and the
     // metrics of the context.
@@ -165,4 +186,5 @@ private:
     MolvexAppState& m_app;
     bool m_modified = false;
     std::vector<IDocumentObserver*> m_observers;
+    std::array<bool, kEquationLines> m_changedLines{};
 };

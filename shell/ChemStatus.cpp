@@ -81,7 +81,11 @@ void CChemStatus::ShowLine(const QString& text)
     const char* colour = verdict == chem::ArrowCheck::Verdict::Balanced      ? "#1a7f37"
                          : verdict == chem::ArrowCheck::Verdict::NotBalanced ? "#b42318"
                                                                              : "palette(mid)";
-    m_balance->setStyleSheet(QStringLiteral("QLabel { color: %1; padding: 0 4px; }").arg(QLatin1String(colour)));
+    // Set only when it changes: each setting restyles the label and lays the status
+    // bar out again.
+    const QString style = QStringLiteral("QLabel { color: %1; padding: 0 4px; }").arg(QLatin1String(colour));
+    if (m_balance->styleSheet() != style)
+        m_balance->setStyleSheet(style);
 
     const std::vector<chem::Phrase> hints =
         text.isEmpty() ? std::vector<chem::Phrase>() : chem::ReadingHintPhrases(line);

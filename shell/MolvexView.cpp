@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
+#include <limits>
 #include <memory>
 
 #include "document/EquationText.h"
@@ -98,7 +99,7 @@ void CMolvexView::OnPrepareDC(CDC& dc)
     dc.SetViewportOrg(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
 }
 
-void CMolvexView::OnDraw(CDC& dc, QSize windowSize)
+void CMolvexView::OnDraw(CDC& dc, QSize windowSize, std::optional<EquationBand> only)
 {
     dc.SetTextAlign(TA_TOP | TA_LEFT);
     dc.SetMapMode(MM_ANISOTROPIC);
@@ -118,8 +119,9 @@ void CMolvexView::OnDraw(CDC& dc, QSize windowSize)
         dc.SetViewportExt(windowSize.width() - kInPlaceShrink, windowSize.height() - kInPlaceShrink);
         x = 0;
         y = 0;
+        only.reset(); // stretched: every line is everywhere
     }
-    m_doc.DrawEquation(dc, m.lineTops, x, y);
+    m_doc.DrawEquation(dc, m.lineTops, x, y, only);
 
     // Taken first: updating the views below schedules another paint.
     if (m_inPlace && m_containerUpdate && m_containerUpdate->Take()) {
@@ -129,13 +131,58 @@ void CMolvexView::OnDraw(CDC& dc, QSize windowSize)
     }
 }
 
-void CMolvexView::paintEvent(QPaintEvent*)
+void CMolvexView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), Qt::white);
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::white);
     CQtDC dc(&painter);
     OnPrepareDC(dc);
-    OnDraw(dc, viewport()->size());
+    // A typed character repaints only its line's rows: the other lines are not laid
+    // out into glyphs again.
+    OnDraw(dc, viewport()->size(), area == viewport()->rect() ? std::nullopt : std::optional(RowsShownIn(area)));
+}
+
+EquationBand CMolvexView::RowsShownIn(const QRect& area) const
+{
+    // Back through the mapping, widened by a row for the truncation of zoomed values.
+    const long long scroll = verticalScrollBar()->value();
+    return {(area.top() + scroll) * 100 / m_zoom - kMargin - 1, (area.bottom() + 1 + scroll) * 100 / m_zoom - kMargin + 2};
+}
+
+QRect CMolvexView::ChangedArea(const EquationMetrics& before) const
+{
+    const QRect all = viewport()->rect();
+    if (m_inPlace)
+        return all;
+    const auto& changed = m_doc.ChangedLines();
+    std::int64_t top = std::numeric_limits<std::int64_t>::max();
+    std::int64_t bottom = std::numeric_limits<std::int64_t>::min();
+    for (int i = 0; i < kEquationLines; ++i) {
+        const auto line = static_cast<std::size_t>(i);
+        if (!changed[line]) {
+            // A line that moved is drawn elsewhere: everything is new.
+            if (before.lineTops[line] != m_metrics.lineTops[line] || before.lineInk[line].top != m_metrics.lineInk[line].top ||
+                before.lineInk[line].bottom != m_metrics.lineInk[line].bottom)
+                return all;
+            continue;
+        }
+        // The rows the line took and the rows it takes now.
+        for (const EquationBand& ink : {before.lineInk[line], m_metrics.lineInk[line]})
+            if (!ink.Empty()) {
+                top = std::min(top, ink.top);
+                bottom = std::max(bottom, ink.bottom);
+            }
+    }
+    if (top >= bottom)
+        return QRect();
+    // Onto the viewport, a pixel wider each way for the truncation of zoomed values.
+    const long long scroll = verticalScrollBar()->value();
+    const long long y0 = (kMargin + top) * m_zoom / 100 - scroll - 1;
+    const long long y1 = (kMargin + bottom) * m_zoom / 100 - scroll + 2;
+    const long long clampedTop = std::clamp<long long>(y0, all.top(), all.bottom() + 1);
+    const long long clampedBottom = std::clamp<long long>(y1, all.top(), all.bottom() + 1);
+    return QRect(0, static_cast<int>(clampedTop), all.width(), static_cast<int>(clampedBottom - clampedTop));
 }
 
 bool CMolvexView::PrintTo(QPrinter& printer)
@@ -350,9 +397,12 @@ void CMolvexView::scrollContentsBy(int, int) { viewport()->update(); }
 
 void CMolvexView::UpdateView(CMolvexDoc&)
 {
+    const EquationMetrics before = m_metrics;
     Measure();
     UpdateAccessibleText();
-    viewport()->update();
+    const QRect changed = ChangedArea(before);
+    if (!changed.isEmpty())
+        viewport()->update(changed);
 }
 
 void CMolvexView::ModifiedChanged(CMolvexDoc&, bool modified) { emit modifiedChanged(modified); }

@@ -34,8 +34,9 @@ public:
 
     // One logical unit per device unit at 100 %, origin at the top left, scrolled.
     void OnPrepareDC(CDC& dc);
-    // Draws the equation for a window (or page) of the given size.
-    void OnDraw(CDC& dc, QSize windowSize);
+    // Draws the equation for a window (or page) of the given size; with `only`, just
+    // the lines that reach into those rows of the equation.
+    void OnDraw(CDC& dc, QSize windowSize, std::optional<EquationBand> only = std::nullopt);
 
     // Prints the document on a printer that is set up already; false when the printer
     // could not be started.
@@ -93,6 +94,12 @@ private:
     // A screen context mapped as painting maps it, without the scrolling: measured on
     // it, the equation has the extent it is drawn with at the current zoom.
     std::unique_ptr<CQtDC> MeasuringDC() const;
+    // The part of the viewport a change of the document leaves different from what
+    // was drawn with `before`: the rows of the changed lines when no other line moved,
+    // else all of it.
+    QRect ChangedArea(const EquationMetrics& before) const;
+    // The rows of the equation that a part of the viewport shows.
+    EquationBand RowsShownIn(const QRect& area) const;
     void UpdateScrollBars();
     int ToScreen(int logical) const { return static_cast<int>(static_cast<long long>(logical) * m_zoom / 100); }
 

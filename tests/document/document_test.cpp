@@ -241,6 +241,79 @@ TEST_F(DocTest, DrawingStacksTheLines)
     EXPECT_EQ(drawn.LiveObjects(), 0);
 }
 
+// A view repaints what a change touched: the lines whose text changed, or every line
+// when the font, the options or the whole document changed.
+TEST_F(DocTest, ChangedLinesNameWhatTheChangeTouched)
+{
+    const struct {
+        const char* change;
+        std::vector<int> lines;
+    } cases[] = {
+        {"typed on line 2", {1}},
+        {"a line inserted", {1, 2, 3}},
+        {"nothing", {}},
+        {"options", {}}, // every line
+        {"loaded", {}},  // every line
+    };
+    doc.SetEquationText("H2\r\nO2\r\nX");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        const std::string change = c.change;
+        std::array<bool, kEquationLines> want{};
+        if (change == "options" || change == "loaded")
+            want.fill(true);
+        for (int i : c.lines)
+            want[static_cast<std::size_t>(i)] = true;
+        if (change == "typed on line 2")
+            doc.SetEquationText("H2\r\nO2 + 2e-\r\nX");
+        else if (change == "a line inserted")
+            doc.SetEquationText("H2\r\nNa+\r\nO2 + 2e-\r\nX");
+        else if (change == "nothing")
+            doc.SetEquationText(doc.GetEquationText());
+        else if (change == "options")
+            doc.ApplyOptions(app.options);
+        else
+            ASSERT_TRUE(doc.LoadFromBytes(doc.SaveToBytes()).ok);
+        EXPECT_EQ(doc.ChangedLines(), want);
+    }
+}
+
+// Drawing only some rows draws the lines whose ink meets them, each as a whole
+// drawing draws it.
+TEST_F(DocTest, DrawingSomeRowsDrawsTheLinesThatMeetThem)
+{
+    doc.SetEquationText("H2\r\nO2 + 2e-\r\n\r\nNa+\r\nCl-");
+    const EquationMetrics m = doc.MeasureEquation(dc);
+    const EquationBand third = m.lineInk[3];
+    ASSERT_FALSE(third.Empty());
+    EXPECT_TRUE(m.lineInk[2].Empty());
+    const struct {
+        const char* rows;
+        EquationBand band;
+        std::vector<std::string> drawn;
+    } cases[] = {
+        {"above the equation", {-1000, m.lineInk[0].top}, {}},
+        {"the middle of Na+", {m.lineTops[3] + 2, m.lineTops[3] + 3}, {"Na", "+"}},
+        {"all of it", {-1000, 100000}, {"H", "2", "O", "2", "+", "2", "e", "-", "Na", "+", "Cl", "-"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows);
+        CFakeDC drawn;
+        doc.DrawEquation(drawn, m.lineTops, 0, 0, c.band);
+        std::vector<std::string> texts;
+        for (const auto& t : drawn.TextOuts())
+            texts.push_back(t.text);
+        if (std::string(c.rows) == "all of it") {
+            CFakeDC whole;
+            doc.DrawEquation(whole, m.lineTops, 0, 0);
+            ASSERT_EQ(drawn.TextOuts().size(), whole.TextOuts().size());
+            continue;
+        }
+        EXPECT_EQ(texts, c.drawn);
+        EXPECT_EQ(drawn.LiveObjects(), 0);
+    }
+}
+
 struct RelayoutCase {
     const char* change;
     int linesLaidOut;

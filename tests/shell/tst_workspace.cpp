@@ -9,11 +9,13 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <algorithm>
 
 #include "document/MolvexDoc.h"
@@ -138,6 +140,56 @@ private slots:
         QCOMPARE(bar->value(), 0);
         View()->SetInPlaceActive(true);
         QCOMPARE(bar->maximum(), 0);
+    }
+
+    // Typing repaints only the rows of the changed line when the others stay put; what
+    // the window shows must still be what a whole repaint draws.
+    void typingShowsWhatAWholeRepaintDraws_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("keys"); // '<' is Backspace
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("end of the last line") << 19 << QStringLiteral("x2+<<") << 100;
+        QTest::newRow("middle line, the others stay") << 5 << QStringLiteral("<<<<Fe") << 100;
+        QTest::newRow("middle line grows taller") << 5 << QStringLiteral("=heat,cold>") << 100;
+        QTest::newRow("first line, zoomed") << 0 << QStringLiteral("<<<x") << 150;
+        QTest::newRow("emptied and filled again") << 12 << QStringLiteral("<<<Na") << 67;
+    }
+    void typingShowsWhatAWholeRepaintDraws()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, keys);
+        QFETCH(int, zoom);
+        QStringList lines;
+        for (int i = 1; i <= 20; ++i)
+            lines << QStringLiteral("Fe%1+ + e- => Fe(s)").arg(i);
+        lines[12] = QStringLiteral("Na+");
+        Edit()->setPlainText(lines.join(QLatin1Char('\n')));
+        View()->SetZoom(zoom);
+        QTextCursor c(Edit()->document()->findBlockByNumber(line));
+        c.movePosition(QTextCursor::EndOfBlock);
+        Edit()->setTextCursor(c);
+        Edit()->setFocus();
+        QWidget* viewport = View()->viewport();
+        // What the window shows, from its backing store.
+        const auto shown = [&] {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+            const QPoint at = viewport->mapTo(Frame(), QPoint(0, 0));
+            return Frame()->screen()->grabWindow(Frame()->winId(), at.x(), at.y(), viewport->width(), viewport->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage before = shown();
+        for (QChar k : keys) {
+            if (k == QLatin1Char('<'))
+                QTest::keyClick(Edit(), Qt::Key_Backspace);
+            else
+                QTest::keyClicks(Edit(), QString(k));
+            const QImage now = shown();
+            QCOMPARE(now, viewport->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+        QVERIFY(shown() != before);
     }
 
     void entryBoxSize()
