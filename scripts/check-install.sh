@@ -38,6 +38,9 @@ done
 step "run the installed renderer"
 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config "$root/bin/molvex2-render" "2H2 + O2 => 2H2O" -o "$work/w.svg"
 grep -q "<svg" "$work/w.svg" || fail "renderer output"
+# A PNG needs the Qt renderer the front program hands over to, from libexec.
+QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config "$root/bin/molvex2-render" "2H2 + O2 => 2H2O" -o "$work/w.png"
+[[ $(file "$work/w.png") == *"PNG image"* ]] || fail "renderer PNG output"
 
 step "molvex2 -r without a display"
 reg=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_DATA_HOME=$work/reg XDG_CONFIG_HOME=$work/config \
