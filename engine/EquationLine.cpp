@@ -90,7 +90,6 @@ CEquationLine::CEquationLine()
       display(kPositions, DisplayCode::Normal),
       arrowAbove(kArrows),
       arrowBelow(kArrows),
-      arrowWidth(kArrows, 0),
       stackTop(kStacks),
       stackBottom(kStacks)
 {
@@ -120,7 +119,6 @@ void CEquationLine::Classify()
         s.clear();
     for (auto& s : arrowBelow)
         s.clear();
-    std::fill(arrowWidth.begin(), arrowWidth.end(), 0);
     for (auto& s : stackTop)
         s.clear();
     for (auto& s : stackBottom)
@@ -177,7 +175,6 @@ void CEquationLine::Scan()
         if (static_cast<std::size_t>(arrowCount) >= arrowAbove.size()) {
             arrowAbove.emplace_back();
             arrowBelow.emplace_back();
-            arrowWidth.push_back(0);
         }
     };
     auto countStack = [this] {

@@ -95,23 +95,20 @@ public:
     // box; measuring only lays it out (zeros for an empty text).
     LineExtent DrawLine(CDC& dc, int x, int y, const CEquationOptions& options, const KVLogFontTBD& baseFont);
     LineExtent MeasureLine(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont);
-    void MeasureArrowTexts(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& arrowFont);
 
-    // Read access for layout, drawing and tests; layout also writes arrowWidth,
-    // tallestAbove, arrowCount and stackCount.
+    // What classification found; read by layout, drawing, the chemical reading and
+    // tests. Layout writes nothing here: what it works out stays in its LineBox.
     std::string text;                    // Windows-1252 bytes, blank appended
     std::vector<CharClass> classes;     // at least kPositions entries
     std::vector<DisplayCode> display;   // at least kPositions entries
     std::int32_t wordStart = 0;
     std::vector<std::string> arrowAbove; // at least kArrows entries
     std::vector<std::string> arrowBelow;
-    std::vector<std::int32_t> arrowWidth;
     std::vector<std::string> stackTop;   // at least kStacks entries
     std::vector<std::string> stackBottom;
-    std::int32_t stackCount = 0;
+    std::int32_t stackCount = 0;          // pairs closed
     bool inStack = false;
-    std::int32_t arrowCount = 0;
-    std::int32_t tallestAbove = 0;
+    std::int32_t arrowCount = 0;          // arrows closed
 
     // The element-symbol table (105 entries, entry 0 "zz", entry 23 empty) and the
     // ion table (48 entries), shared by all records.

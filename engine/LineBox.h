@@ -65,6 +65,12 @@ struct LineBox {
     bool himetric = false;
     std::array<KVLogFontTBD, kFontRoles> fonts;
     std::vector<BoxItem> items;
+    // What layout worked out on the way: the height of the tallest text above an arrow,
+    // the width of each arrow slot's texts, and how many arrows and pairs were placed.
+    std::int32_t tallestAbove = 0;
+    std::vector<std::int32_t> arrowWidths;
+    std::int32_t arrowsPlaced = 0;
+    std::int32_t pairsPlaced = 0;
 
     const KVLogFontTBD& Font(FontRole role) const { return fonts[static_cast<std::size_t>(role)]; }
 };
@@ -73,9 +79,8 @@ struct LineBox {
 // exhaust the stack; real equations nest one or two levels.
 constexpr int kMaxArrowTextDepth = 200;
 
-// Lays the classified line out, measuring on dc.Attribute(). Also leaves the line's
-// tallestAbove, arrowWidth, arrowCount and stackCount set.
-LineBox LayOutLine(CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont);
+// Lays the classified line out, measuring on dc.Attribute(); the line is left as it is.
+LineBox LayOutLine(const CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont);
 
 // Draws the box with (x, y) as the anchor that the context's text alignment names;
 // returns what a drawing pass returns (the extent, width 3 for an empty line).

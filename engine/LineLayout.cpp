@@ -300,24 +300,23 @@ void AddStrokes(std::vector<BoxPoint>& out, const ArrowStyle& style, const Arrow
     }
 }
 
-LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
-               const DeviceFactors& dev);
+LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont,
+               int depth, const DeviceFactors& dev);
 
-// The texts above and below every arrow slot, each laid out once as a line of its own.
-std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(CEquationLine& line, CDC& attr, const CEquationOptions& options,
-                                                     const KVLogFontTBD& arrowFont, int depth,
-                                                     const DeviceFactors& dev)
+// The texts above and below every arrow slot, each laid out once as a line of its own;
+// the tallest text above and each slot's width go into `box`.
+std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(const CEquationLine& line, CDC& attr,
+                                                                    const CEquationOptions& options,
+                                                                    const KVLogFontTBD& arrowFont, int depth,
+                                                                    const DeviceFactors& dev, LineBox& box)
 {
-    line.tallestAbove = 0;
     const std::size_t slots = std::max<std::size_t>(
         {static_cast<std::size_t>(CEquationLine::kArrows), line.arrowAbove.size(), line.arrowBelow.size()});
-    if (line.arrowWidth.size() < slots)
-        line.arrowWidth.resize(slots, 0);
+    box.tallestAbove = 0;
+    box.arrowWidths.assign(slots, 0);
     std::vector<std::array<std::optional<LineBox>, 2>> boxes;
-    if (depth >= kMaxArrowTextDepth) {
-        std::fill(line.arrowWidth.begin(), line.arrowWidth.begin() + static_cast<std::ptrdiff_t>(slots), 0);
+    if (depth >= kMaxArrowTextDepth)
         return boxes;
-    }
     boxes.resize(slots);
     std::optional<CEquationLine> temp; // one line for every text, made when first needed
     for (std::size_t k = 0; k < slots; ++k) {
@@ -333,22 +332,20 @@ std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(CEquationLin
         }
         const LineExtent a = boxes[k][0] ? boxes[k][0]->Measured() : LineExtent{};
         const LineExtent b = boxes[k][1] ? boxes[k][1]->Measured() : LineExtent{};
-        line.tallestAbove = std::max(line.tallestAbove, a.height);
-        line.arrowWidth[k] = std::max(a.width, b.width);
+        box.tallestAbove = std::max(box.tallestAbove, a.height);
+        box.arrowWidths[k] = std::max(a.width, b.width);
     }
     return boxes;
 }
 
-LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont, int depth,
-               const DeviceFactors& dev)
+LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont,
+               int depth, const DeviceFactors& dev)
 {
     LineBox box;
     box.fonts = FontSet(baseFont, options);
     box.himetric = dev.himetric;
     box.direction = dev.direction;
     box.empty = line.text.empty();
-    line.arrowCount = 0;
-    line.stackCount = 0;
     // A nested empty text draws nothing and its extent is never used.
     if (box.empty && depth > 0)
         return box;
@@ -358,12 +355,12 @@ LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, 
     Measurer measurer(attr, box.fonts, dev.himetric);
     const LineMetrics m = LineMetrics::Measure(measurer, baseFont, dev.himetric);
     std::vector<std::array<std::optional<LineBox>, 2>> arrowTexts =
-        LayOutArrowTexts(line, attr, options, box.Font(FontRole::ArrowText), depth, dev);
+        LayOutArrowTexts(line, attr, options, box.Font(FontRole::ArrowText), depth, dev, box);
     const BaselineOffsets off = BaselineOffsets::Of(m, options);
     const std::int32_t style = options.equilibriumArrow.Get();
     const double arrowWidthOption = options.arrowWidth.Get();
 
-    const i64 tallest = line.tallestAbove;
+    const i64 tallest = box.tallestAbove;
     const i64 d = off.doubleGap;
     box.top = std::max({m.baseCap, off.state + m.stateCap, off.lowered + m.loweredCap,
                         off.raised + m.raisedCap + 1, tallest + d + off.arrowAxis + m.arrowLeading});
@@ -435,7 +432,7 @@ LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, 
         case DisplayCode::StackedPair: {
             item.kind = BoxItem::Kind::Pair;
             item.font = FontRole::Raised;
-            const i64 k = line.stackCount++;
+            const i64 k = box.pairsPlaced++;
             const std::string upper = WithoutControls(SlotText(line.stackTop, k));
             const std::string lower = WithoutControls(SlotText(line.stackBottom, k));
             const i64 wT = measurer.Extent(FontRole::Raised, upper).cx;
@@ -450,9 +447,9 @@ LineBox LayOut(CEquationLine& line, CDC& attr, const CEquationOptions& options, 
         case DisplayCode::ArrowEquilibrium: {
             item.kind = BoxItem::Kind::Arrow;
             item.font = FontRole::ArrowText;
-            const i64 k = line.arrowCount++;
+            const i64 k = box.arrowsPlaced++;
             const double measured = static_cast<double>(
-                k < static_cast<i64>(line.arrowWidth.size()) ? line.arrowWidth[static_cast<std::size_t>(k)] : 0);
+                k < static_cast<i64>(box.arrowWidths.size()) ? box.arrowWidths[static_cast<std::size_t>(k)] : 0);
             const i64 length = Trunc(std::max(measured, arrowWidthOption * static_cast<double>(m.mWidth))) + 20 * u;
             const i64 xL = a + 5 * u;
             const i64 xR = a + length - 5 * u;
@@ -607,7 +604,7 @@ DeviceFactors FactorsOf(CDC& attr)
 
 } // namespace
 
-LineBox LayOutLine(CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont)
+LineBox LayOutLine(const CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont)
 {
     CDC& attr = dc.Attribute();
     return LayOut(line, attr, options, baseFont, 0, FactorsOf(attr));
@@ -661,10 +658,4 @@ LineExtent CEquationLine::MeasureLine(CDC& dc, const CEquationOptions& options, 
     if (text.empty())
         return LineExtent{};
     return LayOutLine(*this, dc, options, baseFont).Measured();
-}
-
-void CEquationLine::MeasureArrowTexts(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& arrowFont)
-{
-    CDC& attr = dc.Attribute();
-    LayOutArrowTexts(*this, attr, options, arrowFont, 0, FactorsOf(attr));
 }

@@ -15,7 +15,9 @@
 #include "engine/ChemModel.h"
 #include "engine/ChemText.h"
 #include "engine/EquationLine.h"
+#include "engine/EquationOptions.h"
 #include "engine/LineBox.h"
+#include "tests/support/FakeDC.h"
 #include "tests/support/XmlCheck.h"
 
 namespace {
@@ -145,6 +147,21 @@ TEST(ChemModel, ArrowTextsAreLines)
     ASSERT_EQ(open.arrows.size(), 1u);
     EXPECT_FALSE(open.arrows[0].closed);
     EXPECT_EQ(open.arrows[0].above, "x");
+}
+
+TEST(ChemModel, ReadingALaidOutLineReadsWhatWasClassified)
+{
+    // Laying a line out once wrote the count of arrows placed over the count of arrows
+    // closed, and the reading then looked for an unclosed arrow's texts in the wrong slot.
+    for (const char* text : {"A =x", "A =p> B =x,y", "{1,2}X =a,b> Y =c"}) {
+        SCOPED_TRACE(text);
+        CEquationLine line;
+        line.SetText(text);
+        const std::string before = chem::UnicodeText({chem::ReadLine(line)});
+        CFakeDC dc;
+        LayOutLine(line, dc, CEquationOptions(), KVLogFontTBD());
+        EXPECT_EQ(chem::UnicodeText({chem::ReadLine(line)}), before);
+    }
 }
 
 std::string Hints(const std::string& text)

@@ -195,12 +195,10 @@ TEST(Classify, ReclassifyingReplacesEverything)
 {
     CEquationLine line;
     line.SetText("=a,b> {1,2}X \"q");
-    line.arrowWidth[0] = 77;
     line.SetText("H2O");
     EXPECT_EQ(line.arrowCount, 0);
     EXPECT_EQ(line.stackCount, 0);
     EXPECT_FALSE(line.inStack);
-    EXPECT_EQ(line.arrowWidth[0], 0);
     EXPECT_TRUE(line.arrowAbove[0].empty());
     EXPECT_TRUE(line.arrowBelow[0].empty());
     EXPECT_TRUE(line.stackTop[0].empty());
@@ -232,7 +230,6 @@ TEST(Classify, FreshRecordIsEmpty)
     EXPECT_EQ(line.classes.size(), static_cast<std::size_t>(CEquationLine::kPositions));
     EXPECT_EQ(line.display.size(), static_cast<std::size_t>(CEquationLine::kPositions));
     EXPECT_EQ(line.arrowAbove.size(), static_cast<std::size_t>(CEquationLine::kArrows));
-    EXPECT_EQ(line.arrowWidth.size(), static_cast<std::size_t>(CEquationLine::kArrows));
     EXPECT_EQ(line.stackTop.size(), static_cast<std::size_t>(CEquationLine::kStacks));
     EXPECT_EQ(line.stackBottom.size(), static_cast<std::size_t>(CEquationLine::kStacks));
     EXPECT_EQ(line.arrowCount, 0);
@@ -298,7 +295,6 @@ TEST(Capacity, ArrowsAndPairsBeyondTheStartingCapacity)
     line.SetText(text);
     ASSERT_EQ(line.arrowCount, 12);
     ASSERT_EQ(line.stackCount, 60);
-    ASSERT_GT(line.arrowWidth.size(), 12u);
     for (int k = 0; k < 12; ++k) {
         EXPECT_EQ(line.arrowAbove[k], "a" + std::to_string(k));
         EXPECT_EQ(line.arrowBelow[k], "b" + std::to_string(k));
@@ -318,7 +314,7 @@ TEST(Capacity, ArrowsAndPairsBeyondTheStartingCapacity)
     EXPECT_EQ(line.arrowCount, 2);
     EXPECT_EQ(line.stackCount, 1);
     for (std::size_t k = 2; k < line.arrowAbove.size(); ++k)
-        EXPECT_TRUE(line.arrowAbove[k].empty() && line.arrowBelow[k].empty() && line.arrowWidth[k] == 0);
+        EXPECT_TRUE(line.arrowAbove[k].empty() && line.arrowBelow[k].empty());
     for (std::size_t k = 1; k < line.stackTop.size(); ++k)
         EXPECT_TRUE(line.stackTop[k].empty() && line.stackBottom[k].empty());
 }

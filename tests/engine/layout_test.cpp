@@ -177,11 +177,11 @@ TEST_F(Layout, SampleLine)
     // is 13 + 0 + 5 + 1 = 19 and the bottom 5 - 13 - 1 = -9; TA_TOP puts the baseline
     // at 19.
     LineExtent e = Draw("co32-(aq)<>{238,92}U=ABOVE,BELOW>", 0, 0, TA_TOP | TA_LEFT);
-    EXPECT_EQ(line.tallestAbove, 13);
-    EXPECT_EQ(line.arrowWidth[0], 0);
-    EXPECT_EQ(line.arrowWidth[1], 30);
-    EXPECT_EQ(line.arrowCount, 2);
-    EXPECT_EQ(line.stackCount, 1);
+    EXPECT_EQ(box.tallestAbove, 13);
+    EXPECT_EQ(box.arrowWidths[0], 0);
+    EXPECT_EQ(box.arrowWidths[1], 30);
+    EXPECT_EQ(box.arrowsPlaced, 2);
+    EXPECT_EQ(box.pairsPlaced, 1);
     // Arrow 1 at 127: L = max(30, 3 * 12) + 20 = 56, centre 127 + 28 = 155.
     // ABOVE: TA_BOTTOM at y 19 - 5 - 1 = 13, so its baseline is 13 - 3 = 10, start
     // 155 - trunc(28/2). BELOW: TA_TOP at 14 + 1 = 15, baseline 15 + 8, start 155 - 15.
@@ -393,7 +393,7 @@ TEST_F(Layout, StackedPairInCentredArrowTextUsesFirstSlot)
     for (const auto& o : Texts(dc))
         drawn.push_back(o.text);
     EXPECT_EQ(drawn, (std::vector<std::string>{"1", "2", "X", "A", "3", "4", "Y"}));
-    EXPECT_EQ(line.stackCount, 1);
+    EXPECT_EQ(box.pairsPlaced, 1);
 }
 
 TEST_F(Layout, QuotedHyphenDrawnTwice)
@@ -452,17 +452,17 @@ TEST_F(Layout, HimetricRaisedTextGoesUp)
     EXPECT_EQ(Strokes(dc)[0].y0, 150);
 }
 
-TEST_F(Layout, MeasureArrowTextsCoversGrownSlots)
+TEST_F(Layout, ArrowTextsCoverGrownSlots)
 {
     line.SetText("X");
     line.arrowAbove.resize(12);
     line.arrowBelow.resize(12);
     line.arrowAbove[11] = "ABOVE";
-    line.MeasureArrowTexts(dc, options, font);
-    ASSERT_GE(line.arrowWidth.size(), 12u);
-    // "ABOVE" in the -14 font: 5 * 9 + 3.
-    EXPECT_EQ(line.arrowWidth[11], 48);
-    EXPECT_EQ(line.tallestAbove, 21);
+    box = LayOutLine(line, dc, options, font);
+    ASSERT_GE(box.arrowWidths.size(), 12u);
+    // "ABOVE" in the arrow-text font, as in SampleLine: 28 wide, 13 high.
+    EXPECT_EQ(box.arrowWidths[11], 28);
+    EXPECT_EQ(box.tallestAbove, 13);
 
     // Counters that claim more arrows and pairs than there are slots never index out.
     line.SetText("=a>{1,2}X");
