@@ -131,6 +131,28 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
         a->setChecked(true);
     }
 
+    qApp->installEventFilter(this);
+
+    addToolBarBreak(Qt::TopToolBarArea);
+    m_entryBar = new CEntryBar(this);
+    addToolBar(Qt::TopToolBarArea, m_entryBar);
+    m_entryBar->AttachEntryEdit(app.EntryEdit());
+    BuildStatusBar();
+    FollowEntryBox();
+    ConnectCommands();
+    FollowDocuments();
+
+    UpdateRecentFileMenu();
+    UpdateCommandStates();
+    UpdateTitle();
+    UpdateStatusPanes();
+    resize(900, 600);
+    // Nothing to type into until a document is open.
+    app.EntryEdit()->setEnabled(false);
+}
+
+void CMainFrame::BuildStatusBar()
+{
     // The message pane, then the Caps Lock, Num Lock and Scroll Lock indicators.
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("statusBar"));
@@ -161,23 +183,22 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     m_zoomPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_zoomPane->setToolTip(tr("Zoom of the equation view"));
     status->insertPermanentWidget(1, m_zoomPane);
-    qApp->installEventFilter(this);
-
-    addToolBarBreak(Qt::TopToolBarArea);
-    m_entryBar = new CEntryBar(this);
-    addToolBar(Qt::TopToolBarArea, m_entryBar);
-    m_entryBar->AttachEntryEdit(app.EntryEdit());
     // Balance and reading hints for the line being edited.
     m_chemStatus = new CChemStatus(status);
     status->insertPermanentWidget(0, m_chemStatus);
-    m_chemStatus->Follow(app.EntryEdit());
+    m_chemStatus->Follow(m_app.EntryEdit());
     m_caretPane = new QLabel(status);
     m_caretPane->setObjectName(QStringLiteral("caretPane"));
     m_caretPane->setAlignment(Qt::AlignCenter);
     m_caretPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_caretPane->setToolTip(tr("The line of the equation the caret is on"));
     status->insertPermanentWidget(1, m_caretPane);
-    connect(app.EntryEdit(), &CEntryEdit::lineLimitReached, this, [this] {
+}
+
+// The entry box edits the active document; the frame follows its text and caret.
+void CMainFrame::FollowEntryBox()
+{
+    connect(m_app.EntryEdit(), &CEntryEdit::lineLimitReached, this, [this] {
         // Said where the user is typing too: the status bar's message pane may be
         // narrow beside the hint and the balance.
         const QString text = tr("An equation has at most %1 lines.").arg(kEquationLines);
@@ -186,17 +207,20 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
         QToolTip::showText(edit->mapToGlobal(edit->cursorRect().bottomLeft()), text, edit);
         QApplication::beep();
     });
-    connect(app.EntryEdit(), &CEntryEdit::refilled, this, &CMainFrame::UpdateCaretPane);
-    connect(app.EntryEdit(), &QPlainTextEdit::textChanged, this, [this] {
+    connect(m_app.EntryEdit(), &CEntryEdit::refilled, this, &CMainFrame::UpdateCaretPane);
+    connect(m_app.EntryEdit(), &QPlainTextEdit::textChanged, this, [this] {
         if (m_entryBar->EntryEdit() == m_app.EntryEdit())
             OnEntryChanged();
     });
-    connect(app.EntryEdit(), &QPlainTextEdit::cursorPositionChanged, this, [this] {
+    connect(m_app.EntryEdit(), &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (m_entryBar->EntryEdit() == m_app.EntryEdit())
             FollowCaret();
     });
+}
 
-    ConnectCommands();
+// The active window and the documents' comings and goings.
+void CMainFrame::FollowDocuments()
+{
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         // A different document became active: show its text, so that typing never
         // hands one document's text to another.
@@ -209,7 +233,7 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
         UpdateTitle();
         UpdateStatusPanes();
     });
-    CDocumentManager& documents = app.Documents();
+    CDocumentManager& documents = m_app.Documents();
     connect(&documents, &CDocumentManager::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
     connect(&documents, &CDocumentManager::documentOpened, this, [this](CMolvexDoc& doc) { AddDocumentWindow(doc); });
     connect(&documents, &CDocumentManager::activationRequested, this, &CMainFrame::BringForward);
@@ -218,14 +242,6 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
             f->UpdateTitle();
         UpdateTitle();
     });
-
-    UpdateRecentFileMenu();
-    UpdateCommandStates();
-    UpdateTitle();
-    UpdateStatusPanes();
-    resize(900, 600);
-    // Nothing to type into until a document is open.
-    app.EntryEdit()->setEnabled(false);
 }
 
 CMainFrame::~CMainFrame()

@@ -107,6 +107,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildStatusBar();
+    void FollowEntryBox();
+    void FollowDocuments();
     // Each action is connected to the one handler of its command.
     void ConnectCommands();
     void ConnectAction(int id, QAction* action);
