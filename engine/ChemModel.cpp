@@ -84,7 +84,6 @@ constexpr int kLastNaturalElement = 92;
 // risking overflow in the sums.
 constexpr std::size_t kMaxDigits = 9;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLetter(char c) { return IsLower(c) || IsUpper(c); }

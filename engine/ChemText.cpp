@@ -14,8 +14,6 @@ const char* const kSub[] = {"\xE2\x82\x80", "\xE2\x82\x81", "\xE2\x82\x82", "\xE
 const char* const kMinus = "\xE2\x88\x92";
 const char* const kMiddleDot = "\xC2\xB7";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 std::string Script(const std::string& s, bool super)
 {
     std::string out;

@@ -13,6 +13,8 @@ std::string Utf16ToCp1252(const std::u16string& utf16);
 // line feed and carriage return, U+FFFE, U+FFFF) and every malformed byte is left out,
 // as the portable SVG writer does. Markup characters are left alone.
 std::string XmlSafeUtf8(const std::string& utf8);
+// The ASCII digits 0-9 (and no other byte, whatever the locale).
+constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 // One Windows-1252 byte to its Unicode code point.
 char32_t Cp1252ToCodePoint(unsigned char c);
 // One byte of the Symbol face's encoding to Unicode (Greek letters for the Latin

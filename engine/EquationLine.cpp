@@ -18,7 +18,6 @@ namespace {
 
 using C = CharClass;
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 // The scan's letters are A-Z and a-z; letter case elsewhere is that of Windows-1252.
 bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
