@@ -60,6 +60,30 @@ public:
     }
 };
 
+// The Caps Lock and Num Lock indicators, kept up to date from every key of the
+// application: X11 reports the lock states in the modifier mask of each key.
+class CLockIndicatorFilter : public QObject {
+public:
+    CLockIndicatorFilter(QLabel* caps, QLabel* num, QObject* parent) : QObject(parent), m_caps(caps), m_num(num) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+            QGuiApplication::platformName() == QLatin1String("xcb")) {
+            const quint32 state = static_cast<QKeyEvent*>(event)->nativeModifiers();
+            constexpr quint32 kLockMask = 0x02, kNumMask = 0x10;
+            // The frame's texts, translated where the frame's are.
+            m_caps->setText(state & kLockMask ? QCoreApplication::translate("CMainFrame", "CAP") : QString());
+            m_num->setText(state & kNumMask ? QCoreApplication::translate("CMainFrame", "NUM") : QString());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLabel* m_caps;
+    QLabel* m_num;
+};
+
 } // namespace
 
 CDocFrame::CDocFrame(IShellHost& app, CMolvexDoc& doc, QWidget* parent)
@@ -131,13 +155,13 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
         a->setChecked(true);
     }
 
-    qApp->installEventFilter(this);
-
     addToolBarBreak(Qt::TopToolBarArea);
     m_entryBar = new CEntryBar(this);
     addToolBar(Qt::TopToolBarArea, m_entryBar);
     m_entryBar->AttachEntryEdit(app.EntryEdit());
     BuildStatusBar();
+    m_lockFilter = new CLockIndicatorFilter(m_indicators[1], m_indicators[2], this);
+    qApp->installEventFilter(m_lockFilter);
     FollowEntryBox();
     ConnectCommands();
     FollowDocuments();
@@ -246,7 +270,7 @@ void CMainFrame::FollowDocuments()
 
 CMainFrame::~CMainFrame()
 {
-    qApp->removeEventFilter(this);
+    qApp->removeEventFilter(m_lockFilter);
     // Document windows go first: each takes its document with it.
     const auto windows = m_mdi->subWindowList();
     for (QMdiSubWindow* w : windows)
@@ -745,15 +769,3 @@ void CMainFrame::dropEvent(QDropEvent* event)
         m_app.Documents().Open(f);
 }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
-{
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        QGuiApplication::platformName() == QLatin1String("xcb")) {
-        // X11 reports the lock states in the modifier mask of every key.
-        const quint32 state = static_cast<QKeyEvent*>(event)->nativeModifiers();
-        constexpr quint32 kLockMask = 0x02, kNumMask = 0x10;
-        m_indicators[1]->setText(state & kLockMask ? tr("CAP") : QString());
-        m_indicators[2]->setText(state & kNumMask ? tr("NUM") : QString());
-    }
-    return QMainWindow::eventFilter(watched, event);
-}

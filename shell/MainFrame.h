@@ -104,7 +104,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildStatusBar();
@@ -141,4 +140,5 @@ private:
     bool m_arranged = false;          // cascaded or tiled: activation does not maximise
     QList<QAction*> m_recentActions;
     QLabel* m_indicators[4] = {};
+    QObject* m_lockFilter = nullptr; // the application-wide key filter behind the indicators
 };
