@@ -19,7 +19,6 @@ class CMolvexDoc;
 class IClipboard;
 class CEquationOptions;
 
-constexpr int kEquationLines = 20;
 using LineTops = std::array<std::int32_t, kEquationLines>;
 
 // The document's list of exactly 20 line texts.

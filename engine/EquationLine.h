@@ -8,6 +8,10 @@
 
 #include "engine/DeviceContext.h"
 
+// An equation has at most this many lines: the entry box, documents, pictures and every
+// reader of equation text stop there.
+constexpr int kEquationLines = 20;
+
 class CEquationOptions;
 class KVLogFontTBD;
 

@@ -71,7 +71,7 @@ bool CEntryEdit::event(QEvent* e)
             if (e->type() == QEvent::KeyPress && textCursor().blockNumber() == blockCount() - 1) {
                 // A text that lost its empty lines (all replaced by typing) gets its
                 // next line back; a box with all 20 says why Return goes nowhere.
-                if (blockCount() < kLines && !(k->modifiers() & Qt::ShiftModifier)) {
+                if (blockCount() < kEquationLines && !(k->modifiers() & Qt::ShiftModifier)) {
                     QTextCursor c = textCursor();
                     c.movePosition(QTextCursor::EndOfBlock);
                     c.insertBlock();

@@ -5,6 +5,8 @@
 #include <QToolBar>
 #include <string>
 
+#include "engine/EquationLine.h"
+
 class QLabel;
 class QHBoxLayout;
 
@@ -15,7 +17,6 @@ class QHBoxLayout;
 class CEntryEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
-    static constexpr int kLines = 20; // an equation's lines
 
     explicit CEntryEdit(QWidget* parent = nullptr);
 
@@ -49,7 +50,7 @@ public:
     static constexpr int kBarId = 110;
     static constexpr int kEditId = 1005;
     static constexpr int kMinLines = 5;  // the box never shows fewer
-    static constexpr int kMaxLines = 20; // the whole equation
+    static constexpr int kMaxLines = kEquationLines; // the whole equation
 
     explicit CEntryBar(QWidget* parent = nullptr);
     ~CEntryBar() override;

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxLines = 20;
 // An empty equation measures like this digit, so its picture is never empty.
 const char* const kEmptyEquationText = "3";
 // Pictures larger than this on a side are refused, as the Qt export refuses them
@@ -35,7 +34,7 @@ SvgPicture RenderSvgPicture(const std::vector<std::string>& linesCp1252, const C
 {
     SvgPicture picture;
     CSvgDC dc;
-    const std::size_t count = std::min(linesCp1252.size(), kMaxLines);
+    const std::size_t count = std::min(linesCp1252.size(), static_cast<std::size_t>(kEquationLines));
     std::vector<CEquationLine> records(count);
     std::vector<LineBox> boxes(count);
     std::vector<std::int32_t> tops(count, 0);

@@ -5,7 +5,6 @@
 
 #include "config/IniStore.h"
 #include "document/LineEnds.h"
-#include "document/MolvexDoc.h"
 #include "engine/ChemModel.h"
 #include "engine/ChemStarMath.h"
 #include "engine/ChemText.h"
