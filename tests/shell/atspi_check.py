@@ -61,6 +61,30 @@ def by_name(app, start):
     return None
 
 
+def read(path):
+    with open(path, errors="replace") as f:
+        return f.read()
+
+
+def start_x(folder, attempt):
+    """An X server of our own that answers, with its display name and log file."""
+    log = os.path.join(folder, "xvfb-%d.log" % attempt)
+    read_end, write_end = os.pipe()
+    with open(log, "w") as out:
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=out)
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        number = f.readline().strip()
+    if not number:
+        fail("Xvfb did not start: " + read(log))
+    display = ":" + number
+    wait_for("the X server on " + display,
+             lambda: subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL).returncode == 0)
+    return xvfb, display, log
+
+
 def main():
     if len(sys.argv) != 2:
         fail(__doc__)
@@ -69,28 +93,33 @@ def main():
         fail("no session bus: run under dbus-run-session")
     work = tempfile.TemporaryDirectory()
     children = []
-    read, write = os.pipe()
-    children.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    os.close(write)
-    with os.fdopen(read) as f:
-        number = f.readline().strip()
-    if not number:
-        fail("Xvfb did not start")
-    display = ":" + number
     env = dict(os.environ)
-    env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=work.name,
-               XDG_RUNTIME_DIR=work.name, HOME=work.name,
+    env.update(XDG_CONFIG_HOME=work.name, XDG_RUNTIME_DIR=work.name, HOME=work.name, QT_QPA_PLATFORM="xcb",
                # Qt's bridge otherwise waits for a screen reader to say it listens.
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-    os.environ.update({k: env[k] for k in ("DISPLAY", "XDG_RUNTIME_DIR")})
     try:
-        children.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env))
-        time.sleep(1.0)
-        editor = subprocess.Popen([program], env=env)
-        children.append(editor)
+        # A busy machine has been seen to lose the X server between the bus launcher's
+        # connection and the editor's: the editor then dies at once. Start again on a
+        # fresh server, and say what the server printed if that keeps happening.
+        for attempt in range(3):
+            xvfb, display, xlog = start_x(work.name, attempt)
+            children.append(xvfb)
+            env["DISPLAY"] = display
+            os.environ.update({k: env[k] for k in ("DISPLAY", "XDG_RUNTIME_DIR")})
+            if attempt == 0:
+                children.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env))
+                time.sleep(1.0)
+            editor = subprocess.Popen([program], env=env)
+            children.append(editor)
+            app = wait_for("molvex2 on the accessibility bus",
+                           lambda: application(editor.pid) or editor.poll() is not None)
+            if app is not True:
+                break
+            print("the editor exited (%s) on %s, X server %s; its log:\n%s"
+                  % (editor.returncode, display, "alive" if xvfb.poll() is None else "gone", read(xlog)))
+        else:
+            fail("the editor could not start on three X servers")
 
-        app = wait_for("molvex2 on the accessibility bus", lambda: application(editor.pid))
         entry = wait_for("the entry box", lambda: by_name(app, "Equation text"))
         view = wait_for("the equation picture", lambda: by_name(app, "Equation picture"))
 
