@@ -162,29 +162,37 @@ void CEquationLine::MakeStateGroup(int closeParen)
     groupRuns_.push_back(closeParen);
 }
 
+// The scan gives each character its class from the class of the one before it. Each
+// construct it recognises has its own step: counts and charges, brackets, operators and
+// blanks, quotes, arrow texts, stacked pairs and what starts a line.
+struct CEquationLine::Scanner {
+    CEquationLine& line;
+    int depth = 0;         // arrow nesting, one counter for the whole line
+    int lastNonBlank = -1; // last position before the current one that holds no blank
+
+    explicit Scanner(CEquationLine& l) : line(l) {}
+
+    CharClass Next(int i, unsigned char c, char stored);
+    CharClass AfterCoefficient(unsigned char c) const;
+    CharClass InFormula(CharClass state, int i, unsigned char c, std::optional<CharClass> sep);
+    CharClass AfterBracket(CharClass state, int i, unsigned char c, std::optional<CharClass> sep);
+    CharClass AfterOperator(CharClass state, int i, unsigned char c, std::optional<CharClass> sep);
+    CharClass InArrowText(CharClass field, unsigned char c, char stored);
+    CharClass InStackField(CharClass field, unsigned char c, char stored);
+    static CharClass AtStart(unsigned char c, std::optional<CharClass> sep);
+    // A digit that waited as a possible charge digit is a subscript after all.
+    void SettleChargeDigit(int p)
+    {
+        if (p >= 0 && line.classes[p] == C::Charge && IsDigit(static_cast<unsigned char>(line.text[p])))
+            line.classes[p] = C::FixedSubscript;
+    }
+};
+
 void CEquationLine::Scan()
 {
     openBrackets_.clear();
     groupRuns_.clear();
-    int depth = 0;           // arrow nesting, one counter for the whole line
-    int lastNonBlank = -1;   // last position before the current one that holds no blank
-
-    auto countArrow = [this] {
-        ++arrowCount;
-        if (static_cast<std::size_t>(arrowCount) >= arrowAbove.size()) {
-            arrowAbove.emplace_back();
-            arrowBelow.emplace_back();
-        }
-    };
-    auto countStack = [this] {
-        ++stackCount;
-        inStack = false;
-        if (static_cast<std::size_t>(stackCount) >= stackTop.size()) {
-            stackTop.emplace_back();
-            stackBottom.emplace_back();
-        }
-    };
-
+    Scanner scanner(*this);
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -192,225 +200,211 @@ void CEquationLine::Scan()
             display[i] = DisplayCode::Symbol;
             text[i] = static_cast<char>(kDegree);
         }
-        const char stored = text[i];
-        const CharClass state = i > 0 ? classes[i - 1] : C::Unset;
-        const std::optional<CharClass> sep = SeparatorClass(c);
-        CharClass cls = C::Ordinary;
-
-        switch (state) {
-        case C::Coefficient:
-            if (IsDigit(c))
-                cls = C::Coefficient;
-            else if (c == '(' || c == '[')
-                cls = C::OpenBracket;
-            else if (c == '{')
-                cls = C::StackOpen;
-            else if (c == '"')
-                cls = C::QuoteOpen;
-            break;
-
-        case C::FixedSubscript:
-            if (IsDigit(c))
-                cls = C::Subscript;
-            else if (sep)
-                cls = *sep;
-            break;
-
-        case C::Charge:
-            if (IsDigit(c)) {
-                cls = C::Charge;
-                classes[i - 1] = C::FixedSubscript;
-            } else if (IsLetter(c)) {
-                classes[i - 1] = C::FixedSubscript;
-            } else if (sep) {
-                cls = *sep;
-            }
-            break;
-
-        case C::OpenBracket:
-            if (IsDigit(c))
-                cls = C::FixedSubscript;
-            else if (c == '=')
-                cls = C::ReactionArrowStart;
-            else if (c == '<')
-                cls = C::EquilibriumArrowStart;
-            else if (c == '"')
-                cls = C::QuoteOpen;
-            if (i >= 2 && classes[i - 2] == C::Charge && IsDigit(static_cast<unsigned char>(text[i - 2])))
-                classes[i - 2] = C::FixedSubscript;
-            break;
-
-        case C::CloseBracket:
-            if (IsDigit(c)) {
-                cls = C::Subscript;
-            } else if (c == ' ' || c == '+' || c == '=' || c == '<') {
-                cls = *sep;
-                MakeStateGroup(i - 1);
-            } else if (c == '"') {
-                cls = C::QuoteOpen;
-            }
-            break;
-
-        case C::Subscript:
-            if (IsDigit(c)) {
-                cls = C::Charge;
-                classes[i - 1] = C::FixedSubscript;
-            } else if (c == '(' || c == '[' || c == ')' || c == ']') {
-                cls = *sep;
-                classes[i - 1] = C::FixedSubscript;
-            } else if (sep) {
-                cls = *sep;
-            }
-            break;
-
-        case C::Ordinary:
-            if (IsDigit(c))
-                cls = text[i - 1] == '.' ? C::Coefficient : C::Subscript;
-            else if (sep)
-                cls = *sep;
-            break;
-
-        case C::PlusOperator:
-            if (IsDigit(c)) {
-                cls = C::Coefficient;
-            } else if (c == ' ') {
-                cls = C::Blank;
-            } else if (c == '+' || c == '-' || c == '=' || c == '<' || c == '(' || c == '[' || c == ']') {
-                cls = *sep;
-                classes[i - 1] = C::Charge;
-            } else if (c == '{') {
-                cls = C::StackOpen;
-            } else if (c == '"') {
-                cls = C::QuoteOpen;
-            }
-            break;
-
-        case C::MinusCharge:
-            if (sep)
-                cls = *sep;
-            break;
-
-        case C::Blank:
-            if (IsDigit(c)) {
-                cls = C::Coefficient;
-            } else if (c == '+' || c == '-' || c == '=' || c == '<') {
-                cls = *sep;
-                if (lastNonBlank >= 0 && classes[lastNonBlank] == C::PlusOperator)
-                    classes[lastNonBlank] = C::Charge;
-            } else if (c == ' ' || c == '"' || c == '{' || c == '(' || c == '[') {
-                cls = *sep;
-            }
-            if (lastNonBlank >= 0 && classes[lastNonBlank] == C::Charge
-                && IsDigit(static_cast<unsigned char>(text[lastNonBlank])))
-                classes[lastNonBlank] = C::FixedSubscript;
-            break;
-
-        case C::CloseSquare:
-            if (IsDigit(c))
-                cls = C::Charge;
-            else if (c == ' ' || c == '+' || c == '=' || c == '<' || c == '"' || c == '(' || c == '['
-                     || c == '-')
-                cls = *sep;
-            break;
-
-        case C::QuoteOpen:
-        case C::Quoted:
-            cls = c == '"' ? C::QuoteClose : C::Quoted;
-            break;
-
-        case C::ReactionArrowStart:
-        case C::EquilibriumArrowStart:
-        case C::ArrowAbove:
-            if (c == '>' && depth <= 0) {
-                cls = C::Closer;
-                countArrow();
-            } else if (c == ',' && depth <= 0) {
-                cls = C::Separator;
-            } else {
-                cls = C::ArrowAbove;
-                arrowAbove[arrowCount] += stored;
-                if (c == '>')
-                    --depth;
-                else if (c == '=' || c == '<')
-                    ++depth;
-            }
-            break;
-
-        case C::ArrowBelow:
-            if (c == '>' && depth <= 0) {
-                cls = C::Closer;
-                countArrow();
-            } else {
-                cls = C::ArrowBelow;
-                arrowBelow[arrowCount] += stored;
-                if (c == '>')
-                    --depth;
-                else if (c == '=' || c == '<')
-                    ++depth;
-            }
-            break;
-
-        case C::Separator:
-            if (inStack) {
-                if (c == '}') {
-                    cls = C::Closer;
-                    countStack();
-                } else {
-                    cls = C::StackBottom;
-                    stackBottom[stackCount] += stored;
-                }
-            } else if (c == '>') {
-                cls = C::Closer;
-                countArrow();
-            } else if (c == '=' || c == '<') {
-                cls = C::ArrowAbove;
-                arrowAbove[arrowCount] += stored;
-                ++depth;
-            } else {
-                cls = C::ArrowBelow;
-                arrowBelow[arrowCount] += stored;
-            }
-            break;
-
-        case C::StackOpen:
-        case C::StackTop:
-            inStack = true;
-            if (c == '}') {
-                cls = C::Closer;
-                countStack();
-            } else if (c == ',') {
-                cls = C::Separator;
-            } else {
-                cls = C::StackTop;
-                stackTop[stackCount] += stored;
-            }
-            break;
-
-        case C::StackBottom:
-            if (c == '}') {
-                cls = C::Closer;
-                countStack();
-            } else {
-                cls = C::StackBottom;
-                stackBottom[stackCount] += stored;
-            }
-            break;
-
-        default: // line start, after a closer or a closing quote
-            if (IsDigit(c))
-                cls = C::Coefficient;
-            else if (c == '(' || c == '[' || c == '{' || c == ' ' || c == '+' || c == '=' || c == '<'
-                     || c == '"')
-                cls = *sep;
-            break;
-        }
-
+        const CharClass cls = scanner.Next(i, c, text[i]);
         classes[i] = cls;
         if (cls == C::OpenBracket)
             openBrackets_.push_back(i);
         if (c != ' ')
-            lastNonBlank = i;
+            scanner.lastNonBlank = i;
     }
+}
+
+CharClass CEquationLine::Scanner::Next(int i, unsigned char c, char stored)
+{
+    const CharClass state = i > 0 ? line.classes[i - 1] : C::Unset;
+    const std::optional<CharClass> sep = SeparatorClass(c);
+    switch (state) {
+    case C::Coefficient: return AfterCoefficient(c);
+    case C::FixedSubscript:
+    case C::Charge:
+    case C::Subscript:
+    case C::Ordinary:
+    case C::MinusCharge: return InFormula(state, i, c, sep);
+    case C::OpenBracket:
+    case C::CloseBracket:
+    case C::CloseSquare: return AfterBracket(state, i, c, sep);
+    case C::PlusOperator:
+    case C::Blank: return AfterOperator(state, i, c, sep);
+    case C::QuoteOpen:
+    case C::Quoted: return c == '"' ? C::QuoteClose : C::Quoted;
+    case C::ReactionArrowStart:
+    case C::EquilibriumArrowStart:
+    case C::ArrowAbove: return InArrowText(C::ArrowAbove, c, stored);
+    case C::ArrowBelow: return InArrowText(C::ArrowBelow, c, stored);
+    case C::Separator:
+        if (line.inStack)
+            return InStackField(C::StackBottom, c, stored);
+        // After the comma an arrow opens a nested text above; anything else is the text below.
+        return InArrowText(c == '=' || c == '<' ? C::ArrowAbove : C::ArrowBelow, c, stored);
+    case C::StackOpen:
+    case C::StackTop:
+        line.inStack = true;
+        return InStackField(C::StackTop, c, stored);
+    case C::StackBottom: return InStackField(C::StackBottom, c, stored);
+    default: return AtStart(c, sep); // line start, after a closer or a closing quote
+    }
+}
+
+CharClass CEquationLine::Scanner::AfterCoefficient(unsigned char c) const
+{
+    if (IsDigit(c))
+        return C::Coefficient;
+    if (c == '(' || c == '[')
+        return C::OpenBracket;
+    if (c == '{')
+        return C::StackOpen;
+    if (c == '"')
+        return C::QuoteOpen;
+    return C::Ordinary;
+}
+
+// Counts and charges after a symbol: a digit waits as a possible charge digit until
+// what follows settles it.
+CharClass CEquationLine::Scanner::InFormula(CharClass state, int i, unsigned char c, std::optional<CharClass> sep)
+{
+    auto& classes = line.classes;
+    switch (state) {
+    case C::FixedSubscript:
+        if (IsDigit(c))
+            return C::Subscript;
+        break;
+    case C::Charge:
+        if (IsDigit(c)) {
+            classes[i - 1] = C::FixedSubscript;
+            return C::Charge;
+        }
+        if (IsLetter(c)) {
+            classes[i - 1] = C::FixedSubscript;
+            return C::Ordinary;
+        }
+        break;
+    case C::Subscript:
+        if (IsDigit(c)) {
+            classes[i - 1] = C::FixedSubscript;
+            return C::Charge;
+        }
+        if (c == '(' || c == '[' || c == ')' || c == ']') {
+            classes[i - 1] = C::FixedSubscript;
+            return *sep;
+        }
+        break;
+    case C::Ordinary:
+        if (IsDigit(c))
+            return line.text[i - 1] == '.' ? C::Coefficient : C::Subscript;
+        break;
+    default: break; // MinusCharge: only separators follow
+    }
+    return sep ? *sep : C::Ordinary;
+}
+
+CharClass CEquationLine::Scanner::AfterBracket(CharClass state, int i, unsigned char c, std::optional<CharClass> sep)
+{
+    if (state == C::OpenBracket) {
+        // A digit that waited before the bracket counts, it is no charge.
+        if (i >= 2)
+            SettleChargeDigit(i - 2);
+        if (IsDigit(c))
+            return C::FixedSubscript;
+        if (c == '=' || c == '<' || c == '"')
+            return *sep;
+        return C::Ordinary;
+    }
+    if (state == C::CloseBracket) {
+        if (IsDigit(c))
+            return C::Subscript;
+        if (c == ' ' || c == '+' || c == '=' || c == '<') {
+            // A closing bracket that ends a species closes a state group.
+            line.MakeStateGroup(i - 1);
+            return *sep;
+        }
+        return c == '"' ? C::QuoteOpen : C::Ordinary;
+    }
+    // CloseSquare: a complex's brackets take a charge straight after them.
+    if (IsDigit(c))
+        return C::Charge;
+    if (c == ' ' || c == '+' || c == '=' || c == '<' || c == '"' || c == '(' || c == '[' || c == '-')
+        return *sep;
+    return C::Ordinary;
+}
+
+// A '+' is an operator until a sign or a bracket straight after it, or a sign after
+// the blanks that follow it, shows that it was a charge.
+CharClass CEquationLine::Scanner::AfterOperator(CharClass state, int i, unsigned char c, std::optional<CharClass> sep)
+{
+    auto& classes = line.classes;
+    if (state == C::PlusOperator) {
+        if (IsDigit(c))
+            return C::Coefficient;
+        if (c == '+' || c == '-' || c == '=' || c == '<' || c == '(' || c == '[' || c == ']') {
+            classes[i - 1] = C::Charge;
+            return *sep;
+        }
+        if (c == ' ' || c == '{' || c == '"')
+            return *sep;
+        return C::Ordinary;
+    }
+    // Blank
+    CharClass cls = C::Ordinary;
+    if (IsDigit(c)) {
+        cls = C::Coefficient;
+    } else if (c == '+' || c == '-' || c == '=' || c == '<') {
+        cls = *sep;
+        if (lastNonBlank >= 0 && classes[lastNonBlank] == C::PlusOperator)
+            classes[lastNonBlank] = C::Charge;
+    } else if (c == ' ' || c == '"' || c == '{' || c == '(' || c == '[') {
+        cls = *sep;
+    }
+    SettleChargeDigit(lastNonBlank);
+    return cls;
+}
+
+// The text above an arrow runs to a comma or the closing '>', that below to the '>';
+// an arrow inside a text nests, and only the outermost '>' and ',' count.
+CharClass CEquationLine::Scanner::InArrowText(CharClass field, unsigned char c, char stored)
+{
+    if (c == '>' && depth <= 0) {
+        ++line.arrowCount;
+        if (static_cast<std::size_t>(line.arrowCount) >= line.arrowAbove.size()) {
+            line.arrowAbove.emplace_back();
+            line.arrowBelow.emplace_back();
+        }
+        return C::Closer;
+    }
+    if (field == C::ArrowAbove && c == ',' && depth <= 0)
+        return C::Separator;
+    (field == C::ArrowAbove ? line.arrowAbove : line.arrowBelow)[line.arrowCount] += stored;
+    if (c == '>')
+        --depth;
+    else if (c == '=' || c == '<')
+        ++depth;
+    return field;
+}
+
+// "{top,bottom}": the top field runs to a comma or the '}', the bottom one to the '}'.
+CharClass CEquationLine::Scanner::InStackField(CharClass field, unsigned char c, char stored)
+{
+    if (c == '}') {
+        ++line.stackCount;
+        line.inStack = false;
+        if (static_cast<std::size_t>(line.stackCount) >= line.stackTop.size()) {
+            line.stackTop.emplace_back();
+            line.stackBottom.emplace_back();
+        }
+        return C::Closer;
+    }
+    if (field == C::StackTop && c == ',')
+        return C::Separator;
+    (field == C::StackTop ? line.stackTop : line.stackBottom)[line.stackCount] += stored;
+    return field;
+}
+
+CharClass CEquationLine::Scanner::AtStart(unsigned char c, std::optional<CharClass> sep)
+{
+    if (IsDigit(c))
+        return C::Coefficient;
+    if (c == '(' || c == '[' || c == '{' || c == ' ' || c == '+' || c == '=' || c == '<' || c == '"')
+        return *sep;
+    return C::Ordinary;
 }
 
 // The end of the line settles what a following character would: a '+' typed last is a

@@ -120,6 +120,8 @@ public:
     static const std::vector<std::string>& IonCharges();
 
 private:
+    struct Scanner; // the scan's steps, one per construct (EquationLine.cpp)
+
     void Classify();
     void Scan();
     void SettleLineEnd();
