@@ -170,239 +170,339 @@ int ReadCount(const Codes& codes, int i, int end, std::string& digits)
     return i;
 }
 
-// One species from the positions [from, to); false when they are not one.
-bool ParseSpecies(const Codes& codes, int from, int to, Species& s)
-{
-    int i = from;
-    while (i < to && codes.Class(i) == CharClass::Coefficient && IsDigit(codes.Char(i)))
-        s.coefficient += codes.Char(i++);
-    // "2 H2": a blank straight after a coefficient is ordinary.
-    while (!s.coefficient.empty() && i < to && codes.Char(i) == ' ')
-        ++i;
-    std::vector<char> brackets;
-    bool done = false; // a charge or a state group ends the formula
-    while (i < to) {
-        const CharClass c = codes.Class(i);
-        const char ch = codes.Shown(i);
-        if (done && c != CharClass::StateGroup)
-            return false;
-        if ((c == CharClass::Ordinary || c == CharClass::ElementInitial) && IsLetter(ch)) {
-            if (IsLower(ch)) {
-                // A particle letter: the electron, or a nucleon kept lower case.
-                if (!s.formula.empty() || !s.particle.empty() || std::strchr("enp", ch) == nullptr)
-                    return false;
-                s.particle = std::string(1, ch);
-                ++i;
-                continue;
-            }
-            if (!s.particle.empty())
-                return false;
-            std::string symbol(1, ch);
-            ++i;
-            const char next = codes.Shown(i);
-            if (i < to && IsLower(next) && codes.Class(i) == CharClass::Ordinary && FindElement(symbol + next)) {
-                symbol += next;
-                ++i;
-            }
-            if (!FindElement(symbol) || (i < to && IsLower(codes.Shown(i)) && codes.Class(i) == CharClass::Ordinary))
-                return false;
-            FormulaPart part{FormulaPart::Kind::Element, symbol, {}};
-            i = ReadCount(codes, i, to, part.digits);
-            s.formula.push_back(std::move(part));
-            continue;
-        }
-        if (c == CharClass::Ordinary && ch == '.' && !s.formula.empty() && brackets.empty()) {
-            FormulaPart part{FormulaPart::Kind::Hydrate, ".", {}};
-            ++i;
-            while (i < to && codes.Class(i) == CharClass::Coefficient && IsDigit(codes.Char(i)))
-                part.digits += codes.Char(i++);
-            s.formula.push_back(std::move(part));
-            continue;
-        }
-        if (c == CharClass::OpenBracket) {
-            if (!s.particle.empty())
-                return false;
-            brackets.push_back(ch == '(' ? ')' : ']');
-            s.formula.push_back({FormulaPart::Kind::Open, std::string(1, ch), {}});
-            ++i;
-            continue;
-        }
-        if (c == CharClass::CloseBracket || c == CharClass::CloseSquare) {
-            if (brackets.empty() || brackets.back() != ch || s.formula.back().kind == FormulaPart::Kind::Open)
-                return false;
-            brackets.pop_back();
-            FormulaPart part{FormulaPart::Kind::Close, std::string(1, ch), {}};
-            i = ReadCount(codes, i + 1, to, part.digits);
-            s.formula.push_back(std::move(part));
-            continue;
-        }
-        if (c == CharClass::Charge || c == CharClass::MinusCharge) {
-            while (i < to && IsDigit(codes.Char(i)) && codes.Class(i) == CharClass::Charge)
-                s.charge += codes.Char(i++);
-            if (!IsSign(codes, i))
-                return false;
-            // One sign after digits; a run of the same sign without them ("Fe+++").
-            const char sign = codes.Char(i);
-            const bool digits = !s.charge.empty();
-            do
-                s.charge += codes.Char(i++);
-            while (!digits && i < to && IsSign(codes, i) && codes.Char(i) == sign);
-            done = true;
-            continue;
-        }
-        if (c == CharClass::StateGroup) {
-            const int start = i;
-            while (i < to && codes.Class(i) == CharClass::StateGroup)
-                ++i;
-            if (!s.state.empty() || i - start < 2)
-                return false;
-            s.state = Cp1252ToUtf8(codes.line.text.substr(start + 1, i - start - 2));
-            done = true;
-            continue;
-        }
-        return false;
-    }
-    return brackets.empty() && (!s.formula.empty() || !s.particle.empty());
-}
+// One species from the positions [from, to): a coefficient, then the formula piece by
+// piece, each step saying false when the positions are not a species.
+class SpeciesReader {
+public:
+    SpeciesReader(const Codes& codes, int to, Species& s) : codes_(codes), to_(to), s_(s) {}
 
-// Reads the line itself. The texts of its arrows (Windows-1252, one pair per arrow) are
-// handed back unread, so that nested texts are read after this line's codes are gone.
-ChemLine Read(const CEquationLine& line, std::vector<std::array<std::string, 2>>& texts)
-{
-    const Codes codes(line);
-    ChemLine out;
-    out.sides.emplace_back();
-    // The appended blank is not part of what was typed.
-    const int n = codes.size > 0 && codes.Char(codes.size - 1) == ' ' ? codes.size - 1 : codes.size;
-    int closedArrows = 0, closedPairs = 0;
-    bool plus = false;
-    bool pendingPair = false;
-    std::string pairTop, pairBottom, pendingCoefficient;
-    auto add = [&](Item item) {
-        item.plusBefore = plus;
-        plus = false;
-        out.sides.back().push_back(std::move(item));
-    };
-    auto addText = [&](std::string text, int position) {
-        if (pendingPair) {
-            text = "{" + Cp1252ToUtf8(pairTop) + "," + Cp1252ToUtf8(pairBottom) + "}" + text;
-            pendingPair = false;
+    bool Read(int from)
+    {
+        i_ = from;
+        while (i_ < to_ && codes_.Class(i_) == CharClass::Coefficient && IsDigit(codes_.Char(i_)))
+            s_.coefficient += codes_.Char(i_++);
+        // "2 H2": a blank straight after a coefficient is ordinary.
+        while (!s_.coefficient.empty() && i_ < to_ && codes_.Char(i_) == ' ')
+            ++i_;
+        bool done = false; // a charge or a state group ends the formula
+        while (i_ < to_) {
+            const CharClass c = codes_.Class(i_);
+            const char ch = codes_.Shown(i_);
+            if (done && c != CharClass::StateGroup)
+                return false;
+            bool ok = false;
+            if ((c == CharClass::Ordinary || c == CharClass::ElementInitial) && IsLetter(ch))
+                ok = Letter(ch);
+            else if (c == CharClass::Ordinary && ch == '.' && !s_.formula.empty() && brackets_.empty())
+                ok = Hydrate();
+            else if (c == CharClass::OpenBracket)
+                ok = Open(ch);
+            else if (c == CharClass::CloseBracket || c == CharClass::CloseSquare)
+                ok = Close(ch);
+            else if (c == CharClass::Charge || c == CharClass::MinusCharge)
+                ok = done = Charge();
+            else if (c == CharClass::StateGroup)
+                ok = done = State();
+            if (!ok)
+                return false;
+        }
+        return brackets_.empty() && (!s_.formula.empty() || !s_.particle.empty());
+    }
+
+private:
+    // An element symbol with its count, or a particle letter.
+    bool Letter(char ch)
+    {
+        if (IsLower(ch)) {
+            // A particle letter: the electron, or a nucleon kept lower case.
+            if (!s_.formula.empty() || !s_.particle.empty() || std::strchr("enp", ch) == nullptr)
+                return false;
+            s_.particle = std::string(1, ch);
+            ++i_;
+            return true;
+        }
+        if (!s_.particle.empty())
+            return false;
+        std::string symbol(1, ch);
+        ++i_;
+        const char next = codes_.Shown(i_);
+        if (i_ < to_ && IsLower(next) && codes_.Class(i_) == CharClass::Ordinary && FindElement(symbol + next)) {
+            symbol += next;
+            ++i_;
+        }
+        if (!FindElement(symbol) || (i_ < to_ && IsLower(codes_.Shown(i_)) && codes_.Class(i_) == CharClass::Ordinary))
+            return false;
+        FormulaPart part{FormulaPart::Kind::Element, symbol, {}};
+        i_ = ReadCount(codes_, i_, to_, part.digits);
+        s_.formula.push_back(std::move(part));
+        return true;
+    }
+
+    // ".5H2O": the dot and the water's coefficient.
+    bool Hydrate()
+    {
+        FormulaPart part{FormulaPart::Kind::Hydrate, ".", {}};
+        ++i_;
+        while (i_ < to_ && codes_.Class(i_) == CharClass::Coefficient && IsDigit(codes_.Char(i_)))
+            part.digits += codes_.Char(i_++);
+        s_.formula.push_back(std::move(part));
+        return true;
+    }
+
+    bool Open(char ch)
+    {
+        if (!s_.particle.empty())
+            return false;
+        brackets_.push_back(ch == '(' ? ')' : ']');
+        s_.formula.push_back({FormulaPart::Kind::Open, std::string(1, ch), {}});
+        ++i_;
+        return true;
+    }
+
+    // The bracket that matches the last one open, not straight after it, with its count.
+    bool Close(char ch)
+    {
+        if (brackets_.empty() || brackets_.back() != ch || s_.formula.back().kind == FormulaPart::Kind::Open)
+            return false;
+        brackets_.pop_back();
+        FormulaPart part{FormulaPart::Kind::Close, std::string(1, ch), {}};
+        i_ = ReadCount(codes_, i_ + 1, to_, part.digits);
+        s_.formula.push_back(std::move(part));
+        return true;
+    }
+
+    // Digits and one sign, or a run of the same sign without digits ("Fe+++").
+    bool Charge()
+    {
+        while (i_ < to_ && IsDigit(codes_.Char(i_)) && codes_.Class(i_) == CharClass::Charge)
+            s_.charge += codes_.Char(i_++);
+        if (!IsSign(codes_, i_))
+            return false;
+        const char sign = codes_.Char(i_);
+        const bool digits = !s_.charge.empty();
+        do
+            s_.charge += codes_.Char(i_++);
+        while (!digits && i_ < to_ && IsSign(codes_, i_) && codes_.Char(i_) == sign);
+        return true;
+    }
+
+    // "(aq)": one state group, its text without the brackets.
+    bool State()
+    {
+        const int start = i_;
+        while (i_ < to_ && codes_.Class(i_) == CharClass::StateGroup)
+            ++i_;
+        if (!s_.state.empty() || i_ - start < 2)
+            return false;
+        s_.state = Cp1252ToUtf8(codes_.line.text.substr(start + 1, i_ - start - 2));
+        return true;
+    }
+
+    const Codes& codes_;
+    const int to_;
+    Species& s_;
+    int i_ = 0;
+    std::vector<char> brackets_; // the closing bracket each open one expects
+};
+
+bool ParseSpecies(const Codes& codes, int from, int to, Species& s) { return SpeciesReader(codes, to, s).Read(from); }
+
+// Reads the line itself, construct by construct: blanks and operators, arrows, quoted
+// text, stacked pairs, and the words between them (species or text). The texts of its
+// arrows (Windows-1252, one pair per arrow) are handed back unread, so that nested texts
+// are read after this line's codes are gone.
+class LineReader {
+public:
+    LineReader(const CEquationLine& line, std::vector<std::array<std::string, 2>>& texts)
+        : line_(line), codes_(line), texts_(texts)
+    {
+        // The appended blank is not part of what was typed.
+        n_ = codes_.size > 0 && codes_.Char(codes_.size - 1) == ' ' ? codes_.size - 1 : codes_.size;
+    }
+
+    ChemLine Read()
+    {
+        out_.sides.emplace_back();
+        int i = 0;
+        while (i < n_) {
+            const CharClass c = codes_.Class(i);
+            if (c == CharClass::Blank) {
+                ++i;
+            } else if (c == CharClass::PlusOperator) {
+                plus_ = true;
+                ++i;
+            } else if (c == CharClass::ReactionArrowStart || c == CharClass::EquilibriumArrowStart) {
+                i = ReadArrow(i);
+            } else if (c == CharClass::QuoteOpen) {
+                i = ReadQuote(i);
+            } else if (c == CharClass::StackOpen) {
+                i = ReadPair(i);
+            } else {
+                i = ReadWord(i);
+            }
+        }
+        if (pendingPair_)
+            AddText(std::string(), n_);
+        return std::move(out_);
+    }
+
+private:
+    // The end of the run from i + 1 whose classes `within` accepts.
+    template <class Within>
+    int RunEnd(int i, Within within) const
+    {
+        int j = i + 1;
+        while (j < n_ && within(codes_.Class(j)))
+            ++j;
+        return j;
+    }
+
+    void Add(Item item)
+    {
+        item.plusBefore = plus_;
+        plus_ = false;
+        out_.sides.back().push_back(std::move(item));
+    }
+
+    // Text that is no species; a stacked pair waiting for its species goes in front.
+    void AddText(std::string text, int position)
+    {
+        if (pendingPair_) {
+            text = "{" + Cp1252ToUtf8(pairTop_) + "," + Cp1252ToUtf8(pairBottom_) + "}" + text;
+            pendingPair_ = false;
         }
         Item item;
         item.opaque = Opaque{std::move(text), position};
-        add(std::move(item));
-    };
-    int i = 0;
-    while (i < n) {
-        const CharClass c = codes.Class(i);
-        if (c == CharClass::Blank) {
-            ++i;
-        } else if (c == CharClass::PlusOperator) {
-            plus = true;
-            ++i;
-        } else if (c == CharClass::ReactionArrowStart || c == CharClass::EquilibriumArrowStart) {
-            Arrow arrow;
-            arrow.equilibrium = c == CharClass::EquilibriumArrowStart;
-            arrow.position = i;
-            int j = i + 1;
-            while (j < n && (codes.Class(j) == CharClass::ArrowAbove || codes.Class(j) == CharClass::ArrowBelow ||
-                             codes.Class(j) == CharClass::Separator))
-                ++j;
-            const bool closed = j < n && codes.Class(j) == CharClass::Closer;
-            arrow.closed = closed;
-            // An arrow never closed keeps its texts in the next slot without counting.
-            const int slot = closed ? closedArrows++ : line.arrowCount;
-            std::string above = Slot(line.arrowAbove, slot), below = Slot(line.arrowBelow, slot);
-            // Running to the end of the line, the texts took in the appended blank.
-            std::string& last = below.empty() ? above : below;
-            if (!closed && !last.empty() && last.back() == ' ')
-                last.pop_back();
-            arrow.above = Cp1252ToUtf8(above);
-            arrow.below = Cp1252ToUtf8(below);
-            texts.push_back({std::move(above), std::move(below)});
-            out.arrows.push_back(std::move(arrow));
-            out.sides.emplace_back();
-            plus = false;
-            pendingPair = false;
-            i = closed ? j + 1 : j;
-        } else if (c == CharClass::QuoteOpen) {
-            int j = i + 1;
-            while (j < n && codes.Class(j) == CharClass::Quoted)
-                ++j;
-            if (j < n && codes.Class(j) == CharClass::QuoteClose)
-                ++j;
-            addText(ShownRange(codes, i, j), i);
-            i = j;
-        } else if (c == CharClass::StackOpen) {
-            int j = i + 1;
-            while (j < n && (codes.Class(j) == CharClass::StackTop || codes.Class(j) == CharClass::Separator ||
-                             codes.Class(j) == CharClass::StackBottom))
-                ++j;
-            if (j < n && codes.Class(j) == CharClass::Closer) {
-                pairTop = Slot(line.stackTop, closedPairs);
-                pairBottom = Slot(line.stackBottom, closedPairs);
-                ++closedPairs;
-                pendingPair = true;
-                i = j + 1;
-            } else {
-                addText(Cp1252ToUtf8(line.text.substr(i, j - i)), i);
-                i = j;
-            }
-        } else {
-            int j = i + 1;
-            while (j < n && !EndsToken(codes.Class(j)))
-                ++j;
-            std::vector<Item>& side = out.sides.back();
-            Species s;
-            s.position = i;
-            if (c == CharClass::StateGroup && !plus && !side.empty() && side.back().isSpecies &&
-                side.back().species.state.empty() && !pendingPair) {
-                // "Ca(OH)2 (s)": a state group standing apart belongs to the species before.
-                Species& before = side.back().species;
-                int k = i;
-                while (k < j && codes.Class(k) == CharClass::StateGroup)
-                    ++k;
-                if (k == j && j - i >= 2) {
-                    before.state = Cp1252ToUtf8(line.text.substr(i + 1, j - i - 2));
-                    i = j;
-                    continue;
-                }
-            }
-            if (j < n && codes.Class(j) == CharClass::StackOpen && !pendingPair) {
-                // "3{1,0}n": a coefficient in front of a stacked pair.
-                int k = i;
-                while (k < j && codes.Class(k) == CharClass::Coefficient)
-                    ++k;
-                if (k == j) {
-                    pendingCoefficient = line.text.substr(i, j - i);
-                    i = j;
-                    continue;
-                }
-            }
-            if (ParseSpecies(codes, i, j, s)) {
-                if (s.coefficient.empty())
-                    s.coefficient = pendingCoefficient;
-                pendingCoefficient.clear();
-                if (pendingPair) {
-                    s.nuclide = true;
-                    s.massNumber = Cp1252ToUtf8(pairTop);
-                    s.atomicNumber = Cp1252ToUtf8(pairBottom);
-                    pendingPair = false;
-                }
-                Item item;
-                item.isSpecies = true;
-                item.species = std::move(s);
-                add(std::move(item));
-            } else {
-                addText(pendingCoefficient + ShownRange(codes, i, j), i);
-                pendingCoefficient.clear();
-            }
-            i = j;
-        }
+        Add(std::move(item));
     }
-    if (pendingPair)
-        addText(std::string(), n);
-    return out;
+
+    int ReadArrow(int i)
+    {
+        Arrow arrow;
+        arrow.equilibrium = codes_.Class(i) == CharClass::EquilibriumArrowStart;
+        arrow.position = i;
+        const int j = RunEnd(i, [](CharClass k) {
+            return k == CharClass::ArrowAbove || k == CharClass::ArrowBelow || k == CharClass::Separator;
+        });
+        const bool closed = j < n_ && codes_.Class(j) == CharClass::Closer;
+        arrow.closed = closed;
+        // An arrow never closed keeps its texts in the next slot without counting.
+        const int slot = closed ? closedArrows_++ : line_.arrowCount;
+        std::string above = Slot(line_.arrowAbove, slot), below = Slot(line_.arrowBelow, slot);
+        // Running to the end of the line, the texts took in the appended blank.
+        std::string& last = below.empty() ? above : below;
+        if (!closed && !last.empty() && last.back() == ' ')
+            last.pop_back();
+        arrow.above = Cp1252ToUtf8(above);
+        arrow.below = Cp1252ToUtf8(below);
+        texts_.push_back({std::move(above), std::move(below)});
+        out_.arrows.push_back(std::move(arrow));
+        out_.sides.emplace_back();
+        plus_ = false;
+        pendingPair_ = false;
+        return closed ? j + 1 : j;
+    }
+
+    int ReadQuote(int i)
+    {
+        int j = RunEnd(i, [](CharClass k) { return k == CharClass::Quoted; });
+        if (j < n_ && codes_.Class(j) == CharClass::QuoteClose)
+            ++j;
+        AddText(ShownRange(codes_, i, j), i);
+        return j;
+    }
+
+    // A closed pair waits for the species it stands in front of; an open one is text.
+    int ReadPair(int i)
+    {
+        const int j = RunEnd(i, [](CharClass k) {
+            return k == CharClass::StackTop || k == CharClass::Separator || k == CharClass::StackBottom;
+        });
+        if (j < n_ && codes_.Class(j) == CharClass::Closer) {
+            pairTop_ = Slot(line_.stackTop, closedPairs_);
+            pairBottom_ = Slot(line_.stackBottom, closedPairs_);
+            ++closedPairs_;
+            pendingPair_ = true;
+            return j + 1;
+        }
+        AddText(Cp1252ToUtf8(line_.text.substr(i, j - i)), i);
+        return j;
+    }
+
+    // A word up to the next blank, operator, arrow, quote or pair: a species, a state
+    // group of the species before, a coefficient of a pair, or text.
+    int ReadWord(int i)
+    {
+        const int j = RunEnd(i, [](CharClass k) { return !EndsToken(k); });
+        if (StateStandingApart(i, j) || CoefficientOfPair(i, j))
+            return j;
+        Species s;
+        s.position = i;
+        if (!ParseSpecies(codes_, i, j, s)) {
+            AddText(pendingCoefficient_ + ShownRange(codes_, i, j), i);
+            pendingCoefficient_.clear();
+            return j;
+        }
+        if (s.coefficient.empty())
+            s.coefficient = pendingCoefficient_;
+        pendingCoefficient_.clear();
+        if (pendingPair_) {
+            s.nuclide = true;
+            s.massNumber = Cp1252ToUtf8(pairTop_);
+            s.atomicNumber = Cp1252ToUtf8(pairBottom_);
+            pendingPair_ = false;
+        }
+        Item item;
+        item.isSpecies = true;
+        item.species = std::move(s);
+        Add(std::move(item));
+        return j;
+    }
+
+    // "Ca(OH)2 (s)": a state group standing apart belongs to the species before.
+    bool StateStandingApart(int i, int j)
+    {
+        std::vector<Item>& side = out_.sides.back();
+        if (codes_.Class(i) != CharClass::StateGroup || plus_ || side.empty() || !side.back().isSpecies ||
+            !side.back().species.state.empty() || pendingPair_)
+            return false;
+        int k = i;
+        while (k < j && codes_.Class(k) == CharClass::StateGroup)
+            ++k;
+        if (k != j || j - i < 2)
+            return false;
+        side.back().species.state = Cp1252ToUtf8(line_.text.substr(i + 1, j - i - 2));
+        return true;
+    }
+
+    // "3{1,0}n": a coefficient in front of a stacked pair.
+    bool CoefficientOfPair(int i, int j)
+    {
+        if (j >= n_ || codes_.Class(j) != CharClass::StackOpen || pendingPair_)
+            return false;
+        int k = i;
+        while (k < j && codes_.Class(k) == CharClass::Coefficient)
+            ++k;
+        if (k != j)
+            return false;
+        pendingCoefficient_ = line_.text.substr(i, j - i);
+        return true;
+    }
+
+    const CEquationLine& line_;
+    const Codes codes_;
+    std::vector<std::array<std::string, 2>>& texts_;
+    int n_ = 0;
+    ChemLine out_;
+    int closedArrows_ = 0, closedPairs_ = 0;
+    bool plus_ = false;        // a "+" operator waits for the next item
+    bool pendingPair_ = false; // a closed stacked pair waits for its species
+    std::string pairTop_, pairBottom_, pendingCoefficient_;
+};
+
+ChemLine Read(const CEquationLine& line, std::vector<std::array<std::string, 2>>& texts)
+{
+    return LineReader(line, texts).Read();
 }
 
 // ---- Counting --------------------------------------------------------------------
