@@ -1,5 +1,7 @@
 #include "cli/QuickRender.h"
 
+#include "cli/OutputFormats.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -9,47 +11,12 @@
 #include "config/SafeWrite.h"
 #include "document/LineEnds.h"
 #include "engine/ChemModel.h"
-#include "engine/ChemText.h"
 #include "engine/Cp1252.h"
 #include "engine/EquationOptions.h"
 #include "svg/SvgPicture.h"
 
 namespace cli {
 namespace {
-
-enum class QuickFormat { None, Svg, Text, Speech, MathML, Mhchem };
-
-QuickFormat FromName(std::string name)
-{
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (name == "svg")
-        return QuickFormat::Svg;
-    if (name == "text")
-        return QuickFormat::Text;
-    if (name == "speech")
-        return QuickFormat::Speech;
-    if (name == "mathml")
-        return QuickFormat::MathML;
-    if (name == "mhchem")
-        return QuickFormat::Mhchem;
-    return QuickFormat::None;
-}
-
-QuickFormat FromPath(const std::string& path)
-{
-    const std::size_t dot = path.find_last_of("./");
-    if (dot == std::string::npos || path[dot] != '.' || dot == 0 || path[dot - 1] == '/')
-        return QuickFormat::None;
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == "svg" ? QuickFormat::Svg
-           : ext == "txt" ? QuickFormat::Text
-           : ext == "mml" ? QuickFormat::MathML
-           : ext == "tex" ? QuickFormat::Mhchem
-                          : QuickFormat::None;
-}
 
 bool WholeNumber(const std::string& text, int minimum, int maximum, int& value)
 {
@@ -75,16 +42,16 @@ bool EndsWithMv2(const std::string& s)
 std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
 {
     std::optional<std::string> text, output;
-    QuickFormat format = QuickFormat::None;
+    Format format = Format::None;
     int margin = 0, fontHeight = 0;
     for (std::size_t i = 0; i < argv.size(); ++i) {
         const std::string& a = argv[i];
         const bool hasValue = i + 1 < argv.size();
         if ((a == "-o" || a == "--output") && hasValue && !output && !argv[i + 1].empty()) {
             output = argv[++i];
-        } else if (a == "--format" && hasValue && format == QuickFormat::None) {
-            format = FromName(argv[++i]);
-            if (format == QuickFormat::None)
+        } else if (a == "--format" && hasValue && format == Format::None) {
+            format = FormatFromName(argv[++i]);
+            if (format == Format::None)
                 return std::nullopt;
         } else if (a == "--margin" && hasValue) {
             if (!WholeNumber(argv[++i], 0, 1000, margin))
@@ -100,11 +67,11 @@ std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostrea
     }
     if (!text || !output)
         return std::nullopt;
-    if (format == QuickFormat::None)
-        format = FromPath(*output);
+    if (format == Format::None)
+        format = FormatFromPath(*output);
     // One line only: how several lines are split is the document's business.
     const std::string line = Utf8ToCp1252(*text);
-    if (format == QuickFormat::None || line.empty() || line.find_first_of("\r\n") != std::string::npos)
+    if ((format != Format::Svg && !IsTextForm(format)) || line.empty() || line.find_first_of("\r\n") != std::string::npos)
         return std::nullopt;
 
     CEquationOptions options;
@@ -120,22 +87,15 @@ std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostrea
 
     std::string bytes;
     const int style = options.equilibriumArrow.Get();
-    const std::vector<chem::ChemLine> readings{chem::ReadText(line)};
-    switch (format) {
-    case QuickFormat::Svg: {
+    if (IsTextForm(format)) {
+        bytes = TextFormOf(format, {chem::ReadText(line)}, style);
+    } else {
         if (!HasBuiltinMetrics(font))
             return std::nullopt;
         const SvgPicture picture = RenderSvgPicture({line}, options, font, SvgPictureSettings{margin, false});
         if (picture.svg.empty())
             return std::nullopt; // the whole renderer says why
         bytes = picture.svg;
-        break;
-    }
-    case QuickFormat::Text: bytes = chem::UnicodeText(readings, style) + "\n"; break;
-    case QuickFormat::Speech: bytes = chem::SpeechText(readings) + "\n"; break;
-    case QuickFormat::MathML: bytes = chem::MathMLDocument(readings, style) + "\n"; break;
-    case QuickFormat::Mhchem: bytes = chem::MhchemText(readings, style) + "\n"; break;
-    case QuickFormat::None: return std::nullopt;
     }
 
     if (*output == "-") {

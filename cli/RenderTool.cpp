@@ -155,6 +155,44 @@ std::string OutputNameFor(const Input& input, Format format)
 }
 
 
+// An input that could not be read. `message` is what --check says after the input's
+// name; `ownLine`, when set, is what rendering says on a line of its own (a file that
+// did not open names itself).
+struct ReadFailure {
+    std::string message;
+    std::string ownLine;
+};
+
+// Puts an input's equation into the document.
+std::optional<ReadFailure> LoadInput(const Input& input, CMolvexDoc& doc)
+{
+    switch (input.kind) {
+    case Input::Kind::Text:
+        doc.SetEquationText(EntryTextFromUtf8(input.value, nullptr));
+        return std::nullopt;
+    case Input::Kind::LinesFile: {
+        std::string reason;
+        auto data = ReadLinesSource(input.value, reason);
+        if (!data)
+            return ReadFailure{reason, reason.rfind("cannot open ", 0) == 0 ? reason : std::string()};
+        int lines = 0;
+        std::string text = EntryTextFromUtf8(*data, &lines);
+        if (lines > kEquationLines)
+            return ReadFailure{"more than 20 lines", {}};
+        doc.SetEquationText(text);
+        return std::nullopt;
+    }
+    case Input::Kind::Document: {
+        DocResult result = doc.OpenFile(input.value);
+        if (result.ok)
+            return std::nullopt;
+        return ReadFailure{result.message,
+                           result.reason.empty() ? std::string() : "cannot open " + input.value + ": " + result.reason};
+    }
+    }
+    return std::nullopt;
+}
+
 class Tool {
 public:
     Tool(const Args& args, std::ostream& out, std::ostream& err) : m_args(args), m_out(out), m_err(err) {}
@@ -211,54 +249,18 @@ private:
         MolvexAppState app;
         app.options = m_userOptions;
         CMolvexDoc doc(app);
-
-        switch (input.kind) {
-        case Input::Kind::Text:
-            doc.SetEquationText(EntryTextFromUtf8(input.value, nullptr));
-            break;
-        case Input::Kind::LinesFile: {
-            std::string reason;
-            auto data = ReadLinesSource(input.value, reason);
-            if (!data) {
-                if (reason.rfind("cannot open ", 0) == 0)
-                    Say(reason);
-                else
-                    Fail(DisplayName(input), reason);
-                return false;
-            }
-            int lines = 0;
-            std::string text = EntryTextFromUtf8(*data, &lines);
-            if (lines > kEquationLines) {
-                Fail(DisplayName(input), "more than 20 lines");
-                return false;
-            }
-            doc.SetEquationText(text);
-            break;
-        }
-        case Input::Kind::Document: {
-            DocResult result = doc.OpenFile(input.value);
-            if (!result.ok) {
-                if (result.reason.empty())
-                    Fail(DisplayName(input), result.message);
-                else
-                    Say("cannot open " + input.value + ": " + result.reason);
-                return false;
-            }
-            break;
-        }
+        if (const auto failure = LoadInput(input, doc)) {
+            if (failure->ownLine.empty())
+                Fail(DisplayName(input), failure->message);
+            else
+                Say(failure->ownLine);
+            return false;
         }
         // The font is the user's; a document brings its own option values only.
         if (m_args.fontHeight)
             app.options.font.value.lf.lfHeight = -*m_args.fontHeight;
-
-        if (m_args.measure) {
-            auto screen = CreateScreenDC();
-            const EquationMetrics m = doc.MeasureEquation(*screen);
-            if (batch)
-                m_out << DisplayName(input) << ": ";
-            m_out << "width=" << m.size.cx << " height=" << m.size.cy << " depth=" << m.firstLine.depth
-                  << " lowering=" << m.lowering << " amount=" << LoweringAmount(m) << "\n";
-        }
+        if (m_args.measure)
+            PrintMeasure(doc, input, batch);
 
         std::string path = m_args.output;
         Format format = m_args.format;
@@ -277,34 +279,40 @@ private:
             Fail(DisplayName(input), "nothing to typeset");
             return false;
         }
-        return Write(doc, format, path);
-    }
-
-    bool Write(CMolvexDoc& doc, Format format, const std::string& path)
-    {
         if (IsTextForm(format)) {
             const int style = doc.App().options.equilibriumArrow.Get();
-            std::string text = format == Format::Text     ? EquationUnicodeText(doc, style)
-                               : format == Format::Speech ? EquationSpeech(doc)
-                               : format == Format::MathML ? EquationMathML(doc, style)
-                               : format == Format::Mhchem ? EquationMhchem(doc, style)
-                                                          : EquationStarMath(doc, style);
-            return WriteBytes(path, QByteArray::fromStdString(text + "\n"));
+            return WriteBytes(path, QByteArray::fromStdString(TextFormOf(format, EquationReadings(doc), style)));
         }
-        if (format == Format::Mv2 && path == "-") {
+        return format == Format::Mv2 ? WriteDocument(doc, path) : WritePicture(doc, format, path);
+    }
+
+    void PrintMeasure(CMolvexDoc& doc, const Input& input, bool batch)
+    {
+        auto screen = CreateScreenDC();
+        const EquationMetrics m = doc.MeasureEquation(*screen);
+        if (batch)
+            m_out << DisplayName(input) << ": ";
+        m_out << "width=" << m.size.cx << " height=" << m.size.cy << " depth=" << m.firstLine.depth
+              << " lowering=" << m.lowering << " amount=" << LoweringAmount(m) << "\n";
+    }
+
+    bool WriteDocument(CMolvexDoc& doc, const std::string& path)
+    {
+        if (path == "-") {
             const std::vector<std::uint8_t> bytes = doc.SaveToBytes();
             return WriteBytes(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                                static_cast<qsizetype>(bytes.size())));
         }
-        if (format == Format::Mv2) {
-            DocResult result = doc.SaveFile(path);
-            if (!result.ok) {
-                Fail(path, result.reason.empty() ? result.message : result.reason);
-                return false;
-            }
-            return true;
+        DocResult result = doc.SaveFile(path);
+        if (!result.ok) {
+            Fail(path, result.reason.empty() ? result.message : result.reason);
+            return false;
         }
+        return true;
+    }
 
+    bool WritePicture(CMolvexDoc& doc, Format format, const std::string& path)
+    {
         RenderSettings settings;
         settings.scale = m_args.scale;
         settings.margin = m_args.margin;
@@ -374,36 +382,15 @@ int Check(const Args& args, std::ostream& out, std::ostream& err)
 {
     int status = kExitOk;
     for (const Input& input : args.inputs) {
-        std::string text;
-        if (input.kind == Input::Kind::Text) {
-            text = EntryTextFromUtf8(input.value, nullptr);
-        } else if (input.kind == Input::Kind::LinesFile) {
-            std::string reason;
-            auto data = ReadLinesSource(input.value, reason);
-            int lines = 0;
-            if (data)
-                text = EntryTextFromUtf8(*data, &lines);
-            if (data && lines > kEquationLines)
-                reason = "more than 20 lines";
-            if (!data || lines > kEquationLines) {
-                err << "molvex2-render: " << DisplayName(input) << ": " << reason << "\n";
-                status = kExitTrouble;
-                continue;
-            }
-        } else {
-            MolvexAppState app;
-            CMolvexDoc doc(app);
-            DocResult result = doc.OpenFile(input.value);
-            if (!result.ok) {
-                err << "molvex2-render: " << DisplayName(input) << ": " << result.message << "\n";
-                status = kExitTrouble;
-                continue;
-            }
-            text = doc.GetEquationText();
-        }
         MolvexAppState app;
         CMolvexDoc doc(app);
-        doc.SetEquationText(text);
+        if (const auto failure = LoadInput(input, doc)) {
+            err << "molvex2-render: " << DisplayName(input) << ": " << failure->message << "\n";
+            status = kExitTrouble;
+            continue;
+        }
+        // A document's lines are checked as its entry text gives them back.
+        doc.SetEquationText(doc.GetEquationText());
         for (int i = 0; i < kEquationLines; ++i) {
             if (doc.Lines().texts[i].empty())
                 continue;
@@ -439,66 +426,6 @@ int PrintOptions(std::ostream& out)
 }
 
 } // namespace
-
-Format FormatFromName(const std::string& name)
-{
-    static const std::map<std::string, Format> formats = {
-        {"png", Format::Png},       {"svg", Format::Svg},         {"pdf", Format::Pdf},
-        {"wmf", Format::Wmf},       {"mv2", Format::Mv2},         {"text", Format::Text},
-        {"speech", Format::Speech}, {"mathml", Format::MathML},   {"mhchem", Format::Mhchem},
-        {"starmath", Format::StarMath}};
-    std::string lower;
-    for (char c : name)
-        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    auto it = formats.find(lower);
-    return it == formats.end() ? Format::None : it->second;
-}
-
-bool IsTextForm(Format format)
-{
-    return format == Format::Text || format == Format::Speech || format == Format::MathML || format == Format::Mhchem ||
-           format == Format::StarMath;
-}
-
-Format FormatFromPath(const std::string& path)
-{
-    std::string ext = std::filesystem::path(path).extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext == ".txt")
-        return Format::Text;
-    if (ext == ".mml")
-        return Format::MathML;
-    if (ext == ".tex")
-        return Format::Mhchem;
-    return ext.size() > 1 && !IsTextForm(FormatFromName(ext.substr(1))) ? FormatFromName(ext.substr(1)) : Format::None;
-}
-
-const char* FormatExtension(Format format)
-{
-    switch (format) {
-    case Format::Png:
-        return "png";
-    case Format::Svg:
-        return "svg";
-    case Format::Pdf:
-        return "pdf";
-    case Format::Wmf:
-        return "wmf";
-    case Format::Mv2:
-        return "mv2";
-    case Format::Text:
-    case Format::Speech:
-    case Format::StarMath:
-        return "txt";
-    case Format::MathML:
-        return "mml";
-    case Format::Mhchem:
-        return "tex";
-    default:
-        return "";
-    }
-}
 
 std::string UsageText()
 {
@@ -539,180 +466,206 @@ std::string VersionText()
     return std::string("molvex2-render ") + MOLVEX_VERSION_STRING + "\n";
 }
 
-std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string& error)
-{
+namespace {
+
+// The command line as read so far.
+struct Parsing {
     Args args;
     bool sawExplain = false, sawOptions = false, sawCheck = false;
-    auto value = [&](std::size_t& i, const std::string& name) -> std::optional<std::string> {
-        if (i + 1 >= argv.size()) {
-            error = name + " needs a value";
-            return std::nullopt;
-        }
-        return argv[++i];
-    };
+    bool finished = false; // --help and --version answer at once
+};
+
+// What an option does with its value (empty when it takes none); a message when the
+// value will not do.
+using Apply = std::optional<std::string> (*)(Parsing&, const std::string& value);
+
+struct Option {
+    const char* shortName; // null when there is none
+    const char* longName;
+    bool takesValue;
+    Apply apply;
+};
+
+using Error = std::optional<std::string>;
+
+const Option kOptions[] = {
+    {"-h", "--help", false, [](Parsing& p, const std::string&) -> Error {
+         p.args.action = Args::Action::Help;
+         p.finished = true;
+         return {};
+     }},
+    {nullptr, "--version", false, [](Parsing& p, const std::string&) -> Error {
+         p.args.action = Args::Action::Version;
+         p.finished = true;
+         return {};
+     }},
+    {nullptr, "--explain", true, [](Parsing& p, const std::string& v) -> Error {
+         p.args.explainText = v;
+         p.sawExplain = true;
+         return {};
+     }},
+    {nullptr, "--check", false, [](Parsing& p, const std::string&) -> Error {
+         p.sawCheck = true;
+         return {};
+     }},
+    {nullptr, "--options", false, [](Parsing& p, const std::string&) -> Error {
+         p.sawOptions = true;
+         return {};
+     }},
+    {"-o", "--output", true, [](Parsing& p, const std::string& v) -> Error {
+         if (v.empty())
+             return "empty output file name";
+         p.args.output = v;
+         return {};
+     }},
+    {nullptr, "--out-dir", true, [](Parsing& p, const std::string& v) -> Error {
+         if (v.empty())
+             return "empty output folder name";
+         p.args.outDir = v;
+         return {};
+     }},
+    {nullptr, "--format", true, [](Parsing& p, const std::string& v) -> Error {
+         p.args.format = FormatFromName(v);
+         if (p.args.format == Format::None)
+             return "unknown format '" + v + "' (" + FormatNames() + ")";
+         return {};
+     }},
+    {"-f", "--file", true, [](Parsing& p, const std::string& v) -> Error {
+         p.args.inputs.push_back(Input{Input::Kind::LinesFile, v});
+         return {};
+     }},
+    {nullptr, "--font-height", true, [](Parsing& p, const std::string& v) -> Error {
+         int h = 0;
+         if (!ParseInt(v, 1, kMaxFontHeight, h))
+             return "--font-height takes a whole number from 1 to " + std::to_string(kMaxFontHeight);
+         p.args.fontHeight = h;
+         return {};
+     }},
+    {nullptr, "--scale", true, [](Parsing& p, const std::string& v) -> Error {
+         if (!ParseDouble(v, 0.1, kMaxScale, p.args.scale))
+             return "--scale takes a number from 0.1 to 16";
+         return {};
+     }},
+    {nullptr, "--margin", true, [](Parsing& p, const std::string& v) -> Error {
+         if (!ParseInt(v, 0, 1000, p.args.margin))
+             return "--margin takes a whole number from 0 to 1000";
+         return {};
+     }},
+    {nullptr, "--measure", false, [](Parsing& p, const std::string&) -> Error {
+         p.args.measure = true;
+         return {};
+     }},
+    {nullptr, "--antialias", false, [](Parsing& p, const std::string&) -> Error {
+         p.args.antialias = true;
+         return {};
+     }},
+};
+
+const Option* FindOption(const std::string& name)
+{
+    for (const Option& o : kOptions)
+        if (name == o.longName || (o.shortName && name == o.shortName))
+            return &o;
+    return nullptr;
+}
+
+// Reads the arguments into `p`; a message on bad usage.
+Error ReadArguments(const std::vector<std::string>& argv, Parsing& p)
+{
     bool endOfOptions = false;
-    for (std::size_t i = 0; i < argv.size(); ++i) {
+    for (std::size_t i = 0; i < argv.size() && !p.finished; ++i) {
         const std::string& a = argv[i];
         if (endOfOptions || a.empty() || a[0] != '-' || a == "-") {
-            if (a == "-" && !endOfOptions) {
-                error = "use -f - to read lines from standard input";
-                return std::nullopt;
-            }
-            Input input;
-            input.value = a;
-            input.kind = EndsWithNoCase(a, ".mv2") ? Input::Kind::Document : Input::Kind::Text;
-            args.inputs.push_back(input);
+            if (a == "-" && !endOfOptions)
+                return "use -f - to read lines from standard input";
+            p.args.inputs.push_back(Input{EndsWithNoCase(a, ".mv2") ? Input::Kind::Document : Input::Kind::Text, a});
             continue;
         }
         if (a == "--") {
             endOfOptions = true;
-        } else if (a == "-h" || a == "--help") {
-            args.action = Args::Action::Help;
-            return args;
-        } else if (a == "--version") {
-            args.action = Args::Action::Version;
-            return args;
-        } else if (a == "--explain") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            args.explainText = *v;
-            sawExplain = true;
-        } else if (a == "--check") {
-            sawCheck = true;
-        } else if (a == "--options") {
-            sawOptions = true;
-        } else if (a == "-o" || a == "--output") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            if (v->empty()) {
-                error = "empty output file name";
-                return std::nullopt;
-            }
-            args.output = *v;
-        } else if (a == "--out-dir") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            if (v->empty()) {
-                error = "empty output folder name";
-                return std::nullopt;
-            }
-            args.outDir = *v;
-        } else if (a == "--format") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            args.format = FormatFromName(*v);
-            if (args.format == Format::None) {
-                error = "unknown format '" + *v + "' (png, svg, pdf, wmf, mv2, text, speech, mathml, mhchem or starmath)";
-                return std::nullopt;
-            }
-        } else if (a == "-f" || a == "--file") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            args.inputs.push_back(Input{Input::Kind::LinesFile, *v});
-        } else if (a == "--font-height") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            int h = 0;
-            if (!ParseInt(*v, 1, kMaxFontHeight, h)) {
-                error = "--font-height takes a whole number from 1 to " + std::to_string(kMaxFontHeight);
-                return std::nullopt;
-            }
-            args.fontHeight = h;
-        } else if (a == "--scale") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            if (!ParseDouble(*v, 0.1, kMaxScale, args.scale)) {
-                error = "--scale takes a number from 0.1 to 16";
-                return std::nullopt;
-            }
-        } else if (a == "--margin") {
-            auto v = value(i, a);
-            if (!v)
-                return std::nullopt;
-            if (!ParseInt(*v, 0, 1000, args.margin)) {
-                error = "--margin takes a whole number from 0 to 1000";
-                return std::nullopt;
-            }
-        } else if (a == "--measure") {
-            args.measure = true;
-        } else if (a == "--antialias") {
-            args.antialias = true;
-        } else {
-            error = "unknown option " + a;
-            return std::nullopt;
+            continue;
         }
+        const Option* option = FindOption(a);
+        if (!option)
+            return "unknown option " + a;
+        std::string value;
+        if (option->takesValue) {
+            if (i + 1 >= argv.size())
+                return a + " needs a value";
+            value = argv[++i];
+        }
+        if (Error e = option->apply(p, value))
+            return e;
     }
+    return {};
+}
 
-    if (sawExplain || sawOptions) {
-        if ((sawExplain && sawOptions) || sawCheck || !args.inputs.empty() || !args.output.empty() || !args.outDir.empty()) {
-            error = sawExplain ? "--explain takes one text and nothing else" : "--options takes nothing else";
-            return std::nullopt;
-        }
-        args.action = sawExplain ? Args::Action::Explain : Args::Action::Options;
-        return args;
+// --out-dir: files only, and no two written to one name.
+Error CheckBatch(const Args& args)
+{
+    if (!args.output.empty())
+        return "-o and --out-dir exclude each other";
+    std::map<std::string, std::string> names;
+    const Format format = args.format == Format::None ? Format::Png : args.format;
+    for (const Input& in : args.inputs) {
+        if (in.kind == Input::Kind::Text)
+            return "--out-dir takes documents and -f files, not equation text";
+        const std::string name = OutputNameFor(in, format);
+        const auto [it, fresh] = names.emplace(name, in.value);
+        if (!fresh)
+            return "'" + it->second + "' and '" + in.value + "' would both write " + name;
     }
+    return {};
+}
 
-    if (args.inputs.empty()) {
-        error = "no equation given (see --help)";
-        return std::nullopt;
+// What the options ask for together, and whether they fit.
+Error Settle(Parsing& p)
+{
+    Args& args = p.args;
+    if (p.sawExplain || p.sawOptions) {
+        if ((p.sawExplain && p.sawOptions) || p.sawCheck || !args.inputs.empty() || !args.output.empty() ||
+            !args.outDir.empty())
+            return p.sawExplain ? "--explain takes one text and nothing else" : "--options takes nothing else";
+        args.action = p.sawExplain ? Args::Action::Explain : Args::Action::Options;
+        return {};
     }
-    if (sawCheck) {
-        if (!args.output.empty() || !args.outDir.empty() || args.measure || args.format != Format::None) {
-            error = "--check writes no output file";
-            return std::nullopt;
-        }
+    if (args.inputs.empty())
+        return "no equation given (see --help)";
+    if (p.sawCheck) {
+        if (!args.output.empty() || !args.outDir.empty() || args.measure || args.format != Format::None)
+            return "--check writes no output file";
         args.action = Args::Action::Check;
-        return args;
+        return {};
     }
-    std::size_t stdinInputs = 0;
-    for (const Input& in : args.inputs)
-        stdinInputs += in.kind == Input::Kind::LinesFile && in.value == "-";
-    if (stdinInputs > 1) {
-        error = "standard input can be read only once";
+    const auto stdinInputs = std::count_if(args.inputs.begin(), args.inputs.end(), [](const Input& in) {
+        return in.kind == Input::Kind::LinesFile && in.value == "-";
+    });
+    if (stdinInputs > 1)
+        return "standard input can be read only once";
+    if (!args.outDir.empty())
+        return CheckBatch(args);
+    if (args.inputs.size() > 1)
+        return "several inputs need --out-dir";
+    if (args.output.empty() && !args.measure)
+        return "no output file given (-o FILE, or --measure)";
+    if (!args.output.empty() && args.format == Format::None && FormatFromPath(args.output) == Format::None)
+        return "cannot tell the format of '" + args.output + "' (use --format)";
+    return {};
+}
+
+} // namespace
+
+std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string& error)
+{
+    Parsing p;
+    Error e = ReadArguments(argv, p);
+    if (!e && !p.finished)
+        e = Settle(p);
+    if (e) {
+        error = *e;
         return std::nullopt;
     }
-    if (!args.outDir.empty()) {
-        if (!args.output.empty()) {
-            error = "-o and --out-dir exclude each other";
-            return std::nullopt;
-        }
-        std::map<std::string, std::string> names;
-        Format format = args.format == Format::None ? Format::Png : args.format;
-        for (const Input& in : args.inputs) {
-            if (in.kind == Input::Kind::Text) {
-                error = "--out-dir takes documents and -f files, not equation text";
-                return std::nullopt;
-            }
-            std::string name = OutputNameFor(in, format);
-            auto [it, fresh] = names.emplace(name, in.value);
-            if (!fresh) {
-                error = "'" + it->second + "' and '" + in.value + "' would both write " + name;
-                return std::nullopt;
-            }
-        }
-        return args;
-    }
-    if (args.inputs.size() > 1) {
-        error = "several inputs need --out-dir";
-        return std::nullopt;
-    }
-    if (args.output.empty()) {
-        if (!args.measure) {
-            error = "no output file given (-o FILE, or --measure)";
-            return std::nullopt;
-        }
-    } else if (args.format == Format::None && FormatFromPath(args.output) == Format::None) {
-        error = "cannot tell the format of '" + args.output + "' (use --format)";
-        return std::nullopt;
-    }
-    return args;
+    return p.args;
 }
 
 bool NeedsGui(const Args& args)

@@ -5,13 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/OutputFormats.h"
+
 namespace cli {
-
-enum class Format { None, Png, Svg, Pdf, Wmf, Mv2, Text, Speech, MathML, Mhchem, StarMath };
-
-// The equation written out rather than drawn: Unicode text, speech, MathML, mhchem,
-// StarMath.
-bool IsTextForm(Format format);
 
 struct Input {
     enum class Kind { Text, Document, LinesFile } kind = Kind::Text;
@@ -48,9 +44,6 @@ bool NeedsGui(const Args& args);
 
 std::string UsageText();
 std::string VersionText();
-Format FormatFromName(const std::string& name);
-Format FormatFromPath(const std::string& path);
-const char* FormatExtension(Format format);
 
 // Runs the parsed command; returns the exit status.
 int Run(const Args& args, std::ostream& out, std::ostream& err);
