@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from office_harness import Office, props  # noqa: E402
 
 import uno  # noqa: E402
-from com.sun.star.lang import IndexOutOfBoundsException  # noqa: E402
+from com.sun.star.lang import DisposedException, IndexOutOfBoundsException  # noqa: E402
 from com.sun.star.uno import RuntimeException  # noqa: E402
 
 BUILD = None
@@ -450,10 +450,6 @@ class DrawingTest(unittest.TestCase):
 
 
 class DrawingFormulaTest(unittest.TestCase):
-    # Known fault, not yet mended: in Impress and Draw the formula object is sometimes not
-    # loaded, or not yet sized, when the extension sizes and centres its shape, and
-    # getVisualAreaSize can then block; this check failed or hung in about half of the runs.
-    @unittest.skip("office formula shapes in Impress and Draw are sized unreliably (known fault, open)")
     def test_office_formula_is_a_formula_shape_of_its_own_size(self):
         bus = Bus()
         try:
@@ -470,22 +466,30 @@ class DrawingFormulaTest(unittest.TestCase):
                         self.assertTrue(wait_for(lambda: len(formulas()) == 1))
                         bus.call(owners[0], "Release")
                         self.assertTrue(wait_for(lambda: not bus.equation_objects()))
-                        # The shape's size and the formula's own, asked afresh each time: the
-                        # object may still be loading, and the shape may be replaced meanwhile.
+                        # The shape's size and the formula's own: the office may have unloaded
+                        # the object meanwhile.
                         def sizes():
                             shapes = formulas()
-                            formula = shapes[0].EmbeddedObject if len(shapes) == 1 else None
-                            if formula is None:
+                            if len(shapes) != 1:
                                 return None
-                            shape = shapes[0]
-                            visual = formula.getVisualAreaSize(1)  # Aspects.MSOLE_CONTENT
-                            return (shape.Size.Width, shape.Size.Height), (visual.Width, visual.Height)
-                        wait_for(lambda: sizes() is not None and sizes()[0] == sizes()[1])
-                        measured = sizes()
+                            try:
+                                embedded = shapes[0].EmbeddedObject
+                                if embedded is None:
+                                    return None
+                                if embedded.getCurrentState() == 0:  # EmbedStates.LOADED
+                                    embedded.changeState(1)  # RUNNING
+                                visual = embedded.getComponent().getVisualAreaSize(1)  # Aspects.MSOLE_CONTENT
+                            except DisposedException:
+                                return None
+                            return ((shapes[0].Size.Width, shapes[0].Size.Height), (visual.Width, visual.Height),
+                                    shapes[0].Position.X + shapes[0].Size.Width // 2)
+                        # The window's last picture is committed as one undo step; the shape it
+                        # replaces is gone by then.
+                        self.assertTrue(wait_for(doc.getUndoManager().isUndoPossible))
+                        measured = wait_for(sizes)
                         self.assertIsNotNone(measured)
                         self.assertEqual(measured[0], measured[1])
-                        shape = formulas()[0]
-                        self.assertAlmostEqual(shape.Position.X + shape.Size.Width / 2, page.Width / 2, delta=600)
+                        self.assertAlmostEqual(measured[2], page.Width / 2, delta=600)
                     finally:
                         doc.close(True)
         finally:

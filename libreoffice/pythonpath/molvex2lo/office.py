@@ -13,6 +13,7 @@ import uno
 from com.sun.star.awt import Point, Size
 from com.sun.star.beans import UnknownPropertyException
 from com.sun.star.embed.Aspects import MSOLE_CONTENT
+from com.sun.star.embed.EmbedStates import LOADED as EMBED_LOADED, RUNNING as EMBED_RUNNING
 from com.sun.star.text.TextContentAnchorType import AS_CHARACTER
 from com.sun.star.text.VertOrientation import NONE as VERT_NONE
 from com.sun.star.uno import RuntimeException
@@ -154,7 +155,16 @@ def is_formula(obj: Any) -> bool:
 
 
 def _formula_model(obj: Any) -> Any:
-    return obj.getEmbeddedObject() if hasattr(obj, "getEmbeddedObject") else obj.getPropertyValue("Model")
+    if hasattr(obj, "getEmbeddedObject"):  # Writer's embedded object hands its model out
+        return obj.getEmbeddedObject()
+    # A drawing's OLE shape gives None for its Model while the office keeps the object
+    # unloaded: bring it to the running state to reach the formula.
+    embedded = obj.getPropertyValue("EmbeddedObject")
+    if embedded is None:
+        raise RuntimeError("the formula object is not available")
+    if embedded.getCurrentState() == EMBED_LOADED:
+        embedded.changeState(EMBED_RUNNING)
+    return embedded.getComponent()
 
 
 def _state(obj: Any, writer: bool) -> dict:
@@ -386,11 +396,13 @@ class Document:
 
     def apply(self, obj: Any, pic: Picture) -> None:
         if is_formula(obj):
-            _formula_model(obj).setPropertyValue("Formula", pic.starmath or "")
+            model = _formula_model(obj)
+            model.setPropertyValue("Formula", pic.starmath or "")
             obj.setPropertyValue("Description", pic.description)
             if not self.writer:
-                # A drawing's OLE shape does not follow its formula's size by itself.
-                obj.setSize(obj.getPropertyValue("EmbeddedObject").getVisualAreaSize(MSOLE_CONTENT))
+                # A drawing's OLE shape does not follow its formula's size by itself; the
+                # formula's model has laid it out when the formula was set.
+                obj.setSize(model.getVisualAreaSize(MSOLE_CONTENT))
             return
         apply_picture(self.ctx, obj, pic, self.writer)
         if self.writer:
