@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/ChemModel.h"
+#include "engine/ChemStarMath.h"
 #include "engine/ChemText.h"
 #include "engine/EquationLine.h"
 
@@ -53,6 +54,23 @@ void BM_ChemTwentyLinesFromText(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ChemTwentyLinesFromText)->Unit(benchmark::kMicrosecond);
+
+// The written-out forms alone, from readings already made: what the clipboard and the
+// pictures' accessible text cost once the lines are read.
+void BM_ChemTextForms(benchmark::State& state)
+{
+    std::vector<chem::ChemLine> lines;
+    for (const std::string& text : TwentyLines())
+        lines.push_back(chem::ReadText(text));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(chem::UnicodeText(lines));
+        benchmark::DoNotOptimize(chem::SpeechText(lines));
+        benchmark::DoNotOptimize(chem::MathMLDocument(lines));
+        benchmark::DoNotOptimize(chem::MhchemText(lines));
+        benchmark::DoNotOptimize(chem::StarMathText(lines));
+    }
+}
+BENCHMARK(BM_ChemTextForms)->Unit(benchmark::kMicrosecond);
 
 // The status bar's work per keystroke: one line read, checked and hinted.
 void BM_ChemStatusLine(benchmark::State& state)

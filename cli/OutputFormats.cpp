@@ -3,34 +3,34 @@
 #include <cctype>
 #include <filesystem>
 
-#include "engine/ChemStarMath.h"
 #include "engine/ChemText.h"
 
 namespace cli {
 namespace {
 
-using TextWriter = std::string (*)(const std::vector<chem::ChemLine>&, int);
-
 struct FormatInfo {
     Format format;
-    const char* name;     // for --format
+    const char* name;      // for --format
     const char* extension; // of the files written in this format
-    bool byExtension;     // an -o name with this extension asks for it
-    TextWriter text;      // the text forms' writer, null for pictures and documents
+    bool byExtension;      // an -o name with this extension asks for it
+    bool text;             // written out in `form` rather than drawn or saved
+    chem::Form form;
 };
 
+constexpr chem::Form kNoForm = chem::Form::Unicode; // pictures and documents
+
 const FormatInfo kFormats[] = {
-    {Format::Png, "png", "png", true, nullptr},
-    {Format::Svg, "svg", "svg", true, nullptr},
-    {Format::Pdf, "pdf", "pdf", true, nullptr},
-    {Format::Wmf, "wmf", "wmf", true, nullptr},
-    {Format::Mv2, "mv2", "mv2", true, nullptr},
-    {Format::Text, "text", "txt", true, [](const std::vector<chem::ChemLine>& l, int style) { return chem::UnicodeText(l, style); }},
+    {Format::Png, "png", "png", true, false, kNoForm},
+    {Format::Svg, "svg", "svg", true, false, kNoForm},
+    {Format::Pdf, "pdf", "pdf", true, false, kNoForm},
+    {Format::Wmf, "wmf", "wmf", true, false, kNoForm},
+    {Format::Mv2, "mv2", "mv2", true, false, kNoForm},
+    {Format::Text, "text", "txt", true, true, chem::Form::Unicode},
     // Speech and StarMath share .txt with the text, which that extension means.
-    {Format::Speech, "speech", "txt", false, [](const std::vector<chem::ChemLine>& l, int) { return chem::SpeechText(l); }},
-    {Format::MathML, "mathml", "mml", true, [](const std::vector<chem::ChemLine>& l, int style) { return chem::MathMLDocument(l, style); }},
-    {Format::Mhchem, "mhchem", "tex", true, [](const std::vector<chem::ChemLine>& l, int style) { return chem::MhchemText(l, style); }},
-    {Format::StarMath, "starmath", "txt", false, [](const std::vector<chem::ChemLine>& l, int style) { return chem::StarMathText(l, style); }},
+    {Format::Speech, "speech", "txt", false, true, chem::Form::Speech},
+    {Format::MathML, "mathml", "mml", true, true, chem::Form::MathML},
+    {Format::Mhchem, "mhchem", "tex", true, true, chem::Form::Mhchem},
+    {Format::StarMath, "starmath", "txt", false, true, chem::Form::StarMath},
 };
 
 const FormatInfo* Find(Format format)
@@ -92,7 +92,7 @@ bool IsTextForm(Format format)
 std::string TextFormOf(Format format, const std::vector<chem::ChemLine>& lines, int equilibriumStyle)
 {
     const FormatInfo* f = Find(format);
-    return f && f->text ? f->text(lines, equilibriumStyle) + "\n" : std::string();
+    return f && f->text ? chem::Written(lines, f->form, equilibriumStyle) + "\n" : std::string();
 }
 
 } // namespace cli

@@ -8,6 +8,15 @@
 
 namespace chem {
 
+enum class Form { Unicode, Speech, MathML, Mhchem, StarMath };
+
+// One line in one form: MathML as one <mrow>, mhchem in \ce{…}, StarMath as in
+// ChemStarMath.h. Speech takes no style.
+std::string Written(const ChemLine& line, Form form, int equilibriumStyle = 1);
+// Whole equations: text and mhchem lines joined by "\n", speech sentences by ". ",
+// StarMath lines by " newline ", MathML as one <math> element.
+std::string Written(const std::vector<ChemLine>& lines, Form form, int equilibriumStyle = 1);
+
 // The equilibrium arrow follows the drawing's style option: the single-line styles
 // (0, 1) as a double-headed arrow, the double-line styles (2, 3) as harpoons.
 std::string UnicodeText(const ChemLine& line, int equilibriumStyle = 1);
