@@ -20,7 +20,7 @@ namespace {
 
 bool WholeNumber(const std::string& text, int minimum, int maximum, int& value)
 {
-    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); }) ||
         text.size() > 6)
         return false;
     value = std::atoi(text.c_str());
@@ -37,9 +37,15 @@ bool EndsWithMv2(const std::string& s)
     return tail == ".mv2";
 }
 
-} // namespace
+struct QuickArgs {
+    std::string text; // one line, Windows-1252
+    std::string output;
+    Format format = Format::None;
+    int margin = 0, fontHeight = 0;
+};
 
-std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+// The command when it is one this path takes: one line of text to SVG or a text form.
+std::optional<QuickArgs> ParseQuick(const std::vector<std::string>& argv)
 {
     std::optional<std::string> text, output;
     Format format = Format::None;
@@ -73,6 +79,35 @@ std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostrea
     const std::string line = Utf8ToCp1252(*text);
     if ((format != Format::Svg && !IsTextForm(format)) || line.empty() || line.find_first_of("\r\n") != std::string::npos)
         return std::nullopt;
+    return QuickArgs{line, *output, format, margin, fontHeight};
+}
+
+// "-" is standard output.
+int WriteOut(const std::string& output, const std::string& bytes, std::ostream& out, std::ostream& err)
+{
+    if (output == "-") {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            err << "molvex2-render: standard output: write error\n";
+            return 1;
+        }
+        return 0;
+    }
+    if (auto reason = WriteFileSafely(output, bytes)) {
+        err << "molvex2-render: " << output << ": " << *reason << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+{
+    const std::optional<QuickArgs> args = ParseQuick(argv);
+    if (!args)
+        return std::nullopt;
 
     CEquationOptions options;
     options.Define();
@@ -82,36 +117,23 @@ std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostrea
     store.SetLocation(0);
     options.Load(store);
     KVLogFontTBD font = options.font.Get();
-    if (fontHeight)
-        font.lf.lfHeight = -fontHeight;
+    if (args->fontHeight)
+        font.lf.lfHeight = -args->fontHeight;
 
     std::string bytes;
     const int style = options.equilibriumArrow.Get();
-    if (IsTextForm(format)) {
-        bytes = TextFormOf(format, {chem::ReadText(line)}, style);
+    if (IsTextForm(args->format)) {
+        bytes = TextFormOf(args->format, {chem::ReadText(args->text)}, style);
     } else {
         if (!HasBuiltinMetrics(font))
             return std::nullopt;
-        const SvgPicture picture = RenderSvgPicture({line}, options, font, SvgPictureSettings{margin, false});
+        const SvgPicture picture = RenderSvgPicture({args->text}, options, font, SvgPictureSettings{args->margin, false});
         if (picture.svg.empty())
             return std::nullopt; // the whole renderer says why
         bytes = picture.svg;
     }
 
-    if (*output == "-") {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            err << "molvex2-render: standard output: write error\n";
-            return 1;
-        }
-        return 0;
-    }
-    if (auto reason = WriteFileSafely(*output, bytes)) {
-        err << "molvex2-render: " << *output << ": " << *reason << "\n";
-        return 1;
-    }
-    return 0;
+    return WriteOut(args->output, bytes, out, err);
 }
 
 } // namespace cli

@@ -178,7 +178,7 @@ std::optional<ReadFailure> LoadInput(const Input& input, CMolvexDoc& doc)
         int lines = 0;
         std::string text = EntryTextFromUtf8(*data, &lines);
         if (lines > kEquationLines)
-            return ReadFailure{"more than 20 lines", {}};
+            return ReadFailure{"more than " + std::to_string(kEquationLines) + " lines", {}};
         doc.SetEquationText(text);
         return std::nullopt;
     }
@@ -262,15 +262,7 @@ private:
         if (m_args.measure)
             PrintMeasure(doc, input, batch);
 
-        std::string path = m_args.output;
-        Format format = m_args.format;
-        if (batch) {
-            if (format == Format::None)
-                format = Format::Png;
-            path = (std::filesystem::path(m_args.outDir) / OutputNameFor(input, format)).string();
-        } else if (!path.empty() && format == Format::None) {
-            format = FormatFromPath(path);
-        }
+        const auto [path, format] = Destination(input, batch);
         if (path.empty())
             return true;
         // A picture of nothing is a mistake in the input, not a result.
@@ -284,6 +276,20 @@ private:
             return WriteBytes(path, QByteArray::fromStdString(TextFormOf(format, EquationReadings(doc), style)));
         }
         return format == Format::Mv2 ? WriteDocument(doc, path) : WritePicture(doc, format, path);
+    }
+
+    // The file an input's equation goes to and its format; no path when none is written.
+    std::pair<std::string, Format> Destination(const Input& input, bool batch) const
+    {
+        Format format = m_args.format;
+        if (batch) {
+            if (format == Format::None)
+                format = Format::Png;
+            return {(std::filesystem::path(m_args.outDir) / OutputNameFor(input, format)).string(), format};
+        }
+        if (!m_args.output.empty() && format == Format::None)
+            format = FormatFromPath(m_args.output);
+        return {m_args.output, format};
     }
 
     void PrintMeasure(CMolvexDoc& doc, const Input& input, bool batch)
