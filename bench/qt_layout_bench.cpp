@@ -98,8 +98,8 @@ void BM_QtDocumentKeystroke(benchmark::State& state)
     int k = 0;
     for (auto _ : state) {
         doc.SetEquationText(texts[k ^= 1]);
-        const EquationMetrics m = doc.MeasureEquation(dc);
-        doc.DrawEquation(dc, m.lineTops, 10, 10);
+        const EquationBox m = doc.MeasureEquation(dc);
+        doc.DrawEquation(dc, 10, 10);
         benchmark::DoNotOptimize(m);
     }
 }
@@ -115,8 +115,8 @@ void BM_QtDocumentRedraw(benchmark::State& state)
     CMolvexDoc doc(app);
     doc.SetEquationText(TwentyLineText(TwentyLines()[5]));
     for (auto _ : state) {
-        const EquationMetrics m = doc.MeasureEquation(dc);
-        doc.DrawEquation(dc, m.lineTops, 10, 10);
+        const EquationBox m = doc.MeasureEquation(dc);
+        doc.DrawEquation(dc, 10, 10);
         benchmark::DoNotOptimize(m);
     }
 }

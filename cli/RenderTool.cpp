@@ -295,10 +295,10 @@ private:
     void PrintMeasure(CMolvexDoc& doc, const Input& input, bool batch)
     {
         auto screen = CreateScreenDC();
-        const EquationMetrics m = doc.MeasureEquation(*screen);
+        const EquationBox m = doc.MeasureEquation(*screen);
         if (batch)
             m_out << DisplayName(input) << ": ";
-        m_out << "width=" << m.size.cx << " height=" << m.size.cy << " depth=" << m.firstLine.depth
+        m_out << "width=" << m.size.cx << " height=" << m.size.cy << " depth=" << m.depth
               << " lowering=" << m.lowering << " amount=" << LoweringAmount(m) << "\n";
     }
 

@@ -24,15 +24,6 @@ const char* const kDocumentTag = "MLV2";
 const char* const kUnexpectedFormat = CHEM_PHRASE("CMolvexDoc", "Unexpected file format.");
 const char* const kOpenFailed = CHEM_PHRASE("CMolvexDoc", "Failed to open document.");
 const char* const kSaveFailed = CHEM_PHRASE("CMolvexDoc", "Failed to save document.");
-// What an empty equation measures like.
-const std::string kEmptyEquationText = "3";
-
-std::int32_t ClampToInt32(std::int64_t v)
-{
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
-}
-
 } // namespace
 
 CFunctionList::CFunctionList()
@@ -57,7 +48,6 @@ CMolvexDoc::~CMolvexDoc() = default;
 
 void CMolvexDoc::SetEquationText(const std::string& text)
 {
-    const std::array<std::string, kEquationLines> before = lineList.texts;
     entryText = text;
     std::string rest = text;
     for (int i = 0; i < kEquationLines - 1; ++i) {
@@ -74,13 +64,10 @@ void CMolvexDoc::SetEquationText(const std::string& text)
             rest.erase(0, std::min(rest.size(), p + 2));
     }
     lineList.texts[kEquationLines - 1] = rest;
-    std::array<bool, kEquationLines> changed{};
-    for (int i = 0; i < kEquationLines; ++i)
-        changed[i] = lineList.texts[i] != before[i];
-    NotifyChanged(changed);
+    NotifyChanged();
 }
 
-std::string CMolvexDoc::GetEquationText()
+std::string CMolvexDoc::GetEquationText() const
 {
     std::string joined;
     for (int i = 0; i < kEquationLines - 1; ++i) {
@@ -88,7 +75,6 @@ std::string CMolvexDoc::GetEquationText()
         joined += "\r\n";
     }
     joined += lineList.texts[kEquationLines - 1];
-    entryText = joined;
     return joined;
 }
 
@@ -102,151 +88,53 @@ bool CMolvexDoc::IsSingleLine() const
     return true;
 }
 
-bool CMolvexDoc::LayoutInputs::operator==(const LayoutInputs& o) const
+CEquationLine CMolvexDoc::ClassifiedLine(int i) const
 {
-    return reals == o.reals && style == o.style && italicState == o.italicState &&
-           std::memcmp(&font.lf, &o.font.lf, sizeof font.lf) == 0 && font.color == o.font.color &&
-           font.himetricHeight == o.font.himetricHeight;
+    CEquationLine line;
+    if (i >= 0 && i < kEquationLines)
+        line.SetText(lineList.texts[static_cast<std::size_t>(i)]);
+    return line;
 }
 
-CMolvexDoc::LayoutInputs CMolvexDoc::CurrentInputs()
+std::shared_ptr<const EquationBox> CMolvexDoc::Layout(CDC& dc)
 {
-    const CEquationOptions& o = m_app.options;
-    LayoutInputs in;
-    in.reals = {o.arrowWidth.Get(), o.levelArrow.Get(), o.levelSuper.Get(), o.levelSub.Get(), o.levelPhase.Get(),
-                o.textArrow.Get(), o.textSuper.Get(), o.textSub.Get(), o.textPhase.Get()};
-    in.style = o.equilibriumArrow.Get();
-    in.italicState = o.italicPhase.Get();
-    in.font = o.font.Get();
-    return in;
-}
-
-CMolvexDoc::Layouts& CMolvexDoc::LayoutsFor(CDC& dc)
-{
-    const std::uint64_t key = dc.MetricsKey();
-    const LayoutInputs inputs = CurrentInputs();
-    auto it = std::find_if(m_layouts.begin(), m_layouts.end(), [key](const Layouts& l) { return l.metricsKey == key; });
+    LayoutInputs inputs = LayoutInputs::Of(m_app.options, dc.MetricsKey());
+    auto it = std::find_if(m_layouts.begin(), m_layouts.end(),
+                           [&inputs](const CachedLayout& l) { return l.inputs.metricsKey == inputs.metricsKey; });
     if (it == m_layouts.end()) {
         if (m_layouts.size() < kLayoutSets)
-            it = m_layouts.insert(m_layouts.end(), Layouts{});
+            it = m_layouts.insert(m_layouts.end(), CachedLayout{});
         else
             it = std::min_element(m_layouts.begin(), m_layouts.end(),
-                                  [](const Layouts& a, const Layouts& b) { return a.lastUse < b.lastUse; });
-        *it = Layouts{};
-        it->metricsKey = key;
-        it->inputs = inputs;
-    } else if (!(it->inputs == inputs)) {
-        for (CachedLine& line : it->lines)
-            line.valid = false;
-        it->inputs = inputs;
+                                  [](const CachedLayout& a, const CachedLayout& b) { return a.lastUse < b.lastUse; });
+        *it = CachedLayout{};
     }
     it->lastUse = ++m_layoutUses;
-    return *it;
+    const bool sameInputs = it->box && it->inputs == inputs;
+    if (!sameInputs || it->box->texts != lineList.texts) {
+        // Lines whose text is unchanged keep their boxes, when nothing else changed.
+        const EquationBox* previous = sameInputs ? it->box.get() : nullptr;
+        it->box = std::make_shared<const EquationBox>(LayOutEquation(lineList.texts, inputs, dc.Attribute(), previous));
+        it->inputs = std::move(inputs);
+    }
+    return it->box;
 }
 
-const LineBox& CMolvexDoc::Box(Layouts& layouts, int i, CDC& dc)
+void CMolvexDoc::DrawEquation(CDC& dc, int x, int y, std::optional<EquationBand> only)
 {
-    const bool digit = i == kEquationLines;
-    const std::string& text = digit ? kEmptyEquationText : lineList.texts[static_cast<std::size_t>(i)];
-    CEquationLine& record = lineRecords[digit ? 0 : static_cast<std::size_t>(i)];
-    // The record holds its text classified, as measuring and drawing always left it.
-    if (record.text.size() != text.size() + (text.empty() ? 0 : 1) || record.text.compare(0, text.size(), text) != 0)
-        record.SetText(text);
-    CachedLine& cached = layouts.lines[static_cast<std::size_t>(i)];
-    if (!cached.valid || cached.text != text) {
-        const CEquationOptions& options = m_app.options;
-        cached.box = LayOutLine(record, dc, options, options.font.Get());
-        cached.text = text;
-        cached.valid = true;
-    }
-    return cached.box;
-}
-
-namespace {
-
-// The rows a line drawn at `top` may ink: an em of its largest font beyond its box on
-// either side, which no glyph overhangs.
-EquationBand InkOf(const LineBox& box, std::int64_t top)
-{
-    if (box.empty)
-        return {};
-    std::int64_t em = 0;
-    for (const KVLogFontTBD& font : box.fonts)
-        em = std::max<std::int64_t>(em, std::abs(static_cast<std::int64_t>(font.lf.lfHeight)));
-    return {top - em, top + box.Measured().height + em};
-}
-
-} // namespace
-
-EquationMetrics CMolvexDoc::MeasureEquation(CDC& dc)
-{
-    const CEquationOptions& options = m_app.options;
-    Layouts& layouts = LayoutsFor(dc);
-    EquationMetrics metrics;
-    // 64-bit sums: twenty lines in a huge font with a large spacing must not overflow.
-    std::int64_t total = 0;
-    std::int32_t widest = 0;
-    LineExtent first;
-    bool anyLine = false;
-
-    for (int i = 0; i < kEquationLines; ++i) {
-        metrics.lineTops[i] = 0;
-        const std::string& text = lineList.texts[i];
-        if (text.empty())
-            continue;
-        metrics.lineTops[i] = ClampToInt32(total);
-        const LineBox& box = Box(layouts, i, dc);
-        const LineExtent extent = box.Measured();
-        metrics.lineInk[i] = InkOf(box, metrics.lineTops[i]);
-        // The first drawn line carries the base line the lowering refers to; with
-        // line 0 empty that is the first non-empty line.
-        if (!anyLine)
-            first = extent;
-        anyLine = true;
-        total += static_cast<std::int64_t>(options.verticalSpacing.Get()) + extent.height;
-        widest = std::max(widest, extent.width);
-    }
-
-    // Whether any line was measured decides, not the sum: a spacing of minus the line
-    // height would otherwise make a one-line equation measure like an empty one.
-    if (anyLine) {
-        total -= options.verticalSpacing.Get();
-    } else {
-        // An empty equation measures like a digit, so its picture is never empty.
-        first = Box(layouts, kEquationLines, dc).Measured();
-        total = first.height;
-        widest = first.width;
-    }
-
-    metrics.size = SIZE{widest, ClampToInt32(total)};
-    metrics.lowering = ClampToInt32(total - first.height + first.depth);
-    metrics.firstLine = first;
-    metrics.fontHeight = options.font.Get().lf.lfHeight;
-    return metrics;
-}
-
-void CMolvexDoc::DrawEquation(CDC& dc, LineTops lineTops, int x, int y, std::optional<EquationBand> only)
-{
-    Layouts& layouts = LayoutsFor(dc);
-    for (int i = 0; i < kEquationLines; ++i) {
-        const LineBox& box = Box(layouts, i, dc);
-        if (only && !InkOf(box, lineTops[i]).Meets(*only))
-            continue;
-        dc.SetTextAlign(TA_TOP | TA_LEFT);
-        DrawLineBox(box, dc, x, ClampToInt32(static_cast<std::int64_t>(y) + lineTops[i]));
-    }
+    DrawEquationBox(*Layout(dc), dc, x, y, only);
 }
 
 std::optional<LineHit> CMolvexDoc::HitTest(CDC& dc, POINT point, int x, int y)
 {
-    const EquationMetrics metrics = MeasureEquation(dc);
-    Layouts& layouts = LayoutsFor(dc);
+    const std::shared_ptr<const EquationBox> equation = Layout(dc);
     for (int i = 0; i < kEquationLines; ++i) {
-        if (lineList.texts[i].empty())
+        if (!equation->HasText(i))
             continue;
-        const LineBox& box = Box(layouts, i, dc);
+        const LineBox& box = equation->Line(i);
         // Drawn with its top-left corner at the line's top.
-        const std::int64_t baseline = static_cast<std::int64_t>(y) + metrics.lineTops[i] + box.top * box.direction;
+        const std::int64_t baseline =
+            static_cast<std::int64_t>(y) + equation->lineTops[static_cast<std::size_t>(i)] + box.top * box.direction;
         if (const auto position = HitTestBox(box, static_cast<std::int64_t>(point.x) - x, point.y - baseline))
             return LineHit{i, *position};
     }
@@ -257,7 +145,8 @@ std::optional<std::int64_t> CMolvexDoc::CaretX(CDC& dc, int line, int position)
 {
     if (line < 0 || line >= kEquationLines || lineList.texts[static_cast<std::size_t>(line)].empty())
         return std::nullopt;
-    const LineBox& box = Box(LayoutsFor(dc), line, dc);
+    const std::shared_ptr<const EquationBox> equation = Layout(dc);
+    const LineBox& box = equation->Line(line);
     // The nearest placed character at or after the position (hidden markup has none).
     std::optional<std::int64_t> x;
     std::int32_t nearest = std::numeric_limits<std::int32_t>::max();
@@ -301,8 +190,6 @@ void CMolvexDoc::Serialize(CArchive& ar)
     lineList = lines;
     if (linesRead)
         m_app.options = options;
-    for (CEquationLine& record : lineRecords)
-        record = CEquationLine();
 }
 
 std::vector<std::uint8_t> CMolvexDoc::SaveToBytes()
@@ -324,7 +211,7 @@ DocResult CMolvexDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
     } catch (const std::bad_alloc&) {
         return DocResult::Fail(kUnexpectedFormat);
     }
-    GetEquationText();
+    entryText = GetEquationText();
     SetModifiedFlag(false);
     UpdateAllViews();
     return DocResult::Ok();
@@ -406,7 +293,6 @@ void CMolvexDoc::RemoveObserver(IDocumentObserver* observer)
 
 void CMolvexDoc::UpdateAllViews()
 {
-    m_changedLines.fill(true);
     TellViews();
 }
 
@@ -418,20 +304,12 @@ void CMolvexDoc::TellViews()
         o->UpdateView(*this);
 }
 
-void CMolvexDoc::NotifyChanged(const std::array<bool, kEquationLines>& lines)
+void CMolvexDoc::NotifyChanged()
 {
     // Containers first, then the modified mark, then the views.
     UpdateAllItems();
     SetModifiedFlag(true);
-    m_changedLines = lines;
     TellViews();
-}
-
-void CMolvexDoc::NotifyChanged()
-{
-    std::array<bool, kEquationLines> all;
-    all.fill(true);
-    NotifyChanged(all);
 }
 
 void CMolvexDoc::UpdateAllItems()
@@ -471,8 +349,7 @@ std::optional<std::string> CMolvexDoc::CopyAsPicture(IClipboard& clipboard, CDC&
     picture.lowering = recorded.metrics.lowering;
     // The clipboard renders its other formats while SetPicture runs; the document
     // is alive until then.
-    const LineTops tops = recorded.metrics.lineTops;
-    picture.draw = [this, tops](CDC& dc) { DrawEquation(dc, tops, 0, 0); };
+    picture.draw = [this](CDC& dc) { DrawEquation(dc, 0, 0); };
 
     std::optional<std::string> error;
     if (!clipboard.SetPicture(picture))

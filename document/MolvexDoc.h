@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "config/IniStore.h"
+#include <memory>
+
 #include "engine/DeviceContext.h"
+#include "engine/EquationBox.h"
 #include "engine/EquationLine.h"
-#include "engine/LineBox.h"
 #include "engine/LogRecords.h"
 
 struct MolvexAppState;
@@ -18,8 +20,6 @@ class CArchive;
 class CMolvexDoc;
 class IClipboard;
 class CEquationOptions;
-
-using LineTops = std::array<std::int32_t, kEquationLines>;
 
 // The document's list of exactly 20 line texts.
 class CFunctionList {
@@ -39,27 +39,6 @@ public:
     virtual void ItemsChanged(CMolvexDoc&) {}
     virtual void UpdateView(CMolvexDoc&) {}
     virtual void ModifiedChanged(CMolvexDoc&, bool /*modified*/) {}
-};
-
-// Rows of the equation, from its top, in logical units: [top, bottom).
-struct EquationBand {
-    std::int64_t top = 0;
-    std::int64_t bottom = 0;
-    bool Empty() const { return bottom <= top; }
-    bool Meets(const EquationBand& o) const { return !Empty() && !o.Empty() && top < o.bottom && o.top < bottom; }
-};
-using LineBands = std::array<EquationBand, kEquationLines>;
-
-struct EquationMetrics {
-    SIZE size;             // widest line, stacked height
-    LineTops lineTops{};   // top of each line from the top of the equation
-    // The rows each line may ink: its box with an em of its largest font either side,
-    // for glyphs that reach beyond it; empty for an empty line. A repaint of part of
-    // the equation draws the lines whose ink meets it.
-    LineBands lineInk{};
-    std::int32_t lowering = 0;   // bottom edge up to the first line's baseline
-    LineExtent firstLine{};      // the first drawn line, whose base line that is
-    std::int32_t fontHeight = 0; // lfHeight of the equation font
 };
 
 // A character of the equation: the line and the position in that line's text.
@@ -89,13 +68,18 @@ public:
     MolvexAppState& App() { return m_app; }
 
     void SetEquationText(const std::string& text);
-    std::string GetEquationText();
+    // The lines joined with CR LF, as the entry box shows them.
+    std::string GetEquationText() const;
     bool IsSingleLine() const;
 
-    EquationMetrics MeasureEquation(CDC& dc);
+    // The equation laid out for dc's metrics (measured on its attribute side), kept
+    // until the text, the options or the font change; the lines whose text is
+    // unchanged keep their boxes then.
+    std::shared_ptr<const EquationBox> Layout(CDC& dc);
+    EquationBox MeasureEquation(CDC& dc) { return *Layout(dc); }
     // Draws the equation with its top-left corner at (x, y); with `only`, just the
     // lines whose ink meets those rows (a repaint of part of a window).
-    void DrawEquation(CDC& dc, LineTops lineTops, int x, int y, std::optional<EquationBand> only = std::nullopt);
+    void DrawEquation(CDC& dc, int x, int y, std::optional<EquationBand> only = std::nullopt);
     // The character under `point` (logical units of dc) of the equation drawn with its
     // top-left corner at (x, y); nothing when no character is there.
     std::optional<LineHit> HitTest(CDC& dc, POINT point, int x, int y);
@@ -134,56 +118,30 @@ public:
     // Tells the views that everything may have changed.
     void UpdateAllViews();
     void UpdateAllItems();
-    // What the change the views are told of touched: the lines whose text changed, or
-    // every line when the font, the options or the whole document changed.
-    const std::array<bool, kEquationLines>& ChangedLines() const { return m_changedLines; }
 
     const CFunctionList& Lines() const { return lineList; }
+    // Line i as classification reads it.
+    CEquationLine ClassifiedLine(int i) const;
 
     std::string entryText;
     CFunctionList lineList;
-    std::array<CEquationLine, kEquationLines> lineRecords;
 
 private:
     // Every change of the equation, its font or its options tells the others alike.
-    void NotifyChanged(const std::array<bool, kEquationLines>& lines);
     void NotifyChanged();
     void TellViews();
 
-    // What a line's layout depends on besides its text: the options, the font and the
-    // metrics of the context.
-    struct LayoutInputs {
-        std::array<double, 9> reals{};
-        std::int32_t style = 0;
-        bool italicState = false;
-        KVLogFontTBD font;
-        bool operator==(const LayoutInputs& o) const;
-    };
-    struct CachedLine {
-        bool valid = false;
-        std::string text;
-        LineBox box;
-    };
-    // Boxes laid out for one kind of context; a few are kept, so the view and the
-    // pictures for a container do not lay each other's lines out again.
-    struct Layouts {
-        std::uint64_t metricsKey = 0;
+    // Layouts for a few kinds of context, so the view and the pictures for a container
+    // do not lay each other's equation out again.
+    struct CachedLayout {
         std::uint64_t lastUse = 0;
         LayoutInputs inputs;
-        std::array<CachedLine, kEquationLines + 1> lines; // the last: the digit of an empty equation
+        std::shared_ptr<const EquationBox> box;
     };
     static constexpr std::size_t kLayoutSets = 3;
-
-    LayoutInputs CurrentInputs();
-    Layouts& LayoutsFor(CDC& dc);
-    // The box of line i (kEquationLines: the digit "3"), laid out again only when its
-    // text or the inputs changed.
-    const LineBox& Box(Layouts& layouts, int i, CDC& dc);
-
-    std::vector<Layouts> m_layouts;
+    std::vector<CachedLayout> m_layouts;
     std::uint64_t m_layoutUses = 0;
     MolvexAppState& m_app;
     bool m_modified = false;
     std::vector<IDocumentObserver*> m_observers;
-    std::array<bool, kEquationLines> m_changedLines{};
 };

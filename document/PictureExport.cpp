@@ -45,7 +45,8 @@ std::optional<RecordedPicture> RecordEquationPicture(CMolvexDoc& doc, CDC& attri
     RecordedPicture picture;
     CMetafileDC recorder(attribute);
     recorder.SetMapMode(MM_ANISOTROPIC);
-    picture.metrics = doc.MeasureEquation(recorder);
+    const std::shared_ptr<const EquationBox> equation = doc.Layout(recorder);
+    picture.metrics = *equation;
     const SIZE size = picture.metrics.size;
     if (!EquationFitsPicture(size)) {
         (void)recorder.Close();
@@ -61,7 +62,7 @@ std::optional<RecordedPicture> RecordEquationPicture(CMolvexDoc& doc, CDC& attri
     picture.himetricSize = SIZE{LogicalToHimetric(size.cx, picture.pixelsPerInchX),
                                 LogicalToHimetric(size.cy, picture.pixelsPerInchY)};
 
-    doc.DrawEquation(recorder, picture.metrics.lineTops, 0, 0);
+    DrawEquationBox(*equation, recorder, 0, 0);
     picture.metafile = recorder.Close();
     return picture;
 }

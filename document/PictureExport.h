@@ -17,7 +17,7 @@ struct RecordedPicture {
     SIZE himetricSize;                   // the same in hundredths of a millimetre
     int pixelsPerInchX = 96;             // the attribute context's logical inch
     int pixelsPerInchY = 96;
-    EquationMetrics metrics;             // as measured while recording
+    EquationBox metrics;                 // as laid out while recording
 };
 
 // Records the document's equation with `attribute` answering the measuring; the

@@ -25,7 +25,7 @@ std::vector<std::uint8_t> CMolvexSrvrItem::NativeData()
     return m_doc.SaveToBytes();
 }
 
-std::int32_t LoweringAmount(const EquationMetrics& m)
+std::int32_t LoweringAmount(const EquationBox& m)
 {
     // An empty equation still measures as "3", but a hostile font record could make
     // the height zero; no hint is better than a division by zero.
@@ -55,7 +55,7 @@ bool CMolvexSrvrItem::OnDraw(CDC& dc, SIZE& size)
     size = SIZE{0, 0};
 
     const PicturePlacement placement = Placement(dc);
-    const EquationMetrics& m = placement.metrics;
+    const EquationBox& m = placement.metrics;
     const std::int32_t amount = placement.amount;
     lastAmount = amount;
 
@@ -67,11 +67,11 @@ bool CMolvexSrvrItem::OnDraw(CDC& dc, SIZE& size)
 
     MolvexAppState& app = m_doc.App();
     app.adjustStore.SetInt("Lowering Hint", "Amount", amount, true);
-    app.adjustStore.SetInt("Lowering Hint", "PointSize", -m.fontHeight, true);
+    app.adjustStore.SetInt("Lowering Hint", "PointSize", -app.options.font.Get().lf.lfHeight, true);
     app.levelAdjust.Save(app.adjustStore);
     (void)app.adjustStore.Save();
 
-    m_doc.DrawEquation(dc, m.lineTops, 0, 0);
+    DrawEquationBox(m, dc, 0, 0);
 
     if (onFocusEntry)
         onFocusEntry();

@@ -16,12 +16,12 @@ constexpr int DVASPECT_CONTENT = 1;
 // The lowering hint's Amount: the distance from the picture's bottom edge up to the
 // first line's base line, in thousandths of the picture's height (0 when the height
 // is zero or the ratio does not fit).
-std::int32_t LoweringAmount(const EquationMetrics& m);
+std::int32_t LoweringAmount(const EquationBox& m);
 
 // Where a container puts the picture: its size and the lowering, both in hundredths
 // of a millimetre of the attribute context the equation was measured on.
 struct PicturePlacement {
-    EquationMetrics metrics;
+    EquationBox metrics;
     SIZE himetricSize{0, 0};
     std::int32_t himetricLowering = 0;
     std::int32_t amount = 0;

@@ -159,37 +159,13 @@ void CEquationOptions::Define()
 bool CEquationOptions::Load(CIniStore& store)
 {
     store.Load();
-    equilibriumArrow.Load(store);
-    arrowWidth.Load(store);
-    levelArrow.Load(store);
-    levelSuper.Load(store);
-    levelSub.Load(store);
-    levelPhase.Load(store);
-    textArrow.Load(store);
-    textSuper.Load(store);
-    textSub.Load(store);
-    textPhase.Load(store);
-    italicPhase.Load(store);
-    verticalSpacing.Load(store);
-    font.Load(store);
+    VisitEach([&store](auto& option) { option.Load(store); }, *this);
     return true;
 }
 
 void CEquationOptions::SaveEntries(CIniStore& store)
 {
-    equilibriumArrow.Save(store);
-    arrowWidth.Save(store);
-    levelArrow.Save(store);
-    levelSuper.Save(store);
-    levelSub.Save(store);
-    levelPhase.Save(store);
-    textArrow.Save(store);
-    textSuper.Save(store);
-    textSub.Save(store);
-    textPhase.Save(store);
-    italicPhase.Save(store);
-    verticalSpacing.Save(store);
-    font.Save(store);
+    VisitEach([&store](auto& option) { option.Save(store); }, *this);
 }
 
 std::optional<IniSaveError> CEquationOptions::Save(CIniStore& store)
@@ -210,17 +186,29 @@ void CEquationOptions::Serialize(CArchive& ar)
         if (version < 1)
             return;
     }
-    equilibriumArrow.Serialize(ar);
-    arrowWidth.Serialize(ar);
-    levelArrow.Serialize(ar);
-    levelSuper.Serialize(ar);
-    levelSub.Serialize(ar);
-    levelPhase.Serialize(ar);
-    textArrow.Serialize(ar);
-    textSuper.Serialize(ar);
-    textSub.Serialize(ar);
-    textPhase.Serialize(ar);
-    italicPhase.Serialize(ar);
-    verticalSpacing.Serialize(ar);
-    font.Serialize(ar);
+    VisitEach([&ar](auto& option) { option.Serialize(ar); }, *this);
+}
+
+bool SameFont(const KVLogFont& a, const KVLogFont& b)
+{
+    return std::memcmp(&a.lf, &b.lf, sizeof a.lf) == 0 && a.color == b.color && a.himetricHeight == b.himetricHeight;
+}
+
+bool CEquationOptions::SameValues(const CEquationOptions& other) const
+{
+    bool same = true;
+    VisitEach(
+        [&same](const auto& a, const auto& b) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(a)>, FontOption>)
+                same = same && SameFont(a.Get(), b.Get());
+            else
+                same = same && a.Get() == b.Get();
+        },
+        *this, other);
+    return same;
+}
+
+LayoutInputs LayoutInputs::Of(const CEquationOptions& options, std::uint64_t metricsKey)
+{
+    return LayoutInputs{options, options.font.Get(), metricsKey};
 }

@@ -65,6 +65,15 @@ public:
     virtual void Serialize(CArchive&) override {} // the font is not archived
 };
 
+// How an equilibrium arrow is drawn, stored as its number. Any other number is kept
+// too: such an arrow takes its length and texts but has no strokes.
+enum class EquilibriumStyle : std::int32_t {
+    HalfHeads = 0,       // one line, a half head at each end, on opposite sides
+    FullHeads = 1,       // one line, a full head at each end
+    DoubleHalfHeads = 2, // two lines, each with a half head
+    DoubleFullHeads = 3, // two lines, each with a flatter full head
+};
+
 class CEquationOptions {
 public:
     CEquationOptions();
@@ -86,6 +95,11 @@ public:
     // off keep their previous values.
     virtual void Serialize(CArchive& ar);
 
+    // True when every option holds the same value (the font compared field by field).
+    bool SameValues(const CEquationOptions& other) const;
+
+    EquilibriumStyle EquilibriumArrowStyle() const { return static_cast<EquilibriumStyle>(equilibriumArrow.Get()); }
+
     IntOption equilibriumArrow;
     DoubleOption arrowWidth;
     DoubleOption levelArrow;
@@ -99,4 +113,45 @@ public:
     BoolOption italicPhase;
     IntOption verticalSpacing;
     FontOption font;
+
+    // Calls visit(option) (or visit(a.option, b.option) for two sets) on every option
+    // in field order, the order of the options block and the settings file. The one
+    // list of the options: loading, saving, archiving and comparing all go through it,
+    // so a new option added here is in each of them and in the layout's cache key.
+    template <class Visit, class... Options>
+    static void VisitEach(Visit&& visit, Options&... o)
+    {
+        visit(o.equilibriumArrow...);
+        visit(o.arrowWidth...);
+        visit(o.levelArrow...);
+        visit(o.levelSuper...);
+        visit(o.levelSub...);
+        visit(o.levelPhase...);
+        visit(o.textArrow...);
+        visit(o.textSuper...);
+        visit(o.textSub...);
+        visit(o.textPhase...);
+        visit(o.italicPhase...);
+        visit(o.verticalSpacing...);
+        visit(o.font...);
+    }
+};
+
+bool SameFont(const KVLogFont& a, const KVLogFont& b);
+
+// Everything the layout of an equation depends on besides its text: the options, the
+// base font and the metrics of the context measured on. Equal inputs lay the same
+// text out the same, so it is the key of every cached layout.
+struct LayoutInputs {
+    CEquationOptions options;
+    KVLogFontTBD font;
+    std::uint64_t metricsKey = 0;
+
+    // The inputs of a context with `metricsKey` and the options' own font.
+    static LayoutInputs Of(const CEquationOptions& options, std::uint64_t metricsKey);
+    friend bool operator==(const LayoutInputs& a, const LayoutInputs& b)
+    {
+        return a.metricsKey == b.metricsKey && SameFont(a.font, b.font) && a.options.SameValues(b.options);
+    }
+    friend bool operator!=(const LayoutInputs& a, const LayoutInputs& b) { return !(a == b); }
 };

@@ -48,8 +48,8 @@ void CheckOpen(CMolvexDoc& doc, const DocResult& result)
 
     CFakeDC dc;
     dc.SetRecording(false);
-    const EquationMetrics m = doc.MeasureEquation(dc);
-    doc.DrawEquation(dc, m.lineTops, 0, 0);
+    const EquationBox m = doc.MeasureEquation(dc);
+    doc.DrawEquation(dc, 0, 0);
 }
 
 constexpr std::size_t kMaxGeneratedStreams = 50000;

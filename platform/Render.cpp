@@ -92,25 +92,10 @@ SIZE MeasureScaled(const Drawing& drawing, const RenderSettings& settings)
 Drawing EquationDrawing(CMolvexDoc& doc)
 {
     Drawing d;
-    d.measure = [&doc](CDC& dc) { return doc.MeasureEquation(dc).size; };
-    // The line tops come from measuring on the very context drawn on.
-    d.draw = [&doc](CDC& dc, int x, int y) { doc.DrawEquation(dc, doc.MeasureEquation(dc).lineTops, x, y); };
+    d.measure = [&doc](CDC& dc) { return doc.Layout(dc)->size; };
+    d.draw = [&doc](CDC& dc, int x, int y) { doc.DrawEquation(dc, x, y); };
     d.title = EquationUnicodeText(doc, doc.App().options.equilibriumArrow.Get());
     d.description = EquationSpeech(doc);
-    return d;
-}
-
-Drawing LineDrawing(CEquationLine& line, const CEquationOptions& options, const KVLogFontTBD& font)
-{
-    Drawing d;
-    d.measure = [&line, &options, font](CDC& dc) {
-        LineExtent e = line.MeasureLine(dc, options, font);
-        return SIZE{e.width, e.height};
-    };
-    d.draw = [&line, &options, font](CDC& dc, int x, int y) {
-        dc.SetTextAlign(TA_TOP | TA_LEFT);
-        line.DrawLine(dc, x, y, options, font);
-    };
     return d;
 }
 

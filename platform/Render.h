@@ -38,8 +38,6 @@ struct Drawing {
 // The whole equation of a document, as the document stacks it, with its text and
 // speech forms.
 Drawing EquationDrawing(CMolvexDoc& doc);
-// One classified line in the given options and font.
-Drawing LineDrawing(CEquationLine& line, const CEquationOptions& options, const KVLogFontTBD& font);
 
 struct RenderSettings {
     double scale = 1.0;       // device pixels per logical unit (PNG)

@@ -103,7 +103,8 @@ void CMolvexView::OnDraw(CDC& dc, QSize windowSize, std::optional<EquationBand> 
 {
     dc.SetTextAlign(TA_TOP | TA_LEFT);
     dc.SetMapMode(MM_ANISOTROPIC);
-    const EquationMetrics m = m_doc.MeasureEquation(dc);
+    const std::shared_ptr<const EquationBox> equation = m_doc.Layout(dc);
+    const EquationBox& m = *equation;
 
     dc.SetTextAlign(TA_TOP | TA_LEFT);
     dc.SetTextAlign(TA_BASELINE);
@@ -121,7 +122,7 @@ void CMolvexView::OnDraw(CDC& dc, QSize windowSize, std::optional<EquationBand> 
         y = 0;
         only.reset(); // stretched: every line is everywhere
     }
-    m_doc.DrawEquation(dc, m.lineTops, x, y, only);
+    DrawEquationBox(m, dc, x, y, only);
 
     // Taken first: updating the views below schedules another paint.
     if (m_inPlace && m_containerUpdate && m_containerUpdate->Take()) {
@@ -150,25 +151,25 @@ EquationBand CMolvexView::RowsShownIn(const QRect& area) const
     return {(area.top() + scroll) * 100 / m_zoom - kMargin - 1, (area.bottom() + 1 + scroll) * 100 / m_zoom - kMargin + 2};
 }
 
-QRect CMolvexView::ChangedArea(const EquationMetrics& before) const
+QRect CMolvexView::ChangedArea(const EquationBox& before) const
 {
     const QRect all = viewport()->rect();
     if (m_inPlace)
         return all;
-    const auto& changed = m_doc.ChangedLines();
+    const EquationBox& now = *m_layout;
     std::int64_t top = std::numeric_limits<std::int64_t>::max();
     std::int64_t bottom = std::numeric_limits<std::int64_t>::min();
     for (int i = 0; i < kEquationLines; ++i) {
         const auto line = static_cast<std::size_t>(i);
-        if (!changed[line]) {
+        // A line keeps its very box while its text and the layout's inputs stay.
+        if (before.lines[line] == now.lines[line]) {
             // A line that moved is drawn elsewhere: everything is new.
-            if (before.lineTops[line] != m_metrics.lineTops[line] || before.lineInk[line].top != m_metrics.lineInk[line].top ||
-                before.lineInk[line].bottom != m_metrics.lineInk[line].bottom)
+            if (before.lineTops[line] != now.lineTops[line] || before.Ink(i) != now.Ink(i))
                 return all;
             continue;
         }
         // The rows the line took and the rows it takes now.
-        for (const EquationBand& ink : {before.lineInk[line], m_metrics.lineInk[line]})
+        for (const EquationBand& ink : {before.Ink(i), now.Ink(i)})
             if (!ink.Empty()) {
                 top = std::min(top, ink.top);
                 bottom = std::max(bottom, ink.bottom);
@@ -220,7 +221,7 @@ std::unique_ptr<CQtDC> CMolvexView::MeasuringDC() const
 
 void CMolvexView::Measure()
 {
-    m_metrics = m_doc.MeasureEquation(*MeasuringDC());
+    m_layout = m_doc.Layout(*MeasuringDC());
     UpdateScrollBars();
 }
 
@@ -237,7 +238,7 @@ std::optional<LineHit> CMolvexView::HitAt(QPoint viewportPos)
 
 QString CMolvexView::Describe(const LineHit& hit)
 {
-    const CEquationLine& line = m_doc.lineRecords[static_cast<size_t>(hit.line)];
+    const CEquationLine line = m_doc.ClassifiedLine(hit.line);
     const auto i = static_cast<size_t>(hit.position);
     if (i >= line.text.size() || i >= line.classes.size() || i >= line.display.size())
         return QString();
@@ -282,7 +283,7 @@ void CMolvexView::leaveEvent(QEvent* event)
 
 QSize CMolvexView::ContentSize() const
 {
-    return QSize(ToScreen(m_metrics.size.cx + 2 * kMargin), ToScreen(m_metrics.size.cy + 2 * kMargin));
+    return QSize(ToScreen(m_layout->size.cx + 2 * kMargin), ToScreen(m_layout->size.cy + 2 * kMargin));
 }
 
 void CMolvexView::UpdateScrollBars()
@@ -343,13 +344,13 @@ void CMolvexView::EnsureLineVisible(int line, int position)
         return;
     const auto& texts = m_doc.Lines().texts;
     // Empty lines take no room: an empty line sits where the next drawn line begins.
-    int bottom = m_metrics.size.cy;
+    int bottom = m_layout->size.cy;
     for (int i = line + 1; i < kEquationLines; ++i)
         if (!texts[static_cast<size_t>(i)].empty()) {
-            bottom = m_metrics.lineTops[static_cast<size_t>(i)];
+            bottom = m_layout->lineTops[static_cast<size_t>(i)];
             break;
         }
-    const int top = texts[static_cast<size_t>(line)].empty() ? bottom : m_metrics.lineTops[static_cast<size_t>(line)];
+    const int top = texts[static_cast<size_t>(line)].empty() ? bottom : m_layout->lineTops[static_cast<size_t>(line)];
     const int screenTop = ToScreen(kMargin + top);
     const int screenBottom = ToScreen(kMargin + bottom);
     QScrollBar* bar = verticalScrollBar();
@@ -397,10 +398,10 @@ void CMolvexView::scrollContentsBy(int, int) { viewport()->update(); }
 
 void CMolvexView::UpdateView(CMolvexDoc&)
 {
-    const EquationMetrics before = m_metrics;
+    const std::shared_ptr<const EquationBox> before = m_layout;
     Measure();
     UpdateAccessibleText();
-    const QRect changed = ChangedArea(before);
+    const QRect changed = ChangedArea(*before);
     if (!changed.isEmpty())
         viewport()->update(changed);
 }

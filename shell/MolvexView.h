@@ -97,7 +97,7 @@ private:
     // The part of the viewport a change of the document leaves different from what
     // was drawn with `before`: the rows of the changed lines when no other line moved,
     // else all of it.
-    QRect ChangedArea(const EquationMetrics& before) const;
+    QRect ChangedArea(const EquationBox& before) const;
     // The rows of the equation that a part of the viewport shows.
     EquationBand RowsShownIn(const QRect& area) const;
     void UpdateScrollBars();
@@ -107,7 +107,8 @@ private:
     CContainerUpdate* m_containerUpdate;
     bool m_inPlace = false;
     int m_zoom = 100;
-    EquationMetrics m_metrics{};
+    // The equation as last measured; its lines are what the viewport shows.
+    std::shared_ptr<const EquationBox> m_layout = std::make_shared<const EquationBox>();
     std::optional<LineHit> m_hovered;
     int m_caretLine = 0;
 };

@@ -22,6 +22,7 @@
 #include "document/AppState.h"
 #include "document/MolvexDoc.h"
 #include "engine/EquationLine.h"
+#include "engine/LineBox.h"
 #include "engine/LogRecords.h"
 #include "platform/QtDeviceContext.h"
 
@@ -386,7 +387,8 @@ void COptionsDialog::paintEvent(QPaintEvent* event)
         line.SetText(kSample);
         // Large arrow texts or levels reach above the usual base line or below the
         // panel: lower the sample and let the panel grow so the whole line shows.
-        const LineExtent extent = line.MeasureLine(dc, options, KVLogFontTBD(font));
+        const LineBox box = LayOutLine(line, dc, options, KVLogFontTBD(font));
+        const LineExtent extent = box.Measured();
         const int baseline = std::max(kSampleY, band.top() + kPreviewPad + (extent.height - extent.depth));
         const int bottom = baseline + extent.depth + kPreviewPad;
         if (bottom > m_previewBottom) {
@@ -395,7 +397,7 @@ void COptionsDialog::paintEvent(QPaintEvent* event)
             QMetaObject::invokeMethod(this, [this] { GrowPreview(); }, Qt::QueuedConnection);
         }
         dc.SetTextAlign(TA_BASELINE | TA_LEFT);
-        line.DrawLine(dc, kSampleX, baseline, options, KVLogFontTBD(font));
+        DrawLineBox(box, dc, kSampleX, baseline);
     }
 }
 

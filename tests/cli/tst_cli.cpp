@@ -84,19 +84,12 @@ private:
         CMolvexDoc doc(app);
         doc.SetEquationText(entryText);
         CQtDC dc(96, 96);
-        EquationMetrics m = doc.MeasureEquation(dc);
-        // The first drawn line; an empty equation is measured as "3" in record 0.
-        int first = 0;
-        while (first < kEquationLines && doc.Lines().texts[first].empty())
-            ++first;
-        if (first == kEquationLines)
-            first = 0;
-        LineExtent line = doc.lineRecords[first].MeasureLine(dc, app.options, app.options.font.Get());
+        const EquationBox m = doc.MeasureEquation(dc);
         int amount = static_cast<int>(static_cast<double>(m.lowering) / m.size.cy * 1000.0);
         return QStringLiteral("width=%1 height=%2 depth=%3 lowering=%4 amount=%5\n")
             .arg(m.size.cx)
             .arg(m.size.cy)
-            .arg(line.depth)
+            .arg(m.depth)
             .arg(m.lowering)
             .arg(amount);
     }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "document/AppState.h"
@@ -105,7 +106,7 @@ TEST_F(DocTest, JoiningAlwaysGivesTwentyLines)
 {
     doc.SetEquationText("A");
     EXPECT_EQ(doc.GetEquationText(), "A" + Repeat("\r\n", 19));
-    EXPECT_EQ(doc.entryText, "A" + Repeat("\r\n", 19));
+    EXPECT_EQ(doc.entryText, "A"); // reading the text leaves the entry text alone
 
     // Joining and splitting again gives the same lines, line 19's breaks included.
     const std::string text = "x\r\n\r\ny" + Repeat("\r\nz", 25);
@@ -137,15 +138,14 @@ TEST_F(DocTest, EmptyEquationMeasuresLikeADigit)
 {
     const LineExtent three = Measure("3");
     ASSERT_GT(three.height, 0);
-    const EquationMetrics m = doc.MeasureEquation(dc);
+    const EquationBox m = doc.MeasureEquation(dc);
     EXPECT_EQ(m.size, (SIZE{three.width, three.height}));
     EXPECT_EQ(m.lowering, three.depth);
-    EXPECT_EQ(m.fontHeight, app.options.font.Get().lf.lfHeight);
     EXPECT_EQ(m.lineTops, LineTops{});
 
     // Nothing is drawn: record 0 is classified again from its empty text.
     dc.ClearCalls();
-    doc.DrawEquation(dc, m.lineTops, 0, 0);
+    doc.DrawEquation(dc, 0, 0);
     EXPECT_EQ(dc.CountCalls("TextOut"), 0);
     EXPECT_EQ(dc.LiveObjects(), 0);
 }
@@ -177,7 +177,7 @@ TEST_F(DocTest, StackingAndLowering)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         doc.lineList.texts = c.lines;
-        const EquationMetrics m = doc.MeasureEquation(dc);
+        const EquationBox m = doc.MeasureEquation(dc);
         EXPECT_EQ(m.lineTops, c.tops);
         EXPECT_EQ(m.size, c.size);
         EXPECT_EQ(m.lowering, c.lowering);
@@ -195,7 +195,7 @@ TEST_F(DocTest, SpacingIsClampedAndWrittenBack)
         SCOPED_TRACE(c.spacing);
         app.options.verticalSpacing.Set(c.spacing);
         doc.lineList.texts = Make({"A", "A"});
-        const EquationMetrics m = doc.MeasureEquation(dc);
+        const EquationBox m = doc.MeasureEquation(dc);
         EXPECT_EQ(m.size.cy, 2 * a.height + c.used);
         EXPECT_EQ(m.lineTops[1], a.height + c.used);
         EXPECT_EQ(app.options.verticalSpacing.Get(), c.used);
@@ -209,7 +209,7 @@ TEST_F(DocTest, SpacingCancellingTheHeightKeepsTheLine)
     const LineExtent wide = Measure("MMMM");
     app.options.verticalSpacing.Set(-wide.height);
     doc.lineList.texts = Make({"MMMM"});
-    const EquationMetrics m = doc.MeasureEquation(dc);
+    const EquationBox m = doc.MeasureEquation(dc);
     EXPECT_EQ(m.size, (SIZE{wide.width, wide.height}));
     EXPECT_EQ(m.lowering, wide.depth);
 }
@@ -219,10 +219,10 @@ TEST_F(DocTest, SpacingCancellingTheHeightKeepsTheLine)
 TEST_F(DocTest, DrawingStacksTheLines)
 {
     doc.lineList.texts = Make({"H2", "", "O2 + 2e-"});
-    const EquationMetrics m = doc.MeasureEquation(dc);
+    const EquationBox m = doc.MeasureEquation(dc);
     CFakeDC drawn;
     drawn.SetTextAlign(TA_BASELINE);
-    doc.DrawEquation(drawn, m.lineTops, 10, 20);
+    doc.DrawEquation(drawn, 10, 20);
 
     CFakeDC expected;
     expected.SetTextAlign(TA_BASELINE);
@@ -242,9 +242,9 @@ TEST_F(DocTest, DrawingStacksTheLines)
     EXPECT_EQ(drawn.LiveObjects(), 0);
 }
 
-// A view repaints what a change touched: the lines whose text changed, or every line
-// when the font, the options or the whole document changed.
-TEST_F(DocTest, ChangedLinesNameWhatTheChangeTouched)
+// A view repaints the lines a change laid out again: those whose text changed, or
+// every line when something else the layout depends on changed.
+TEST_F(DocTest, LinesLaidOutAgainAreWhatTheChangeTouched)
 {
     const struct {
         const char* change;
@@ -253,29 +253,35 @@ TEST_F(DocTest, ChangedLinesNameWhatTheChangeTouched)
         {"typed on line 2", {1}},
         {"a line inserted", {1, 2, 3}},
         {"nothing", {}},
-        {"options", {}}, // every line
-        {"loaded", {}},  // every line
+        {"the same options applied", {}},
+        {"loaded as it was", {}},
+        {"options", {-1}}, // every line
     };
     doc.SetEquationText("H2\r\nO2\r\nX");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
         const std::string change = c.change;
-        std::array<bool, kEquationLines> want{};
-        if (change == "options" || change == "loaded")
-            want.fill(true);
-        for (int i : c.lines)
-            want[static_cast<std::size_t>(i)] = true;
+        const std::shared_ptr<const EquationBox> before = doc.Layout(dc);
         if (change == "typed on line 2")
             doc.SetEquationText("H2\r\nO2 + 2e-\r\nX");
         else if (change == "a line inserted")
             doc.SetEquationText("H2\r\nNa+\r\nO2 + 2e-\r\nX");
         else if (change == "nothing")
             doc.SetEquationText(doc.GetEquationText());
-        else if (change == "options")
+        else if (change == "the same options applied")
             doc.ApplyOptions(app.options);
-        else
+        else if (change == "loaded as it was")
             ASSERT_TRUE(doc.LoadFromBytes(doc.SaveToBytes()).ok);
-        EXPECT_EQ(doc.ChangedLines(), want);
+        else
+            app.options.levelSub.Set(0.25);
+        const std::shared_ptr<const EquationBox> after = doc.Layout(dc);
+        std::array<bool, kEquationLines> want{};
+        for (int i : c.lines)
+            i < 0 ? want.fill(true) : void(want[static_cast<std::size_t>(i)] = true);
+        std::array<bool, kEquationLines> laidOut{};
+        for (std::size_t i = 0; i < laidOut.size(); ++i)
+            laidOut[i] = before->lines[i] != after->lines[i];
+        EXPECT_EQ(laidOut, want);
     }
 }
 
@@ -284,12 +290,12 @@ TEST_F(DocTest, ChangedLinesNameWhatTheChangeTouched)
 TEST_F(DocTest, DrawingSomeRowsDrawsTheLinesThatMeetThem)
 {
     doc.SetEquationText("H2\r\nO2 + 2e-\r\n\r\nNa+\r\nCl-");
-    const EquationMetrics m = doc.MeasureEquation(dc);
-    ASSERT_FALSE(m.lineInk[3].Empty());
-    EXPECT_TRUE(m.lineInk[2].Empty());
+    const EquationBox m = doc.MeasureEquation(dc);
+    ASSERT_FALSE(m.Ink(3).Empty());
+    EXPECT_TRUE(m.Ink(2).Empty());
     const auto texts = [&](std::optional<EquationBand> band) {
         CFakeDC drawn;
-        doc.DrawEquation(drawn, m.lineTops, 0, 0, band);
+        doc.DrawEquation(drawn, 0, 0, band);
         EXPECT_EQ(drawn.LiveObjects(), 0);
         std::vector<std::string> all;
         for (const auto& t : drawn.TextOuts())
@@ -306,7 +312,7 @@ TEST_F(DocTest, DrawingSomeRowsDrawsTheLinesThatMeetThem)
         EquationBand band;
         std::vector<std::string> drawn;
     } cases[] = {
-        {"above the equation", {-1000, m.lineInk[0].top}, {}},
+        {"above the equation", {-1000, m.Ink(0).top}, {}},
         {"the middle of Na+", {m.lineTops[3] + 2, m.lineTops[3] + 3}, naPlus},
         {"all of it", {-1000, 100000}, whole},
     };
@@ -317,6 +323,37 @@ TEST_F(DocTest, DrawingSomeRowsDrawsTheLinesThatMeetThem)
     }
 }
 
+// Every option, the font and the context's metrics are the layout's key: a change of
+// any one lays the equation out again, and the same inputs give the same layout.
+TEST_F(DocTest, EachInputOfTheLayoutLaysItOutAgain)
+{
+    doc.SetEquationText("H2 + O2 =}{> 2H2O");
+    int options = 0;
+    CEquationOptions::VisitEach(
+        [&](auto& option) {
+            SCOPED_TRACE(option.Key());
+            ++options;
+            const std::shared_ptr<const EquationBox> before = doc.Layout(dc);
+            EXPECT_EQ(doc.Layout(dc), before);
+            using Option = std::decay_t<decltype(option)>;
+            if constexpr (std::is_same_v<Option, FontOption>)
+                option.value.lf.lfWeight += 100;
+            else if constexpr (std::is_same_v<Option, BoolOption>)
+                option.Set(!option.Get());
+            else
+                option.Set(option.Get() + 1);
+            EXPECT_NE(doc.Layout(dc), before);
+        },
+        app.options);
+    EXPECT_EQ(options, 13);
+
+    CFakeDC otherInch;
+    otherInch.SetLogPixels(120, 120);
+    const std::shared_ptr<const EquationBox> here = doc.Layout(dc);
+    EXPECT_NE(doc.Layout(otherInch), here);
+    EXPECT_EQ(doc.Layout(dc), here); // each kind of context keeps its own
+}
+
 struct RelayoutCase {
     const char* change;
     int linesLaidOut;
@@ -324,12 +361,12 @@ struct RelayoutCase {
 
 TEST_F(DocTest, OnlyChangedLinesAreLaidOutAgain)
 {
-    // Each line laid out (the empty ones too: they are drawn) measures its five fonts.
+    // Each line laid out measures its five fonts; the empty lines (drawn too) share one box.
     const std::vector<RelayoutCase> cases = {
-        {"nothing", 0}, {"one line typed", 1}, {"options", 20}, {"font", 20}, {"another inch", 20}, {"back", 0},
+        {"nothing", 0}, {"one line typed", 1}, {"options", 4}, {"font", 4}, {"another inch", 4}, {"back", 0},
     };
     doc.SetEquationText("H2\r\nO2 + 2e-\r\nX");
-    doc.DrawEquation(dc, doc.MeasureEquation(dc).lineTops, 0, 0);
+    doc.DrawEquation(dc, 0, 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
         const std::string change = c.change;
@@ -344,7 +381,7 @@ TEST_F(DocTest, OnlyChangedLinesAreLaidOutAgain)
         else if (change == "another inch")
             other.SetLogPixels(120, 120), target = &other;
         target->ClearCalls();
-        doc.DrawEquation(*target, doc.MeasureEquation(*target).lineTops, 0, 0);
+        doc.DrawEquation(*target, 0, 0);
         EXPECT_EQ(target->CountCalls("GetTextMetricsA"), 5 * c.linesLaidOut);
     }
 }
@@ -354,7 +391,7 @@ TEST_F(DocTest, HitTestFindsTheCharacterUnderAPoint)
     // Lines "H2" and "O2 + 2e-" at (10, 20): line 1's top is line 0's height (21) plus
     // the spacing; "O2 " is 9 + 4 + 4 wide, so x 10 + 19 is on the "+".
     doc.SetEquationText("H2\r\nO2 + 2e-");
-    const EquationMetrics m = doc.MeasureEquation(dc);
+    const EquationBox m = doc.MeasureEquation(dc);
     const int line1 = 20 + m.lineTops[1] + 10;
     EXPECT_EQ(doc.HitTest(dc, POINT{12, 30}, 10, 20), (LineHit{0, 0}));
     EXPECT_EQ(doc.HitTest(dc, POINT{29, line1}, 10, 20), (LineHit{1, 3}));

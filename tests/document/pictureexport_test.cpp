@@ -206,7 +206,7 @@ TEST(CopyAsPicture, ThePictureIsTheMeasuredEquation)
     const MetafilePicture& p = *clipboard.picture;
 
     CFakeDC measure;
-    const EquationMetrics m = doc.MeasureEquation(measure);
+    const EquationBox m = doc.MeasureEquation(measure);
     EXPECT_EQ(p.logicalSize, m.size);
     EXPECT_EQ(p.native, doc.SaveToBytes());
 

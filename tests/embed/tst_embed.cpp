@@ -108,7 +108,7 @@ private:
     }
 
     // What the equation measures on this side, on the same kind of screen.
-    static EquationMetrics Measure(const QString& text)
+    static EquationBox Measure(const QString& text)
     {
         MolvexAppState state;
         state.options.Define();
@@ -280,7 +280,7 @@ private slots:
         const int cx = r.arguments().value(1).toInt();
         const int cy = r.arguments().value(2).toInt();
 
-        const EquationMetrics m = Measure(text);
+        const EquationBox m = Measure(text);
         std::unique_ptr<CQtDC> screen = CreateScreenDC();
         const int dpiX = screen->GetDeviceCaps(LOGPIXELSX);
         const int dpiY = screen->GetDeviceCaps(LOGPIXELSY);
@@ -345,7 +345,7 @@ private slots:
         const QString owner = NewObject();
         Call(owner, QStringLiteral("SetEquationText"), {text});
         Call(owner, QStringLiteral("GetPicture"));
-        const EquationMetrics m = Measure(text);
+        const EquationBox m = Measure(text);
         const int expected = static_cast<int>(static_cast<double>(m.lowering) / m.size.cy * 1000.0);
         QCOMPARE(AdjustValue(QStringLiteral("Amount")).toInt(), expected);
         QCOMPARE(AdjustValue(QStringLiteral("PointSize")), QStringLiteral("14"));
@@ -381,7 +381,7 @@ private slots:
         const QDBusMessage picture = Call(owner, QStringLiteral("GetPicture"));
         QCOMPARE(a.value(1).toInt(), picture.arguments().value(1).toInt());
         QCOMPARE(a.value(2).toInt(), picture.arguments().value(2).toInt());
-        const EquationMetrics m = Measure(text);
+        const EquationBox m = Measure(text);
         std::unique_ptr<CQtDC> screen = CreateScreenDC();
         QCOMPARE(a.value(3).toInt(), static_cast<int>(std::lround(m.lowering * 2540.0 / screen->GetDeviceCaps(LOGPIXELSY))));
         // The published Amount names the same base line, to its rounding.

@@ -102,7 +102,7 @@ void TestClipboard::copiesEveryForm()
     for (int i = 0; i < 10; ++i)
         sum ^= U16(wmf, 2 * i);
     QCOMPARE(U16(wmf, 20), sum);
-    const EquationMetrics m = doc.MeasureEquation(*screen);
+    const EquationBox m = doc.MeasureEquation(*screen);
     QCOMPARE(int(U16(wmf, 10)), int(m.size.cx));
     QCOMPARE(int(U16(wmf, 12)), int(m.size.cy));
     QCOMPARE(int(U16(wmf, 14)), screen->GetDeviceCaps(LOGPIXELSX));

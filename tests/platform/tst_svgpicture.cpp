@@ -212,8 +212,8 @@ private slots:
 
         CQtDC qt(96, 96);
         CSvgDC builtin;
-        const EquationMetrics a = doc.MeasureEquation(qt);
-        const EquationMetrics b = doc.MeasureEquation(builtin);
+        const EquationBox a = doc.MeasureEquation(qt);
+        const EquationBox b = doc.MeasureEquation(builtin);
         QCOMPARE(b.size, a.size);
         QCOMPARE(b.lowering, a.lowering);
         QCOMPARE(b.firstLine.width, a.firstLine.width);

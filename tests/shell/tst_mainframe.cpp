@@ -416,9 +416,9 @@ private slots:
 
         CFakeDC reference;
         reference.SetMapMode(MM_ANISOTROPIC);
-        const EquationMetrics m = doc->MeasureEquation(reference);
+        const EquationBox m = doc->MeasureEquation(reference);
         reference.ClearCalls();
-        doc->DrawEquation(reference, m.lineTops, 0, 0);
+        doc->DrawEquation(reference, 0, 0);
 
         CFakeDC dc;
         view->OnPrepareDC(dc);

@@ -1,0 +1,102 @@
+// Layout of a whole equation: its lines stacked top to bottom, the empty ones taking
+// no room, with the options' spacing between them.
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+
+#include "engine/EquationBox.h"
+
+namespace {
+
+// What an empty equation measures like, so that its picture is never empty.
+const char* const kEmptyEquationText = "3";
+
+std::int32_t Clamp32(std::int64_t v)
+{
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+} // namespace
+
+EquationBand EquationBox::Ink(int i) const
+{
+    if (!HasText(i) || Line(i).empty)
+        return {};
+    const LineBox& box = Line(i);
+    // No glyph overhangs its box by more than an em of the line's largest font.
+    std::int64_t em = 0;
+    for (const KVLogFontTBD& font : box.fonts)
+        em = std::max<std::int64_t>(em, std::abs(static_cast<std::int64_t>(font.lf.lfHeight)));
+    const std::int64_t top = lineTops[static_cast<std::size_t>(i)];
+    return {top - em, top + box.Measured().height + em};
+}
+
+EquationBox LayOutEquation(const EquationTexts& texts, const LayoutInputs& inputs, CDC& attribute,
+                           const EquationBox* previous)
+{
+    const CEquationOptions& options = inputs.options;
+    EquationBox equation;
+    equation.texts = texts;
+    std::optional<CEquationLine> record; // one record for every line, made when first needed
+    std::shared_ptr<const LineBox> emptyLine;
+    const auto layOut = [&](const std::string& text) {
+        if (!record)
+            record.emplace();
+        record->SetText(text);
+        return std::make_shared<const LineBox>(LayOutLine(*record, attribute, options, inputs.font));
+    };
+
+    // 64-bit sums: twenty lines in a huge font with a large spacing must not overflow.
+    const std::int64_t spacing = options.verticalSpacing.Get();
+    std::int64_t total = 0;
+    std::int32_t widest = 0;
+    bool anyLine = false;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string& text = texts[i];
+        std::shared_ptr<const LineBox>& box = equation.lines[i];
+        if (previous && previous->texts[i] == text)
+            box = previous->lines[i];
+        else if (text.empty())
+            box = emptyLine ? emptyLine : (emptyLine = std::make_shared<const LineBox>(
+                                               LayOutLine(CEquationLine(), attribute, options, inputs.font)));
+        else
+            box = layOut(text);
+        if (text.empty())
+            continue;
+        equation.lineTops[i] = Clamp32(total);
+        const LineExtent extent = box->Measured();
+        // The first drawn line carries the base line the lowering refers to; with line 0
+        // empty that is the first non-empty line.
+        if (!anyLine)
+            equation.firstLine = extent;
+        anyLine = true;
+        total += spacing + extent.height;
+        widest = std::max(widest, extent.width);
+    }
+
+    // Whether any line was laid out decides, not the sum: a spacing of minus the line
+    // height would otherwise make a one-line equation measure like an empty one.
+    if (anyLine) {
+        total -= spacing;
+    } else {
+        equation.firstLine = layOut(kEmptyEquationText)->Measured();
+        total = equation.firstLine.height;
+        widest = equation.firstLine.width;
+    }
+    equation.size = SIZE{widest, Clamp32(total)};
+    equation.depth = equation.firstLine.depth;
+    equation.lowering = Clamp32(total - equation.firstLine.height + equation.firstLine.depth);
+    return equation;
+}
+
+void DrawEquationBox(const EquationBox& box, CDC& dc, int x, int y, std::optional<EquationBand> only)
+{
+    for (int i = 0; i < kEquationLines; ++i) {
+        if (only && !box.Ink(i).Meets(*only))
+            continue;
+        dc.SetTextAlign(TA_TOP | TA_LEFT);
+        DrawLineBox(box.Line(i), dc, x, Clamp32(static_cast<std::int64_t>(y) + box.lineTops[static_cast<std::size_t>(i)]));
+    }
+}
