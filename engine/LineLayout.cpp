@@ -39,20 +39,31 @@ i64 Trunc(double v)
 
 int ToInt(i64 v) { return static_cast<int>(Clamp32(v)); }
 
+// A fraction n/k of a height, applied before a size option scales it.
+struct HeightRatio {
+    int n;
+    int k;
+};
+// Raised, lowered and arrow texts: at the default size option 0.5, 60 percent of the
+// base height, small enough to stack two above and below a line.
+constexpr HeightRatio kScriptHeight{6, 5};
+// State symbols, (aq) and the like: at 0.5, 80 percent, readable beside full-size text.
+constexpr HeightRatio kStateHeight{8, 5};
+
 // trunc(v * trunc(n * h / k)).
-std::int32_t ScaleHeight(std::int32_t h, double v, int n, int k)
+std::int32_t ScaleHeight(std::int32_t h, double v, HeightRatio r)
 {
-    const i64 inner = static_cast<i64>(n) * h / k;
+    const i64 inner = static_cast<i64>(r.n) * h / r.k;
     return static_cast<std::int32_t>(Trunc(v * static_cast<double>(inner)));
 }
 
-KVLogFontTBD Scaled(const KVLogFontTBD& base, double v, int n, int k)
+KVLogFontTBD Scaled(const KVLogFontTBD& base, double v, HeightRatio r)
 {
     KVLogFontTBD f = base;
-    f.lf.lfHeight = ScaleHeight(base.lf.lfHeight, v, n, k);
+    f.lf.lfHeight = ScaleHeight(base.lf.lfHeight, v, r);
     if (f.lf.lfHeight == 0)
         f.lf.lfHeight = -1; // the smallest nonzero height; 0 would mean "default size"
-    f.himetricHeight = ScaleHeight(base.himetricHeight, v, n, k);
+    f.himetricHeight = ScaleHeight(base.himetricHeight, v, r);
     return f;
 }
 
@@ -88,20 +99,20 @@ std::array<KVLogFontTBD, kFontRoles> FontSet(const KVLogFontTBD& base, const CEq
     KVLogFontTBD symbol = base;
     symbol.lf.SetFaceName("Symbol");
     f[static_cast<std::size_t>(FontRole::Symbol)] = symbol;
-    f[static_cast<std::size_t>(FontRole::Raised)] = Scaled(base, options.textSuper.Get(), 6, 5);
-    f[static_cast<std::size_t>(FontRole::Lowered)] = Scaled(base, options.textSub.Get(), 6, 5);
-    KVLogFontTBD state = Scaled(base, options.textPhase.Get(), 8, 5);
+    f[static_cast<std::size_t>(FontRole::Raised)] = Scaled(base, options.textSuper.Get(), kScriptHeight);
+    f[static_cast<std::size_t>(FontRole::Lowered)] = Scaled(base, options.textSub.Get(), kScriptHeight);
+    KVLogFontTBD state = Scaled(base, options.textPhase.Get(), kStateHeight);
     state.lf.lfItalic = options.italicPhase.Get() ? 1 : 0;
     f[static_cast<std::size_t>(FontRole::State)] = state;
-    f[static_cast<std::size_t>(FontRole::ArrowText)] = Scaled(base, options.textArrow.Get(), 6, 5);
+    f[static_cast<std::size_t>(FontRole::ArrowText)] = Scaled(base, options.textArrow.Get(), kScriptHeight);
     return f;
 }
 
 // Unit and direction of the context: HIMETRIC units are small and y grows upwards.
 struct DeviceFactors {
     bool himetric = false;
-    i64 unit = 1;      // u: 8 under MM_HIMETRIC
-    i64 direction = 1; // s: -1 under MM_HIMETRIC
+    i64 unit = 1;      // logical units per pixel of spacing: 8 under MM_HIMETRIC
+    i64 direction = 1; // sign of "down": -1 under MM_HIMETRIC
 };
 
 // The fonts of a line created once on the attribute context, each selected when
@@ -170,18 +181,19 @@ private:
     std::vector<SIZE> m_widths;
 };
 
-// What the line's fonts measure.
+// What the line's fonts measure. A cap height is the ascent less the internal
+// leading: the height of a capital letter above the baseline.
 struct LineMetrics {
-    i64 charHeight = 0;    // H: character height the base font is made with
-    i64 mWidth = 0;        // M: width of "m" in the base font
-    i64 baseCap = 0;       // Cn: cap height (ascent less internal leading)
-    i64 baseDescent = 0;   // Dn
-    i64 raisedCap = 0;     // Cs
-    i64 raisedDescent = 0; // Ds
-    i64 loweredCap = 0;    // Cb
-    i64 stateCap = 0;      // Cp
-    i64 stateDescent = 0;  // Dp
-    i64 arrowLeading = 0;  // Ia: internal leading of the arrow-text font
+    i64 charHeight = 0;    // character height the base font is made with
+    i64 mWidth = 0;        // width of "m" in the base font, the unit of the arrow width option
+    i64 baseCap = 0;
+    i64 baseDescent = 0;
+    i64 raisedCap = 0;
+    i64 raisedDescent = 0;
+    i64 loweredCap = 0;
+    i64 stateCap = 0;
+    i64 stateDescent = 0;
+    i64 arrowLeading = 0;  // internal leading of the arrow-text font: the gap to an arrow
 
     static LineMetrics Measure(Measurer& m, const KVLogFontTBD& base, bool himetric)
     {
@@ -206,38 +218,58 @@ struct LineMetrics {
     }
 };
 
+// The level options move a baseline down from its place by that fraction of the cap
+// height. Raised text starts higher than the others, so that at the default level 0.5
+// its baseline is 0.7 of a cap height up, clear of a subscript below it.
+constexpr double kRaisedPlace = 1.2;
+// The arrow axis and lowered text start one cap height from the baseline, state text
+// half of one: at 0.5 the axis is at half a capital's height, like a plus sign.
+constexpr double kArrowPlace = 1.0;
+constexpr double kLoweredPlace = 1.0;
+constexpr double kStatePlace = 0.5;
+// The lines of a double arrow stand a tenth of the character height (half heads) or a
+// seventh (full heads, which spread further) either side of the axis.
+constexpr i64 kHalfHeadsGapDivisor = 10;
+constexpr i64 kFullHeadsGapDivisor = 7;
+
 // Heights above the baseline (positive is up), from the levels and the cap height.
 struct BaselineOffsets {
-    i64 arrowAxis = 0; // A
-    i64 raised = 0;    // S
-    i64 lowered = 0;   // B, negative below the baseline
-    i64 state = 0;     // P
-    i64 doubleGap = 0; // d: half the distance between the lines of a double arrow
+    i64 arrowAxis = 0;
+    i64 raised = 0;
+    i64 lowered = 0;   // negative below the baseline
+    i64 state = 0;
+    i64 doubleGap = 0; // half the distance between the lines of a double arrow
 
     static BaselineOffsets Of(const LineMetrics& m, const CEquationOptions& options)
     {
-        const double cn = static_cast<double>(m.baseCap);
+        const double cap = static_cast<double>(m.baseCap);
         BaselineOffsets o;
-        o.arrowAxis = Trunc((1.0 - options.levelArrow.Get()) * cn);
-        o.raised = Trunc((1.2 - options.levelSuper.Get()) * cn);
-        o.lowered = Trunc((1.0 - options.levelSub.Get()) * -cn);
-        o.state = Trunc((0.5 - options.levelPhase.Get()) * cn);
-        const std::int32_t style = options.equilibriumArrow.Get();
-        o.doubleGap = style == 2 ? m.charHeight / 10 : style == 3 ? m.charHeight / 7 : 0;
+        o.arrowAxis = Trunc((kArrowPlace - options.levelArrow.Get()) * cap);
+        o.raised = Trunc((kRaisedPlace - options.levelSuper.Get()) * cap);
+        o.lowered = Trunc((kLoweredPlace - options.levelSub.Get()) * -cap);
+        o.state = Trunc((kStatePlace - options.levelPhase.Get()) * cap);
+        switch (options.EquilibriumArrowStyle()) {
+        case EquilibriumStyle::DoubleHalfHeads: o.doubleGap = m.charHeight / kHalfHeadsGapDivisor; break;
+        case EquilibriumStyle::DoubleFullHeads: o.doubleGap = m.charHeight / kFullHeadsGapDivisor; break;
+        default: o.doubleGap = 0; break;
+        }
         return o;
     }
 };
 
-// Arrowheads: how far a barb reaches back along its line and how far it spreads.
+// Arrowheads: how far a barb reaches back along its line and how far it spreads from
+// it. Both come from a size of two thirds of the character height, truncated as 6/9.
 struct ArrowHead {
-    i64 reach = 0;   // b
-    i64 spread3 = 0; // k3, reaction arrows and equilibrium styles 0 to 2
-    i64 spread5 = 0; // k5, the flatter heads of style 3
+    i64 reach = 0;        // half the size
+    i64 spreadSteep = 0;  // a third: reaction arrows and the single-line styles
+    i64 spreadFlat = 0;   // a fifth: the full heads of two-line arrows, which would touch
+    static constexpr i64 kSizeNumerator = 6;
+    static constexpr i64 kSizeDenominator = 9;
 
     static ArrowHead Of(i64 charHeight)
     {
-        const i64 r = 6 * charHeight / 9;
-        return ArrowHead{r / 2, r / 3, r / 5};
+        const i64 size = kSizeNumerator * charHeight / kSizeDenominator;
+        return ArrowHead{size / 2, size / 3, size / 5};
     }
 };
 
@@ -251,7 +283,7 @@ struct ArrowPoint {
     std::int8_t spread;
 };
 struct ArrowStyle {
-    bool flat; // spread5 instead of spread3
+    bool flat; // spreadFlat instead of spreadSteep
     std::vector<std::vector<ArrowPoint>> strokes;
 };
 
@@ -262,10 +294,10 @@ const ArrowStyle& ReactionArrow()
     return s;
 }
 
-// The equilibrium styles 0 to 3: single line half and full arrows, double lines half
-// and full arrows.
-const ArrowStyle* EquilibriumArrow(std::int32_t style)
+// The strokes of each EquilibriumStyle, in its order; nothing for another number.
+const ArrowStyle* EquilibriumArrow(EquilibriumStyle equilibrium)
 {
+    const auto style = static_cast<std::int32_t>(equilibrium);
     static const ArrowStyle styles[4] = {
         {false, {{{-1, false, 0, 0}, {1, false, 0, 0}, {1, true, 0, -1}},
                  {{1, false, 0, 0}, {-1, false, 0, 0}, {-1, true, 0, 1}}}},
@@ -283,17 +315,19 @@ const ArrowStyle* EquilibriumArrow(std::int32_t style)
     return style >= 0 && style < 4 ? &styles[style] : nullptr;
 }
 
-void AddStrokes(std::vector<BoxPoint>& out, const ArrowStyle& style, const ArrowHead& head, i64 xL, i64 xR,
-                i64 axis, i64 gap, i64 s)
+// The strokes of an arrow from `left` to `right` on `axis`, its lines `gap` either side;
+// `down` is the sign of a downward step on the context.
+void AddStrokes(std::vector<BoxPoint>& out, const ArrowStyle& style, const ArrowHead& head, i64 left, i64 right,
+                i64 axis, i64 gap, i64 down)
 {
-    const i64 spread = style.flat ? head.spread5 : head.spread3;
+    const i64 spread = style.flat ? head.spreadFlat : head.spreadSteep;
     for (const auto& stroke : style.strokes) {
         bool first = true;
         for (const ArrowPoint& p : stroke) {
-            i64 x = p.end < 0 ? xL : xR;
+            i64 x = p.end < 0 ? left : right;
             if (p.barb)
                 x += p.end < 0 ? head.reach : -head.reach;
-            const i64 y = axis + p.line * gap * s + p.spread * spread * s;
+            const i64 y = axis + p.line * gap * down + p.spread * spread * down;
             out.push_back(BoxPoint{x, y, !first});
             first = false;
         }
@@ -338,6 +372,227 @@ std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(const CEquat
     return boxes;
 }
 
+// Room a line takes beyond what it places, so that strokes at its edges stay inside:
+// its width runs past the last advance (an empty text is this wide), its depth below
+// the lowest descent and its height beyond the distance from its top to its bottom.
+constexpr i64 kWidthBeyondLast = 3;
+constexpr i64 kDepthBelowBottom = 2;
+constexpr i64 kHeightBeyondBox = 2;
+// Raised text keeps a row clear above its cap height.
+constexpr i64 kRaisedHeadroom = 1;
+// A charge's minus sign stands this far apart from a formula before it and closes up
+// by as much on a subscript.
+constexpr i64 kChargeSignShift = 2;
+// A minus sign is a hyphen drawn twice, the second half a width on.
+constexpr double kMinusWidths = 1.5;
+// An arrow is longer than its texts (or the arrow width option) by this much, and its
+// shaft stops short of either end of its slot by kArrowInset.
+constexpr i64 kArrowRoom = 20;
+constexpr i64 kArrowInset = 5;
+
+// Places the positions of one line into its box, left to right: the pen position
+// advances by what each position takes. Measures with the line's fonts as it goes.
+class LinePlacer {
+public:
+    LinePlacer(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont,
+               int depth, const DeviceFactors& dev, Measurer& measurer, LineBox& box)
+        : m_line(line), m_options(options), m_depth(depth), m_dev(dev), m_measurer(measurer), m_box(box),
+          m_metrics(LineMetrics::Measure(measurer, baseFont, dev.himetric)),
+          m_arrowTexts(LayOutArrowTexts(line, attr, options, box.Font(FontRole::ArrowText), depth, dev, box)),
+          m_offsets(BaselineOffsets::Of(m_metrics, options)), m_head(ArrowHead::Of(m_metrics.charHeight)),
+          m_axisY(-m_offsets.arrowAxis * dev.direction)
+    {
+    }
+
+    void PlaceAll()
+    {
+        PlaceVertically();
+        const std::size_t len = m_line.text.size();
+        for (std::size_t i = 0; i + 1 < len; ++i) {
+            SpaceChargeSign(i);
+            BoxItem item;
+            item.source = static_cast<std::int32_t>(i);
+            item.left = m_x;
+            if (!Place(i, item))
+                continue;
+            item.advance = m_x - item.left;
+            m_box.items.push_back(std::move(item));
+        }
+        m_box.extent.depth = static_cast<std::int32_t>(Clamp32(kDepthBelowBottom - m_box.bottom));
+        m_box.extent.width = static_cast<std::int32_t>(Clamp32(m_x + kWidthBeyondLast));
+        m_box.extent.height = static_cast<std::int32_t>(Clamp32(m_box.top - m_box.bottom + kHeightBeyondBox));
+    }
+
+private:
+    // The line's top and bottom: the highest and lowest that any of its kinds of text
+    // or the texts of its arrows can reach.
+    void PlaceVertically()
+    {
+        const LineMetrics& m = m_metrics;
+        const BaselineOffsets& o = m_offsets;
+        const i64 tallest = m_box.tallestAbove;
+        const i64 gap = o.doubleGap;
+        m_box.top = std::max({m.baseCap, o.state + m.stateCap, o.lowered + m.loweredCap,
+                              o.raised + m.raisedCap + kRaisedHeadroom, tallest + gap + o.arrowAxis + m.arrowLeading});
+        m_box.bottom = std::min({-m.baseDescent, o.state - m.stateDescent, o.lowered, o.raised - m.raisedDescent,
+                                 o.arrowAxis - tallest - gap - m.arrowLeading});
+    }
+
+    void SpaceChargeSign(std::size_t i)
+    {
+        if (m_line.text[i] != '-' || i == 0)
+            return;
+        const DisplayCode previous = DisplayAt(m_line, i - 1);
+        if (previous == DisplayCode::Normal)
+            m_x += kChargeSignShift * m_dev.unit;
+        else if (previous == DisplayCode::Lowered)
+            m_x -= kChargeSignShift * m_dev.unit;
+    }
+
+    // Places position i; false when it takes no room (hidden markup, control bytes).
+    bool Place(std::size_t i, BoxItem& item)
+    {
+        const char ch = m_line.text[i];
+        const DisplayCode code = DisplayAt(m_line, i);
+        switch (code) {
+        case DisplayCode::Normal:
+        case DisplayCode::Capital:
+        case DisplayCode::Symbol:
+        case DisplayCode::Raised:
+        case DisplayCode::Lowered:
+        case DisplayCode::StateText:
+            if (IsControl(ch))
+                return false;
+            PlaceGlyph(ch, code, item);
+            return true;
+        case DisplayCode::BarredSymbol:
+            if (IsControl(ch))
+                return false;
+            PlaceBarredSymbol(ch, item);
+            return true;
+        case DisplayCode::StackedPair:
+            PlacePair(item);
+            return true;
+        case DisplayCode::ArrowReaction:
+        case DisplayCode::ArrowEquilibrium:
+            PlaceArrow(code == DisplayCode::ArrowReaction, item);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    void PlaceGlyph(char ch, DisplayCode code, BoxItem& item)
+    {
+        const i64 down = m_dev.direction;
+        i64 baseline = 0;
+        switch (code) {
+        case DisplayCode::Symbol: item.font = FontRole::Symbol; break;
+        case DisplayCode::Raised: item.font = FontRole::Raised; baseline = -m_offsets.raised * down; break;
+        case DisplayCode::Lowered: item.font = FontRole::Lowered; baseline = -m_offsets.lowered * down; break;
+        case DisplayCode::StateText: item.font = FontRole::State; baseline = -m_offsets.state * down; break;
+        default: break;
+        }
+        const char glyph = code == DisplayCode::Capital ? static_cast<char>(Cp1252ToUpper(static_cast<unsigned char>(ch))) : ch;
+        const i64 w = m_measurer.CharExtent(item.font, glyph).cx;
+        item.texts.push_back(BoxText{std::string(1, glyph), m_x, baseline});
+        if (ch == '-') {
+            // A second hyphen half a width on makes the minus sign long enough.
+            item.texts.push_back(BoxText{std::string(1, glyph), m_x + w / 2, baseline});
+            m_x += Trunc(kMinusWidths * static_cast<double>(w));
+        } else {
+            m_x += w;
+        }
+    }
+
+    // A symbol with a stroke through its middle.
+    void PlaceBarredSymbol(char ch, BoxItem& item)
+    {
+        item.kind = BoxItem::Kind::Bar;
+        item.font = FontRole::Symbol;
+        const SIZE extent = m_measurer.CharExtent(FontRole::Symbol, ch);
+        item.texts.push_back(BoxText{std::string(1, ch), m_x, 0});
+        const i64 barY = -(extent.cy / 2) * m_dev.direction;
+        item.strokes = {BoxPoint{m_x, barY, false}, BoxPoint{m_x + extent.cx, barY, true}};
+        m_x += extent.cx;
+    }
+
+    // The two fields of the next pair, right-aligned, at the raised and lowered levels.
+    void PlacePair(BoxItem& item)
+    {
+        const i64 down = m_dev.direction;
+        item.kind = BoxItem::Kind::Pair;
+        item.font = FontRole::Raised;
+        const i64 k = m_box.pairsPlaced++;
+        const std::string upper = WithoutControls(SlotText(m_line.stackTop, k));
+        const std::string lower = WithoutControls(SlotText(m_line.stackBottom, k));
+        const i64 upperWidth = m_measurer.Extent(FontRole::Raised, upper).cx;
+        const i64 lowerWidth = m_measurer.Extent(FontRole::Raised, lower).cx;
+        const i64 width = std::max(upperWidth, lowerWidth);
+        item.texts.push_back(BoxText{upper, m_x + width - upperWidth, -m_offsets.raised * down});
+        item.texts.push_back(BoxText{lower, m_x + width - lowerWidth, -m_offsets.lowered * down});
+        m_x += width;
+    }
+
+    // The next arrow: as long as its wider text or the arrow width option, with its
+    // texts centred above and below.
+    void PlaceArrow(bool reaction, BoxItem& item)
+    {
+        const i64 unit = m_dev.unit;
+        const i64 down = m_dev.direction;
+        item.kind = BoxItem::Kind::Arrow;
+        item.font = FontRole::ArrowText;
+        const i64 k = m_box.arrowsPlaced++;
+        const double textWidth = static_cast<double>(
+            k < static_cast<i64>(m_box.arrowWidths.size()) ? m_box.arrowWidths[static_cast<std::size_t>(k)] : 0);
+        const double optionWidth = m_options.arrowWidth.Get() * static_cast<double>(m_metrics.mWidth);
+        const i64 length = Trunc(std::max(textWidth, optionWidth)) + kArrowRoom * unit;
+        const ArrowStyle* arrow = reaction ? &ReactionArrow() : EquilibriumArrow(m_options.EquilibriumArrowStyle());
+        if (arrow) // other styles take their length and texts only
+            AddStrokes(item.strokes, *arrow, m_head, m_x + kArrowInset * unit, m_x + length - kArrowInset * unit,
+                       m_axisY, m_offsets.doubleGap, down);
+        if (m_depth < kMaxArrowTextDepth)
+            PlaceArrowTexts(k, reaction, length, item);
+        m_x += length;
+    }
+
+    void PlaceArrowTexts(i64 k, bool reaction, i64 length, BoxItem& item)
+    {
+        const i64 down = m_dev.direction;
+        const i64 gap = reaction ? m_metrics.arrowLeading : m_offsets.doubleGap + m_metrics.arrowLeading;
+        item.anchorX = m_x + length / 2;
+        item.aboveY = m_axisY - gap * down;
+        item.belowY = m_axisY + gap * down;
+        item.arrowTexts.resize(2);
+        if (static_cast<std::size_t>(k) < m_arrowTexts.size()) {
+            auto& texts = m_arrowTexts[static_cast<std::size_t>(k)];
+            for (std::size_t side = 0; side < 2; ++side)
+                if (texts[side])
+                    item.arrowTexts[side] = std::move(*texts[side]);
+        }
+        // An empty text is still drawn as a line: its fonts and pen come and go.
+        for (LineBox& t : item.arrowTexts)
+            if (t.empty) {
+                t.fonts = FontSet(m_box.Font(FontRole::ArrowText), m_options);
+                t.himetric = m_dev.himetric;
+                t.direction = down;
+            }
+    }
+
+    const CEquationLine& m_line;
+    const CEquationOptions& m_options;
+    const int m_depth;
+    const DeviceFactors& m_dev;
+    Measurer& m_measurer;
+    LineBox& m_box;
+    const LineMetrics m_metrics;
+    std::vector<std::array<std::optional<LineBox>, 2>> m_arrowTexts;
+    const BaselineOffsets m_offsets;
+    const ArrowHead m_head;
+    const i64 m_axisY;
+    i64 m_x = 0; // the pen position
+};
+
 LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont,
                int depth, const DeviceFactors& dev)
 {
@@ -349,147 +604,8 @@ LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& opt
     // A nested empty text draws nothing and its extent is never used.
     if (box.empty && depth > 0)
         return box;
-
-    const i64 u = dev.unit;
-    const i64 s = dev.direction;
     Measurer measurer(attr, box.fonts, dev.himetric);
-    const LineMetrics m = LineMetrics::Measure(measurer, baseFont, dev.himetric);
-    std::vector<std::array<std::optional<LineBox>, 2>> arrowTexts =
-        LayOutArrowTexts(line, attr, options, box.Font(FontRole::ArrowText), depth, dev, box);
-    const BaselineOffsets off = BaselineOffsets::Of(m, options);
-    const std::int32_t style = options.equilibriumArrow.Get();
-    const double arrowWidthOption = options.arrowWidth.Get();
-
-    const i64 tallest = box.tallestAbove;
-    const i64 d = off.doubleGap;
-    box.top = std::max({m.baseCap, off.state + m.stateCap, off.lowered + m.loweredCap,
-                        off.raised + m.raisedCap + 1, tallest + d + off.arrowAxis + m.arrowLeading});
-    box.bottom = std::min({-m.baseDescent, off.state - m.stateDescent, off.lowered, off.raised - m.raisedDescent,
-                           off.arrowAxis - tallest - d - m.arrowLeading});
-
-    const ArrowHead head = ArrowHead::Of(m.charHeight);
-    const i64 axisY = -off.arrowAxis * s;
-
-    i64 a = 0;
-    const std::size_t len = line.text.size();
-    for (std::size_t i = 0; i + 1 < len; ++i) {
-        const char ch = line.text[i];
-        const DisplayCode code = DisplayAt(line, i);
-        if (ch == '-' && i > 0) {
-            // A charge sign stands a little apart from a formula and closes up on a
-            // subscript.
-            const DisplayCode prev = DisplayAt(line, i - 1);
-            if (prev == DisplayCode::Normal)
-                a += 2 * u;
-            else if (prev == DisplayCode::Lowered)
-                a -= 2 * u;
-        }
-        BoxItem item;
-        item.source = static_cast<std::int32_t>(i);
-        item.left = a;
-
-        switch (code) {
-        case DisplayCode::Normal:
-        case DisplayCode::Capital:
-        case DisplayCode::Symbol:
-        case DisplayCode::Raised:
-        case DisplayCode::Lowered:
-        case DisplayCode::StateText: {
-            if (IsControl(ch))
-                continue;
-            i64 baseline = 0;
-            switch (code) {
-            case DisplayCode::Symbol: item.font = FontRole::Symbol; break;
-            case DisplayCode::Raised: item.font = FontRole::Raised; baseline = -off.raised * s; break;
-            case DisplayCode::Lowered: item.font = FontRole::Lowered; baseline = -off.lowered * s; break;
-            case DisplayCode::StateText: item.font = FontRole::State; baseline = -off.state * s; break;
-            default: break;
-            }
-            const char glyph = code == DisplayCode::Capital ? static_cast<char>(Cp1252ToUpper(static_cast<unsigned char>(ch))) : ch;
-            const i64 w = measurer.CharExtent(item.font, glyph).cx;
-            item.texts.push_back(BoxText{std::string(1, glyph), a, baseline});
-            if (ch == '-') {
-                // A second hyphen half a width on makes the minus sign long enough.
-                item.texts.push_back(BoxText{std::string(1, glyph), a + w / 2, baseline});
-                a += Trunc(1.5 * static_cast<double>(w));
-            } else {
-                a += w;
-            }
-            break;
-        }
-        case DisplayCode::BarredSymbol: {
-            if (IsControl(ch))
-                continue;
-            item.kind = BoxItem::Kind::Bar;
-            item.font = FontRole::Symbol;
-            const SIZE extent = measurer.CharExtent(FontRole::Symbol, ch);
-            item.texts.push_back(BoxText{std::string(1, ch), a, 0});
-            const i64 barY = -(extent.cy / 2) * s;
-            item.strokes = {BoxPoint{a, barY, false}, BoxPoint{a + extent.cx, barY, true}};
-            a += extent.cx;
-            break;
-        }
-        case DisplayCode::StackedPair: {
-            item.kind = BoxItem::Kind::Pair;
-            item.font = FontRole::Raised;
-            const i64 k = box.pairsPlaced++;
-            const std::string upper = WithoutControls(SlotText(line.stackTop, k));
-            const std::string lower = WithoutControls(SlotText(line.stackBottom, k));
-            const i64 wT = measurer.Extent(FontRole::Raised, upper).cx;
-            const i64 wB = measurer.Extent(FontRole::Raised, lower).cx;
-            const i64 c = std::max(wT, wB);
-            item.texts.push_back(BoxText{upper, a + c - wT, -off.raised * s});
-            item.texts.push_back(BoxText{lower, a + c - wB, -off.lowered * s});
-            a += c;
-            break;
-        }
-        case DisplayCode::ArrowReaction:
-        case DisplayCode::ArrowEquilibrium: {
-            item.kind = BoxItem::Kind::Arrow;
-            item.font = FontRole::ArrowText;
-            const i64 k = box.arrowsPlaced++;
-            const double measured = static_cast<double>(
-                k < static_cast<i64>(box.arrowWidths.size()) ? box.arrowWidths[static_cast<std::size_t>(k)] : 0);
-            const i64 length = Trunc(std::max(measured, arrowWidthOption * static_cast<double>(m.mWidth))) + 20 * u;
-            const i64 xL = a + 5 * u;
-            const i64 xR = a + length - 5 * u;
-            const bool reaction = code == DisplayCode::ArrowReaction;
-            const ArrowStyle* arrow = reaction ? &ReactionArrow() : EquilibriumArrow(style);
-            if (arrow) // other styles take their length and texts only
-                AddStrokes(item.strokes, *arrow, head, xL, xR, axisY, d, s);
-            if (depth < kMaxArrowTextDepth) {
-                const i64 gap = reaction ? m.arrowLeading : d + m.arrowLeading;
-                item.anchorX = a + length / 2;
-                item.aboveY = axisY - gap * s;
-                item.belowY = axisY + gap * s;
-                item.arrowTexts.resize(2);
-                if (static_cast<std::size_t>(k) < arrowTexts.size()) {
-                    auto& texts = arrowTexts[static_cast<std::size_t>(k)];
-                    for (std::size_t side = 0; side < 2; ++side)
-                        if (texts[side])
-                            item.arrowTexts[side] = std::move(*texts[side]);
-                }
-                // An empty text is still drawn as a line: its fonts and pen come and go.
-                for (LineBox& t : item.arrowTexts)
-                    if (t.empty) {
-                        t.fonts = FontSet(box.Font(FontRole::ArrowText), options);
-                        t.himetric = dev.himetric;
-                        t.direction = s;
-                    }
-            }
-            a += length;
-            break;
-        }
-        default:
-            continue; // hidden positions take no room
-        }
-        item.advance = a - item.left;
-        box.items.push_back(std::move(item));
-    }
-
-    box.extent.depth = static_cast<std::int32_t>(Clamp32(2 - box.bottom));
-    box.extent.width = static_cast<std::int32_t>(Clamp32(a + 3));
-    box.extent.height = static_cast<std::int32_t>(Clamp32(box.top - box.bottom + 2));
+    LinePlacer(line, attr, options, baseFont, depth, dev, measurer, box).PlaceAll();
     return box;
 }
 

@@ -18,25 +18,6 @@ namespace {
 
 constexpr const char* kTooLarge = "the text is too large for an equation";
 
-// The options in their file order, each loadable from and savable to a store.
-template <class F>
-void ForEachOption(CEquationOptions& o, F&& f)
-{
-    f(o.equilibriumArrow);
-    f(o.arrowWidth);
-    f(o.levelArrow);
-    f(o.levelSuper);
-    f(o.levelSub);
-    f(o.levelPhase);
-    f(o.textArrow);
-    f(o.textSuper);
-    f(o.textSub);
-    f(o.textPhase);
-    f(o.italicPhase);
-    f(o.verticalSpacing);
-    f(o.font);
-}
-
 const char* VerdictName(chem::ArrowCheck::Verdict v)
 {
     switch (v) {
@@ -80,17 +61,17 @@ Result<CEquationOptions> OptionsFromEntries(const std::vector<std::pair<std::str
         const std::string& name = entry.first;
         const std::string& value = entry.second;
         bool known = false;
-        ForEachOption(options, [&](auto& option) { known = known || option.Key() == name; });
+        CEquationOptions::VisitEach([&](auto& option) { known = known || option.Key() == name; }, options);
         if (!known)
             return Result<CEquationOptions>::Fail("unknown option '" + name + "'");
         // A value with a line break would end the entry early in a file too.
         if (!store.SetString("Options", name, Utf8ToCp1252(value), true))
             return Result<CEquationOptions>::Fail("option '" + name + "' has a line break in its value");
     }
-    ForEachOption(options, [&](auto& option) {
+    CEquationOptions::VisitEach([&](auto& option) {
         if (!store.GetString("Options", option.Key()).empty())
             option.Load(store);
-    });
+    }, options);
     return {std::move(options), {}};
 }
 
@@ -100,9 +81,9 @@ std::vector<std::pair<std::string, std::string>> OptionEntries(const CEquationOp
     CIniStore store;
     copy.SaveEntries(store);
     std::vector<std::pair<std::string, std::string>> entries;
-    ForEachOption(copy, [&](auto& option) {
+    CEquationOptions::VisitEach([&](auto& option) {
         entries.emplace_back(option.Key(), Cp1252ToUtf8(store.GetString("Options", option.Key())));
-    });
+    }, copy);
     return entries;
 }
 
