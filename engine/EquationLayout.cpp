@@ -33,40 +33,66 @@ EquationBand EquationBox::Ink(int i) const
     return {top - em, top + box.Measured().height + em};
 }
 
+namespace {
+
+// Hands out the box of each line: the previous layout's where the text is unchanged,
+// one box shared by every empty line, and a new layout of the text otherwise.
+class LineBoxes {
+public:
+    LineBoxes(const LayoutInputs& inputs, CDC& attribute, const EquationBox* previous)
+        : m_inputs(inputs), m_attribute(attribute), m_previous(previous)
+    {
+    }
+
+    std::shared_ptr<const LineBox> Line(std::size_t i, const std::string& text)
+    {
+        if (m_previous && m_previous->texts[i] == text)
+            return m_previous->lines[i];
+        if (text.empty())
+            return m_empty ? m_empty : (m_empty = LaidOut(CEquationLine()));
+        return LaidOut(text);
+    }
+
+    std::shared_ptr<const LineBox> LaidOut(const std::string& text)
+    {
+        if (!m_record)
+            m_record.emplace(); // one record for every line, made when first needed
+        m_record->SetText(text);
+        return LaidOut(*m_record);
+    }
+
+private:
+    std::shared_ptr<const LineBox> LaidOut(const CEquationLine& line)
+    {
+        return std::make_shared<const LineBox>(LayOutLine(line, m_attribute, m_inputs.options, m_inputs.font));
+    }
+
+    const LayoutInputs& m_inputs;
+    CDC& m_attribute;
+    const EquationBox* m_previous;
+    std::optional<CEquationLine> m_record;
+    std::shared_ptr<const LineBox> m_empty;
+};
+
+} // namespace
+
 EquationBox LayOutEquation(const EquationTexts& texts, const LayoutInputs& inputs, CDC& attribute,
                            const EquationBox* previous)
 {
-    const CEquationOptions& options = inputs.options;
+    LineBoxes boxes(inputs, attribute, previous);
     EquationBox equation;
     equation.texts = texts;
-    std::optional<CEquationLine> record; // one record for every line, made when first needed
-    std::shared_ptr<const LineBox> emptyLine;
-    const auto layOut = [&](const std::string& text) {
-        if (!record)
-            record.emplace();
-        record->SetText(text);
-        return std::make_shared<const LineBox>(LayOutLine(*record, attribute, options, inputs.font));
-    };
-
     // 64-bit sums: twenty lines in a huge font with a large spacing must not overflow.
-    const std::int64_t spacing = options.verticalSpacing.Get();
+    const std::int64_t spacing = inputs.options.verticalSpacing.Get();
     std::int64_t total = 0;
     std::int32_t widest = 0;
     bool anyLine = false;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::string& text = texts[i];
-        std::shared_ptr<const LineBox>& box = equation.lines[i];
-        if (previous && previous->texts[i] == text)
-            box = previous->lines[i];
-        else if (text.empty())
-            box = emptyLine ? emptyLine : (emptyLine = std::make_shared<const LineBox>(
-                                               LayOutLine(CEquationLine(), attribute, options, inputs.font)));
-        else
-            box = layOut(text);
-        if (text.empty())
-            continue;
+        equation.lines[i] = boxes.Line(i, texts[i]);
+        if (texts[i].empty())
+            continue; // takes no room
         equation.lineTops[i] = Clamp32(total);
-        const LineExtent extent = box->Measured();
+        const LineExtent extent = equation.lines[i]->Measured();
         // The first drawn line carries the base line the lowering refers to; with line 0
         // empty that is the first non-empty line.
         if (!anyLine)
@@ -81,7 +107,7 @@ EquationBox LayOutEquation(const EquationTexts& texts, const LayoutInputs& input
     if (anyLine) {
         total -= spacing;
     } else {
-        equation.firstLine = layOut(kEmptyEquationText)->Measured();
+        equation.firstLine = boxes.LaidOut(kEmptyEquationText)->Measured();
         total = equation.firstLine.height;
         widest = equation.firstLine.width;
     }

@@ -657,7 +657,7 @@ public:
     void Texts(const BoxItem& item)
     {
         for (const BoxText& t : item.texts)
-            m_dc.TextOut(ToInt(m_xb + t.x), ToInt(m_yb + t.y), t.text.data(), static_cast<int>(t.text.size()));
+            m_dc.TextOut(ToInt(m_baseX + t.x), ToInt(m_baseY + t.y), t.text.data(), static_cast<int>(t.text.size()));
     }
 
     // The item's strokes with the line's pen.
@@ -666,9 +666,9 @@ public:
         m_dc.SelectObject(m_pen);
         for (const BoxPoint& p : item.strokes) {
             if (p.draw)
-                m_dc.LineTo(ToInt(m_xb + p.x), ToInt(m_yb + p.y));
+                m_dc.LineTo(ToInt(m_baseX + p.x), ToInt(m_baseY + p.y));
             else
-                m_dc.MoveTo(ToInt(m_xb + p.x), ToInt(m_yb + p.y));
+                m_dc.MoveTo(ToInt(m_baseX + p.x), ToInt(m_baseY + p.y));
         }
     }
 
@@ -677,9 +677,9 @@ public:
     {
         if (item.arrowTexts.size() == 2) {
             m_dc.SetTextAlign(TA_BOTTOM | TA_CENTER);
-            DrawLineBox(item.arrowTexts[0], m_dc, ToInt(m_xb + item.anchorX), ToInt(m_yb + item.aboveY));
+            DrawLineBox(item.arrowTexts[0], m_dc, ToInt(m_baseX + item.anchorX), ToInt(m_baseY + item.aboveY));
             m_dc.SetTextAlign(TA_TOP | TA_CENTER);
-            DrawLineBox(item.arrowTexts[1], m_dc, ToInt(m_xb + item.anchorX), ToInt(m_yb + item.belowY));
+            DrawLineBox(item.arrowTexts[1], m_dc, ToInt(m_baseX + item.anchorX), ToInt(m_baseY + item.belowY));
         }
         m_dc.SetTextAlign(TA_BASELINE | TA_LEFT);
     }
@@ -690,17 +690,17 @@ private:
     // The start of the baseline, from (x, y) as the caller's alignment names it.
     void PlaceBaseline(int x, int y)
     {
-        const i64 s = m_box.direction;
-        m_yb = y;
+        const i64 down = m_box.direction;
+        m_baseY = y;
         if ((m_entryAlign & TA_VERT_MASK) == TA_TOP)
-            m_yb = y + m_box.top * s;
+            m_baseY = y + m_box.top * down;
         else if ((m_entryAlign & TA_VERT_MASK) == TA_BOTTOM)
-            m_yb = y + m_box.bottom * s;
-        m_xb = x;
+            m_baseY = y + m_box.bottom * down;
+        m_baseX = x;
         const unsigned horizontal = m_entryAlign & TA_HORZ_MASK;
         if (horizontal == TA_CENTER || horizontal == TA_RIGHT) {
             const i64 width = m_box.Measured().width;
-            m_xb = horizontal == TA_CENTER ? x - width / 2 : x - width;
+            m_baseX = horizontal == TA_CENTER ? x - width / 2 : x - width;
         }
     }
 
@@ -709,8 +709,8 @@ private:
     const unsigned m_entryAlign;
     HGDIOBJ m_pen = 0;
     std::array<CSelectedFont, kFontRoles> m_fonts;
-    i64 m_xb = 0;
-    i64 m_yb = 0;
+    i64 m_baseX = 0;
+    i64 m_baseY = 0;
 };
 
 DeviceFactors FactorsOf(CDC& attr)
