@@ -1,15 +1,14 @@
 #pragma once
-// The equation document: 20 line texts, their classified records, measuring and
-// drawing of the whole equation, persistence and the update cycle.
+// The equation document: 20 line texts, the equation laid out from them for each kind
+// of context, drawing, persistence and the update cycle.
 #include <array>
+#include <memory>
 #include <optional>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "config/IniStore.h"
-#include <memory>
-
 #include "engine/DeviceContext.h"
 #include "engine/EquationBox.h"
 #include "engine/EquationLine.h"
