@@ -187,6 +187,8 @@ Node MathElement(std::string_view tag, std::string_view attributes = {})
 // `parent` with `child` added.
 Node With(Node parent, Node child)
 {
+    if (parent.children.empty())
+        parent.children.reserve(4); // what most elements hold, in one allocation
     parent.children.push_back(std::move(child));
     return parent;
 }
@@ -435,6 +437,7 @@ void Particle(SpeciesOut& out, const Species& s)
 Node ChargeNode(const std::string& charge)
 {
     Node row = MathElement("mrow");
+    row.children.reserve(charge.size());
     std::size_t k = 0;
     std::string digits;
     while (k < charge.size() && IsDigit(charge[k]))
@@ -499,6 +502,10 @@ void WriteSpecies(LineOut& line, const Species& s)
 {
     SpeciesOut out;
     out.form = line.form;
+    if (out.form == Form::MathML) {
+        out.row.children.reserve(s.formula.size() + 5);
+        out.formula.reserve(s.formula.size() + 1);
+    }
     Coefficient(out, s);
     if (out.form == Form::Speech && s.particle == "e" && s.charge == "-" && !s.nuclide) {
         // A free electron is one word.
