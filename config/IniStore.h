@@ -42,6 +42,9 @@ public:
     const std::string& Company() const { return m_company; }
     const std::string& FileName() const { return m_fileName; }
     int Location() const { return m_location; }
+    // Why the last Load could not read an existing file (empty when it could); such a
+    // store refuses to save, so that the file's settings are not lost.
+    const std::string& Unreadable() const { return m_unreadable; }
 
     // Reads the file and merges it into what is held. False when the file is missing
     // or cannot be opened. Lines it cannot use are kept as they are (replacing those

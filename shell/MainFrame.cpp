@@ -175,6 +175,23 @@ CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), 
     app.EntryEdit()->setEnabled(false);
 }
 
+void CMainFrame::WarnSettingsUnread(const QString& path, const QString& reason)
+{
+    // A pane of its own: the message area is taken over by the balance and the hints.
+    const QString text = tr("The settings in %1 could not be read (%2). Changes to them will not be saved, so "
+                            "that nothing in the file is lost.").arg(path, reason);
+    if (!m_settingsPane) {
+        m_settingsPane = new QLabel(statusBar());
+        m_settingsPane->setObjectName(QStringLiteral("settingsPane"));
+        m_settingsPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->insertPermanentWidget(0, m_settingsPane);
+    }
+    m_unreadSettings << QFileInfo(path).fileName();
+    m_settingsPane->setText(tr("Settings not read: %1").arg(m_unreadSettings.join(QStringLiteral(", "))));
+    m_settingsPane->setToolTip(m_settingsPane->toolTip().isEmpty() ? text : m_settingsPane->toolTip() + '\n' + text);
+    m_settingsPane->setAccessibleDescription(m_settingsPane->toolTip());
+}
+
 void CMainFrame::BuildStatusBar()
 {
     // The message pane, then the Caps Lock, Num Lock and Scroll Lock indicators.

@@ -93,6 +93,10 @@ public:
     // Which line of the equation the entry box's caret is on.
     QLabel* CaretPane() const { return m_caretPane; }
     CChemStatus* ChemStatus() const { return m_chemStatus; }
+    // Says in the status bar, for as long as the program runs, that a settings file
+    // could not be read and why (its settings are then neither used nor saved).
+    void WarnSettingsUnread(const QString& path, const QString& reason);
+    QLabel* SettingsPane() const { return m_settingsPane; }
 
 signals:
     // The command text taken from a DDE execute, as handed to the interpreter.
@@ -134,6 +138,8 @@ private:
     QList<QAction*> m_windowActions;
     QLabel* m_zoomPane = nullptr;
     QLabel* m_linesPane = nullptr;
+    QLabel* m_settingsPane = nullptr;
+    QStringList m_unreadSettings; // the names of the settings files that could not be read
     QLabel* m_caretPane = nullptr;
     CChemStatus* m_chemStatus = nullptr;
     bool m_focusEntryPending = false; // a document window was added: type into it

@@ -225,6 +225,11 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
         showMessage(SaveErrorCaption(*error), SaveErrorText(*error));
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
+    for (CIniStore* store : {&m_state.mainStore, &m_state.adjustStore}) {
+        if (!store->Unreadable().empty())
+            m_mainFrame->WarnSettingsUnread(QFile::decodeName(store->GetPath().c_str()),
+                                            QString::fromLocal8Bit(store->Unreadable().c_str()));
+    }
 
     const CommandLineRequest request = ParseCommandLine(JoinArguments(arguments));
     using Action = CommandLineRequest::Action;

@@ -357,6 +357,14 @@ Sie konnte nicht gelesen werden (%2); Speichern würde die Einstellungen darin l
         <source>NUM</source>
         <translation>NUM</translation>
     </message>
+    <message>
+        <source>The settings in %1 could not be read (%2). Changes to them will not be saved, so that nothing in the file is lost.</source>
+        <translation>Die Einstellungen in %1 konnten nicht gelesen werden (%2). Änderungen daran werden nicht gespeichert, damit nichts in der Datei verloren geht.</translation>
+    </message>
+    <message>
+        <source>Settings not read: %1</source>
+        <translation>Einstellungen nicht gelesen: %1</translation>
+    </message>
 </context>
 <context>
     <name>CMolvexApp</name>

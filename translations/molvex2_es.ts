@@ -357,6 +357,14 @@ No se pudo leer (%2), así que guardarlo perdería los ajustes que contiene; se 
         <source>NUM</source>
         <translation>NUM</translation>
     </message>
+    <message>
+        <source>The settings in %1 could not be read (%2). Changes to them will not be saved, so that nothing in the file is lost.</source>
+        <translation>No se pudo leer la configuración de %1 (%2). Sus cambios no se guardarán, para que no se pierda nada del archivo.</translation>
+    </message>
+    <message>
+        <source>Settings not read: %1</source>
+        <translation>Configuración no leída: %1</translation>
+    </message>
 </context>
 <context>
     <name>CMolvexApp</name>

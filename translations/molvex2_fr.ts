@@ -357,6 +357,14 @@ Il n’a pas pu être lu (%2)&#xa0;; l’enregistrer ferait perdre les réglages
         <source>NUM</source>
         <translation>NUM</translation>
     </message>
+    <message>
+        <source>The settings in %1 could not be read (%2). Changes to them will not be saved, so that nothing in the file is lost.</source>
+        <translation>Les paramètres de %1 n’ont pas pu être lus (%2). Leurs modifications ne seront pas enregistrées, afin que rien ne soit perdu dans le fichier.</translation>
+    </message>
+    <message>
+        <source>Settings not read: %1</source>
+        <translation>Paramètres non lus : %1</translation>
+    </message>
 </context>
 <context>
     <name>CMolvexApp</name>

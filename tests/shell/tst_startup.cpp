@@ -101,6 +101,27 @@ private slots:
             QCOMPARE(r.path, QString::fromUtf8(bytes));
     }
 
+    // A settings file that cannot be read is named in the status bar from the start,
+    // and stays as it was when the program ends.
+    void unreadableSettingsAreReported()
+    {
+        QTemporaryDir dir;
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+        const QString ini = dir.filePath(QStringLiteral("Tamrel/MLV2.ini"));
+        QVERIFY(QDir().mkpath(ini)); // a folder where the file should be: unreadable, even as root
+        {
+            QuietEditor editor(dir.path());
+            QVERIFY(editor.app->InitInstance({}));
+            const QLabel* pane = editor.app->MainFrame()->SettingsPane();
+            QVERIFY(pane && pane->isVisibleTo(editor.app->MainFrame()) && pane->text().contains(QStringLiteral("MLV2.ini")));
+            QVERIFY2(pane->toolTip().contains(ini) && pane->toolTip().contains(QStringLiteral("it is a folder")),
+                     qPrintable(pane->toolTip()));
+        }
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        QVERIFY(QFileInfo(ini).isDir());
+    }
+
     void registration()
     {
         QTemporaryDir dir;
