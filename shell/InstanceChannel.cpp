@@ -11,13 +11,12 @@
 #include <unistd.h>
 
 #include "shell/CommandLine.h"
+#include "shell/DdeCommands.h"
 
 namespace {
 
 constexpr char kTaken = 0x01;
 constexpr char kRefused = 0x02;
-// What a DDE execute buffer holds; every command on the wire fits in it.
-constexpr int kDdeCommandChars = 519;
 
 QByteArray Frame(const QByteArray& payload)
 {

@@ -17,9 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -42,6 +39,7 @@
 #include "shell/ShellHost.h"
 #include "shell/MolvexView.h"
 #include "shell/OptionsDialog.h"
+#include "shell/PrintCommands.h"
 #include "platform/QtClipboard.h"
 
 
@@ -482,18 +480,6 @@ void CMainFrame::UpdateStatusPanes()
         m_linesPane->setText(tr("Only the first %1 of %2 lines are typeset").arg(kEquationLines).arg(lines));
 }
 
-bool CMainFrame::OnDDEExecute(const QString& command, const std::function<void()>& acknowledge)
-{
-    const QString copied = command.left(kDdeCommandChars);
-    if (acknowledge)
-        acknowledge();
-    if (!isEnabled() || QApplication::activeModalWidget())
-        return false;
-    emit ddeCommandAccepted(copied);
-    m_app.OnDDECommand(copied);
-    return true;
-}
-
 void CMainFrame::CopyAsPicture()
 {
     if (CMolvexDoc* doc = ActiveDocument())
@@ -515,29 +501,6 @@ void CMainFrame::ExportActive()
         statusBar()->showMessage(tr("The picture was written to %1").arg(choice->path), kLimitMessageMs);
 }
 
-void CMainFrame::PrintActive(int id)
-{
-    CDocFrame* frame = ActiveDocFrame();
-    if (!frame)
-        return;
-    CMolvexView* view = frame->View();
-    QPrinter& printer = m_app.Printer();
-    printer.setDocName(m_app.Documents().Title(frame->Document()));
-    if (id == cmd::FilePrintPreview) {
-        QPrintPreviewDialog preview(&printer, this);
-        connect(&preview, &QPrintPreviewDialog::paintRequested, view, [view](QPrinter* p) { view->PrintTo(*p); });
-        preview.exec();
-        return;
-    }
-    if (id == cmd::FilePrint) {
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-    }
-    if (!view->PrintTo(printer))
-        m_app.showMessage(QStringLiteral("Molvex"), tr("The printer could not be started."));
-}
-
 void CMainFrame::ConnectCommands()
 {
     CDocumentManager* docs = &m_app.Documents();
@@ -554,6 +517,12 @@ void CMainFrame::ConnectCommands()
                 (f->View()->*act)();
         };
     };
+    const auto print = [this](CPrinting::Way way) {
+        return [this, way] {
+            if (CDocFrame* f = ActiveDocFrame())
+                m_app.Printing().Print(way, *f->View(), m_app.Documents().Title(f->Document()), this, m_app);
+        };
+    };
     m_handlers = {
         {cmd::FileNew, [docs] { docs->New(); }},
         {cmd::FileOpen, [docs] { docs->OpenAsked(); }},
@@ -565,9 +534,9 @@ void CMainFrame::ConnectCommands()
                  f->close();
          }},
         {cmd::FileExport, [this] { ExportActive(); }},
-        {cmd::FilePrint, [this] { PrintActive(cmd::FilePrint); }},
-        {cmd::FilePrintDirect, [this] { PrintActive(cmd::FilePrintDirect); }},
-        {cmd::FilePrintPreview, [this] { PrintActive(cmd::FilePrintPreview); }},
+        {cmd::FilePrint, print(CPrinting::Way::Ask)},
+        {cmd::FilePrintDirect, print(CPrinting::Way::Direct)},
+        {cmd::FilePrintPreview, print(CPrinting::Way::Preview)},
         {cmd::AppExit, [this] { close(); }},
         {cmd::CopyAsPicture, [this] { CopyAsPicture(); }},
         {cmd::ViewToolbar, [this] { m_toolBar->setVisible(m_commands->Action(cmd::ViewToolbar)->isChecked()); }},

@@ -41,7 +41,6 @@ private:
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int kDdeCommandChars = 519; // what a DDE execute buffer holds
     // The least size of a document window restored from maximised.
     static constexpr int kRestoredWidth = 480;
     static constexpr int kRestoredHeight = 320;
@@ -74,9 +73,6 @@ public:
     void PlaceCaret(int line, int position);
     // The entry box changed: its whole text goes to the active document.
     void OnEntryChanged();
-    // A DDE-style command from another launch: acknowledged at once, then run unless a
-    // modal dialog is open. True when it was run.
-    bool OnDDEExecute(const QString& command, const std::function<void()>& acknowledge);
     // Runs a command as its action does (the in-place frame hands on what it does not
     // handle itself); the application's commands go to the host.
     void OnCommand(int id);
@@ -97,10 +93,6 @@ public:
     // could not be read and why (its settings are then neither used nor saved).
     void WarnSettingsUnread(const QString& path, const QString& reason);
     QLabel* SettingsPane() const { return m_settingsPane; }
-
-signals:
-    // The command text taken from a DDE execute, as handed to the interpreter.
-    void ddeCommandAccepted(const QString& command);
 
 protected:
     bool event(QEvent* event) override;
@@ -124,7 +116,6 @@ private:
     void UpdateCaretPane();
     void FocusEntryIfPending();
     void CopyAsPicture();
-    void PrintActive(int id);
     void ExportActive();
 
     IShellHost& m_app;

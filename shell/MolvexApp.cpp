@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <QTimer>
 
@@ -21,12 +19,14 @@
 #include "shell/AppDialogs.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
+#include "shell/DdeCommands.h"
 #include "shell/EntryEdit.h"
 #include "shell/EquationServer.h"
 #include "shell/HelpCommands.h"
 #include "shell/InstanceChannel.h"
 #include "shell/LevelDialog.h"
 #include "shell/MainFrame.h"
+#include "shell/PrintCommands.h"
 #include "shell/Registration.h"
 #include "shell/Translations.h"
 
@@ -36,96 +36,6 @@ namespace {
 DefaultConfigPlaces DefaultConfigPlacesFor(const QString& programFolder)
 {
     return DefaultConfigSearch(programFolder.toStdString(), qEnvironmentVariable("XDG_CONFIG_DIRS").toStdString());
-}
-
-
-// Splits "[open("a")][new()]" into commands with their arguments; false on a syntax
-// error.
-struct DdeCommand {
-    QString name;
-    QStringList args;
-};
-
-bool ParseDde(const QString& text, std::vector<DdeCommand>& out)
-{
-    int i = 0;
-    const int n = text.size();
-    auto skip = [&] {
-        while (i < n && text[i].isSpace())
-            ++i;
-    };
-    for (;;) {
-        skip();
-        if (i >= n)
-            return !out.empty();
-        if (text[i] != QLatin1Char('['))
-            return false;
-        ++i;
-        skip();
-        DdeCommand c;
-        while (i < n && (text[i].isLetterOrNumber() || text[i] == QLatin1Char('_')))
-            c.name += text[i++];
-        skip();
-        if (i < n && text[i] == QLatin1Char('(')) {
-            ++i;
-            for (;;) {
-                skip();
-                if (i < n && text[i] == QLatin1Char(')')) {
-                    ++i;
-                    break;
-                }
-                QString arg;
-                if (i < n && text[i] == QLatin1Char('"')) {
-                    // A quote inside the string is written twice.
-                    ++i;
-                    for (;;) {
-                        if (i >= n)
-                            return false;
-                        if (text[i] == QLatin1Char('"')) {
-                            if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
-                                arg += text[i];
-                                i += 2;
-                                continue;
-                            }
-                            ++i;
-                            break;
-                        }
-                        arg += text[i++];
-                    }
-                } else {
-                    while (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char(')'))
-                        arg += text[i++];
-                    arg = arg.trimmed();
-                }
-                c.args << arg;
-                skip();
-                if (i < n && text[i] == QLatin1Char(','))
-                    ++i;
-                else if (!(i < n && text[i] == QLatin1Char(')')))
-                    return false;
-            }
-        }
-        skip();
-        if (i >= n || text[i] != QLatin1Char(']') || c.name.isEmpty())
-            return false;
-        ++i;
-        out.push_back(std::move(c));
-    }
-}
-
-bool IsCommand(const DdeCommand& c, const char* name, int arguments)
-{
-    return c.name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0 && c.args.size() == arguments;
-}
-
-// The commands another launch may send: [open("path")], [new()], and [append("piece")]
-// for the leading pieces of a path too long for one command.
-bool Understood(const std::vector<DdeCommand>& commands)
-{
-    for (const DdeCommand& c : commands)
-        if (!IsCommand(c, "open", 1) && !IsCommand(c, "new", 0) && !IsCommand(c, "append", 1))
-            return false;
-    return true;
 }
 
 // A path assembled from pieces longer than this is refused: no file system takes it.
@@ -151,7 +61,7 @@ QAccessibleInterface* ViewAccessible(const QString& className, QObject* object)
 
 CMolvexApp::CMolvexApp(QObject* parent)
     : QObject(parent), m_documents(m_state, *this), m_entryEdit(std::make_unique<CEntryEdit>()),
-      m_fileDialogs(std::make_unique<CFileDialogs>())
+      m_fileDialogs(std::make_unique<CFileDialogs>()), m_printing(std::make_unique<CPrinting>())
 {
     m_queueRetry.setSingleShot(true);
     connect(&m_queueRetry, &QTimer::timeout, this, &CMolvexApp::RunQueuedCommands);
@@ -195,6 +105,7 @@ CMolvexApp::CMolvexApp(QObject* parent)
 CMolvexApp::~CMolvexApp()
 {
     // Windows first: each document window takes its document with it.
+    m_dde.reset();
     m_mainFrame.reset();
 }
 
@@ -230,6 +141,7 @@ bool CMolvexApp::InitInstance(const QStringList& arguments)
             m_mainFrame->WarnSettingsUnread(QFile::decodeName(store->GetPath().c_str()),
                                             QString::fromLocal8Bit(store->Unreadable().c_str()));
     }
+    m_dde = std::make_unique<CDdeExecute>(m_mainFrame.get(), [this](const QString& c) { return OnDDECommand(c); });
 
     const CommandLineRequest request = ParseCommandLine(JoinArguments(arguments));
     using Action = CommandLineRequest::Action;
@@ -309,7 +221,7 @@ bool CMolvexApp::OnDDECommand(const QString& command)
 bool CMolvexApp::OnInstanceCommand(const QString& command)
 {
     std::vector<DdeCommand> commands;
-    if (command.size() > CMainFrame::kDdeCommandChars || !ParseDde(command, commands) || !Understood(commands))
+    if (command.size() > kDdeCommandChars || !ParseDde(command, commands) || !Understood(commands))
         return false;
     // Run once the answer has left: a command that asks the user something (a file
     // that cannot be opened) must not keep the other launch waiting for it.
@@ -323,23 +235,14 @@ void CMolvexApp::RunQueuedCommands()
 {
     while (!m_queuedCommands.isEmpty()) {
         // A modal dialog holds the editor: the commands wait, in order, until it closes.
-        if (!m_mainFrame || !m_mainFrame->isEnabled() || QApplication::activeModalWidget()) {
+        if (!m_dde || m_dde->Held()) {
             if (!m_queueRetry.isActive())
                 m_queueRetry.start(kQueueRetryMs);
             return;
         }
-        m_mainFrame->OnDDEExecute(m_queuedCommands.takeFirst(), {});
+        m_dde->Execute(m_queuedCommands.takeFirst(), {});
     }
     m_queueRetry.stop();
-}
-
-QPrinter& CMolvexApp::Printer()
-{
-    // At the screen's resolution one logical unit stays one screen pixel on paper, so
-    // the printed equation has the size it has on screen.
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
-    return *m_printer;
 }
 
 bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
@@ -374,11 +277,7 @@ bool CMolvexApp::OnAppCommand(int id, QWidget* parent)
                         QCoreApplication::translate("DefaultConfig", kDefaultConfigWritten).arg(path));
         return true;
     }
-    case cmd::FilePrintSetup: {
-        QPageSetupDialog dialog(&Printer(), parent);
-        dialog.exec();
-        return true;
-    }
+    case cmd::FilePrintSetup: m_printing->PageSetup(parent); return true;
     case cmd::ReadHelpFile:
     case cmd::Help:
     case cmd::HelpIndex:

@@ -23,7 +23,8 @@ class CFileDialogs;
 class CInstanceServer;
 class CMainFrame;
 class CMolvexDoc;
-class QPrinter;
+class CPrinting;
+class CDdeExecute;
 class QWidget;
 
 // The frames and the server see it as their host (and how the user is asked and told).
@@ -61,7 +62,9 @@ public:
     // Application-level commands (help, about, level, default configuration file,
     // print setup); false for ids that are not the application's.
     bool OnAppCommand(int id, QWidget* parent) override;
-    QPrinter& Printer() override;
+    CPrinting& Printing() override { return *m_printing; }
+    // Takes in the commands another launch hands over; null before start-up.
+    CDdeExecute* DdeExecute() const { return m_dde.get(); }
 
     // The folder of the program, where the help files and the default configuration
     // file live (empty: the running program's folder).
@@ -83,7 +86,8 @@ private:
     std::unique_ptr<CFileDialogs> m_fileDialogs;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CInstanceServer> m_instanceServer;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<CPrinting> m_printing;
+    std::unique_ptr<CDdeExecute> m_dde;
     QStringList m_queuedCommands;
     QTimer m_queueRetry;
     QString m_pendingPath; // leading pieces of a long path handed over by [append]

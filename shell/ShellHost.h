@@ -9,7 +9,7 @@ class CContainerUpdate;
 class CDocumentManager;
 class CEntryEdit;
 class CMainFrame;
-class QPrinter;
+class CPrinting;
 class QString;
 class QWidget;
 
@@ -20,7 +20,7 @@ public:
     virtual CEntryEdit* EntryEdit() const = 0;
     virtual CMainFrame* MainFrame() const = 0;
     virtual CContainerUpdate& ContainerUpdate() = 0;
-    virtual QPrinter& Printer() = 0;
+    virtual CPrinting& Printing() = 0;
     // Application-level commands (help, about, level, default configuration file,
     // print setup); false for ids that are not the application's.
     virtual bool OnAppCommand(int id, QWidget* parent) = 0;

@@ -18,6 +18,7 @@
 
 #include "document/MolvexDoc.h"
 #include "shell/CommandLine.h"
+#include "shell/DdeCommands.h"
 #include "shell/InstanceChannel.h"
 #include "shell/MainFrame.h"
 
@@ -126,7 +127,7 @@ private slots:
         QVERIFY(!path.isEmpty());
         const QStringList commands = OpenCommandsFor(path);
         for (const QString& c : commands)
-            QVERIFY(c.size() <= CMainFrame::kDdeCommandChars);
+            QVERIFY(c.size() <= kDdeCommandChars);
         QCOMPARE(Send(commands), HandOver::Delivered);
         QTRY_COMPARE(App().Documents().Count(), std::size_t(1));
         QCOMPARE(App().Documents().Path(*App().Documents().Document(0)), path);

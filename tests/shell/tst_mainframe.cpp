@@ -27,6 +27,7 @@
 #include "document/MolvexDoc.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTables.h"
+#include "shell/DdeCommands.h"
 #include "shell/EntryEdit.h"
 #include "shell/InstanceChannel.h"
 #include "shell/MainFrame.h"
@@ -237,9 +238,9 @@ private slots:
             dialog->setModal(true);
             dialog->show();
         }
-        QSignalSpy spy(Frame(), &CMainFrame::ddeCommandAccepted);
+        QSignalSpy spy(App().DdeExecute(), &CDdeExecute::commandAccepted);
         int acks = 0;
-        const bool ran = Frame()->OnDDEExecute(command, [&] { ++acks; });
+        const bool ran = App().DdeExecute()->Execute(command, [&] { ++acks; });
         QCOMPARE(acks, 1);
         QCOMPARE(ran, !modal);
         QCOMPARE(spy.size(), modal ? 0 : 1);
