@@ -84,18 +84,15 @@ private:
 
 } // namespace
 
-CDocFrame::CDocFrame(IShellHost& app, CMolvexDoc& doc, QWidget* parent)
-    : QMdiSubWindow(parent), m_app(app), m_doc(doc)
+CDocFrame::CDocFrame(CDocumentManager& documents, CContainerUpdate& containerUpdate, CMolvexDoc& doc,
+                     QWidget* parent)
+    : QMdiSubWindow(parent), m_documents(documents), m_doc(doc)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_view = new CMolvexView(doc, &app.ContainerUpdate(), this);
+    m_view = new CMolvexView(doc, &containerUpdate, this);
     setWidget(m_view);
     setWindowIcon(QIcon(QStringLiteral(":/icons/application-x-molvex2.svg")));
-    connect(m_view, &CMolvexView::modifiedChanged, this, [this](bool modified) {
-        setWindowModified(modified);
-        if (auto* frame = m_app.MainFrame())
-            frame->UpdateTitle();
-    });
+    connect(m_view, &CMolvexView::modifiedChanged, this, &QWidget::setWindowModified);
     UpdateTitle();
 }
 
@@ -104,18 +101,18 @@ CDocFrame::~CDocFrame()
     // The view stops observing before its document goes.
     delete m_view;
     m_view = nullptr;
-    m_app.Documents().Destroy(&m_doc);
+    m_documents.Destroy(&m_doc);
 }
 
 void CDocFrame::UpdateTitle()
 {
-    setWindowTitle(m_app.Documents().Title(m_doc) + QStringLiteral("[*]"));
+    setWindowTitle(m_documents.Title(m_doc) + QStringLiteral("[*]"));
     setWindowModified(m_doc.IsModified());
 }
 
 void CDocFrame::closeEvent(QCloseEvent* event)
 {
-    if (!m_app.Documents().QueryClose(m_doc)) {
+    if (!m_documents.QueryClose(m_doc)) {
         event->ignore();
         return;
     }
@@ -124,7 +121,7 @@ void CDocFrame::closeEvent(QCloseEvent* event)
 
 // ---------------------------------------------------------------------------------
 
-CMainFrame::CMainFrame(IShellHost& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+CMainFrame::CMainFrame(IMainFrameHost& app, QWidget* parent) : QMainWindow(parent), m_app(app)
 {
     InitShellResources();
     setObjectName(QStringLiteral("mainFrame"));
@@ -296,7 +293,7 @@ QLabel* CMainFrame::Indicator(int pane) const { return pane >= 1 && pane <= 3 ? 
 
 CDocFrame* CMainFrame::AddDocumentWindow(CMolvexDoc& doc)
 {
-    auto* frame = new CDocFrame(m_app, doc);
+    auto* frame = new CDocFrame(m_app.Documents(), m_app.ContainerUpdate(), doc);
     // Maximised, the window keeps its own title bar, so that the main window's title is
     // not rewritten into "main - [document]".
     frame->setStyle(m_docStyle);
@@ -309,6 +306,8 @@ CDocFrame* CMainFrame::AddDocumentWindow(CMolvexDoc& doc)
         if (now & Qt::WindowMaximized)
             m_arranged = false;
     });
+    // After the window's own mark: the title shows the active document's.
+    connect(frame->View(), &CMolvexView::modifiedChanged, this, &CMainFrame::UpdateTitle);
     connect(frame->View(), &CMolvexView::characterClicked, this, &CMainFrame::PlaceCaret);
     connect(frame->View(), &CMolvexView::characterHovered, this, [this](const QString& text) {
         if (text.isEmpty())

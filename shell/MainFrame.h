@@ -10,7 +10,9 @@
 class CChemStatus;
 class CCommandSet;
 class CEntryBar;
-class IShellHost;
+class CContainerUpdate;
+class CDocumentManager;
+class IMainFrameHost;
 class CMolvexDoc;
 class CMolvexView;
 class QLabel;
@@ -22,7 +24,8 @@ class QToolBar;
 class CDocFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CDocFrame(IShellHost& app, CMolvexDoc& doc, QWidget* parent = nullptr);
+    CDocFrame(CDocumentManager& documents, CContainerUpdate& containerUpdate, CMolvexDoc& doc,
+              QWidget* parent = nullptr);
     ~CDocFrame() override;
 
     CMolvexDoc& Document() const { return m_doc; }
@@ -33,7 +36,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    IShellHost& m_app;
+    CDocumentManager& m_documents;
     CMolvexDoc& m_doc;
     CMolvexView* m_view = nullptr;
 };
@@ -46,7 +49,7 @@ public:
     static constexpr int kRestoredHeight = 320;
     static constexpr int kLimitMessageMs = 5000; // how long a passing status message stays
 
-    explicit CMainFrame(IShellHost& app, QWidget* parent = nullptr);
+    explicit CMainFrame(IMainFrameHost& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return m_mdi; }
@@ -118,7 +121,7 @@ private:
     void CopyAsPicture();
     void ExportActive();
 
-    IShellHost& m_app;
+    IMainFrameHost& m_app;
     std::map<int, std::function<void()>> m_handlers; // the one handler of each command
     QMdiArea* m_mdi = nullptr;
     QStyle* m_docStyle = nullptr; // document windows' style, owned as a child

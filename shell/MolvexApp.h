@@ -28,7 +28,7 @@ class CDdeExecute;
 class QWidget;
 
 // The frames and the server see it as their host (and how the user is asked and told).
-class CMolvexApp : public QObject, public IShellHost {
+class CMolvexApp : public QObject, public IMainFrameHost {
     Q_OBJECT
 public:
     explicit CMolvexApp(QObject* parent = nullptr);
@@ -53,7 +53,7 @@ public:
 
     // The interpreter of DDE-style commands: [open("path")] and [new()], one or more in
     // a row. False at the first command it cannot run.
-    bool OnDDECommand(const QString& command) override;
+    bool OnDDECommand(const QString& command);
     // A command from another launch: false (refused) when it cannot be read; else it
     // runs as soon as the answer has gone, or after the modal dialog that holds the
     // editor has closed.
