@@ -39,7 +39,7 @@ void BM_MeasureDrawSample(benchmark::State& state)
     dc.SetRecording(false);
     dc.SetReuseHandles(true);
     CEquationOptions options;
-    KVLogFontTBD font;
+    KVEquationFont font;
     CEquationLine line;
     line.SetText(kSample);
     for (auto _ : state) {
@@ -58,7 +58,7 @@ void BM_MeasureDrawTwentyLines(benchmark::State& state)
     dc.SetRecording(false);
     dc.SetReuseHandles(true);
     CEquationOptions options;
-    KVLogFontTBD font;
+    KVEquationFont font;
     std::vector<CEquationLine> lines(TwentyLines().size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         lines[i].SetText(TwentyLines()[i]);
@@ -81,7 +81,7 @@ void BM_ClassifyMeasureDrawTwentyLines(benchmark::State& state)
     dc.SetRecording(false);
     dc.SetReuseHandles(true);
     CEquationOptions options;
-    KVLogFontTBD font;
+    KVEquationFont font;
     std::vector<CEquationLine> lines(TwentyLines().size());
     for (auto _ : state) {
         int y = 0;

@@ -37,7 +37,7 @@ void BM_QtMeasureDrawSample(benchmark::State& state)
     CQtDC dc(&image);
     CEquationOptions options;
     options.Define();
-    KVLogFontTBD font;
+    KVEquationFont font;
     CEquationLine line;
     line.SetText(kSample);
     for (auto _ : state) {
@@ -57,7 +57,7 @@ void BM_QtMeasureDrawTwentyLines(benchmark::State& state)
     CQtDC dc(&image);
     CEquationOptions options;
     options.Define();
-    KVLogFontTBD font;
+    KVEquationFont font;
     std::vector<CEquationLine> lines(TwentyLines().size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         lines[i].SetText(TwentyLines()[i]);
@@ -128,7 +128,7 @@ void BM_QtMeasureTwentyLines(benchmark::State& state)
     CQtDC dc(96, 96);
     CEquationOptions options;
     options.Define();
-    KVLogFontTBD font;
+    KVEquationFont font;
     std::vector<CEquationLine> lines(TwentyLines().size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         lines[i].SetText(TwentyLines()[i]);

@@ -116,7 +116,7 @@ std::optional<int> QuickRender(const std::vector<std::string>& argv, std::ostrea
     store.SetFileName("MLV2");
     store.SetLocation(0);
     options.Load(store);
-    KVLogFontTBD font = options.font.Get();
+    KVEquationFont font = options.font.Get();
     if (args->fontHeight)
         font.lf.lfHeight = -args->fontHeight;
 

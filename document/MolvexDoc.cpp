@@ -26,12 +26,12 @@ const char* const kOpenFailed = CHEM_PHRASE("CMolvexDoc", "Failed to open docume
 const char* const kSaveFailed = CHEM_PHRASE("CMolvexDoc", "Failed to save document.");
 } // namespace
 
-CFunctionList::CFunctionList()
+CLineTexts::CLineTexts()
 {
     texts.fill(std::string());
 }
 
-void CFunctionList::Serialize(CArchive& ar)
+void CLineTexts::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         for (const std::string& text : texts)
@@ -173,7 +173,7 @@ void CMolvexDoc::Serialize(CArchive& ar)
     // error: the document then holds what was read up to there. Without the document
     // tag the bytes are not an equation at all (random data, another program's file),
     // and opening them as an empty one would let Save overwrite them.
-    CFunctionList lines;
+    CLineTexts lines;
     CEquationOptions options = m_app.options;
     bool linesRead = false;
     std::string tag;

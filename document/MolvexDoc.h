@@ -21,10 +21,10 @@ class IClipboard;
 class CEquationOptions;
 
 // The document's list of exactly 20 line texts.
-class CFunctionList {
+class CLineTexts {
 public:
-    CFunctionList();
-    virtual ~CFunctionList() = default;
+    CLineTexts();
+    virtual ~CLineTexts() = default;
     virtual void Serialize(CArchive& ar);
     std::array<std::string, kEquationLines> texts;
 };
@@ -118,12 +118,12 @@ public:
     void UpdateAllViews();
     void UpdateAllItems();
 
-    const CFunctionList& Lines() const { return lineList; }
+    const CLineTexts& Lines() const { return lineList; }
     // Line i as classification reads it.
     CEquationLine ClassifiedLine(int i) const;
 
     std::string entryText;
-    CFunctionList lineList;
+    CLineTexts lineList;
 
 private:
     // Every change of the equation, its font or its options tells the others alike.

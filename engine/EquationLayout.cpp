@@ -27,7 +27,7 @@ EquationBand EquationBox::Ink(int i) const
     const LineBox& box = Line(i);
     // No glyph overhangs its box by more than an em of the line's largest font.
     std::int64_t em = 0;
-    for (const KVLogFontTBD& font : box.fonts)
+    for (const KVEquationFont& font : box.fonts)
         em = std::max<std::int64_t>(em, std::abs(static_cast<std::int64_t>(font.lf.lfHeight)));
     const std::int64_t top = lineTops[static_cast<std::size_t>(i)];
     return {top - em, top + box.Measured().height + em};

@@ -13,7 +13,7 @@
 constexpr int kEquationLines = 20;
 
 class CEquationOptions;
-class KVLogFontTBD;
+class KVEquationFont;
 
 // Class codes: what a character is.
 enum class CharClass : std::int16_t {
@@ -97,8 +97,8 @@ public:
 
     // The line must have been classified. Drawing lays the line out and replays the
     // box; measuring only lays it out (zeros for an empty text).
-    LineExtent DrawLine(CDC& dc, int x, int y, const CEquationOptions& options, const KVLogFontTBD& baseFont);
-    LineExtent MeasureLine(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont);
+    LineExtent DrawLine(CDC& dc, int x, int y, const CEquationOptions& options, const KVEquationFont& baseFont);
+    LineExtent MeasureLine(CDC& dc, const CEquationOptions& options, const KVEquationFont& baseFont);
 
     // What classification found; read by layout, drawing, the chemical reading and
     // tests. Layout writes nothing here: what it works out stays in its LineBox.

@@ -119,14 +119,14 @@ template class Option<bool>;
 
 FontOption::FontOption()
 {
-    const KVLogFontTBD font;
+    const KVEquationFont font;
     value = font;
     defaultValue = font;
 }
 
 void FontOption::Define(const std::string& sec, const std::string& k)
 {
-    Set(sec, k, m_flag, KVLogFontTBD());
+    Set(sec, k, m_flag, KVEquationFont());
 }
 
 // ---- CEquationOptions

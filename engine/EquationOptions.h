@@ -54,13 +54,13 @@ extern template class Option<std::int32_t>;
 extern template class Option<double>;
 extern template class Option<bool>;
 
-// The equation font: a font option whose default is a new KVLogFontTBD.
+// The equation font: a font option whose default is a new KVEquationFont.
 class FontOption : public KVOptionKVLogFont {
 public:
     FontOption();
     void Define(const std::string& section, const std::string& key);
     // The equation font as layout receives it.
-    KVLogFontTBD Get() const { return AsTBD(); }
+    KVEquationFont Get() const { return AsEquationFont(); }
     void SetFont(const KVLogFont& font) { value = font; }
     virtual void Serialize(CArchive&) override {} // the font is not archived
 };
@@ -144,7 +144,7 @@ bool SameFont(const KVLogFont& a, const KVLogFont& b);
 // text out the same, so it is the key of every cached layout.
 struct LayoutInputs {
     CEquationOptions options;
-    KVLogFontTBD font;
+    KVEquationFont font;
     std::uint64_t metricsKey = 0;
 
     // The inputs of a context with `metricsKey` and the options' own font.

@@ -63,7 +63,7 @@ struct LineBox {
     std::int64_t bottom = 0;  // below it (negative), without the margin
     std::int64_t direction = 1; // +1, or -1 under MM_HIMETRIC
     bool himetric = false;
-    std::array<KVLogFontTBD, kFontRoles> fonts;
+    std::array<KVEquationFont, kFontRoles> fonts;
     std::vector<BoxItem> items;
     // What layout worked out on the way: the height of the tallest text above an arrow,
     // the width of each arrow slot's texts, and how many arrows and pairs were placed.
@@ -72,7 +72,7 @@ struct LineBox {
     std::int32_t arrowsPlaced = 0;
     std::int32_t pairsPlaced = 0;
 
-    const KVLogFontTBD& Font(FontRole role) const { return fonts[static_cast<std::size_t>(role)]; }
+    const KVEquationFont& Font(FontRole role) const { return fonts[static_cast<std::size_t>(role)]; }
 };
 
 // Arrow texts nested deeper than this are left out, so a pathological text cannot
@@ -80,7 +80,7 @@ struct LineBox {
 constexpr int kMaxArrowTextDepth = 200;
 
 // Lays the classified line out, measuring on dc.Attribute(); the line is left as it is.
-LineBox LayOutLine(const CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont);
+LineBox LayOutLine(const CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVEquationFont& baseFont);
 
 // Draws the box with (x, y) as the anchor that the context's text alignment names;
 // returns what a drawing pass returns (the extent, width 3 for an empty line).

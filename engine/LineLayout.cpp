@@ -57,9 +57,9 @@ std::int32_t ScaleHeight(std::int32_t h, double v, HeightRatio r)
     return static_cast<std::int32_t>(Trunc(v * static_cast<double>(inner)));
 }
 
-KVLogFontTBD Scaled(const KVLogFontTBD& base, double v, HeightRatio r)
+KVEquationFont Scaled(const KVEquationFont& base, double v, HeightRatio r)
 {
-    KVLogFontTBD f = base;
+    KVEquationFont f = base;
     f.lf.lfHeight = ScaleHeight(base.lf.lfHeight, v, r);
     if (f.lf.lfHeight == 0)
         f.lf.lfHeight = -1; // the smallest nonzero height; 0 would mean "default size"
@@ -92,16 +92,16 @@ const std::string& SlotText(const std::vector<std::string>& v, i64 k)
 }
 
 // The font set: the base font and its scaled copies.
-std::array<KVLogFontTBD, kFontRoles> FontSet(const KVLogFontTBD& base, const CEquationOptions& options)
+std::array<KVEquationFont, kFontRoles> FontSet(const KVEquationFont& base, const CEquationOptions& options)
 {
-    std::array<KVLogFontTBD, kFontRoles> f;
+    std::array<KVEquationFont, kFontRoles> f;
     f[static_cast<std::size_t>(FontRole::Base)] = base;
-    KVLogFontTBD symbol = base;
+    KVEquationFont symbol = base;
     symbol.lf.SetFaceName("Symbol");
     f[static_cast<std::size_t>(FontRole::Symbol)] = symbol;
     f[static_cast<std::size_t>(FontRole::Raised)] = Scaled(base, options.textSuper.Get(), kScriptHeight);
     f[static_cast<std::size_t>(FontRole::Lowered)] = Scaled(base, options.textSub.Get(), kScriptHeight);
-    KVLogFontTBD state = Scaled(base, options.textPhase.Get(), kStateHeight);
+    KVEquationFont state = Scaled(base, options.textPhase.Get(), kStateHeight);
     state.lf.lfItalic = options.italicPhase.Get() ? 1 : 0;
     f[static_cast<std::size_t>(FontRole::State)] = state;
     f[static_cast<std::size_t>(FontRole::ArrowText)] = Scaled(base, options.textArrow.Get(), kScriptHeight);
@@ -119,7 +119,7 @@ struct DeviceFactors {
 // something is measured in it; widths of single characters are remembered.
 class Measurer {
 public:
-    Measurer(CDC& attr, const std::array<KVLogFontTBD, kFontRoles>& fonts, bool himetric) : m_dc(attr)
+    Measurer(CDC& attr, const std::array<KVEquationFont, kFontRoles>& fonts, bool himetric) : m_dc(attr)
     {
         for (std::size_t r = 0; r < kFontRoles; ++r)
             m_lf[r] = CSelectedFont::DeviceLogFont(fonts[r], himetric);
@@ -195,7 +195,7 @@ struct LineMetrics {
     i64 stateDescent = 0;
     i64 arrowLeading = 0;  // internal leading of the arrow-text font: the gap to an arrow
 
-    static LineMetrics Measure(Measurer& m, const KVLogFontTBD& base, bool himetric)
+    static LineMetrics Measure(Measurer& m, const KVEquationFont& base, bool himetric)
     {
         auto cap = [](const TEXTMETRICA& tm) { return static_cast<i64>(tm.tmAscent) - tm.tmInternalLeading; };
         LineMetrics lm;
@@ -334,14 +334,14 @@ void AddStrokes(std::vector<BoxPoint>& out, const ArrowStyle& style, const Arrow
     }
 }
 
-LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont,
+LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVEquationFont& baseFont,
                int depth, const DeviceFactors& dev);
 
 // The texts above and below every arrow slot, each laid out once as a line of its own;
 // the tallest text above and each slot's width go into `box`.
 std::vector<std::array<std::optional<LineBox>, 2>> LayOutArrowTexts(const CEquationLine& line, CDC& attr,
                                                                     const CEquationOptions& options,
-                                                                    const KVLogFontTBD& arrowFont, int depth,
+                                                                    const KVEquationFont& arrowFont, int depth,
                                                                     const DeviceFactors& dev, LineBox& box)
 {
     const std::size_t slots = std::max<std::size_t>(
@@ -394,7 +394,7 @@ constexpr i64 kArrowInset = 5;
 // advances by what each position takes. Measures with the line's fonts as it goes.
 class LinePlacer {
 public:
-    LinePlacer(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont,
+    LinePlacer(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVEquationFont& baseFont,
                int depth, const DeviceFactors& dev, Measurer& measurer, LineBox& box)
         : m_line(line), m_options(options), m_depth(depth), m_dev(dev), m_measurer(measurer), m_box(box),
           m_metrics(LineMetrics::Measure(measurer, baseFont, dev.himetric)),
@@ -593,7 +593,7 @@ private:
     i64 m_x = 0; // the pen position
 };
 
-LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVLogFontTBD& baseFont,
+LineBox LayOut(const CEquationLine& line, CDC& attr, const CEquationOptions& options, const KVEquationFont& baseFont,
                int depth, const DeviceFactors& dev)
 {
     LineBox box;
@@ -720,7 +720,7 @@ DeviceFactors FactorsOf(CDC& attr)
 
 } // namespace
 
-LineBox LayOutLine(const CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont)
+LineBox LayOutLine(const CEquationLine& line, CDC& dc, const CEquationOptions& options, const KVEquationFont& baseFont)
 {
     CDC& attr = dc.Attribute();
     return LayOut(line, attr, options, baseFont, 0, FactorsOf(attr));
@@ -764,12 +764,12 @@ std::optional<std::int32_t> HitTestBox(const LineBox& box, std::int64_t x, std::
     return std::nullopt;
 }
 
-LineExtent CEquationLine::DrawLine(CDC& dc, int x, int y, const CEquationOptions& options, const KVLogFontTBD& baseFont)
+LineExtent CEquationLine::DrawLine(CDC& dc, int x, int y, const CEquationOptions& options, const KVEquationFont& baseFont)
 {
     return DrawLineBox(LayOutLine(*this, dc, options, baseFont), dc, x, y);
 }
 
-LineExtent CEquationLine::MeasureLine(CDC& dc, const CEquationOptions& options, const KVLogFontTBD& baseFont)
+LineExtent CEquationLine::MeasureLine(CDC& dc, const CEquationOptions& options, const KVEquationFont& baseFont)
 {
     if (text.empty())
         return LineExtent{};

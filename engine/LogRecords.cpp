@@ -52,7 +52,7 @@ KVLogFont::KVLogFont(std::int32_t himetricDefault) : himetricHeight(himetricDefa
     lf.SetFaceName("Arial");
 }
 
-KVLogFontTBD::KVLogFontTBD() : KVLogFont(400) {}
+KVEquationFont::KVEquationFont() : KVLogFont(400) {}
 
 void KVLogFont::Serialize(CArchive& ar)
 {

@@ -36,11 +36,13 @@ protected:
 };
 
 // The equation font record: a KVLogFont whose HIMETRIC height starts at 400.
-class KVLogFontTBD : public KVLogFont {
+class KVEquationFont : public KVLogFont {
 public:
-    KVLogFontTBD();
-    explicit KVLogFontTBD(const KVLogFont& font) : KVLogFont(font) {}
+    KVEquationFont();
+    explicit KVEquationFont(const KVLogFont& font) : KVLogFont(font) {}
 };
+// Its former name, still used by the SVG pictures' code.
+using KVLogFontTBD = KVEquationFont;
 
 class KVLogPen {
 public:
@@ -107,7 +109,7 @@ public:
     KVOptionKVLogFont& operator=(const KVOptionKVLogFont& other);
     KVOptionKVLogFont() = default;
     KVOptionKVLogFont(const KVOptionKVLogFont& other) = default;
-    KVLogFontTBD AsTBD() const { return KVLogFontTBD(value); }
+    KVEquationFont AsEquationFont() const { return KVEquationFont(value); }
 };
 class KVOptionKVLogPen : public KVOption<KVLogPen> {};
 class KVOptionKVLogBrush : public KVOption<KVLogBrush> {};

@@ -12,7 +12,7 @@ CSelectedFont::~CSelectedFont()
         m_dc->DeleteObject(m_created);
 }
 
-LOGFONTA CSelectedFont::DeviceLogFont(const KVLogFontTBD& description, bool himetric)
+LOGFONTA CSelectedFont::DeviceLogFont(const KVEquationFont& description, bool himetric)
 {
     LOGFONTA lf = description.lf;
     if (himetric) {

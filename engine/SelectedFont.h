@@ -7,7 +7,7 @@
 class CSelectedFont {
 public:
     CSelectedFont() = default;
-    explicit CSelectedFont(const KVLogFontTBD& description) : font(description) {}
+    explicit CSelectedFont(const KVEquationFont& description) : font(description) {}
     // Still selected: the stock system font goes back in and the created font is deleted.
     ~CSelectedFont();
     CSelectedFont(const CSelectedFont&) = delete;
@@ -23,11 +23,11 @@ public:
 
     // The LOGFONT a selection creates: under MM_HIMETRIC the character height is the
     // negated HIMETRIC height.
-    static LOGFONTA DeviceLogFont(const KVLogFontTBD& description, bool himetric);
+    static LOGFONTA DeviceLogFont(const KVEquationFont& description, bool himetric);
 
     bool IsSelected() const { return m_dc != nullptr; }
 
-    KVLogFontTBD font;
+    KVEquationFont font;
 
 private:
     COLORREF m_previousColor = 0;

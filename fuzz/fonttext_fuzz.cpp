@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CArchive records(std::vector<std::uint8_t>(data, data + size));
     try {
-        KVLogFontTBD f;
+        KVEquationFont f;
         f.Serialize(records);
         if (std::strlen(f.lf.lfFaceName) > 31)
             std::abort();

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 9; ++i)
         reals[i]->Set(RealFor(h[2 + i]));
 
-    KVLogFontTBD font;
+    KVEquationFont font;
     font.lf.lfHeight = static_cast<std::int16_t>(h[11] | (h[12] << 8));
     font.himetricHeight = font.lf.lfHeight * 25;
 

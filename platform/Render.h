@@ -17,7 +17,7 @@ class CQtDC;
 class CMolvexDoc;
 class CEquationLine;
 class CEquationOptions;
-class KVLogFontTBD;
+class KVEquationFont;
 
 // A context for measuring as the screen would: the primary screen's logical inch when
 // there is a screen, else 96 dots per inch. It has no output.

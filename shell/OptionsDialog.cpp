@@ -387,7 +387,7 @@ void COptionsDialog::paintEvent(QPaintEvent* event)
         line.SetText(kSample);
         // Large arrow texts or levels reach above the usual base line or below the
         // panel: lower the sample and let the panel grow so the whole line shows.
-        const LineBox box = LayOutLine(line, dc, options, KVLogFontTBD(font));
+        const LineBox box = LayOutLine(line, dc, options, KVEquationFont(font));
         const LineExtent extent = box.Measured();
         const int baseline = std::max(kSampleY, band.top() + kPreviewPad + (extent.height - extent.depth));
         const int bottom = baseline + extent.depth + kPreviewPad;

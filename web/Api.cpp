@@ -146,7 +146,7 @@ Result<Picture> RenderSvg(const std::vector<std::string>& lines, const CEquation
     // A picture of nothing is a mistake in the input, as for the command line.
     if (std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return l.empty(); }))
         return Result<Picture>::Fail("nothing to typeset");
-    const KVLogFontTBD font = options.font.Get();
+    const KVEquationFont font = options.font.Get();
     if (!HasBuiltinMetrics(font))
         return Result<Picture>::Fail("the font '" + Cp1252ToUtf8(std::string(font.lf.lfFaceName, strnlen(font.lf.lfFaceName, sizeof font.lf.lfFaceName))) +
                                      "' is not available here (Arial, Times New Roman, Courier New or Liberation "

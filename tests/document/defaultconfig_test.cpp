@@ -72,7 +72,7 @@ TEST_F(DefaultConfigTest, WritesAdjustmentThenOptionsWithDefaults)
         "[Options]", "EquilibriumArrow=1", "ArrowWidth=3.000000",
         "LevelArrow=0.500000", "LevelSuper=0.500000", "LevelSub=0.500000", "LevelPhase=0.500000",
         "TextArrow=0.500000", "TextSuper=0.500000", "TextSub=0.500000", "TextPhase=0.500000",
-        "ItalicPhase=1", "VerticalSpacing=15", "Font=" + KVLogFontTBD().ToText(), "",
+        "ItalicPhase=1", "VerticalSpacing=15", "Font=" + KVEquationFont().ToText(), "",
     };
     EXPECT_EQ(ReadLines(DefaultFile()), expected);
     EXPECT_EQ(message, "A default configuration file has been written to\n" + DefaultFile().string() +

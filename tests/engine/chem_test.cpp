@@ -159,7 +159,7 @@ TEST(ChemModel, ReadingALaidOutLineReadsWhatWasClassified)
         line.SetText(text);
         const std::string before = chem::UnicodeText({chem::ReadLine(line)});
         CFakeDC dc;
-        LayOutLine(line, dc, CEquationOptions(), KVLogFontTBD());
+        LayOutLine(line, dc, CEquationOptions(), KVEquationFont());
         EXPECT_EQ(chem::UnicodeText({chem::ReadLine(line)}), before);
     }
 }

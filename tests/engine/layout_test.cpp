@@ -89,7 +89,7 @@ protected:
     CFakeDC dc;
     CEquationLine line;
     CEquationOptions options;
-    KVLogFontTBD font;
+    KVEquationFont font;
     LineBox box;
 };
 
@@ -529,7 +529,7 @@ TEST(SelectedFont, SelectAndDeselectRestoreTheContext)
 {
     CFakeDC dc;
     dc.SetTextColor(RGB(1, 2, 3));
-    KVLogFontTBD f;
+    KVEquationFont f;
     f.color = RGB(9, 9, 9);
     {
         CSelectedFont sel(f);

@@ -15,7 +15,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 TEST(RecordText, DefaultForms)
 {
-    EXPECT_EQ(KVLogFontTBD().ToText(), "-14,0,0,0,400,0,0,0,0,7,48,2,2,0,400,Arial");
+    EXPECT_EQ(KVEquationFont().ToText(), "-14,0,0,0,400,0,0,0,0,7,48,2,2,0,400,Arial");
     EXPECT_EQ(KVLogFont().ToText(), "-14,0,0,0,400,0,0,0,0,7,48,2,2,0,388,Arial");
     EXPECT_EQ(KVLogPen().ToText(), "0,0,0,65542,0,17.638888");
     EXPECT_EQ(KVLogBrush().ToText(), "0,0,0,1,0,0");
@@ -115,7 +115,7 @@ TEST(FontParse, TextRoundTripsEveryField)
 
 TEST(RecordArchive, FontIs52BytesInFieldOrder)
 {
-    KVLogFontTBD f;
+    KVEquationFont f;
     f.lf.lfItalic = 1;
     f.color = RGB(1, 2, 3);
     CArchive out;
@@ -251,7 +251,7 @@ TEST(FontOptionStore, AssignmentKeepsTheDefault)
     EXPECT_EQ(b.Section(), "S");
     EXPECT_EQ(b.Key(), "K");
     EXPECT_TRUE(b.Flag());
-    EXPECT_EQ(b.AsTBD().himetricHeight, 388);
+    EXPECT_EQ(b.AsEquationFont().himetricHeight, 388);
 }
 
 TEST(PenOptionStore, SavesTextForm)

@@ -71,7 +71,7 @@ Fingerprint Render(const Case& c)
     }
     CEquationLine line;
     line.SetText(text);
-    const KVLogFontTBD font = app.options.font.Get();
+    const KVEquationFont font = app.options.font.Get();
     const unsigned align = c.mode == "c" ? (TA_CENTER | TA_BOTTOM) : c.mode == "r" ? (TA_RIGHT | TA_TOP) : (TA_BASELINE | TA_LEFT);
     Drawing d;
     d.measure = [&](CDC& dc) {

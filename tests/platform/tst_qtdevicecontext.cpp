@@ -600,7 +600,7 @@ void TestQtDeviceContext::sampleLineInk()
     line.SetText("co32-(aq)<>{238,92}U=ABOVE,BELOW>");
     CEquationOptions options;
     options.Define();
-    KVLogFontTBD font;
+    KVEquationFont font;
 
     CQtDC measuring(96, 96);
     LineExtent extent = line.MeasureLine(measuring, options, font);

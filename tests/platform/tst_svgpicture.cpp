@@ -259,7 +259,7 @@ private slots:
         // An empty equation is the size of a digit, a huge one is refused.
         const SvgPicture empty = RenderSvgPicture({}, app.options, app.options.font.Get());
         QVERIFY(empty.width > 0 && empty.height > 0 && !empty.svg.empty());
-        KVLogFontTBD huge = app.options.font.Get();
+        KVEquationFont huge = app.options.font.Get();
         huge.lf.lfHeight = -2000;
         const SvgPicture tooLarge = RenderSvgPicture(std::vector<std::string>(20, std::string(200, 'W')), app.options, huge);
         QVERIFY(tooLarge.svg.empty());
