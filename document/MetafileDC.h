@@ -73,6 +73,7 @@ public:
 
     bool GetTextMetricsA(TEXTMETRICA& metrics) override;
     SIZE GetTextExtentPoint32A(const char* text, int count) override;
+    TEXTINK GetTextInk(const char* text, int count) override { return m_attr.GetTextInk(text, count); }
 
     bool TextOut(int x, int y, const char* text, int count) override;
     POINT MoveTo(int x, int y) override;

@@ -73,6 +73,19 @@ struct TEXTMETRICA {
     std::uint8_t tmCharSet = 0;
 };
 
+// Where a string's glyphs leave ink, in logical units from the start of its baseline:
+// from `left` to `right` along it (left is negative where a glyph reaches back before
+// the string's start, as an italic f does) and from `ascent` above it to `descent`
+// below it. Right and descent are exclusive; a string that leaves no ink (blanks) is
+// empty.
+struct TEXTINK {
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+    std::int32_t ascent = 0;
+    std::int32_t descent = 0;
+    bool Empty() const { return right <= left || ascent + descent <= 0; }
+};
+
 // Text alignment flags.
 constexpr unsigned TA_NOUPDATECP = 0;
 constexpr unsigned TA_UPDATECP = 1;
@@ -185,6 +198,11 @@ public:
     // Measuring, in logical units, with the selected font (attribute side).
     virtual bool GetTextMetricsA(TEXTMETRICA& metrics) = 0;
     virtual SIZE GetTextExtentPoint32A(const char* text, int count) = 0;
+    // The ink of the string as TextOut would draw it in the selected font, rounded
+    // outward to logical units. The extent and metrics place text; this says where its
+    // glyphs actually reach, which for italics, large subscripts and accents is beyond
+    // the extent.
+    virtual TEXTINK GetTextInk(const char* text, int count) = 0;
 
     // Output. Text bytes are Windows-1252 (or symbol-encoded for a "Symbol" face).
     // LineTo draws from the current position up to, not including, the end point.

@@ -1,5 +1,6 @@
 #include "engine/DrawingState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -78,6 +79,19 @@ int DrawingState::ToLogicalX(int device) const
 int DrawingState::ToLogicalY(int device) const
 {
     return mapMode == MM_TEXT ? device : RoundToInt(device / std::fabs(ScaleY()));
+}
+
+TEXTINK DrawingState::ToLogical(const DeviceInk& ink) const
+{
+    if (!ink.any)
+        return {};
+    // A hair of slack, so that a whole number divided and multiplied back stays whole.
+    constexpr double kSlack = 1e-9;
+    const double sx = mapMode == MM_TEXT ? 1.0 : std::fabs(ScaleX());
+    const double sy = mapMode == MM_TEXT ? 1.0 : std::fabs(ScaleY());
+    const auto down = [](double v) { return RoundToInt(std::floor(v + kSlack)); };
+    const auto up = [](double v) { return RoundToInt(std::ceil(v - kSlack)); };
+    return TEXTINK{down(ink.left / sx), up(ink.right / sx), up(-ink.top / sy), up(ink.bottom / sy)};
 }
 
 TextPlacement DrawingState::PlaceText(int x, int y, const DeviceTextSize& size)

@@ -14,6 +14,9 @@
 // call, does its own part and then calls the one here.
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <optional>
+#include <vector>
 
 #include "engine/DeviceContext.h"
 
@@ -41,6 +44,29 @@ struct DeviceTextSize {
     double descent = 0;
     int logicalAdvance = 0; // how far TA_UPDATECP moves the pen, in logical units
 };
+
+// The union of boxes [left, right) x [top, bottom), y down; boxes with no area add
+// nothing.
+template <class T>
+struct InkBounds {
+    T left{};
+    T top{};
+    T right{};
+    T bottom{};
+    bool any = false;
+    void Add(T l, T t, T r, T b)
+    {
+        if (r <= l || b <= t)
+            return;
+        left = any && left < l ? left : l;
+        top = any && top < t ? top : t;
+        right = any && right > r ? right : r;
+        bottom = any && bottom > b ? bottom : b;
+        any = true;
+    }
+};
+// Glyph boxes in device units, from the start of a string's baseline.
+using DeviceInk = InkBounds<double>;
 
 struct DrawingState {
     // The fresh state: MM_TEXT, TA_TOP|TA_LEFT, black text, OPAQUE, and the stock black
@@ -76,6 +102,8 @@ struct DrawingState {
     // Device lengths to logical ones.
     int ToLogicalX(int device) const;
     int ToLogicalY(int device) const;
+    // Device ink in logical units, rounded outward.
+    TEXTINK ToLogical(const DeviceInk& ink) const;
 
     // Where TextOut at (x, y) puts a string of that size under the alignment in force;
     // under TA_UPDATECP the anchor is the pen position, which moves past the string.
@@ -83,6 +111,108 @@ struct DrawingState {
 
 private:
     SIZE SetExtent(SIZE& extent, int cx, int cy);
+};
+
+// A pen as created.
+struct PenObject {
+    int style = PS_SOLID;
+    int width = 1;
+    COLORREF color = 0;
+};
+
+// The objects a backend created: fonts (a FontData per font, which has the LOGFONT as
+// `lf`, plus whatever the backend keeps with it) and pens. They live in slots that are
+// reused, as GDI reuses handles, so the per-character create/delete of layout allocates
+// nothing once warm. Handle = slot index + 1.
+template <class FontData>
+class ObjectSlots {
+public:
+    // 0 when the table is full: a caller that never deletes runs out, as on Windows,
+    // instead of growing without bound.
+    HGDIOBJ AddPen(const PenObject& pen)
+    {
+        const HGDIOBJ h = NewSlot(Slot::Kind::Pen);
+        if (h)
+            m_slots[h - 1].pen = pen;
+        return h;
+    }
+    // The face name is zero-padded, so equal fonts compare equal byte for byte.
+    HGDIOBJ AddFont(const LOGFONTA& lf)
+    {
+        const HGDIOBJ h = NewSlot(Slot::Kind::Font);
+        if (!h)
+            return 0;
+        LOGFONTA& copy = m_slots[h - 1].font.lf;
+        copy = lf;
+        const std::size_t len = strnlen(lf.lfFaceName, LF_FACESIZE - 1);
+        std::memset(copy.lfFaceName + len, 0, LF_FACESIZE - len);
+        return h;
+    }
+    FontData* Font(HGDIOBJ h) { return Find(h, Slot::Kind::Font) ? &m_slots[h - 1].font : nullptr; }
+    const PenObject* Pen(HGDIOBJ h) const { return Find(h, Slot::Kind::Pen) ? &m_slots[h - 1].pen : nullptr; }
+    ObjectKind Kind(HGDIOBJ h) const
+    {
+        return Find(h, Slot::Kind::Font) ? ObjectKind::Font : Find(h, Slot::Kind::Pen) ? ObjectKind::Pen : ObjectKind::None;
+    }
+    // Frees a created object; the caller refuses selected ones first.
+    bool Delete(HGDIOBJ h)
+    {
+        if (Kind(h) == ObjectKind::None)
+            return false;
+        m_slots[h - 1].kind = Slot::Kind::Free;
+        m_free.push_back(static_cast<std::uint32_t>(h - 1));
+        return true;
+    }
+    template <class F>
+    void ForEachFont(F f)
+    {
+        for (Slot& slot : m_slots)
+            f(slot.font);
+    }
+    // The pen a stroke is drawn with when `selected` is: nothing for a null pen.
+    std::optional<PenObject> StrokePen(HGDIOBJ selected) const
+    {
+        if (selected == StockHandle(NULL_PEN))
+            return std::nullopt;
+        if (selected == StockHandle(WHITE_PEN))
+            return PenObject{PS_SOLID, 1, RGB(255, 255, 255)};
+        if (IsStockHandle(selected))
+            return PenObject{};
+        const PenObject* pen = Pen(selected);
+        if (!pen || pen->style == PS_NULL)
+            return std::nullopt;
+        return *pen;
+    }
+
+private:
+    static constexpr std::size_t kMaxObjects = 65536;
+    struct Slot {
+        enum class Kind : std::uint8_t { Free, Font, Pen } kind = Kind::Free;
+        FontData font;
+        PenObject pen;
+    };
+    HGDIOBJ NewSlot(typename Slot::Kind kind)
+    {
+        std::uint32_t index;
+        if (!m_free.empty()) {
+            index = m_free.back();
+            m_free.pop_back();
+        } else {
+            if (m_slots.size() >= kMaxObjects)
+                return 0;
+            index = static_cast<std::uint32_t>(m_slots.size());
+            m_slots.emplace_back();
+        }
+        m_slots[index] = Slot{};
+        m_slots[index].kind = kind;
+        return index + 1;
+    }
+    bool Find(HGDIOBJ h, typename Slot::Kind kind) const
+    {
+        return h != 0 && !IsStockHandle(h) && h <= m_slots.size() && m_slots[h - 1].kind == kind;
+    }
+    std::vector<Slot> m_slots;
+    std::vector<std::uint32_t> m_free;
 };
 
 // Rounds to the nearest int, halves away from zero, saturating: a huge scale must not

@@ -22,7 +22,6 @@ namespace {
 // rasterise glyphs of arbitrary size.
 constexpr int kMaxPixelSize = 2048;
 constexpr std::size_t kMaxCachedFonts = 256;
-constexpr std::size_t kMaxObjects = 65536;
 // GDI's default character height when a LOGFONT asks for height 0.
 constexpr int kDefaultEmHeight = 12;
 
@@ -70,6 +69,9 @@ struct CQtDC::Realised {
     bool rawMade = false;
     std::array<std::unique_ptr<QGlyphRun>, 256> runs;
     std::array<bool, 256> runMade{};
+    // Where each byte's glyph leaves ink, from its origin (y down), made when first asked.
+    std::array<QRectF, 256> inks;
+    std::array<bool, 256> inkMade{};
 
     explicit Realised(const QFont& f) : font(f), metrics(f) { advance.fill(-1); }
 };
@@ -140,65 +142,25 @@ void CQtDC::SetAntialiasing(bool on)
     }
 }
 
-HGDIOBJ CQtDC::NewSlot(Slot::Kind kind)
-{
-    std::uint32_t index;
-    if (!m_freeSlots.empty()) {
-        index = m_freeSlots.back();
-        m_freeSlots.pop_back();
-    } else {
-        // A caller that never deletes runs out, as on Windows, instead of growing
-        // without bound.
-        if (m_slots.size() >= kMaxObjects)
-            return 0;
-        index = static_cast<std::uint32_t>(m_slots.size());
-        m_slots.emplace_back();
-    }
-    m_slots[index] = Slot{};
-    m_slots[index].kind = kind;
-    return index + 1;
-}
-
-CQtDC::Slot* CQtDC::Find(HGDIOBJ handle, Slot::Kind kind)
-{
-    if (handle == 0 || IsStockHandle(handle) || handle > m_slots.size())
-        return nullptr;
-    Slot& slot = m_slots[handle - 1];
-    return slot.kind == kind ? &slot : nullptr;
-}
-
 // ---------------------------------------------------------------------------------------
 // Objects
 
 HGDIOBJ CQtDC::CreatePen(int style, int width, COLORREF color)
 {
-    HGDIOBJ h = NewSlot(Slot::Kind::Pen);
-    if (h)
-        m_slots[h - 1].pen = PenObject{style, width, color};
-    return h;
+    return m_objects.AddPen(PenObject{style, width, color});
 }
 
 HGDIOBJ CQtDC::CreateFontIndirectA(const LOGFONTA& font)
 {
-    HGDIOBJ h = NewSlot(Slot::Kind::Font);
-    if (!h)
-        return 0;
-    FontObject& obj = m_slots[h - 1].font;
-    obj.lf = font;
-    // Zero after the name, so equal fonts compare equal byte for byte.
-    const std::size_t len = strnlen(font.lfFaceName, LF_FACESIZE - 1);
-    std::memset(obj.lf.lfFaceName + len, 0, LF_FACESIZE - len);
-    obj.symbolFace = IsSymbolFaceName(obj.lf.lfFaceName);
+    const HGDIOBJ h = m_objects.AddFont(font);
+    if (FontObject* obj = m_objects.Font(h))
+        obj->symbolFace = IsSymbolFaceName(obj->lf.lfFaceName);
     return h;
 }
 
 ObjectKind CQtDC::CreatedKind(HGDIOBJ object)
 {
-    if (Find(object, Slot::Kind::Font))
-        return ObjectKind::Font;
-    if (Find(object, Slot::Kind::Pen))
-        return ObjectKind::Pen;
-    return ObjectKind::None;
+    return m_objects.Kind(object);
 }
 
 void CQtDC::Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ /*previous*/)
@@ -207,23 +169,14 @@ void CQtDC::Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ /*previous*/)
         return;
     // A face selected counts as in use even before anything is measured or drawn in
     // it: drawing a laid-out line selects fonts without measuring them.
-    if (Slot* slot = Find(object, Slot::Kind::Font))
-        if (!slot->font.symbolFace && slot->font.lf.lfFaceName[0])
-            std::memcpy(m_lastRegularFace, slot->font.lf.lfFaceName, LF_FACESIZE);
+    if (const FontObject* font = m_objects.Font(object))
+        if (!font->symbolFace && font->lf.lfFaceName[0])
+            std::memcpy(m_lastRegularFace, font->lf.lfFaceName, LF_FACESIZE);
 }
 
 bool CQtDC::DeleteObject(HGDIOBJ object)
 {
-    if (object == 0 || IsStockHandle(object) || State().IsSelected(object))
-        return false;
-    Slot* slot = Find(object, Slot::Kind::Font);
-    if (!slot)
-        slot = Find(object, Slot::Kind::Pen);
-    if (!slot)
-        return false;
-    slot->kind = Slot::Kind::Free;
-    m_freeSlots.push_back(object - 1);
-    return true;
+    return !State().IsSelected(object) && m_objects.Delete(object);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -254,10 +207,13 @@ std::uint64_t CQtDC::MetricsKey()
     // Fonts are realised from the logical inch, the mapping (unless measured at their
     // logical size) and the kind of device.
     const DrawingState& st = State();
-    const bool scaled = st.mapMode != MM_TEXT && !LogicalMetrics();
+    // The scale counts even for metrics at the logical size: glyphs drawn larger reach
+    // a little differently (GetTextInk).
+    const bool scaled = st.mapMode != MM_TEXT;
     const double values[] = {static_cast<double>(m_dpiX), static_cast<double>(m_dpiY), static_cast<double>(st.mapMode),
                              scaled ? st.ScaleX() : 0.0, scaled ? st.ScaleY() : 0.0, m_layoutAtLogicalSize ? 1.0 : 0.0,
                              m_svg ? 1.0 : 0.0, m_raster ? 1.0 : 0.0, m_forceUnicodeSymbols ? 1.0 : 0.0,
+                             m_antialias ? 1.0 : 0.0,
                              m_device || m_painter ? 1.0 : 0.0};
     std::uint64_t key = 0x51ed270b27cd4f3dull;
     for (double v : values) {
@@ -355,8 +311,7 @@ CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceH
 
     if (m_cache.size() >= kMaxCachedFonts) {
         m_cache.clear();
-        for (Slot& slot : m_slots)
-            slot.font.realised = slot.font.metricRealised = nullptr;
+        m_objects.ForEachFont([](FontObject& font) { font.realised = font.metricRealised = nullptr; });
         m_stockFont.realised = m_stockFont.metricRealised = nullptr;
     }
 
@@ -398,8 +353,8 @@ CQtDC::Realised& CQtDC::Realise(const LOGFONTA& lf, bool symbolFace, int deviceH
 
 CQtDC::FontObject& CQtDC::SelectedFont()
 {
-    Slot* slot = Find(State().Selected(ObjectKind::Font), Slot::Kind::Font);
-    FontObject& obj = slot ? slot->font : m_stockFont;
+    FontObject* selected = m_objects.Font(State().Selected(ObjectKind::Font));
+    FontObject& obj = selected ? *selected : m_stockFont;
     // A translated symbol face is drawn in the regular face last in use.
     if (!obj.symbolFace && obj.lf.lfFaceName[0])
         std::memcpy(m_lastRegularFace, obj.lf.lfFaceName, LF_FACESIZE);
@@ -541,6 +496,72 @@ SIZE CQtDC::GetTextExtentPoint32A(const char* text, int count)
     return SIZE{State().ToLogicalX(advance), State().ToLogicalY(f.ascent + f.descent)};
 }
 
+const QRectF& CQtDC::GlyphInk(Realised& font, char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    if (font.inkMade[b])
+        return font.inks[b];
+    font.inkMade[b] = true;
+    // The pixels the glyph really covers: it is drawn as DrawChar draws it (hinted,
+    // antialiased or not) on a scratch image well larger than Qt's bounding box, and
+    // the pixels it inked are found there. Outline boxes are a pixel or two larger than
+    // the ink and would widen pictures that clip nothing.
+    const QRect bound = font.metrics.boundingRect(CharText(font, c));
+    if (bound.isEmpty())
+        return font.inks[b];
+    const int pad = 2 + font.emHeight / 2;
+    QImage scratch(bound.width() + 2 * pad, bound.height() + 2 * pad, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::white);
+    const QPoint origin(pad - bound.left(), pad - bound.top());
+    {
+        QPainter painter(&scratch);
+        painter.setRenderHint(QPainter::Antialiasing, m_antialias);
+        painter.setRenderHint(QPainter::TextAntialiasing, m_antialias);
+        painter.setPen(Qt::black);
+        QPainter* const target = std::exchange(m_painter, &painter);
+        const bool raster = std::exchange(m_raster, true);
+        DrawChar(font, c, QPointF(origin));
+        m_raster = raster;
+        m_painter = target;
+    }
+    int left = scratch.width(), top = scratch.height(), right = -1, bottom = -1;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x)
+            if ((line[x] & 0xFFFFFF) != 0xFFFFFF) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    if (right >= 0)
+        font.inks[b] = QRectF(left - origin.x(), top - origin.y(), right + 1 - left, bottom + 1 - top);
+    return font.inks[b];
+}
+
+TEXTINK CQtDC::GetTextInk(const char* text, int count)
+{
+    if (!text || count <= 0)
+        return {};
+    Realised& f = CurrentFont();
+    Realised& m = MetricFont();
+    // Characters stand where TextOut puts them: at the measured advances, scaled to the
+    // device when the metrics are logical.
+    const double kx = LogicalMetrics() ? std::fabs(State().ScaleX()) : 1.0;
+    DeviceInk ink;
+    long long offset = 0;
+    for (int i = 0; i < count; ++i) {
+        const QRectF& g = GlyphInk(f, text[i]);
+        if (!g.isEmpty()) {
+            const double x = static_cast<double>(offset) * kx;
+            ink.Add(x + g.left(), g.top(), x + g.right(), g.bottom());
+        }
+        offset += DeviceAdvance(m, text + i, 1);
+    }
+    return State().ToLogical(ink);
+}
+
 // ---------------------------------------------------------------------------------------
 // Output
 
@@ -591,20 +612,11 @@ bool CQtDC::TextOut(int x, int y, const char* text, int count)
 
 bool CQtDC::DrawLine(POINT from, POINT to)
 {
-    const HGDIOBJ pen = State().Selected(ObjectKind::Pen);
-    COLORREF color = 0;
-    int width = 1;
-    if (pen == StockHandle(NULL_PEN))
+    const std::optional<PenObject> pen = m_objects.StrokePen(State().Selected(ObjectKind::Pen));
+    if (!pen)
         return true;
-    if (pen == StockHandle(WHITE_PEN)) {
-        color = RGB(255, 255, 255);
-    } else if (!IsStockHandle(pen)) {
-        Slot* slot = Find(pen, Slot::Kind::Pen);
-        if (!slot || slot->pen.style == PS_NULL)
-            return true;
-        color = slot->pen.color;
-        width = slot->pen.width;
-    }
+    const COLORREF color = pen->color;
+    const int width = pen->width;
 
     QPointF a = LogicalToDevice(from.x, from.y);
     QPointF b = LogicalToDevice(to.x, to.y);

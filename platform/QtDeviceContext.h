@@ -42,6 +42,7 @@ public:
 
     bool GetTextMetricsA(TEXTMETRICA& metrics) override;
     SIZE GetTextExtentPoint32A(const char* text, int count) override;
+    TEXTINK GetTextInk(const char* text, int count) override;
 
     bool TextOut(int x, int y, const char* text, int count) override;
 
@@ -83,18 +84,6 @@ private:
         int metricHeight = -1;
         Realised* metricRealised = nullptr;
     };
-    struct PenObject {
-        int style = PS_SOLID;
-        int width = 1;
-        COLORREF color = 0;
-    };
-    // Objects live in slots that are reused, as GDI reuses handles, so the per-character
-    // create/delete of layout allocates nothing once warm. Handle = slot index + 1.
-    struct Slot {
-        enum class Kind { Free, Font, Pen } kind = Kind::Free;
-        FontObject font;
-        PenObject pen;
-    };
     // What makes two realised fonts the same: the LOGFONT (face zero-padded), the
     // regular face a translated symbol face stands in for, the pixel size and the
     // encoding.
@@ -106,8 +95,6 @@ private:
     };
 
     void Init();
-    HGDIOBJ NewSlot(Slot::Kind kind);
-    Slot* Find(HGDIOBJ handle, Slot::Kind kind);
     FontObject& SelectedFont();
     Realised& CurrentFont();       // as drawn
     Realised& MetricFont();        // as measured
@@ -118,6 +105,7 @@ private:
     const QString& CharText(Realised& font, char c) const;
     void DrawChar(Realised& font, char c, const QPointF& origin);
     int DeviceAdvance(Realised& font, const char* text, int count);
+    const QRectF& GlyphInk(Realised& font, char c);
 
     QPainter* m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
@@ -130,8 +118,7 @@ private:
     bool m_antialias = false;
     bool m_layoutAtLogicalSize = false;
 
-    std::vector<Slot> m_slots;
-    std::vector<std::uint32_t> m_freeSlots;
+    ObjectSlots<FontObject> m_objects;
     FontObject m_stockFont;
 
     // Equal LOGFONTs at equal device heights share one realised font: layout creates

@@ -19,18 +19,21 @@ struct BuiltinFace {
     int maxAdvance;
     bool canEmbolden; // a regular face Qt makes bold itself
     std::array<std::int16_t, 256> advance;
+    std::array<std::int16_t, 4 * 256> bounds; // each byte's ink: left, bottom, right, top
 };
 
 namespace {
 
 #define FACE(family, style, symbol, upem, ascent, descent, gap, avg, maxAdvance, embolden) \
     BuiltinFace{family, style, symbol != 0, upem, ascent, descent, gap, avg, maxAdvance, embolden != 0,
-#define ADVANCES(...) {{__VA_ARGS__}}},
+#define ADVANCES(...) {{__VA_ARGS__}},
+#define BOUNDS(...) {{__VA_ARGS__}}},
 const BuiltinFace kFaces[] = {
 #include "svg/FontMetricsData.inc"
 };
 #undef FACE
 #undef ADVANCES
+#undef BOUNDS
 
 constexpr int kMaxPixelSize = 2048;
 // Qt's default tab stop, in pixels, whatever the font.
@@ -115,6 +118,8 @@ BuiltinFont RealiseBuiltin(const BuiltinFace& face, const LOGFONTA& lf, int pixe
     f.maxCharWidth = Pixels(MulFix(face.maxAdvance, scale));
     const bool embolden = face.canEmbolden && lf.lfWeight >= 700 && px < kEmboldenLimit;
     const std::int64_t strength = embolden ? MulFix(face.unitsPerEm, scale) / 24 : 0;
+    f.scale = scale;
+    f.strength = strength;
     for (int b = 0; b < 256; ++b)
         f.advance[static_cast<std::size_t>(b)] =
             static_cast<std::int32_t>((PixRound(MulFix(face.advance[static_cast<std::size_t>(b)], scale)) + strength + 32) >> 6);
@@ -124,4 +129,19 @@ BuiltinFont RealiseBuiltin(const BuiltinFace& face, const LOGFONTA& lf, int pixe
         f.advance[c] = 0;
     f.advance[face.symbol ? 0x9C : 0xAD] = 0;
     return f;
+}
+
+PixelBox BuiltinInk(const BuiltinFont& font, unsigned char b)
+{
+    if (!font.face)
+        return {};
+    const std::int16_t* box = &font.face->bounds[4 * static_cast<std::size_t>(b)];
+    if (box[0] == box[2] || box[1] == box[3])
+        return {};
+    // 26.6 pixels rounded outward; synthetic bold may grow the outline on every side.
+    const auto down = [](std::int64_t v) { return static_cast<int>((v >= 0 ? v : v - 63) / 64); };
+    const auto up = [](std::int64_t v) { return static_cast<int>((v >= 0 ? v + 63 : v) / 64); };
+    const std::int64_t s = font.strength;
+    return PixelBox{down(MulFix(box[0], font.scale) - s), -up(MulFix(box[3], font.scale) + s),
+                    up(MulFix(box[2], font.scale) + s), -down(MulFix(box[1], font.scale) - s)};
 }

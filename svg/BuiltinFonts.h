@@ -22,6 +22,18 @@ struct BuiltinFont {
     int aveCharWidth = 0;
     int maxCharWidth = 0;
     std::array<std::int32_t, 256> advance{};
+    std::int64_t scale = 0;    // design units to 26.6 pixels, in 16.16
+    std::int64_t strength = 0; // synthetic bold's growth, 26.6 pixels
+};
+
+// Where a glyph leaves ink, in device pixels from the start of its baseline, y down;
+// right and bottom exclusive, empty when left == right.
+struct PixelBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool Empty() const { return right <= left || bottom <= top; }
 };
 
 // The face a font description resolves to as Qt resolves it through fontconfig, or
@@ -36,3 +48,7 @@ const char* BuiltinFamily(const BuiltinFace& face);
 // height, from which the character height is taken in the face's proportions, as the
 // Qt context does. Sizes are brought into 1..2048.
 BuiltinFont RealiseBuiltin(const BuiltinFace& face, const LOGFONTA& lf, int pixelSize);
+
+// The ink of byte `b` in `font`: its outline's box scaled to pixels and rounded outward
+// (a viewer draws the outline unhinted).
+PixelBox BuiltinInk(const BuiltinFont& font, unsigned char b);

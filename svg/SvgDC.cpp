@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kMaxPixelSize = 2048;
 constexpr std::size_t kMaxCachedFonts = 256;
-constexpr std::size_t kMaxObjects = 65536;
 // GDI's default character height when a LOGFONT asks for height 0.
 constexpr int kDefaultEmHeight = 12;
 
@@ -119,59 +118,22 @@ CSvgDC::CSvgDC(int dpi) : m_dpi(dpi > 0 ? dpi : 96)
 
 CSvgDC::~CSvgDC() = default;
 
-HGDIOBJ CSvgDC::NewSlot(Slot::Kind kind)
-{
-    std::uint32_t index;
-    if (!m_freeSlots.empty()) {
-        index = m_freeSlots.back();
-        m_freeSlots.pop_back();
-    } else {
-        if (m_slots.size() >= kMaxObjects)
-            return 0;
-        index = static_cast<std::uint32_t>(m_slots.size());
-        m_slots.emplace_back();
-    }
-    m_slots[index] = Slot{};
-    m_slots[index].kind = kind;
-    return index + 1;
-}
-
-CSvgDC::Slot* CSvgDC::Find(HGDIOBJ handle, Slot::Kind kind)
-{
-    if (handle == 0 || IsStockHandle(handle) || handle > m_slots.size())
-        return nullptr;
-    Slot& slot = m_slots[handle - 1];
-    return slot.kind == kind ? &slot : nullptr;
-}
-
 HGDIOBJ CSvgDC::CreatePen(int style, int width, COLORREF color)
 {
-    HGDIOBJ h = NewSlot(Slot::Kind::Pen);
-    if (h)
-        m_slots[h - 1].pen = PenObject{style, width, color};
-    return h;
+    return m_objects.AddPen(PenObject{style, width, color});
 }
 
 HGDIOBJ CSvgDC::CreateFontIndirectA(const LOGFONTA& font)
 {
-    HGDIOBJ h = NewSlot(Slot::Kind::Font);
-    if (!h)
-        return 0;
-    FontObject& obj = m_slots[h - 1].font;
-    obj.lf = font;
-    const std::size_t len = strnlen(font.lfFaceName, LF_FACESIZE - 1);
-    std::memset(obj.lf.lfFaceName + len, 0, LF_FACESIZE - len);
-    obj.face = FindBuiltinFace(obj.lf);
+    const HGDIOBJ h = m_objects.AddFont(font);
+    if (FontObject* obj = m_objects.Font(h))
+        obj->face = FindBuiltinFace(obj->lf);
     return h;
 }
 
 ObjectKind CSvgDC::CreatedKind(HGDIOBJ object)
 {
-    if (Find(object, Slot::Kind::Font))
-        return ObjectKind::Font;
-    if (Find(object, Slot::Kind::Pen))
-        return ObjectKind::Pen;
-    return ObjectKind::None;
+    return m_objects.Kind(object);
 }
 
 void CSvgDC::Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ /*previous*/)
@@ -182,16 +144,7 @@ void CSvgDC::Selected(ObjectKind kind, HGDIOBJ object, HGDIOBJ /*previous*/)
 
 bool CSvgDC::DeleteObject(HGDIOBJ object)
 {
-    if (object == 0 || IsStockHandle(object) || State().IsSelected(object))
-        return false;
-    Slot* slot = Find(object, Slot::Kind::Font);
-    if (!slot)
-        slot = Find(object, Slot::Kind::Pen);
-    if (!slot)
-        return false;
-    slot->kind = Slot::Kind::Free;
-    m_freeSlots.push_back(object - 1);
-    return true;
+    return !State().IsSelected(object) && m_objects.Delete(object);
 }
 
 int CSvgDC::GetDeviceCaps(int index)
@@ -201,8 +154,8 @@ int CSvgDC::GetDeviceCaps(int index)
 
 const CSvgDC::FontObject& CSvgDC::SelectedFont()
 {
-    Slot* slot = Find(State().Selected(ObjectKind::Font), Slot::Kind::Font);
-    const FontObject& obj = slot ? slot->font : m_stockFont;
+    const FontObject* selected = m_objects.Font(State().Selected(ObjectKind::Font));
+    const FontObject& obj = selected ? *selected : m_stockFont;
     if (!(obj.face && IsSymbolFace(*obj.face)) && obj.lf.lfFaceName[0]) {
         m_lastRegularFace = obj.face;
         m_lastRegularName = std::string(obj.lf.lfFaceName, strnlen(obj.lf.lfFaceName, LF_FACESIZE));
@@ -287,6 +240,26 @@ SIZE CSvgDC::GetTextExtentPoint32A(const char* text, int count)
     return SIZE{State().ToLogicalX(Advance(f, text, count)), State().ToLogicalY(f.ascent + f.descent)};
 }
 
+TEXTINK CSvgDC::GetTextInk(const char* text, int count)
+{
+    if (!text || count <= 0)
+        return {};
+    const BuiltinFont& f = CurrentFont();
+    const bool symbol = f.face && IsSymbolFace(*f.face);
+    DeviceInk ink;
+    long long x = 0;
+    for (int i = 0; i < count; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        // Only what WriteText writes leaves ink.
+        const char32_t cp = symbol ? SymbolToCodePoint(b) : Cp1252ToCodePoint(b);
+        const PixelBox g = cp >= 0x20 && XmlAllows(cp) ? BuiltinInk(f, b) : PixelBox{};
+        if (!g.Empty())
+            ink.Add(static_cast<double>(x + g.left), g.top, static_cast<double>(x + g.right), g.bottom);
+        x += f.advance[b];
+    }
+    return State().ToLogical(ink);
+}
+
 bool CSvgDC::TextOut(int x, int y, const char* text, int count)
 {
     if (!text || count <= 0)
@@ -365,20 +338,11 @@ void CSvgDC::WriteText(const BuiltinFont& font, const FontObject& object, double
 
 bool CSvgDC::DrawLine(POINT from, POINT to)
 {
-    const HGDIOBJ pen = State().Selected(ObjectKind::Pen);
-    COLORREF color = 0;
-    int width = 1;
-    if (pen == StockHandle(NULL_PEN))
+    const std::optional<PenObject> pen = m_objects.StrokePen(State().Selected(ObjectKind::Pen));
+    if (!pen)
         return true;
-    if (pen == StockHandle(WHITE_PEN)) {
-        color = RGB(255, 255, 255);
-    } else if (!IsStockHandle(pen)) {
-        Slot* slot = Find(pen, Slot::Kind::Pen);
-        if (!slot || slot->pen.style == PS_NULL)
-            return true;
-        color = slot->pen.color;
-        width = slot->pen.width;
-    }
+    const COLORREF color = pen->color;
+    const int width = pen->width;
     const DevicePoint a = State().ToDevice(from.x, from.y);
     const DevicePoint b = State().ToDevice(to.x, to.y);
     const double ax = a.x, ay = a.y, bx = b.x, by = b.y;

@@ -27,6 +27,7 @@ public:
 
     bool GetTextMetricsA(TEXTMETRICA& metrics) override;
     SIZE GetTextExtentPoint32A(const char* text, int count) override;
+    TEXTINK GetTextInk(const char* text, int count) override;
 
     bool TextOut(int x, int y, const char* text, int count) override;
 
@@ -46,16 +47,6 @@ private:
         LOGFONTA lf;
         const BuiltinFace* face = nullptr;
     };
-    struct PenObject {
-        int style = PS_SOLID;
-        int width = 1;
-        COLORREF color = 0;
-    };
-    struct Slot {
-        enum class Kind { Free, Font, Pen } kind = Kind::Free;
-        FontObject font;
-        PenObject pen;
-    };
     struct Cached {
         const BuiltinFace* face;
         int pixelSize;
@@ -63,8 +54,6 @@ private:
         std::unique_ptr<BuiltinFont> font;
     };
 
-    HGDIOBJ NewSlot(Slot::Kind kind);
-    Slot* Find(HGDIOBJ handle, Slot::Kind kind);
     const FontObject& SelectedFont();
     const BuiltinFont& CurrentFont();
     int Advance(const BuiltinFont& font, const char* text, int count) const;
@@ -72,8 +61,7 @@ private:
                    int count);
 
     int m_dpi = 96;
-    std::vector<Slot> m_slots;
-    std::vector<std::uint32_t> m_freeSlots;
+    ObjectSlots<FontObject> m_objects;
     FontObject m_stockFont;
     // A translated Symbol face is drawn in the regular face last in use, as in the Qt
     // context.

@@ -1,6 +1,6 @@
 // Writes svg/FontMetricsData.inc: the metrics the Qt device context gets from FreeType
 // for the shipped faces, as design values plus the few places where a hinted advance
-// is not the rounded scaled design advance. Every pixel size from 1 to the context's
+// is not the rounded scaled design advance, and each glyph's ink box. Every pixel size from 1 to the context's
 // limit is loaded here with the flags Qt uses (full hinting, target normal, global
 // advance widths ignored, synthetic bold through FT_GlyphSlot_Embolden) and compared
 // with what the tables give, so the tables are exact by construction.
@@ -89,6 +89,9 @@ int main(int argc, char** argv)
         // The glyph of each byte as Qt finds it, and its design advance.
         unsigned glyph[256];
         long design[256];
+        // Each glyph's ink box in design units (left, bottom, right, top; zeros for a
+        // glyph that draws nothing).
+        long bounds[256][4] = {};
         for (int b = 0; b < 256; ++b) {
             unsigned cp = face.symbol ? static_cast<unsigned>(b)
                                       : (b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : static_cast<unsigned>(b));
@@ -99,6 +102,13 @@ int main(int argc, char** argv)
             if (FT_Load_Glyph(ftFace, g, FT_LOAD_NO_SCALE | FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH))
                 Die("glyph does not load");
             design[b] = ftFace->glyph->advance.x;
+            const FT_Glyph_Metrics& m = ftFace->glyph->metrics;
+            if (g != 0 && m.width > 0 && m.height > 0) {
+                bounds[b][0] = m.horiBearingX;
+                bounds[b][1] = m.horiBearingY - m.height;
+                bounds[b][2] = m.horiBearingX + m.width;
+                bounds[b][3] = m.horiBearingY;
+            }
         }
 
         std::snprintf(line, sizeof line,
@@ -111,6 +121,13 @@ int main(int argc, char** argv)
             std::snprintf(line, sizeof line, "%s%ld", b ? "," : "", design[b]);
             out += line;
         }
+        out += ")\n";
+        out += "BOUNDS(";
+        for (int b = 0; b < 256; ++b)
+            for (int k = 0; k < 4; ++k) {
+                std::snprintf(line, sizeof line, "%s%ld", b || k ? "," : "", bounds[b][k]);
+                out += line;
+            }
         out += ")\n";
 
         // Every size and style variant checked against FreeType's hinted load.

@@ -92,6 +92,7 @@ public:
     int GetDeviceCaps(int index) override { return m_dc.GetDeviceCaps(index); }
     bool GetTextMetricsA(TEXTMETRICA& metrics) override { return m_dc.GetTextMetricsA(metrics); }
     SIZE GetTextExtentPoint32A(const char* text, int count) override { return m_dc.GetTextExtentPoint32A(text, count); }
+    TEXTINK GetTextInk(const char* text, int count) override { return m_dc.GetTextInk(text, count); }
     bool TextOut(int x, int y, const char* text, int count) override
     {
         // The engine draws characters with TA_BASELINE|TA_LEFT.

@@ -276,6 +276,32 @@ SIZE CFakeDC::GetTextExtentPoint32A(const char* text, int count)
     return s;
 }
 
+TEXTINK CFakeDC::GetTextInk(const char* text, int count)
+{
+    const int h = SelectedHeight();
+    const TEXTMETRICA tm = MetricsFor(h);
+    const LOGFONTA lf = SelectedLogFont();
+    TEXTINK ink;
+    bool any = false;
+    std::int64_t x = 0;
+    for (int i = 0; text && i < count; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::int64_t advance = Advance(c, h);
+        if (c != ' ' && c != 0xA0) {
+            const bool descender = std::strchr("gjpqy", c) != nullptr && c != 0;
+            TEXTINK g{static_cast<std::int32_t>(x - (c == 'j' ? h / 10 : 0)),
+                      static_cast<std::int32_t>(x + advance + (lf.lfItalic ? h / 5 : 0)),
+                      c >= 0xC0 && c <= 0xDF ? tm.tmAscent + h / 5 : h - h / 4, descender ? tm.tmDescent : 0};
+            ink = any ? TEXTINK{std::min(ink.left, g.left), std::max(ink.right, g.right), std::max(ink.ascent, g.ascent),
+                                std::max(ink.descent, g.descent)}
+                      : g;
+            any = true;
+        }
+        x += advance;
+    }
+    return ink;
+}
+
 bool CFakeDC::TextOut(int x, int y, const char* text, int count)
 {
     Record("TextOut", {x, y, count}, text, count);
