@@ -135,7 +135,8 @@ std::optional<LineHit> CMolvexDoc::HitTest(CDC& dc, POINT point, int x, int y)
         // Drawn with its top-left corner at the line's top.
         const std::int64_t baseline =
             static_cast<std::int64_t>(y) + equation->lineTops[static_cast<std::size_t>(i)] + box.top * box.direction;
-        if (const auto position = HitTestBox(box, static_cast<std::int64_t>(point.x) - x, point.y - baseline))
+        if (const auto position = HitTestBox(box, static_cast<std::int64_t>(point.x) - x - equation->grown.left,
+                                             point.y - baseline))
             return LineHit{i, *position};
     }
     return std::nullopt;
@@ -155,7 +156,7 @@ std::optional<std::int64_t> CMolvexDoc::CaretX(CDC& dc, int line, int position)
             nearest = item.source;
             x = item.left;
         }
-    return x ? x : std::optional<std::int64_t>(box.extent.width);
+    return equation->grown.left + (x ? *x : box.extent.width);
 }
 
 void CMolvexDoc::Serialize(CArchive& ar)

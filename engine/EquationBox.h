@@ -32,7 +32,12 @@ struct EquationBox {
     std::array<std::shared_ptr<const LineBox>, kEquationLines> lines;
     EquationTexts texts;  // what each line was laid out from
     LineTops lineTops{};  // top of each line from the top of the equation; 0 for an empty line
-    SIZE size{0, 0};      // widest line, stacked height
+    // The widest line by the stacked height, grown on each side where ink reaches
+    // beyond them (`grown`, already counted in lineTops and the lowering; every line is
+    // drawn grown.left right of the equation's left edge).
+    SIZE size{0, 0};
+    InkRoom grown;
+    std::array<LineInk, kEquationLines> inks; // each line's ink, from its baseline's start
     LineExtent firstLine; // the first drawn line (the digit of an empty equation)
     std::int32_t depth = 0;    // the first line's depth: its base line above its bottom edge
     std::int32_t lowering = 0; // bottom edge up to the first line's baseline

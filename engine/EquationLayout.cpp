@@ -111,9 +111,26 @@ EquationBox LayOutEquation(const EquationTexts& texts, const LayoutInputs& input
         total = equation.firstLine.height;
         widest = equation.firstLine.width;
     }
-    equation.size = SIZE{widest, Clamp32(total)};
+    // Ink beyond the stacked boxes (an italic reaching back before a line, an accent
+    // above the first, a large subscript below the last) grows the picture on that side
+    // only, so a picture whose ink stays inside keeps its size and every pixel. A kept
+    // line keeps its ink.
+    LineInk ink;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].empty())
+            continue;
+        const bool kept = previous && previous->lines[i] == equation.lines[i];
+        equation.inks[i] = kept ? previous->inks[i] : InkOfLineBox(*equation.lines[i], attribute);
+        ink.Add(equation.inks[i], 0, equation.lineTops[i] + equation.lines[i]->top);
+    }
+    const InkRoom room = RoomForInk(ink, widest, total);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (!texts[i].empty())
+            equation.lineTops[i] = Clamp32(equation.lineTops[i] + room.top);
+    equation.grown = room;
+    equation.size = SIZE{Clamp32(widest + room.left + room.right), Clamp32(total + room.top + room.bottom)};
     equation.depth = equation.firstLine.depth;
-    equation.lowering = Clamp32(total - equation.firstLine.height + equation.firstLine.depth);
+    equation.lowering = Clamp32(total - equation.firstLine.height + equation.firstLine.depth + room.bottom);
     return equation;
 }
 
@@ -123,6 +140,7 @@ void DrawEquationBox(const EquationBox& box, CDC& dc, int x, int y, std::optiona
         if (only && !box.Ink(i).Meets(*only))
             continue;
         dc.SetTextAlign(TA_TOP | TA_LEFT);
-        DrawLineBox(box.Line(i), dc, x, Clamp32(static_cast<std::int64_t>(y) + box.lineTops[static_cast<std::size_t>(i)]));
+        DrawLineBox(box.Line(i), dc, Clamp32(static_cast<std::int64_t>(x) + box.grown.left),
+                    Clamp32(static_cast<std::int64_t>(y) + box.lineTops[static_cast<std::size_t>(i)]));
     }
 }

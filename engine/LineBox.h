@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DrawingState.h"
 #include "engine/EquationLine.h"
 #include "engine/LogRecords.h"
 
@@ -85,6 +86,28 @@ LineBox LayOutLine(const CEquationLine& line, CDC& dc, const CEquationOptions& o
 // Draws the box with (x, y) as the anchor that the context's text alignment names;
 // returns what a drawing pass returns (the extent, width 3 for an empty line).
 LineExtent DrawLineBox(const LineBox& box, CDC& dc, int x, int y);
+
+// Where a box's drawing leaves ink, relative to the start of its baseline: x along it,
+// y downward whatever the mapping's direction; right and bottom exclusive.
+struct LineInk : InkBounds<std::int64_t> {
+    using InkBounds::Add;
+    void Add(const LineInk& ink, std::int64_t dx, std::int64_t dy);
+};
+
+// How much a picture of `width` by `height` must grow on each side to hold `ink`
+// (given in the picture's coordinates, y down): only where ink reaches beyond it, so
+// a picture whose ink stays inside keeps its size and every pixel.
+struct InkRoom {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t right = 0;
+    std::int64_t bottom = 0;
+};
+InkRoom RoomForInk(const LineInk& ink, std::int64_t width, std::int64_t height);
+
+// The ink of the box as DrawLineBox draws it, its glyphs measured on dc.Attribute()
+// (which is left as it was).
+LineInk InkOfLineBox(const LineBox& box, CDC& dc);
 
 // The source position of the item under a point given relative to the start of the
 // baseline, or nothing when the point is outside every placed position.

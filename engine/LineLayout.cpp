@@ -750,6 +750,65 @@ LineExtent DrawLineBox(const LineBox& box, CDC& dc, int x, int y)
     return box.extent;
 }
 
+void LineInk::Add(const LineInk& ink, i64 dx, i64 dy)
+{
+    if (ink.any)
+        Add(ink.left + dx, ink.top + dy, ink.right + dx, ink.bottom + dy);
+}
+
+namespace {
+
+LineInk InkOf(const LineBox& box, CDC& attr, int depth)
+{
+    LineInk ink;
+    const i64 s = box.direction;
+    for (const BoxItem& item : box.items) {
+        // A stroke covers one unit below and to the right of the points it joins.
+        for (std::size_t k = 1; k < item.strokes.size(); ++k) {
+            const BoxPoint& a = item.strokes[k - 1];
+            const BoxPoint& b = item.strokes[k];
+            if (b.draw)
+                ink.Add(std::min(a.x, b.x), std::min(a.y * s, b.y * s), std::max(a.x, b.x) + 1,
+                        std::max(a.y * s, b.y * s) + 1);
+        }
+        if (!item.texts.empty()) {
+            CSelectedFont font(box.Font(item.font));
+            font.Select(attr, box.himetric);
+            for (const BoxText& t : item.texts) {
+                const TEXTINK g = attr.GetTextInk(t.text.data(), static_cast<int>(t.text.size()));
+                if (!g.Empty())
+                    ink.Add(t.x + g.left, t.y * s - g.ascent, t.x + g.right, t.y * s + g.descent);
+            }
+            font.Deselect(attr);
+        }
+        if (item.arrowTexts.size() == 2 && depth < kMaxArrowTextDepth) {
+            // Drawn centred on the anchor, the upper text by its bottom, the lower by its top.
+            const LineBox& above = item.arrowTexts[0];
+            const LineBox& below = item.arrowTexts[1];
+            ink.Add(InkOf(above, attr, depth + 1), item.anchorX - above.Measured().width / 2,
+                    item.aboveY * s + above.bottom);
+            ink.Add(InkOf(below, attr, depth + 1), item.anchorX - below.Measured().width / 2,
+                    item.belowY * s + below.top);
+        }
+    }
+    return ink;
+}
+
+} // namespace
+
+InkRoom RoomForInk(const LineInk& ink, i64 width, i64 height)
+{
+    if (!ink.any)
+        return {};
+    return {std::max<i64>(0, -ink.left), std::max<i64>(0, -ink.top), std::max<i64>(0, ink.right - width),
+            std::max<i64>(0, ink.bottom - height)};
+}
+
+LineInk InkOfLineBox(const LineBox& box, CDC& dc)
+{
+    return InkOf(box, dc.Attribute(), 0);
+}
+
 std::optional<std::int32_t> HitTestBox(const LineBox& box, std::int64_t x, std::int64_t y)
 {
     if (box.empty)

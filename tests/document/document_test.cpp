@@ -150,6 +150,48 @@ TEST_F(DocTest, EmptyEquationMeasuresLikeADigit)
     EXPECT_EQ(dc.LiveObjects(), 0);
 }
 
+// Ink beyond the stacked boxes grows the picture on that side only, and the lines move
+// with it: the fake's j reaches h / 10 back before its advance, an accented capital
+// h / 5 above the ascent, an italic h / 5 past the advance.
+TEST_F(DocTest, PictureGrowsWhereInkReachesBeyondTheLines)
+{
+    const int h = 40;
+    struct Case {
+        const char* text;
+        bool italic;
+        bool left, top, right;
+    } const cases[] = {
+        {"AB", false, false, false, false},
+        {"jA", false, true, false, false},
+        {"A\xC5", false, false, true, false},
+        {"AB", true, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        KVLogFont font = app.options.font.Get();
+        font.lf.lfHeight = -40; // overhangs of a few units, beyond the box's margin
+        font.lf.lfItalic = c.italic ? 1 : 0;
+        app.options.font.SetFont(font);
+        const LineExtent line = Measure(c.text);
+        doc.SetEquationText(c.text);
+        CFakeDC fake;
+        const EquationBox m = doc.MeasureEquation(fake);
+        EXPECT_EQ(m.grown.left, c.left ? h / 10 : 0);
+        EXPECT_EQ(m.grown.top > 0, c.top);
+        EXPECT_EQ(m.grown.right, c.right ? h / 5 - 3 : 0);
+        EXPECT_EQ(m.grown.bottom, 0);
+        EXPECT_EQ(m.size, (SIZE{static_cast<std::int32_t>(line.width + m.grown.left + m.grown.right),
+                                static_cast<std::int32_t>(line.height + m.grown.top)}));
+        EXPECT_EQ(m.lowering, line.depth);
+        EXPECT_EQ(m.lineTops[0], m.grown.top);
+        // Drawn shifted by the room at the left and the top.
+        CFakeDC drawn;
+        doc.DrawEquation(drawn, 0, 0);
+        ASSERT_FALSE(drawn.TextOuts().empty());
+        EXPECT_EQ(drawn.TextOuts()[0].x, m.grown.left);
+    }
+}
+
 TEST_F(DocTest, StackingAndLowering)
 {
     const LineExtent a = Measure("A"), arrow = Measure("A=ABOVE,BELOW>"), b = Measure("B");

@@ -49,7 +49,10 @@ function comparable(args, stdout) {
 
 for (const c of table) {
   test(c.name, () => {
-    assert.deepEqual(answer(c.args, c.stdin), [c.status, comparable(c.args, c.stdout)]);
+    // The module measures the SVG picture, whose room for ink follows the outlines; the
+    // command line measures the desktop's picture, whose room follows hinted pixels.
+    // Where the two differ by a pixel the case says so (svgStdout).
+    assert.deepEqual(answer(c.args, c.stdin), [c.status, comparable(c.args, c.svgStdout ?? c.stdout)]);
     // The hints are the explanation's last lines.
     if (c.args[0] === "--explain") {
       const said = c.stdout.split("\n").filter((l) => l.startsWith("hint: ")).map((l) => l.slice(6));
