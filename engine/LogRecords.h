@@ -41,8 +41,6 @@ public:
     KVEquationFont();
     explicit KVEquationFont(const KVLogFont& font) : KVLogFont(font) {}
 };
-// Its former name, still used by the SVG pictures' code.
-using KVLogFontTBD = KVEquationFont;
 
 class KVLogPen {
 public:

@@ -17,10 +17,10 @@ constexpr std::int64_t kMaxPictureSide = 16384;
 
 } // namespace
 
-bool HasBuiltinMetrics(const KVLogFontTBD& font) { return FindBuiltinFace(font.lf) != nullptr; }
+bool HasBuiltinMetrics(const KVEquationFont& font) { return FindBuiltinFace(font.lf) != nullptr; }
 
 SvgPicture RenderSvgPicture(const std::vector<std::string>& linesCp1252, const CEquationOptions& options,
-                            const KVLogFontTBD& font, const SvgPictureSettings& settings)
+                            const KVEquationFont& font, const SvgPictureSettings& settings)
 {
     SvgPicture picture;
     CSvgDC dc;

@@ -24,10 +24,10 @@ struct SvgPictureSettings {
 
 // Whether pictures in this font (and the Symbol face it uses) can be made here: it is
 // one of the built-in faces in a weight whose face is certain.
-bool HasBuiltinMetrics(const KVLogFontTBD& font);
+bool HasBuiltinMetrics(const KVEquationFont& font);
 
 // Up to 20 lines of Windows-1252 text, stacked as the document stacks them. The SVG
 // is an image to assistive technology (role="img") named by the equation's Unicode
 // text and described by its speech form.
 SvgPicture RenderSvgPicture(const std::vector<std::string>& linesCp1252, const CEquationOptions& options,
-                            const KVLogFontTBD& font, const SvgPictureSettings& settings = {});
+                            const KVEquationFont& font, const SvgPictureSettings& settings = {});
