@@ -161,6 +161,9 @@ std::string OutputNameFor(const Input& input, Format format)
 struct ReadFailure {
     std::string message;
     std::string ownLine;
+
+    // The line that reports it: its own, or the input's name with the message.
+    std::string Line(const Input& input) const { return ownLine.empty() ? DisplayName(input) + ": " + message : ownLine; }
 };
 
 // Puts an input's equation into the document.
@@ -250,10 +253,7 @@ private:
         app.options = m_userOptions;
         CMolvexDoc doc(app);
         if (const auto failure = LoadInput(input, doc)) {
-            if (failure->ownLine.empty())
-                Fail(DisplayName(input), failure->message);
-            else
-                Say(failure->ownLine);
+            Say(failure->Line(input));
             return false;
         }
         // The font is the user's; a document brings its own option values only.
@@ -391,7 +391,7 @@ int Check(const Args& args, std::ostream& out, std::ostream& err)
         MolvexAppState app;
         CMolvexDoc doc(app);
         if (const auto failure = LoadInput(input, doc)) {
-            err << "molvex2-render: " << DisplayName(input) << ": " << failure->message << "\n";
+            err << "molvex2-render: " << failure->Line(input) << "\n";
             status = kExitTrouble;
             continue;
         }

@@ -604,6 +604,12 @@ void CliTest::checkTrouble()
                     Path(QStringLiteral("missing.txt"))});
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(QStringLiteral("missing.txt")), qPrintable(r.err));
+    // Each input that cannot be read is named once, with the system's reason.
+    QVERIFY2(r.err.count(QStringLiteral("missing.txt")) == 1 && r.err.contains(QStringLiteral("No such file")),
+             qPrintable(r.err));
+    r = Run({QStringLiteral("--check"), QStringLiteral("nothere.mv2")});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(QStringLiteral("cannot open nothere.mv2: No such file or directory")), qPrintable(r.err));
     // The file extension picks the text form; the document file is checked like text.
     r = Run({QStringLiteral("2H2 + O2 => 2H2O"), QStringLiteral("-o"), Path(QStringLiteral("eq.mml"))});
     QCOMPARE(r.exitCode, 0);
